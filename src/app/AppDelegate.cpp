@@ -1,0 +1,92 @@
+#include "app/AppDelegate.h"
+
+#include "app/BrandIcon.h"
+#include "app/ControlCommands.h"
+#include "platform/dbus/ControlBus.h"
+#include "state/AppState.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace nivora {
+
+AppDelegate::AppDelegate()
+{
+    auto commands = std::make_shared<ControlCommands>(AppState::shared(), this, [this] { return status(); });
+    m_control = std::make_unique<ControlServer>(
+        [commands](const QString& command, const QStringList& args) { return commands->handle(command, args); });
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete m_trayMenu;
+}
+
+bool AppDelegate::claimInstance()
+{
+    switch (m_control->registerInstance()) {
+    case ControlServer::Registration::Registered:
+        return true;
+    case ControlServer::Registration::AlreadyRunning:
+        return false;
+    case ControlServer::Registration::NoBus:
+        qWarning().noquote() << QStringLiteral(
+            "Lumeris: pas de bus de session ; Nivora tourne sans contrôle à distance ni instance unique");
+        return true;
+    }
+    return true;
+}
+
+void AppDelegate::didFinishLaunching()
+{
+    // The settings store is created and loaded on first use, here.
+    AppState& state = AppState::shared();
+    Q_UNUSED(state);
+    setupStatusItem();
+}
+
+void AppDelegate::setupStatusItem()
+{
+    m_trayMenu = new QMenu();
+    QAction* quitAction = m_trayMenu->addAction(QStringLiteral("Quitter Nivora"));
+    connect(quitAction, &QAction::triggered, this, &AppDelegate::quit);
+
+    m_tray = new QSystemTrayIcon(brandIcon(), this);
+    m_tray->setToolTip(QStringLiteral("Nivora"));
+    m_tray->setContextMenu(m_trayMenu);
+    // Without a tray host the icon simply stays hidden; the app keeps running and
+    // remains reachable through `nivora` and `nivora ctl`.
+    m_tray->show();
+}
+
+void AppDelegate::openSettings()
+{
+    qInfo().noquote() << QStringLiteral("Lumeris: tableau de bord demandé");
+}
+
+void AppDelegate::openUrl(const QString& url)
+{
+    qInfo().noquote() << QStringLiteral("Lumeris: adresse reçue %1").arg(url.section(QLatin1Char('?'), 0, 0));
+}
+
+void AppDelegate::quit()
+{
+    AppState::shared().flushPendingSave();
+    QCoreApplication::quit();
+}
+
+QJsonObject AppDelegate::status() const
+{
+    QJsonObject o;
+    if (m_statusProvider)
+        o = m_statusProvider();
+    const AppState& state = AppState::shared();
+    if (!o.contains(QStringLiteral("active")))
+        o.insert(QStringLiteral("active"), state.isRunning());
+    if (!o.contains(QStringLiteral("autopilot")))
+        o.insert(QStringLiteral("autopilot"), state.autopilot());
+    return o;
+}
+
+} // namespace nivora

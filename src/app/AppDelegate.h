@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+class QSystemTrayIcon;
+class QMenu;
+
+namespace nivora {
+
+class ControlServer;
+
+// The application's lifecycle: the launch sequence, the tray icon, the answers
+// to remote commands, and a clean way out that never loses a pending save.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // Claims the single-instance bus name. False when another instance already
+    // runs (the caller hands over to it and exits).
+    bool claimInstance();
+
+    // Starts the long-lived parts, in launch order.
+    void didFinishLaunching();
+
+    // Shows the dashboard (creating it once).
+    void openSettings();
+
+    // Hands a nivora:// URL to whoever handles it.
+    void openUrl(const QString& url);
+
+    // Saves pending settings and leaves the event loop.
+    void quit();
+
+    // Supplies the per-window part of `ctl status` once the wallpaper runs.
+    void setStatusProvider(std::function<QJsonObject()> provider) { m_statusProvider = std::move(provider); }
+
+private:
+    void setupStatusItem();
+    QJsonObject status() const;
+
+    std::unique_ptr<ControlServer> m_control;
+    QSystemTrayIcon* m_tray = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    std::function<QJsonObject()> m_statusProvider;
+};
+
+} // namespace nivora

@@ -1,0 +1,71 @@
+#include "app/CtlCommand.h"
+
+#include "app/ControlCommands.h"
+#include "platform/dbus/ControlBus.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace nivora {
+
+namespace {
+
+void print(FILE* stream, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fputc('\n', stream);
+}
+
+const char* const kUsage =
+    "usage: nivora ctl COMMAND\n"
+    "  get [KEY]        print every setting as JSON, or one value\n"
+    "  set KEY JSON     change a setting (the value is JSON: 60, true, \"video\", [..])\n"
+    "  status           the wallpaper windows as JSON\n"
+    "  next | previous  step to the next or previous scene\n"
+    "  random           a random scene, palette and tuning\n"
+    "  dashboard        open the dashboard\n"
+    "  quit             end the running instance\n";
+
+} // namespace
+
+int runCtlCommand(int argc, char** argv, const QStringList& args)
+{
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    const bool known = ControlCommands::commands().contains(command) && command != QLatin1String("open-url");
+    const bool arityOk = (command == QLatin1String("get") && rest.size() <= 1) ||
+                         (command == QLatin1String("set") && rest.size() == 2) ||
+                         (command != QLatin1String("get") && command != QLatin1String("set") && rest.isEmpty());
+    if (!known || !arityOk) {
+        std::fprintf(stderr, "nivora ctl: %s « %s »\n%s", known ? "arguments invalides pour" : "commande inconnue",
+                     command.toUtf8().constData(), kUsage);
+        return 2;
+    }
+
+    QCoreApplication app(argc, argv);
+    const ControlClient::Result result = ControlClient::call(command, rest);
+    switch (result.outcome) {
+    case ControlClient::Outcome::Answered:
+        print(result.reply.status == 0 ? stdout : stderr,
+              result.reply.status == 0 ? result.reply.output
+                                       : QStringLiteral("nivora ctl: ") + result.reply.output);
+        return result.reply.status == 0 ? 0 : 2;
+    case ControlClient::Outcome::NoInstance:
+    case ControlClient::Outcome::NoBus:
+        print(stderr, QStringLiteral("nivora ctl: ") + result.error);
+        return 1;
+    case ControlClient::Outcome::Failed:
+        break;
+    }
+    print(stderr, QStringLiteral("nivora ctl: échec de la commande : ") + result.error);
+    return 1;
+}
+
+} // namespace nivora

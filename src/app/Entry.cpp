@@ -1,0 +1,124 @@
+#include "app/Entry.h"
+
+#include "app/AppDelegate.h"
+#include "app/CtlCommand.h"
+#include "app/UnixSignals.h"
+#include "engine/RenderCommand.h"
+#include "icons/PatternCommand.h"
+#include "platform/dbus/ControlBus.h"
+#include "state/AppState.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace nivora {
+
+namespace {
+
+const char* const kUsage =
+    "usage: nivora [COMMAND]\n"
+    "  (no command)       start Nivora, or show the dashboard of the running one\n"
+    "  ctl COMMAND ...    control the running instance (nivora ctl --help)\n"
+    "  render ...         draw one frame of a scene to a PNG (nivora render --help)\n"
+    "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
+    "  nivora://...       hand a sign-in callback to the running instance\n"
+    "  --version          print the version\n";
+
+int runApp(int argc, char** argv, const QString& url)
+{
+    // Every GL context of the process shares one group, so the scene program is
+    // compiled once for previews and desktop views alike.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    initResources();
+    QApplication::setApplicationName(QStringLiteral("Nivora"));
+    QApplication::setApplicationVersion(QStringLiteral(NIVORA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(NIVORA_APP_ID));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    AppDelegate delegate;
+    if (!delegate.claimInstance()) {
+        // Another instance runs: it shows its dashboard (or takes the URL) and we leave.
+        const auto result = url.isEmpty() ? ControlClient::call(QStringLiteral("dashboard"), {})
+                                          : ControlClient::call(QStringLiteral("open-url"), {url});
+        if (result.outcome != ControlClient::Outcome::Answered) {
+            std::fprintf(stderr, "nivora: l'instance en cours ne répond pas : %s\n", result.error.toUtf8().constData());
+            return 1;
+        }
+        return 0;
+    }
+
+    UnixSignals signals;
+    QObject::connect(&signals, &UnixSignals::terminationRequested, &delegate, &AppDelegate::quit);
+    // The desktop session ending is a way out too; never lose a pending save there.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [](QSessionManager&) { AppState::shared().flushPendingSave(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [] { AppState::shared().flushPendingSave(); });
+
+    QTimer::singleShot(0, &delegate, [&delegate, url] {
+        delegate.didFinishLaunching();
+        if (!url.isEmpty())
+            delegate.openUrl(url);
+        if (qEnvironmentVariableIsSet("NIVORA_REPORT_READY")) {
+            const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+            std::fprintf(stderr, "nivora: ready %lld\n", static_cast<long long>(now));
+            if (qEnvironmentVariable("NIVORA_REPORT_READY") == QLatin1String("exit"))
+                QCoreApplication::exit(0);
+        }
+    });
+    return app.exec();
+}
+
+} // namespace
+
+int entry(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+
+    if (args.isEmpty())
+        return runApp(argc, argv, QString());
+    const QString first = args.first();
+    const QStringList rest = args.mid(1);
+    if (first == QLatin1String("ctl"))
+        return runCtlCommand(argc, argv, rest);
+    if (first == QLatin1String("render"))
+        return runRenderCommand(argc, argv, rest);
+    if (first == QLatin1String("pattern"))
+        return runPatternCommand(argc, argv, rest);
+    if (first.startsWith(QLatin1String("nivora://")) && args.size() == 1) {
+        // Given to the running instance when there is one, else to the one we start.
+        if (ControlClient::instanceRunning()) {
+            int fakeArgc = 1;
+            QCoreApplication app(fakeArgc, argv);
+            const auto result = ControlClient::call(QStringLiteral("open-url"), {first});
+            return result.outcome == ControlClient::Outcome::Answered && result.reply.status == 0 ? 0 : 1;
+        }
+        int appArgc = 1;
+        return runApp(appArgc, argv, first);
+    }
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == QLatin1String("--version")) {
+        std::printf("nivora %s\n", NIVORA_VERSION);
+        return 0;
+    }
+    std::fprintf(stderr, "nivora: argument inconnu « %s »\n%s", first.toLocal8Bit().constData(), kUsage);
+    return 2;
+}
+
+} // namespace nivora

@@ -1,0 +1,266 @@
+// Starts the real `nivora` binary on the test display and session bus and drives
+// it through `nivora ctl`, as a user or a script would.
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+QString binary()
+{
+    return qEnvironmentVariable("NIVORA_BINARY");
+}
+
+} // namespace
+
+class TestAppEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<QProcess> m_app;
+
+    QProcessEnvironment env() const
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("XDG_CONFIG_HOME", m_home->filePath("config"));
+        e.insert("XDG_DATA_HOME", m_home->filePath("data"));
+        return e;
+    }
+
+    QString settingsPath() const { return m_home->filePath("config/nivora/defaults.json"); }
+
+    Run run(const QStringList& args, int timeoutMs = 20000)
+    {
+        QProcess p;
+        p.setProcessEnvironment(env());
+        p.start(binary(), args);
+        Run r;
+        if (!p.waitForFinished(timeoutMs)) {
+            p.kill();
+            p.waitForFinished();
+            r.err = QStringLiteral("timed out");
+            return r;
+        }
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        r.err = QString::fromUtf8(p.readAllStandardError()).trimmed();
+        return r;
+    }
+
+    Run ctl(const QStringList& args) { return run(QStringList{"ctl"} + args); }
+
+    void startApp()
+    {
+        m_app = std::make_unique<QProcess>();
+        m_app->setProcessEnvironment(env());
+        m_app->setProcessChannelMode(QProcess::SeparateChannels);
+        m_app->start(binary(), {});
+        QVERIFY(m_app->waitForStarted());
+        // Ready once it answers on the bus.
+        for (int i = 0; i < 200; ++i) {
+            if (ctl({"get", "fps"}).status == 0)
+                return;
+            QVERIFY2(m_app->state() == QProcess::Running, m_app->readAllStandardError().constData());
+            QTest::qWait(100);
+        }
+        QFAIL("nivora did not answer on the session bus");
+    }
+
+    void stopApp()
+    {
+        if (!m_app)
+            return;
+        if (m_app->state() != QProcess::NotRunning) {
+            m_app->terminate();
+            if (!m_app->waitForFinished(10000)) {
+                m_app->kill();
+                m_app->waitForFinished();
+            }
+        }
+        m_app.reset();
+    }
+
+    QJsonObject storedSettings() const
+    {
+        QFile f(settingsPath());
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QJsonDocument::fromJson(f.readAll()).object();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY2(QFile::exists(binary()), "NIVORA_BINARY must name the built executable");
+        m_home = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        stopApp();
+        m_home.reset();
+    }
+
+    void commandLineRefusals()
+    {
+        QCOMPARE(run({"--bogus"}).status, 2);
+        QCOMPARE(ctl({"frobnicate"}).status, 2);
+        QCOMPARE(ctl({"set", "fps"}).status, 2);
+        QCOMPARE(ctl({"get", "fps", "extra"}).status, 2);
+        QCOMPARE(ctl({}).status, 2);
+        const Run version = run({"--version"});
+        QCOMPARE(version.status, 0);
+        QVERIFY(version.out.startsWith("nivora "));
+    }
+
+    void noInstanceGivesStatusOne()
+    {
+        const Run r = ctl({"get"});
+        QCOMPARE(r.status, 1);
+        QVERIFY(!r.err.isEmpty());
+        QCOMPARE(ctl({"quit"}).status, 1);
+    }
+
+    void getAndSet()
+    {
+        startApp();
+        const Run all = ctl({"get"});
+        QCOMPARE(all.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(all.out.toUtf8()).object();
+        QCOMPARE(o.size(), 23);
+        QCOMPARE(o.value("wallpaperMode").toString(), QStringLiteral("scene"));
+        QCOMPARE(o.value("mediaPath").toString("<absent>"), QString(""));
+        QCOMPARE(o.value("paletteHex").toArray().size(), 5);
+        QVERIFY(o.value("launchAtLogin").isBool());
+        QVERIFY(o.value("enabledDisplays").isArray());
+
+        QCOMPARE(ctl({"get", "fps"}).out, QStringLiteral("30"));
+        QCOMPARE(ctl({"set", "fps", "60"}).status, 0);
+        QCOMPARE(ctl({"get", "fps"}).out, QStringLiteral("60"));
+        QCOMPARE(ctl({"set", "wallpaperMode", "\"image\""}).status, 0);
+        QCOMPARE(ctl({"get", "wallpaperMode"}).out, QStringLiteral("\"image\""));
+        QCOMPARE(ctl({"set", "enabledWidgets", "[\"month\",\"clock\"]"}).status, 0);
+        QCOMPARE(ctl({"get", "enabledWidgets"}).out, QStringLiteral("[\"clock\",\"month\"]"));
+        QCOMPARE(ctl({"previous"}).status, 0);
+        QCOMPARE(ctl({"get", "sceneIndex"}).out, QStringLiteral("14"));
+        QCOMPARE(ctl({"next"}).status, 0);
+        QCOMPARE(ctl({"get", "sceneIndex"}).out, QStringLiteral("0"));
+
+        struct Refusal
+        {
+            QStringList args;
+            QString mention;
+        };
+        const QList<Refusal> refusals{
+            {{"set", "fps", "45"}, "fps"},
+            {{"set", "renderQuality", "900"}, "renderQuality"},
+            {{"set", "sceneIndex", "15"}, "sceneIndex"},
+            {{"set", "wallpaperMode", "\"Scene\""}, "wallpaperMode"},
+            {{"set", "paletteHex", "[1,2,3,4]"}, "paletteHex"},
+            {{"set", "speed", "NaN"}, "speed"},
+            {{"set", "speed", "1e999"}, "speed"},
+            {{"set", "isRunning", "\"yes\""}, "isRunning"},
+            {{"set", "fps", "{"}, "fps"},
+            {{"set", "volume", "3"}, "volume"},
+            {{"get", "volume"}, "volume"},
+        };
+        const QString before = ctl({"get"}).out;
+        for (const Refusal& r : refusals) {
+            const Run result = ctl(r.args);
+            QVERIFY2(result.status == 2, qPrintable(r.args.join(' ')));
+            QVERIFY2(result.err.contains(r.mention), qPrintable(result.err));
+        }
+        QCOMPARE(ctl({"get"}).out, before);
+    }
+
+    void pendingChangeSurvivesQuit()
+    {
+        startApp();
+        QCOMPARE(ctl({"set", "speed", "0.9"}).status, 0);
+        QCOMPARE(ctl({"quit"}).status, 0);
+        QVERIFY(m_app->waitForFinished(10000));
+        QCOMPARE(m_app->exitCode(), 0);
+        QCOMPARE(storedSettings().value("speed").toDouble(), 0.9);
+    }
+
+    void pendingChangeSurvivesSignals_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+
+    void pendingChangeSurvivesSignals()
+    {
+        QFETCH(int, signalNumber);
+        startApp();
+        QCOMPARE(ctl({"set", "colorShift", "0.25"}).status, 0);
+        ::kill(static_cast<pid_t>(m_app->processId()), signalNumber);
+        QVERIFY(m_app->waitForFinished(10000));
+        QCOMPARE(m_app->exitCode(), 0);
+        QCOMPARE(storedSettings().value("colorShift").toDouble(), 0.25);
+    }
+
+    void settingsPersistAcrossLaunches()
+    {
+        startApp();
+        QCOMPARE(ctl({"set", "paletteName", "\"Lavande\""}).status, 0);
+        QCOMPARE(ctl({"set", "autopilotMinutes", "15"}).status, 0);
+        QCOMPARE(ctl({"quit"}).status, 0);
+        QVERIFY(m_app->waitForFinished(10000));
+        startApp();
+        QCOMPARE(ctl({"get", "paletteName"}).out, QStringLiteral("\"Lavande\""));
+        QCOMPARE(ctl({"get", "autopilotMinutes"}).out, QStringLiteral("15"));
+        QCOMPARE(ctl({"get", "paletteHex"}).out, QStringLiteral("[15591414,13747433,11771355,9795021,6765239]"));
+    }
+
+    void secondLaunchHandsOver()
+    {
+        startApp();
+        const Run second = run({}, 15000);
+        QCOMPARE(second.status, 0);
+        QTest::qWait(300);
+        QVERIFY(m_app->state() == QProcess::Running);
+        QVERIFY(QString::fromUtf8(m_app->readAllStandardError()).contains("tableau de bord"));
+    }
+
+    void corruptSettingsAreKeptAside()
+    {
+        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
+        {
+            QFile f(settingsPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("{\"speed\": 0.7, oops");
+        }
+        startApp();
+        QCOMPARE(ctl({"get", "speed"}).out, QStringLiteral("0.5"));
+        const QStringList aside =
+            QDir(QFileInfo(settingsPath()).absolutePath()).entryList({"defaults.json.corrupt-*"}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(QFileInfo(settingsPath()).absolutePath() + "/" + aside.first());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("{\"speed\": 0.7, oops"));
+        // The app still saves normally.
+        QCOMPARE(ctl({"set", "speed", "0.6"}).status, 0);
+        QCOMPARE(ctl({"quit"}).status, 0);
+        QVERIFY(m_app->waitForFinished(10000));
+        QCOMPARE(storedSettings().value("speed").toDouble(), 0.6);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppEndToEnd)
+#include "tst_app_e2e.moc"
