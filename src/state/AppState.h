@@ -41,7 +41,7 @@ public:
     bool isRunning() const { return m_isRunning; }
     WallpaperMode wallpaperMode() const { return m_wallpaperMode; }
     // A null string means "no media".
-    QString mediaPath() const { return m_mediaPath; }
+    const QString& mediaPath() const { return m_mediaPath; }
     qint64 sceneIndex() const { return m_sceneIndex; }
     double speed() const { return m_speed; }
     double intensity() const { return m_intensity; }
@@ -55,13 +55,13 @@ public:
     bool launchAtLogin() const { return m_launchAtLogin; }
     bool autopilot() const { return m_autopilot; }
     qint64 autopilotMinutes() const { return m_autopilotMinutes; }
-    QString paletteName() const { return m_paletteName; }
-    QList<QColor> paletteColors() const { return m_paletteColors; }
-    QSet<quint32> enabledDisplays() const { return m_enabledDisplays; }
-    QSet<QString> enabledWidgets() const { return m_enabledWidgets; }
+    const QString& paletteName() const { return m_paletteName; }
+    const QList<QColor>& paletteColors() const { return m_paletteColors; }
+    const QSet<quint32>& enabledDisplays() const { return m_enabledDisplays; }
+    const QSet<QString>& enabledWidgets() const { return m_enabledWidgets; }
     bool clockWidgetShowsDate() const { return m_clockWidgetShowsDate; }
-    QMap<QString, QString> widgetShapes() const { return m_widgetShapes; }
-    QMap<QString, QString> widgetSizes() const { return m_widgetSizes; }
+    const QMap<QString, QString>& widgetShapes() const { return m_widgetShapes; }
+    const QMap<QString, QString>& widgetSizes() const { return m_widgetSizes; }
 
     // Always five entries, derived from paletteColors(). Not published: renderers
     // read it on their own schedule.

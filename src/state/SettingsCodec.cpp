@@ -103,18 +103,22 @@ QJsonObject toJson(const AppState& s)
     QJsonArray hex;
     for (const QColor& c : s.paletteColors())
         hex.append(static_cast<qint64>(hexValue(c)));
-    QStringList widgets(s.enabledWidgets().begin(), s.enabledWidgets().end());
+    const QSet<QString> widgetSet = s.enabledWidgets();
+    QStringList widgets(widgetSet.begin(), widgetSet.end());
     widgets.sort();
-    QList<quint32> displays(s.enabledDisplays().begin(), s.enabledDisplays().end());
+    const QSet<quint32> displaySet = s.enabledDisplays();
+    QList<quint32> displays(displaySet.begin(), displaySet.end());
     std::sort(displays.begin(), displays.end());
     QJsonArray displayArray;
     for (quint32 d : displays)
         displayArray.append(static_cast<qint64>(d));
     QJsonObject shapes;
-    for (auto it = s.widgetShapes().begin(); it != s.widgetShapes().end(); ++it)
+    const QMap<QString, QString> shapeMap = s.widgetShapes();
+    for (auto it = shapeMap.begin(); it != shapeMap.end(); ++it)
         shapes.insert(it.key(), it.value());
     QJsonObject sizes;
-    for (auto it = s.widgetSizes().begin(); it != s.widgetSizes().end(); ++it)
+    const QMap<QString, QString> sizeMap = s.widgetSizes();
+    for (auto it = sizeMap.begin(); it != sizeMap.end(); ++it)
         sizes.insert(it.key(), it.value());
 
     QJsonObject o;

@@ -229,7 +229,8 @@ private Q_SLOTS:
         else if (property == "paletteName")
             actual = state.paletteName();
         else if (property == "enabledWidgets") {
-            QStringList l(state.enabledWidgets().begin(), state.enabledWidgets().end());
+            const QSet<QString> set = state.enabledWidgets();
+            QStringList l(set.begin(), set.end());
             l.sort();
             actual = l;
         } else if (property == "widgetShapes")
