@@ -31,7 +31,7 @@ echo "startup_ms_median $(awk -v v=$median "BEGIN{printf \"%.1f\", v/1000}") (ru
 "$BIN" & APP=$!
 for _ in $(seq 1 100); do "$BIN" ctl get fps >/dev/null 2>&1 && break; sleep 0.05; done
 mkdir -p "$XDG_CONFIG_HOME/nivora"
-inotifywait -q -m -e close_write,moved_to --format "%e %f" "$XDG_CONFIG_HOME/nivora" > "$WORK/events" &
+inotifywait -q -m -e create,moved_to --format "%e %f" "$XDG_CONFIG_HOME/nivora" > "$WORK/events" &
 WATCH=$!
 sleep 0.3
 start=$(date +%s%3N)
@@ -39,7 +39,7 @@ for v in 0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1.0; do "$BIN" ctl set speed $v; do
 end=$(date +%s%3N)
 sleep 1.5
 kill $WATCH 2>/dev/null || true
-writes=$(grep -c "MOVED_TO defaults.json" "$WORK/events" || true)
+writes=$(grep -c " defaults.json$" "$WORK/events" || true)
 echo "burst_ms $(( end - start )) settings_file_writes $writes"
 "$BIN" ctl quit >/dev/null; wait $APP || true
 '
