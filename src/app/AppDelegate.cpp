@@ -14,8 +14,9 @@ namespace nivora {
 AppDelegate::AppDelegate()
 {
     auto commands = std::make_shared<ControlCommands>(AppState::shared(), this, [this] { return status(); });
-    m_control = std::make_unique<ControlServer>(
-        [commands](const QString& command, const QStringList& args) { return commands->handle(command, args); });
+    m_control = std::make_unique<ControlServer>([commands](const QString& command, const QStringList& args) {
+        return commands->handle(command, args);
+    });
 }
 
 AppDelegate::~AppDelegate()

@@ -12,19 +12,16 @@
 namespace nivora {
 
 ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::function<QJsonObject()> status)
-    : m_state(state)
-    , m_delegate(delegate)
-    , m_status(std::move(status))
+    : m_state(state), m_delegate(delegate), m_status(std::move(status))
 {
 }
 
 const QStringList& ControlCommands::commands()
 {
-    static const QStringList list{QStringLiteral("get"),      QStringLiteral("set"),
-                                  QStringLiteral("status"),   QStringLiteral("next"),
-                                  QStringLiteral("previous"), QStringLiteral("random"),
-                                  QStringLiteral("dashboard"), QStringLiteral("quit"),
-                                  QStringLiteral("open-url")};
+    static const QStringList list{
+        QStringLiteral("get"),       QStringLiteral("set"),      QStringLiteral("status"),
+        QStringLiteral("next"),      QStringLiteral("previous"), QStringLiteral("random"),
+        QStringLiteral("dashboard"), QStringLiteral("quit"),     QStringLiteral("open-url")};
     return list;
 }
 

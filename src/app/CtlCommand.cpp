@@ -40,12 +40,14 @@ int runCtlCommand(int argc, char** argv, const QStringList& args)
     const QString command = args.first();
     const QStringList rest = args.mid(1);
     const bool known = ControlCommands::commands().contains(command) && command != QLatin1String("open-url");
-    const bool arityOk = (command == QLatin1String("get") && rest.size() <= 1) ||
-                         (command == QLatin1String("set") && rest.size() == 2) ||
-                         (command != QLatin1String("get") && command != QLatin1String("set") && rest.isEmpty());
+    const bool arityOk =
+        (command == QLatin1String("get") && rest.size() <= 1) ||
+        (command == QLatin1String("set") && rest.size() == 2) ||
+        (command != QLatin1String("get") && command != QLatin1String("set") && rest.isEmpty());
     if (!known || !arityOk) {
-        std::fprintf(stderr, "nivora ctl: %s « %s »\n%s", known ? "arguments invalides pour" : "commande inconnue",
-                     command.toUtf8().constData(), kUsage);
+        std::fprintf(stderr, "nivora ctl: %s « %s »\n%s",
+                     known ? "arguments invalides pour" : "commande inconnue", command.toUtf8().constData(),
+                     kUsage);
         return 2;
     }
 

@@ -24,14 +24,13 @@ namespace nivora {
 
 namespace {
 
-const char* const kUsage =
-    "usage: nivora [COMMAND]\n"
-    "  (no command)       start Nivora, or show the dashboard of the running one\n"
-    "  ctl COMMAND ...    control the running instance (nivora ctl --help)\n"
-    "  render ...         draw one frame of a scene to a PNG (nivora render --help)\n"
-    "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
-    "  nivora://...       hand a sign-in callback to the running instance\n"
-    "  --version          print the version\n";
+const char* const kUsage = "usage: nivora [COMMAND]\n"
+                           "  (no command)       start Nivora, or show the dashboard of the running one\n"
+                           "  ctl COMMAND ...    control the running instance (nivora ctl --help)\n"
+                           "  render ...         draw one frame of a scene to a PNG (nivora render --help)\n"
+                           "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
+                           "  nivora://...       hand a sign-in callback to the running instance\n"
+                           "  --version          print the version\n";
 
 int runApp(int argc, char** argv, const QString& url)
 {
@@ -51,7 +50,8 @@ int runApp(int argc, char** argv, const QString& url)
         const auto result = url.isEmpty() ? ControlClient::call(QStringLiteral("dashboard"), {})
                                           : ControlClient::call(QStringLiteral("open-url"), {url});
         if (result.outcome != ControlClient::Outcome::Answered) {
-            std::fprintf(stderr, "nivora: l'instance en cours ne répond pas : %s\n", result.error.toUtf8().constData());
+            std::fprintf(stderr, "nivora: l'instance en cours ne répond pas : %s\n",
+                         result.error.toUtf8().constData());
             return 1;
         }
         return 0;
@@ -62,7 +62,8 @@ int runApp(int argc, char** argv, const QString& url)
     // The desktop session ending is a way out too; never lose a pending save there.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [](QSessionManager&) { AppState::shared().flushPendingSave(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [] { AppState::shared().flushPendingSave(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
+                     [] { AppState::shared().flushPendingSave(); });
 
     QTimer::singleShot(0, &delegate, [&delegate, url] {
         delegate.didFinishLaunching();

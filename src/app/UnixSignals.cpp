@@ -21,8 +21,7 @@ extern "C" void onSignal(int number)
 
 } // namespace
 
-UnixSignals::UnixSignals(QObject* parent)
-    : QObject(parent)
+UnixSignals::UnixSignals(QObject* parent) : QObject(parent)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
         return;

@@ -5,9 +5,7 @@
 namespace nivora {
 
 WallpaperPalette::WallpaperPalette(QString name_, QList<quint32> hex_)
-    : id(QUuid::createUuid())
-    , name(std::move(name_))
-    , hex(std::move(hex_))
+    : id(QUuid::createUuid()), name(std::move(name_)), hex(std::move(hex_))
 {
 }
 
@@ -77,7 +75,8 @@ const QList<WallpaperPalette>& WallpaperPalette::presets()
     static const QList<WallpaperPalette> list = [] {
         QList<WallpaperPalette> l;
         for (const Row& r : rows)
-            l.append(WallpaperPalette(QString::fromUtf8(r.name), QList<quint32>(std::begin(r.hex), std::end(r.hex))));
+            l.append(WallpaperPalette(QString::fromUtf8(r.name),
+                                      QList<quint32>(std::begin(r.hex), std::end(r.hex))));
         return l;
     }();
     return list;

@@ -80,8 +80,7 @@ AppState& AppState::shared()
 }
 
 AppState::AppState(DefaultsStore& store, bool loginItemEnabled, QObject* parent)
-    : QObject(parent)
-    , m_store(store)
+    : QObject(parent), m_store(store)
 {
     const QList<WallpaperPalette>& presets = WallpaperPalette::presets();
     Q_ASSERT(!presets.isEmpty());
@@ -144,9 +143,11 @@ void AppState::load()
 
     if (m_fps != 30 && m_fps != 60 && m_fps != 120)
         setFps(30);
-    if (m_renderQuality != 720 && m_renderQuality != 1080 && m_renderQuality != 1440 && m_renderQuality != 1920)
+    if (m_renderQuality != 720 && m_renderQuality != 1080 && m_renderQuality != 1440 &&
+        m_renderQuality != 1920)
         setRenderQuality(1080);
-    if (m_autopilotMinutes != 1 && m_autopilotMinutes != 5 && m_autopilotMinutes != 15 && m_autopilotMinutes != 30)
+    if (m_autopilotMinutes != 1 && m_autopilotMinutes != 5 && m_autopilotMinutes != 15 &&
+        m_autopilotMinutes != 30)
         setAutopilotMinutes(5);
     if (m_sceneIndex < 0 || m_sceneIndex > 14)
         setSceneIndex(0);

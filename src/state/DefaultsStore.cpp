@@ -50,8 +50,7 @@ QString DefaultsStore::standardPath()
     return configHome() + QStringLiteral("/nivora/defaults.json");
 }
 
-DefaultsStore::DefaultsStore(QString filePath)
-    : m_path(std::move(filePath))
+DefaultsStore::DefaultsStore(QString filePath) : m_path(std::move(filePath))
 {
     load();
 }
@@ -91,10 +90,11 @@ void DefaultsStore::load()
         aside = m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(m_path, aside)) {
         m_movedAside = aside;
-        qWarning().noquote() << QStringLiteral("Lumeris: réglages illisibles (%1), mis de côté dans %2")
-                                    .arg(problem, aside);
+        qWarning().noquote()
+            << QStringLiteral("Lumeris: réglages illisibles (%1), mis de côté dans %2").arg(problem, aside);
     } else {
-        qWarning().noquote() << QStringLiteral("Lumeris: réglages illisibles (%1), impossible de les mettre de côté")
+        qWarning().noquote() << QStringLiteral(
+                                    "Lumeris: réglages illisibles (%1), impossible de les mettre de côté")
                                     .arg(problem);
     }
 }

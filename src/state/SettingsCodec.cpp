@@ -86,14 +86,29 @@ std::optional<QString> applyWidgetMap(AppState& state, const QString& key, const
 const QStringList& keys()
 {
     static const QStringList list{
-        QStringLiteral("isRunning"),       QStringLiteral("wallpaperMode"),    QStringLiteral("mediaPath"),
-        QStringLiteral("sceneIndex"),      QStringLiteral("speed"),            QStringLiteral("intensity"),
-        QStringLiteral("scale"),           QStringLiteral("colorShift"),       QStringLiteral("sharpness"),
-        QStringLiteral("renderQuality"),   QStringLiteral("fps"),              QStringLiteral("batterySaver"),
-        QStringLiteral("pauseOnFullscreen"), QStringLiteral("launchAtLogin"),  QStringLiteral("autopilot"),
-        QStringLiteral("autopilotMinutes"), QStringLiteral("paletteName"),     QStringLiteral("paletteHex"),
-        QStringLiteral("enabledDisplays"), QStringLiteral("enabledWidgets"),   QStringLiteral("clockWidgetShowsDate"),
-        QStringLiteral("widgetShapes"),    QStringLiteral("widgetSizes"),
+        QStringLiteral("isRunning"),
+        QStringLiteral("wallpaperMode"),
+        QStringLiteral("mediaPath"),
+        QStringLiteral("sceneIndex"),
+        QStringLiteral("speed"),
+        QStringLiteral("intensity"),
+        QStringLiteral("scale"),
+        QStringLiteral("colorShift"),
+        QStringLiteral("sharpness"),
+        QStringLiteral("renderQuality"),
+        QStringLiteral("fps"),
+        QStringLiteral("batterySaver"),
+        QStringLiteral("pauseOnFullscreen"),
+        QStringLiteral("launchAtLogin"),
+        QStringLiteral("autopilot"),
+        QStringLiteral("autopilotMinutes"),
+        QStringLiteral("paletteName"),
+        QStringLiteral("paletteHex"),
+        QStringLiteral("enabledDisplays"),
+        QStringLiteral("enabledWidgets"),
+        QStringLiteral("clockWidgetShowsDate"),
+        QStringLiteral("widgetShapes"),
+        QStringLiteral("widgetSizes"),
     };
     return list;
 }
@@ -124,7 +139,8 @@ QJsonObject toJson(const AppState& s)
     QJsonObject o;
     o.insert(QStringLiteral("isRunning"), s.isRunning());
     o.insert(QStringLiteral("wallpaperMode"), WallpaperModes::id(s.wallpaperMode()));
-    o.insert(QStringLiteral("mediaPath"), s.mediaPath().isNull() ? QString(QLatin1String("")) : s.mediaPath());
+    o.insert(QStringLiteral("mediaPath"),
+             s.mediaPath().isNull() ? QString(QLatin1String("")) : s.mediaPath());
     o.insert(QStringLiteral("sceneIndex"), s.sceneIndex());
     o.insert(QStringLiteral("speed"), s.speed());
     o.insert(QStringLiteral("intensity"), s.intensity());
@@ -189,7 +205,8 @@ std::optional<QString> apply(AppState& state, const QString& key, const QJsonVal
         (state.*setter)(value.toDouble());
         return std::nullopt;
     };
-    auto choiceKey = [&](void (AppState::*setter)(qint64), const QList<qint64>& allowed) -> std::optional<QString> {
+    auto choiceKey = [&](void (AppState::*setter)(qint64),
+                         const QList<qint64>& allowed) -> std::optional<QString> {
         const auto n = exactInteger(value);
         if (!n || !allowed.contains(*n))
             return oneOf(key, allowed);
@@ -279,7 +296,8 @@ std::optional<QString> apply(AppState& state, const QString& key, const QJsonVal
         return std::nullopt;
     }
     if (key == QLatin1String("enabledDisplays")) {
-        const QString expected = QStringLiteral("%1: attendu une liste d'identifiants d'écran (0 à 4294967295)").arg(key);
+        const QString expected =
+            QStringLiteral("%1: attendu une liste d'identifiants d'écran (0 à 4294967295)").arg(key);
         if (!value.isArray())
             return expected;
         QSet<quint32> ids;

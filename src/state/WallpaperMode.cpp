@@ -5,9 +5,12 @@ namespace nivora::WallpaperModes {
 QString id(WallpaperMode mode)
 {
     switch (mode) {
-    case WallpaperMode::Scene: return QStringLiteral("scene");
-    case WallpaperMode::Video: return QStringLiteral("video");
-    case WallpaperMode::Image: return QStringLiteral("image");
+    case WallpaperMode::Scene:
+        return QStringLiteral("scene");
+    case WallpaperMode::Video:
+        return QStringLiteral("video");
+    case WallpaperMode::Image:
+        return QStringLiteral("image");
     }
     return QStringLiteral("scene");
 }
@@ -15,9 +18,12 @@ QString id(WallpaperMode mode)
 QString title(WallpaperMode mode)
 {
     switch (mode) {
-    case WallpaperMode::Scene: return QStringLiteral("Scène animée");
-    case WallpaperMode::Video: return QStringLiteral("Vidéo");
-    case WallpaperMode::Image: return QStringLiteral("Image");
+    case WallpaperMode::Scene:
+        return QStringLiteral("Scène animée");
+    case WallpaperMode::Video:
+        return QStringLiteral("Vidéo");
+    case WallpaperMode::Image:
+        return QStringLiteral("Image");
     }
     return {};
 }
@@ -25,9 +31,12 @@ QString title(WallpaperMode mode)
 QString icon(WallpaperMode mode)
 {
     switch (mode) {
-    case WallpaperMode::Scene: return QStringLiteral("scribble.variable");
-    case WallpaperMode::Video: return QStringLiteral("film.fill");
-    case WallpaperMode::Image: return QStringLiteral("photo.fill");
+    case WallpaperMode::Scene:
+        return QStringLiteral("scribble.variable");
+    case WallpaperMode::Video:
+        return QStringLiteral("film.fill");
+    case WallpaperMode::Image:
+        return QStringLiteral("photo.fill");
     }
     return {};
 }

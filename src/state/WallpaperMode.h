@@ -7,7 +7,12 @@
 namespace nivora {
 
 // What fills the desktop: the animated scene, a looping video or an image.
-enum class WallpaperMode { Scene, Video, Image };
+enum class WallpaperMode
+{
+    Scene,
+    Video,
+    Image
+};
 
 namespace WallpaperModes {
 // Stored identifier: "scene", "video", "image".

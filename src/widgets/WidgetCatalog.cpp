@@ -62,9 +62,18 @@ const SizeRow kSizes[] = {
     {WidgetSize::Large, "large", "Grand", 1.28},
 };
 
-const KindRow& row(WidgetKind kind) { return kKinds[static_cast<int>(kind)]; }
-const ShapeRow& row(WidgetShape shape) { return kShapes[static_cast<int>(shape)]; }
-const SizeRow& row(WidgetSize size) { return kSizes[static_cast<int>(size)]; }
+const KindRow& row(WidgetKind kind)
+{
+    return kKinds[static_cast<int>(kind)];
+}
+const ShapeRow& row(WidgetShape shape)
+{
+    return kShapes[static_cast<int>(shape)];
+}
+const SizeRow& row(WidgetSize size)
+{
+    return kSizes[static_cast<int>(size)];
+}
 
 } // namespace
 
@@ -81,11 +90,26 @@ const QList<WidgetKind>& all()
     return list;
 }
 
-QString id(WidgetKind kind) { return QString::fromUtf8(row(kind).id); }
-QString name(WidgetKind kind) { return QString::fromUtf8(row(kind).name); }
-QString icon(WidgetKind kind) { return QString::fromUtf8(row(kind).icon); }
-QSizeF baseSize(WidgetKind kind) { return QSizeF(row(kind).width, row(kind).height); }
-int position(WidgetKind kind) { return static_cast<int>(kind); }
+QString id(WidgetKind kind)
+{
+    return QString::fromUtf8(row(kind).id);
+}
+QString name(WidgetKind kind)
+{
+    return QString::fromUtf8(row(kind).name);
+}
+QString icon(WidgetKind kind)
+{
+    return QString::fromUtf8(row(kind).icon);
+}
+QSizeF baseSize(WidgetKind kind)
+{
+    return QSizeF(row(kind).width, row(kind).height);
+}
+int position(WidgetKind kind)
+{
+    return static_cast<int>(kind);
+}
 
 std::optional<WidgetKind> fromId(const QString& id)
 {
@@ -107,11 +131,26 @@ const QList<WidgetShape>& all()
     return list;
 }
 
-QString id(WidgetShape shape) { return QString::fromUtf8(row(shape).id); }
-QString name(WidgetShape shape) { return QString::fromUtf8(row(shape).name); }
-QString icon(WidgetShape shape) { return QString::fromUtf8(row(shape).icon); }
-double contentPadding(WidgetShape shape) { return row(shape).padding; }
-bool centersContent(WidgetShape shape) { return row(shape).centred; }
+QString id(WidgetShape shape)
+{
+    return QString::fromUtf8(row(shape).id);
+}
+QString name(WidgetShape shape)
+{
+    return QString::fromUtf8(row(shape).name);
+}
+QString icon(WidgetShape shape)
+{
+    return QString::fromUtf8(row(shape).icon);
+}
+double contentPadding(WidgetShape shape)
+{
+    return row(shape).padding;
+}
+bool centersContent(WidgetShape shape)
+{
+    return row(shape).centred;
+}
 
 std::optional<WidgetShape> fromId(const QString& id)
 {
@@ -132,9 +171,18 @@ const QList<WidgetSize>& all()
     return list;
 }
 
-QString id(WidgetSize size) { return QString::fromUtf8(row(size).id); }
-QString name(WidgetSize size) { return QString::fromUtf8(row(size).name); }
-double scale(WidgetSize size) { return row(size).scale; }
+QString id(WidgetSize size)
+{
+    return QString::fromUtf8(row(size).id);
+}
+QString name(WidgetSize size)
+{
+    return QString::fromUtf8(row(size).name);
+}
+double scale(WidgetSize size)
+{
+    return row(size).scale;
+}
 
 std::optional<WidgetSize> fromId(const QString& id)
 {

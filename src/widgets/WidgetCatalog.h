@@ -9,13 +9,36 @@ namespace nivora {
 
 // The twelve desktop widget kinds, in catalog order (the order also places
 // widgets by default and lists them on the widgets page).
-enum class WidgetKind {
-    Clock, Date, Ambiance, Year, Pomodoro, Weekend, Uptime, Week, Season, NewYear, Stopwatch, Month
+enum class WidgetKind
+{
+    Clock,
+    Date,
+    Ambiance,
+    Year,
+    Pomodoro,
+    Weekend,
+    Uptime,
+    Week,
+    Season,
+    NewYear,
+    Stopwatch,
+    Month
 };
 
-enum class WidgetShape { Card, Rounded, Pill, Circle };
+enum class WidgetShape
+{
+    Card,
+    Rounded,
+    Pill,
+    Circle
+};
 
-enum class WidgetSize { Small, Medium, Large };
+enum class WidgetSize
+{
+    Small,
+    Medium,
+    Large
+};
 
 namespace WidgetKinds {
 const QList<WidgetKind>& all();

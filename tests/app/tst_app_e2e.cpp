@@ -225,7 +225,8 @@ private Q_SLOTS:
         startApp();
         QCOMPARE(ctl({"get", "paletteName"}).out, QStringLiteral("\"Lavande\""));
         QCOMPARE(ctl({"get", "autopilotMinutes"}).out, QStringLiteral("15"));
-        QCOMPARE(ctl({"get", "paletteHex"}).out, QStringLiteral("[15591414,13747433,11771355,9795021,6765239]"));
+        QCOMPARE(ctl({"get", "paletteHex"}).out,
+                 QStringLiteral("[15591414,13747433,11771355,9795021,6765239]"));
     }
 
     void secondLaunchHandsOver()
@@ -248,8 +249,8 @@ private Q_SLOTS:
         }
         startApp();
         QCOMPARE(ctl({"get", "speed"}).out, QStringLiteral("0.5"));
-        const QStringList aside =
-            QDir(QFileInfo(settingsPath()).absolutePath()).entryList({"defaults.json.corrupt-*"}, QDir::Files);
+        const QStringList aside = QDir(QFileInfo(settingsPath()).absolutePath())
+                                      .entryList({"defaults.json.corrupt-*"}, QDir::Files);
         QCOMPARE(aside.size(), 1);
         QFile kept(QFileInfo(settingsPath()).absolutePath() + "/" + aside.first());
         QVERIFY(kept.open(QIODevice::ReadOnly));

@@ -39,8 +39,7 @@ private Q_SLOTS:
 
     void categoryGroups()
     {
-        QCOMPARE(sceneCategories(),
-                 (QStringList{"Atmosphère", "Fluide", "Géométrie", "Météo"}));
+        QCOMPARE(sceneCategories(), (QStringList{"Atmosphère", "Fluide", "Géométrie", "Météo"}));
         const QList<QList<int>> expected{{0, 1, 9, 10, 11, 12}, {3, 4, 5, 6, 7}, {2, 8}, {13, 14}};
         int total = 0;
         for (int c = 0; c < 4; ++c) {
@@ -91,15 +90,16 @@ private Q_SLOTS:
         QTest::addColumn<WidgetShape>("shape");
         QTest::addColumn<WidgetSize>("size");
         QTest::addColumn<QSizeF>("expected");
-        QTest::newRow("clock small") << WidgetKind::Clock << WidgetShape::Card << WidgetSize::Small << QSizeF(205, 123);
+        QTest::newRow("clock small") << WidgetKind::Clock << WidgetShape::Card << WidgetSize::Small
+                                     << QSizeF(205, 123);
         QTest::newRow("clock large") << WidgetKind::Clock << WidgetShape::Rounded << WidgetSize::Large
                                      << QSizeF(320, 192);
-        QTest::newRow("clock circle") << WidgetKind::Clock << WidgetShape::Circle << WidgetSize::Medium
-                                      << QSizeF(250, 250);
-        QTest::newRow("date circle large") << WidgetKind::Date << WidgetShape::Circle << WidgetSize::Large
-                                           << QSizeF(230.4, 230.4);
-        QTest::newRow("pill keeps ratio") << WidgetKind::Uptime << WidgetShape::Pill << WidgetSize::Medium
-                                          << QSizeF(240, 120);
+        QTest::newRow("clock circle")
+            << WidgetKind::Clock << WidgetShape::Circle << WidgetSize::Medium << QSizeF(250, 250);
+        QTest::newRow("date circle large")
+            << WidgetKind::Date << WidgetShape::Circle << WidgetSize::Large << QSizeF(230.4, 230.4);
+        QTest::newRow("pill keeps ratio")
+            << WidgetKind::Uptime << WidgetShape::Pill << WidgetSize::Medium << QSizeF(240, 120);
     }
 
     void windowSizes()

@@ -102,7 +102,8 @@ private Q_SLOTS:
         QCOMPARE(state.autopilot(), false);
         QCOMPARE(state.autopilotMinutes(), 5);
         QCOMPARE(state.paletteName(), QStringLiteral("Silver Sage"));
-        QCOMPARE(hexes(state.paletteColors()), (QList<quint32>{0xE0E2DB, 0xD2D4C8, 0xB8BDB5, 0x889696, 0x5F7470}));
+        QCOMPARE(hexes(state.paletteColors()),
+                 (QList<quint32>{0xE0E2DB, 0xD2D4C8, 0xB8BDB5, 0x889696, 0x5F7470}));
         QVERIFY(state.enabledWidgets().isEmpty());
         QCOMPARE(state.clockWidgetShowsDate(), true);
         QCOMPARE(state.paletteRGBACache().size(), 5);
@@ -133,7 +134,8 @@ private Q_SLOTS:
         QCOMPARE(state.autopilot(), true);
         QCOMPARE(state.autopilotMinutes(), 15);
         QCOMPARE(state.paletteName(), QStringLiteral("Lavande"));
-        QCOMPARE(hexes(state.paletteColors()), (QList<quint32>{0xEDE7F6, 0xD1C4E9, 0xB39DDB, 0x9575CD, 0x673AB7}));
+        QCOMPARE(hexes(state.paletteColors()),
+                 (QList<quint32>{0xEDE7F6, 0xD1C4E9, 0xB39DDB, 0x9575CD, 0x673AB7}));
         QCOMPARE(state.paletteRGBACache().at(4), rgba(colorFromHex(0x673AB7)));
         QCOMPARE(state.enabledWidgets(), (QSet<QString>{"clock", "month"}));
         QCOMPARE(state.clockWidgetShowsDate(), false);
@@ -152,40 +154,48 @@ private Q_SLOTS:
         QTest::newRow("fps 45") << "fps" << QJsonValue(45) << "fps" << QVariant(qint64(30));
         QTest::newRow("fps 120") << "fps" << QJsonValue(120) << "fps" << QVariant(qint64(120));
         QTest::newRow("fps as text") << "fps" << QJsonValue("sixty") << "fps" << QVariant(qint64(30));
-        QTest::newRow("quality 900") << "renderQuality" << QJsonValue(900) << "renderQuality" << QVariant(qint64(1080));
-        QTest::newRow("quality 720") << "renderQuality" << QJsonValue(720) << "renderQuality" << QVariant(qint64(720));
-        QTest::newRow("autopilot 10") << "autopilotMinutes" << QJsonValue(10) << "autopilotMinutes" << QVariant(qint64(5));
-        QTest::newRow("autopilot -1") << "autopilotMinutes" << QJsonValue(-1) << "autopilotMinutes" << QVariant(qint64(5));
-        QTest::newRow("autopilot 1") << "autopilotMinutes" << QJsonValue(1) << "autopilotMinutes" << QVariant(qint64(1));
+        QTest::newRow("quality 900") << "renderQuality" << QJsonValue(900) << "renderQuality"
+                                     << QVariant(qint64(1080));
+        QTest::newRow("quality 720") << "renderQuality" << QJsonValue(720) << "renderQuality"
+                                     << QVariant(qint64(720));
+        QTest::newRow("autopilot 10")
+            << "autopilotMinutes" << QJsonValue(10) << "autopilotMinutes" << QVariant(qint64(5));
+        QTest::newRow("autopilot -1")
+            << "autopilotMinutes" << QJsonValue(-1) << "autopilotMinutes" << QVariant(qint64(5));
+        QTest::newRow("autopilot 1") << "autopilotMinutes" << QJsonValue(1) << "autopilotMinutes"
+                                     << QVariant(qint64(1));
         QTest::newRow("scene 15") << "sceneIndex" << QJsonValue(15) << "sceneIndex" << QVariant(qint64(0));
         QTest::newRow("scene -3") << "sceneIndex" << QJsonValue(-3) << "sceneIndex" << QVariant(qint64(0));
         QTest::newRow("scene 14") << "sceneIndex" << QJsonValue(14) << "sceneIndex" << QVariant(qint64(14));
-        QTest::newRow("mode Scene") << "wallpaperMode" << QJsonValue("Scene") << "wallpaperMode" << QVariant("scene");
-        QTest::newRow("mode empty") << "wallpaperMode" << QJsonValue("") << "wallpaperMode" << QVariant("scene");
-        QTest::newRow("mode image") << "wallpaperMode" << QJsonValue("image") << "wallpaperMode" << QVariant("image");
-        QTest::newRow("mode absent") << "wallpaperMode" << QJsonValue(QJsonValue::Undefined) << "wallpaperMode"
-                                     << QVariant("scene");
+        QTest::newRow("mode Scene") << "wallpaperMode" << QJsonValue("Scene") << "wallpaperMode"
+                                    << QVariant("scene");
+        QTest::newRow("mode empty") << "wallpaperMode" << QJsonValue("") << "wallpaperMode"
+                                    << QVariant("scene");
+        QTest::newRow("mode image") << "wallpaperMode" << QJsonValue("image") << "wallpaperMode"
+                                    << QVariant("image");
+        QTest::newRow("mode absent") << "wallpaperMode" << QJsonValue(QJsonValue::Undefined)
+                                     << "wallpaperMode" << QVariant("scene");
         QTest::newRow("media empty") << "mediaPath" << QJsonValue("") << "mediaPath" << QVariant(QString());
-        QTest::newRow("no sharpness") << "sharpness" << QJsonValue(QJsonValue::Undefined) << "sharpness"
-                                      << QVariant(0.5);
+        QTest::newRow("no sharpness")
+            << "sharpness" << QJsonValue(QJsonValue::Undefined) << "sharpness" << QVariant(0.5);
         QTest::newRow("no showsDate") << "clockWidgetShowsDate" << QJsonValue(QJsonValue::Undefined)
                                       << "clockWidgetShowsDate" << QVariant(true);
         // Other scalar keys take the store's absent-value reading.
-        QTest::newRow("no isRunning") << "isRunning" << QJsonValue(QJsonValue::Undefined) << "isRunning"
-                                      << QVariant(false);
-        QTest::newRow("no intensity") << "intensity" << QJsonValue(QJsonValue::Undefined) << "intensity"
-                                      << QVariant(0.0);
-        QTest::newRow("no paletteName") << "paletteName" << QJsonValue(QJsonValue::Undefined) << "paletteName"
-                                        << QVariant("Silver Sage");
+        QTest::newRow("no isRunning")
+            << "isRunning" << QJsonValue(QJsonValue::Undefined) << "isRunning" << QVariant(false);
+        QTest::newRow("no intensity")
+            << "intensity" << QJsonValue(QJsonValue::Undefined) << "intensity" << QVariant(0.0);
+        QTest::newRow("no paletteName")
+            << "paletteName" << QJsonValue(QJsonValue::Undefined) << "paletteName" << QVariant("Silver Sage");
         QTest::newRow("speed unclamped") << "speed" << QJsonValue(7.5) << "speed" << QVariant(7.5);
         QTest::newRow("widgets dup") << "enabledWidgets" << QJsonValue(QJsonArray{"clock", "clock", "date"})
                                      << "enabledWidgets" << QVariant(QStringList{"clock", "date"});
         QTest::newRow("widgets mixed") << "enabledWidgets" << QJsonValue(QJsonArray{"clock", 3})
                                        << "enabledWidgets" << QVariant(QStringList{});
-        QTest::newRow("widgets text") << "enabledWidgets" << QJsonValue("clock") << "enabledWidgets"
-                                      << QVariant(QStringList{});
-        QTest::newRow("shapes bad") << "widgetShapes" << QJsonValue(QJsonObject{{"clock", 1}}) << "widgetShapes"
-                                    << QVariant(QStringList{});
+        QTest::newRow("widgets text")
+            << "enabledWidgets" << QJsonValue("clock") << "enabledWidgets" << QVariant(QStringList{});
+        QTest::newRow("shapes bad") << "widgetShapes" << QJsonValue(QJsonObject{{"clock", 1}})
+                                    << "widgetShapes" << QVariant(QStringList{});
     }
 
     void loadRules()

@@ -42,9 +42,11 @@ private Q_SLOTS:
         QCOMPARE(DefaultsStore::standardPath(), QStringLiteral("/tmp/somewhere/nivora/defaults.json"));
         // A relative XDG_CONFIG_HOME is invalid by the basedir rules and ignored.
         qputenv("XDG_CONFIG_HOME", "relative/dir");
-        QCOMPARE(DefaultsStore::standardPath(), QDir::homePath() + QStringLiteral("/.config/nivora/defaults.json"));
+        QCOMPARE(DefaultsStore::standardPath(),
+                 QDir::homePath() + QStringLiteral("/.config/nivora/defaults.json"));
         qunsetenv("XDG_CONFIG_HOME");
-        QCOMPARE(DefaultsStore::standardPath(), QDir::homePath() + QStringLiteral("/.config/nivora/defaults.json"));
+        QCOMPARE(DefaultsStore::standardPath(),
+                 QDir::homePath() + QStringLiteral("/.config/nivora/defaults.json"));
     }
 
     void coercions_data()
@@ -63,8 +65,8 @@ private Q_SLOTS:
         QTest::newRow("numeric text") << QByteArray("\"12\"") << true << qint64(12) << 12.0 << "12";
         QTest::newRow("word") << QByteArray("\"abc\"") << false << qint64(0) << 0.0 << "abc";
         QTest::newRow("yes") << QByteArray("\"YES\"") << true << qint64(0) << 0.0 << "YES";
-        QTest::newRow("huge saturates") << QByteArray("1e300") << true << std::numeric_limits<qint64>::max() << 1e300
-                                        << "1.0000000000000001e+300";
+        QTest::newRow("huge saturates") << QByteArray("1e300") << true << std::numeric_limits<qint64>::max()
+                                        << 1e300 << "1.0000000000000001e+300";
         QTest::newRow("list") << QByteArray("[1,2]") << false << qint64(0) << 0.0 << "<none>";
         QTest::newRow("null") << QByteArray("null") << false << qint64(0) << 0.0 << "<none>";
     }
@@ -95,7 +97,9 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path)); // nothing written by merely opening
         store.setValue(QStringLiteral("speed"), 0.7);
         QVERIFY(store.lastWriteSucceeded());
-        struct stat st{};
+        struct stat st
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
         QCOMPARE(st.st_mode & 0777, 0600u);
         // Only the settings file remains: the atomic replace leaves no temporary behind.

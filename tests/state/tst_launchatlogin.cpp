@@ -69,7 +69,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("enabled");
         QTest::newRow("plain") << QByteArray("[Desktop Entry]\nExec=nivora\n") << true;
         QTest::newRow("hidden") << QByteArray("[Desktop Entry]\nHidden=true\n") << false;
-        QTest::newRow("gnome off") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n") << false;
+        QTest::newRow("gnome off") << QByteArray("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\n")
+                                   << false;
         QTest::newRow("other group") << QByteArray("[Desktop Entry]\n[Extra]\nHidden=true\n") << true;
     }
 
@@ -129,7 +130,8 @@ private Q_SLOTS:
         LaunchAtLogin::set(true);
         const QByteArray entry = readAll(LaunchAtLogin::autostartFilePath());
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
-        QVERIFY(entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) + "\n"));
+        QVERIFY(
+            entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) + "\n"));
     }
 };
 

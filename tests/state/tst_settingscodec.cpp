@@ -1,8 +1,8 @@
+#include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "state/SceneActions.h"
 #include "state/SettingsCodec.h"
-#include "palettes/WallpaperPalette.h"
 
 #include <QJsonArray>
 #include <QRandomGenerator>
@@ -70,22 +70,54 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("json");
         QTest::addColumn<QString>("mentions"); // part of the message naming what is allowed
-        QTest::newRow("fps 45") << "fps" << "45" << "30, 60, 120";
-        QTest::newRow("fps text") << "fps" << "\"60\"" << "30, 60, 120";
-        QTest::newRow("fps fraction") << "fps" << "60.5" << "30, 60, 120";
-        QTest::newRow("quality 900") << "renderQuality" << "900" << "720, 1080, 1440, 1920";
-        QTest::newRow("scene 15") << "sceneIndex" << "15" << "0 à 14";
-        QTest::newRow("scene -1") << "sceneIndex" << "-1" << "0 à 14";
-        QTest::newRow("mode Scene") << "wallpaperMode" << "\"Scene\"" << "\"video\"";
-        QTest::newRow("palette four") << "paletteHex" << "[1,2,3,4]" << "5 entiers";
-        QTest::newRow("palette string") << "paletteHex" << "[1,2,3,4,\"5\"]" << "5 entiers";
-        QTest::newRow("palette too big") << "paletteHex" << "[1,2,3,4,16777216]" << "5 entiers";
-        QTest::newRow("bool as int") << "isRunning" << "1" << "true ou false";
-        QTest::newRow("speed text") << "speed" << "\"fast\"" << "nombre fini";
-        QTest::newRow("widgets unknown") << "enabledWidgets" << "[\"clock\",\"radio\"]" << "pomodoro";
-        QTest::newRow("shape unknown") << "widgetShapes" << "{\"clock\":\"hexagon\"}" << "circle";
-        QTest::newRow("displays negative") << "enabledDisplays" << "[-4]" << "4294967295";
-        QTest::newRow("unknown key") << "volume" << "3" << "sceneIndex";
+        QTest::newRow("fps 45") << "fps"
+                                << "45"
+                                << "30, 60, 120";
+        QTest::newRow("fps text") << "fps"
+                                  << "\"60\""
+                                  << "30, 60, 120";
+        QTest::newRow("fps fraction") << "fps"
+                                      << "60.5"
+                                      << "30, 60, 120";
+        QTest::newRow("quality 900") << "renderQuality"
+                                     << "900"
+                                     << "720, 1080, 1440, 1920";
+        QTest::newRow("scene 15") << "sceneIndex"
+                                  << "15"
+                                  << "0 à 14";
+        QTest::newRow("scene -1") << "sceneIndex"
+                                  << "-1"
+                                  << "0 à 14";
+        QTest::newRow("mode Scene") << "wallpaperMode"
+                                    << "\"Scene\""
+                                    << "\"video\"";
+        QTest::newRow("palette four") << "paletteHex"
+                                      << "[1,2,3,4]"
+                                      << "5 entiers";
+        QTest::newRow("palette string") << "paletteHex"
+                                        << "[1,2,3,4,\"5\"]"
+                                        << "5 entiers";
+        QTest::newRow("palette too big") << "paletteHex"
+                                         << "[1,2,3,4,16777216]"
+                                         << "5 entiers";
+        QTest::newRow("bool as int") << "isRunning"
+                                     << "1"
+                                     << "true ou false";
+        QTest::newRow("speed text") << "speed"
+                                    << "\"fast\""
+                                    << "nombre fini";
+        QTest::newRow("widgets unknown") << "enabledWidgets"
+                                         << "[\"clock\",\"radio\"]"
+                                         << "pomodoro";
+        QTest::newRow("shape unknown") << "widgetShapes"
+                                       << "{\"clock\":\"hexagon\"}"
+                                       << "circle";
+        QTest::newRow("displays negative") << "enabledDisplays"
+                                           << "[-4]"
+                                           << "4294967295";
+        QTest::newRow("unknown key") << "volume"
+                                     << "3"
+                                     << "sceneIndex";
     }
 
     void refusalsChangeNothing()

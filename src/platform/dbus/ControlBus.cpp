@@ -27,11 +27,7 @@ class ControlAdaptor : public QObject
     Q_CLASSINFO("D-Bus Interface", "app.nivora.Nivora.Control")
 
 public:
-    explicit ControlAdaptor(ControlServer* server)
-        : QObject(server)
-        , m_server(server)
-    {
-    }
+    explicit ControlAdaptor(ControlServer* server) : QObject(server), m_server(server) {}
 
 public Q_SLOTS:
     QStringList Call(const QString& command, const QStringList& args)
@@ -45,8 +41,7 @@ private:
 };
 
 ControlServer::ControlServer(Handler handler, QObject* parent)
-    : QObject(parent)
-    , m_handler(std::move(handler))
+    : QObject(parent), m_handler(std::move(handler))
 {
 }
 
@@ -64,9 +59,9 @@ ControlServer::Registration ControlServer::registerInstance()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return Registration::NoBus;
-    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
-        controlServiceName(), QDBusConnectionInterface::DontQueueService,
-        QDBusConnectionInterface::DontAllowReplacement);
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        bus.interface()->registerService(controlServiceName(), QDBusConnectionInterface::DontQueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid())
         return Registration::NoBus;
     if (reply.value() != QDBusConnectionInterface::ServiceRegistered)
@@ -108,8 +103,9 @@ Result call(const QString& command, const QStringList& args, int timeoutMs)
         result.error = QStringLiteral("aucune instance de Nivora en cours");
         return result;
     }
-    QDBusMessage message = QDBusMessage::createMethodCall(controlServiceName(), QString::fromLatin1(kObjectPath),
-                                                          QString::fromLatin1(kInterface), QStringLiteral("Call"));
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(controlServiceName(), QString::fromLatin1(kObjectPath),
+                                       QString::fromLatin1(kInterface), QStringLiteral("Call"));
     message << command << args;
     const QDBusMessage answer = bus.call(message, QDBus::Block, timeoutMs);
     if (answer.type() == QDBusMessage::ErrorMessage) {

@@ -26,7 +26,8 @@ class ControlServer : public QObject
 public:
     using Handler = std::function<ControlReply(const QString& command, const QStringList& args)>;
 
-    enum class Registration {
+    enum class Registration
+    {
         Registered,     // we own the name and answer commands
         AlreadyRunning, // another instance owns the name
         NoBus,          // no session bus: run alone, without remote control
@@ -49,7 +50,13 @@ private:
 // for the second-launch hand-over.
 namespace ControlClient {
 
-enum class Outcome { Answered, NoInstance, NoBus, Failed };
+enum class Outcome
+{
+    Answered,
+    NoInstance,
+    NoBus,
+    Failed
+};
 
 struct Result
 {
