@@ -2,8 +2,11 @@
 
 #include "app/BrandIcon.h"
 #include "app/ControlCommands.h"
+#include "engine/WallpaperController.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
+#include "widgets/DesktopWidgetController.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -13,9 +16,10 @@ namespace nivora {
 
 AppDelegate::AppDelegate()
 {
-    auto commands = std::make_shared<ControlCommands>(AppState::shared(), this, [this] { return status(); });
-    m_control = std::make_unique<ControlServer>([commands](const QString& command, const QStringList& args) {
-        return commands->handle(command, args);
+    // The settings store is only touched once a command arrives, so a second
+    // instance that merely hands over never loads it.
+    m_control = std::make_unique<ControlServer>([this](const QString& command, const QStringList& args) {
+        return ControlCommands(AppState::shared(), this, [this] { return status(); }).handle(command, args);
     });
 }
 
@@ -41,9 +45,11 @@ bool AppDelegate::claimInstance()
 
 void AppDelegate::didFinishLaunching()
 {
-    // The settings store is created and loaded on first use, here.
-    AppState& state = AppState::shared();
-    Q_UNUSED(state);
+    Fonts::load();
+    // The wallpaper first: its start creates and loads the settings store.
+    WallpaperController::shared().start();
+    m_statusProvider = [] { return WallpaperController::shared().statusJson(); };
+    DesktopWidgetController::shared().start();
     setupStatusItem();
 }
 

@@ -4,6 +4,7 @@
 #include "app/CtlCommand.h"
 #include "app/UnixSignals.h"
 #include "engine/RenderCommand.h"
+#include "engine/WallpaperRenderer.h"
 #include "icons/PatternCommand.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
@@ -34,9 +35,9 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
 
 int runApp(int argc, char** argv, const QString& url)
 {
-    // Every GL context of the process shares one group, so the scene program is
-    // compiled once for previews and desktop views alike.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Every GL context of the process shares one group and one format, so the
+    // scene program is compiled once for previews and desktop views alike.
+    WallpaperRenderer::configureApplication();
     QApplication app(argc, argv);
     initResources();
     QApplication::setApplicationName(QStringLiteral("Nivora"));

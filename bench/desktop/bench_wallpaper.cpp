@@ -1,0 +1,144 @@
+// Runs the desktop wallpaper as the app does, for a benchmark script to measure
+// from outside with procstat. Prints one JSON line when done.
+//
+//   bench_wallpaper [--mode scene|video|image] [--media PATH] [--fps N]
+//                   [--quality Q] [--seconds S] [--paused] [--rebuilds N]
+//
+// --paused pauses every render view once built (as a covering window or screen
+// sleep would); --rebuilds N rebuilds the wallpaper N times (by changing the
+// quality setting) and reports the resident memory before and after.
+#include "engine/DesktopRenderView.h"
+#include "engine/WallpaperController.h"
+#include "engine/WallpaperRenderer.h"
+#include "platform/PlatformServices.h"
+#include "state/AppState.h"
+#include "state/DefaultsStore.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+using namespace nivora;
+
+namespace {
+
+double residentMiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    WallpaperRenderer::configureApplication();
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    QString mode = QStringLiteral("scene");
+    QString mediaPath;
+    int fps = 30;
+    int quality = 1080;
+    double seconds = 10;
+    int rebuilds = 0;
+    bool paused = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const QString next = i + 1 < args.size() ? args[i + 1] : QString();
+        if (a == QLatin1String("--mode"))
+            mode = next, ++i;
+        else if (a == QLatin1String("--media"))
+            mediaPath = next, ++i;
+        else if (a == QLatin1String("--fps"))
+            fps = next.toInt(), ++i;
+        else if (a == QLatin1String("--quality"))
+            quality = next.toInt(), ++i;
+        else if (a == QLatin1String("--seconds"))
+            seconds = next.toDouble(), ++i;
+        else if (a == QLatin1String("--rebuilds"))
+            rebuilds = next.toInt(), ++i;
+        else if (a == QLatin1String("--paused"))
+            paused = true;
+    }
+
+    QTemporaryDir dir;
+    DefaultsStore store(dir.filePath(QStringLiteral("defaults.json")));
+    AppState state(store, false);
+    state.setSaveDelayForTesting(60 * 60 * 1000);
+    state.setFps(fps);
+    state.setRenderQuality(quality);
+    state.setBatterySaver(false);
+    state.setWallpaperMode(mode == QLatin1String("video")   ? WallpaperMode::Video
+                           : mode == QLatin1String("image") ? WallpaperMode::Image
+                                                            : WallpaperMode::Scene);
+    if (!mediaPath.isEmpty())
+        state.setMediaPath(mediaPath);
+
+    PlatformServices& platform = PlatformServices::shared();
+    WallpaperController controller(state, platform);
+    controller.start();
+    if (!QTest::qWaitFor([&] { return controller.windowCount() > 0; }, 10000)) {
+        std::fprintf(stderr, "bench_wallpaper: no wallpaper window was built\n");
+        return 1;
+    }
+
+    QJsonObject out;
+    if (rebuilds > 0) {
+        const double before = residentMiB();
+        for (int i = 0; i < rebuilds; ++i) {
+            const int target = controller.rebuildCount() + 1;
+            state.setRenderQuality(quality + ((i + 1) % 2));
+            if (!QTest::qWaitFor([&] { return controller.rebuildCount() >= target; }, 10000)) {
+                std::fprintf(stderr, "bench_wallpaper: rebuild %d did not happen\n", i + 1);
+                return 1;
+            }
+        }
+        QTest::qWait(500);
+        out.insert(QStringLiteral("rebuilds"), rebuilds);
+        out.insert(QStringLiteral("rss_mb_before"), before);
+        out.insert(QStringLiteral("rss_mb_after"), residentMiB());
+    } else {
+        if (paused) {
+            for (DesktopRenderView* view : controller.renderViews())
+                view->setPaused(true);
+        }
+        // Printed at once so that the script can attach procstat to a warm process.
+        std::printf("ready\n");
+        std::fflush(stdout);
+        quint64 framesBefore = 0;
+        for (DesktopRenderView* view : controller.renderViews())
+            framesBefore += view->framesDelivered();
+        QElapsedTimer timer;
+        timer.start();
+        // A plain event loop: QTest::qWait would wake the main thread every few
+        // milliseconds and spoil the wake-up count.
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+        loop.exec();
+        quint64 framesAfter = 0;
+        for (DesktopRenderView* view : controller.renderViews())
+            framesAfter += view->framesDelivered();
+        const double elapsed = timer.elapsed() / 1000.0;
+        out.insert(QStringLiteral("frames"), static_cast<qint64>(framesAfter - framesBefore));
+        out.insert(QStringLiteral("delivered_fps"), (framesAfter - framesBefore) / elapsed);
+        out.insert(QStringLiteral("status"), controller.statusJson());
+    }
+    out.insert(QStringLiteral("mode"), mode);
+    out.insert(QStringLiteral("fps"), fps);
+    out.insert(QStringLiteral("quality"), quality);
+    std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
+    return 0;
+}

@@ -1,0 +1,58 @@
+// One process showing desktop widget windows and then idling, for measuring
+// what idle widgets cost from outside (bench/widgets/run_widget_bench.sh):
+//   widget_idle [--running] [KIND ...]
+// With no kind it shows no window (the baseline of an idle Qt process).
+// --running starts the timer of pomodoro and stopwatch faces.
+#include "state/AppState.h"
+#include "state/DefaultsStore.h"
+#include "widgets/Fonts.h"
+#include "widgets/TimerFaceView.h"
+#include "widgets/WidgetFaceFactory.h"
+#include "widgets/WidgetPlacement.h"
+#include "widgets/WidgetWindow.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace nivora;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Fonts::load();
+    QTemporaryDir tmp;
+    DefaultsStore store(tmp.filePath(QStringLiteral("defaults.json")));
+    AppState state(store, false);
+
+    bool running = false;
+    std::vector<std::unique_ptr<WidgetWindow>> windows;
+    int y = 40;
+    for (const QString& arg : app.arguments().mid(1)) {
+        if (arg == QLatin1String("--running")) {
+            running = true;
+            continue;
+        }
+        const auto kind = WidgetKinds::fromId(arg);
+        if (!kind) {
+            std::fprintf(stderr, "unknown widget kind: %s\n", qPrintable(arg));
+            return 2;
+        }
+        auto window =
+            std::make_unique<WidgetWindow>(*kind, WidgetShape::Card, WidgetFaceFactory::create(*kind, state));
+        const QSize size = WidgetPlacement::windowSize(*kind, WidgetShape::Card, WidgetSize::Medium);
+        window->place(QPoint(40, y), size);
+        y += size.height() + 10;
+        window->present();
+        windows.push_back(std::move(window));
+    }
+    if (running) {
+        for (const auto& window : windows) {
+            if (auto* face = qobject_cast<TimerFaceView*>(window->face()))
+                face->model().toggle();
+        }
+    }
+    std::printf("ready %lld\n", static_cast<long long>(QCoreApplication::applicationPid()));
+    std::fflush(stdout);
+    return app.exec();
+}

@@ -1,0 +1,192 @@
+#include "engine/DesktopRenderView.h"
+
+#include "engine/DesktopRenderWorker.h"
+#include "engine/WallpaperWindow.h"
+#include "platform/DisplayLink.h"
+#include "state/AppState.h"
+
+#include <QTimer>
+#include <algorithm>
+
+namespace nivora {
+
+namespace {
+
+QSize atLeastOne(QSize size)
+{
+    return QSize(std::max(size.width(), 1), std::max(size.height(), 1));
+}
+
+} // namespace
+
+std::unique_ptr<DesktopRenderView> DesktopRenderView::create(WallpaperWindow* window, quint32 displayID,
+                                                             QSize pixelSize, int fps,
+                                                             std::unique_ptr<DisplayLink> displayLink,
+                                                             AppState& state, int index)
+{
+    if (!window || !displayLink)
+        return nullptr;
+    std::unique_ptr<DesktopRenderView> view(
+        new DesktopRenderView(window, displayID, pixelSize, fps, std::move(displayLink), state));
+
+    const QSize surfacePixels = atLeastOne(window->size() * window->devicePixelRatio());
+    view->m_worker = new DesktopRenderWorker(view.get(), window, surfacePixels);
+    view->m_renderThread.setObjectName(QStringLiteral("nv-render-%1").arg(index));
+    view->m_worker->moveToRenderThread(&view->m_renderThread);
+    view->m_renderThread.start();
+
+    bool ready = false;
+    QMetaObject::invokeMethod(
+        view->m_worker, [&ready, worker = view->m_worker] { ready = worker->initialize(); },
+        Qt::BlockingQueuedConnection);
+    if (!ready)
+        return nullptr; // the destructor releases the worker and joins the thread
+
+    view->refreshSnapshot();
+    // willChange() comes before the new value is stored, so the copy is taken
+    // on the next turn of the main loop, when the value is in place. Several
+    // changes in one turn share one copy.
+    view->m_subscription =
+        connect(&state, &AppState::willChange, view.get(), [v = view.get()] { v->scheduleSnapshot(); });
+
+    view->m_link->setTickHandler([v = view.get()] { v->onTick(); });
+    view->m_link->start();
+    return view;
+}
+
+DesktopRenderView::DesktopRenderView(WallpaperWindow* window, quint32 displayID, QSize pixelSize, int fps,
+                                     std::unique_ptr<DisplayLink> displayLink, AppState& state)
+    : m_window(window), m_displayID(displayID), m_state(state),
+      m_pacer(fps, FramePacer::nominalRefreshRate(displayLink->refreshRate())),
+      m_link(std::move(displayLink)), m_pixelSize(atLeastOne(pixelSize))
+{
+}
+
+DesktopRenderView::~DesktopRenderView()
+{
+    stop();
+    if (m_worker) {
+        if (m_renderThread.isRunning()) {
+            QMetaObject::invokeMethod(
+                m_worker, [w = m_worker] { w->release(); }, Qt::BlockingQueuedConnection);
+            QMetaObject::invokeMethod(
+                m_worker, [w = m_worker] { delete w; }, Qt::BlockingQueuedConnection);
+        } else {
+            delete m_worker;
+        }
+        m_worker = nullptr;
+    }
+    m_renderThread.quit();
+    m_renderThread.wait();
+}
+
+void DesktopRenderView::setFPS(int fps)
+{
+    m_pacer.setTargetFPS(fps);
+}
+
+void DesktopRenderView::setPaused(bool paused)
+{
+    m_pacer.setPaused(paused);
+    updateLink();
+}
+
+void DesktopRenderView::updateLink()
+{
+    if (m_stopped || !m_link)
+        return;
+    // A paused view needs no ticks at all; stopping the link keeps its thread
+    // asleep instead of waking it once per refresh for nothing.
+    if (m_pacer.isPaused())
+        m_link->stop();
+    else
+        m_link->start();
+}
+
+void DesktopRenderView::setPixelSize(QSize size)
+{
+    std::lock_guard lock(m_mutex);
+    m_pixelSize = atLeastOne(size);
+}
+
+QSize DesktopRenderView::pixelSize() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_pixelSize;
+}
+
+void DesktopRenderView::stop()
+{
+    if (m_stopped)
+        return;
+    m_stopped = true;
+    if (m_link)
+        m_link->stop();
+    disconnect(m_subscription);
+}
+
+bool DesktopRenderView::isDisplayLinkRunning() const
+{
+    return m_link && m_link->isRunning();
+}
+
+double DesktopRenderView::measuredFPS() const
+{
+    return m_meter.rate(FrameRateMeter::now());
+}
+
+DesktopRenderView::RenderParams DesktopRenderView::params() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_params;
+}
+
+DesktopRenderView::RenderParams DesktopRenderView::copyParams(QSize* pixelSize) const
+{
+    std::lock_guard lock(m_mutex);
+    if (pixelSize)
+        *pixelSize = m_pixelSize;
+    return m_params;
+}
+
+void DesktopRenderView::frameDelivered(bool drawn)
+{
+    if (drawn)
+        m_meter.record(FrameRateMeter::now());
+    m_pacer.frameFinished();
+}
+
+void DesktopRenderView::scheduleSnapshot()
+{
+    if (m_snapshotScheduled || m_stopped)
+        return;
+    m_snapshotScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_snapshotScheduled = false;
+        if (!m_stopped)
+            refreshSnapshot();
+    });
+}
+
+void DesktopRenderView::refreshSnapshot()
+{
+    RenderParams p;
+    p.speed = static_cast<float>(m_state.speed());
+    p.intensity = static_cast<float>(m_state.intensity());
+    p.scale = static_cast<float>(m_state.scale());
+    p.colorShift = static_cast<float>(m_state.colorShift());
+    p.sharpness = static_cast<float>(m_state.sharpness());
+    p.scene = m_state.sceneIndex();
+    p.palette = m_state.paletteRGBACache();
+    std::lock_guard lock(m_mutex);
+    m_params = std::move(p);
+}
+
+void DesktopRenderView::onTick()
+{
+    if (!m_pacer.tick())
+        return;
+    QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
+}
+
+} // namespace nivora

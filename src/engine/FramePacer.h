@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QtGlobal>
+#include <mutex>
+
+namespace nivora {
+
+// Decides which display refreshes produce a frame: every divisor-th counted
+// tick, where the divisor is the refresh rate over the target frame rate. A
+// tick that arrives while paused or while a frame is still being rendered is
+// dropped without being counted, so at most one frame is in flight and a
+// resumed view draws within one divisor's worth of refreshes.
+//
+// Threads: tick() on the display-link thread, frameFinished() on the render
+// thread, everything else on any thread. One mutex guards the shared values
+// and is held only to copy them.
+class FramePacer
+{
+public:
+    explicit FramePacer(int targetFPS = 30, int refreshRate = 60);
+
+    // max(round(max(refreshRate, 1) / targetFPS), 1), halves away from zero;
+    // a target below 1 counts as 1.
+    static int divisor(int refreshRate, int targetFPS);
+    // The refresh rate a display link reports, as the pacer keeps it: rounded
+    // to the nearest integer when above 1 Hz, otherwise 60.
+    static int nominalRefreshRate(double hertz);
+
+    void setTargetFPS(int fps); // stored as max(fps, 1)
+    int targetFPS() const;
+    void setRefreshRate(int hertz);
+    int refreshRate() const;
+    void setPaused(bool paused);
+    bool isPaused() const;
+    bool isInFlight() const;
+
+    // One display refresh. True when this tick starts a frame; the frame is
+    // then in flight until frameFinished().
+    bool tick();
+    void frameFinished();
+
+    // Ticks counted so far (display-link thread only, or after it stopped).
+    qint64 frameCounter() const { return m_frameCounter; }
+
+private:
+    mutable std::mutex m_mutex;
+    int m_targetFPS;
+    int m_refreshRate;
+    bool m_paused = false;
+    bool m_inFlight = false;
+    qint64 m_frameCounter = 0;
+};
+
+} // namespace nivora

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QMovie;
+class QPainter;
+
+namespace nivora {
+
+class WallpaperWindow;
+
+// A still or animated image stretched to fill one wallpaper window, its aspect
+// ratio not kept. Files are read through QImageReader with a size check before
+// decoding, so a file whose header claims an enormous picture is refused
+// instead of being decoded. Main thread.
+class ImageWallpaperView : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Decoded images larger than this many bytes (at four bytes a pixel) are
+    // refused.
+    static constexpr qint64 maxDecodedBytes = 256ll * 1024 * 1024;
+
+    // Loads `path` for `window`, or null when the file is missing, is not a
+    // readable image, or is too large. Does not show the window.
+    static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window);
+    ~ImageWallpaperView() override;
+
+    bool isAnimated() const { return m_movie != nullptr; }
+    // The frame currently shown, at its decoded size.
+    QImage currentFrame() const;
+    // Frames shown so far (1 for a still image).
+    int framesShown() const { return m_framesShown; }
+
+    void setPaused(bool paused);
+
+private:
+    explicit ImageWallpaperView(WallpaperWindow* window);
+    void paint(QPainter& painter, const QRect& target) const;
+
+    WallpaperWindow* m_window;
+    QImage m_image;
+    std::unique_ptr<QMovie> m_movie;
+    int m_framesShown = 0;
+};
+
+} // namespace nivora

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+namespace nivora {
+
+class AppState;
+class ScenePreviewSurface;
+
+// A live preview of the current wallpaper scene, drawn by the desktop's shader
+// from the settings store on every frame. It draws continuously while shown, at
+// its own preferred rate, and ignores the wallpaper's pause rules.
+//
+// It hosts a GL surface only where OpenGL works: Qt's widget compositor cannot
+// survive a QOpenGLWidget on a platform without GL. When no context or no scene
+// program can be had, the preview stays blank and logs
+// "Lumeris: Metal indisponible ou shader invalide" once per attempt (each
+// preview made, each context its surface gets).
+//
+// Needs WallpaperRenderer::configureApplication() before the application
+// object exists, so that every preview shares the one compiled program.
+class ScenePreview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Reads AppState::shared() unless `state` is given; the state must outlive
+    // the preview.
+    explicit ScenePreview(int fps = 30, QWidget* parent = nullptr, AppState* state = nullptr);
+    ~ScenePreview() override;
+
+    int fps() const { return m_fps; }
+    // The preferred frame rate; values below 1 count as 1.
+    void setFPS(int fps);
+    // Milliseconds between two frame requests at the current rate.
+    int frameInterval() const { return m_frameTimer.interval(); }
+
+    // False when OpenGL was not available at construction.
+    bool hasSurface() const { return m_surface != nullptr; }
+    // True once the surface's context has a working scene program.
+    bool hasRenderer() const;
+    // Frames drawn with the scene program so far.
+    qint64 framesDrawn() const;
+    // Draws a frame now and returns it; a null image without a surface.
+    QImage grabFrame();
+
+    // Whether this process can make the OpenGL contexts previews need; probed
+    // once.
+    static bool openGLAvailable();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    ScenePreviewSurface* m_surface = nullptr;
+    QTimer m_frameTimer;
+    int m_fps = 30;
+};
+
+} // namespace nivora

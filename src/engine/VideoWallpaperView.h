@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+struct mpv_handle;
+struct mpv_render_context;
+class QOpenGLContext;
+
+namespace nivora {
+
+struct MpvLibrary;
+struct MpvRenderApi;
+class WallpaperWindow;
+
+// A video looping silently over one wallpaper window, scaled to fill it and
+// cropped (never letterboxed). libmpv decodes and renders through its render
+// API into an OpenGL context of ours, on the main thread, into the wallpaper
+// window: mpv never creates a window of its own, so the window keeps its
+// desktop type, its empty input shape and its place in the stacking order.
+// The window stays black while nothing is decoded, and for good when the file
+// cannot be decoded at all. Main thread.
+class VideoWallpaperView : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A player for `path` in `window` (an OpenGL wallpaper window), already
+    // playing; null when the path names no regular file, or when libmpv or
+    // OpenGL cannot start.
+    static std::unique_ptr<VideoWallpaperView> create(const QString& path, WallpaperWindow* window);
+    // Pauses and releases the player.
+    ~VideoWallpaperView() override;
+
+    void play();
+    void pause();
+    bool isPaused() const { return m_paused; }
+
+    // Player properties as text (empty when unavailable), for tests and status.
+    QString property(const char* name) const;
+    // Whether a video frame size is known, i.e. something was decoded.
+    bool hasVideo() const;
+    // Frames drawn into the window so far.
+    quint64 framesDrawn() const { return m_framesDrawn; }
+
+private:
+    VideoWallpaperView() = default;
+    void drainEvents();
+    void renderUpdate();
+    void drawFrame(bool clearOnly);
+
+    const MpvLibrary* m_api = nullptr;
+    const MpvRenderApi* m_render = nullptr;
+    mpv_handle* m_mpv = nullptr;
+    mpv_render_context* m_renderContext = nullptr;
+    std::unique_ptr<QOpenGLContext> m_context;
+    WallpaperWindow* m_window = nullptr;
+    bool m_paused = false;
+    bool m_updatePending = false;
+    quint64 m_framesDrawn = 0;
+};
+
+} // namespace nivora

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/ScreenInfo.h"
+#include "state/WallpaperMode.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QSize>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace nivora {
+
+class AppState;
+class DesktopRenderView;
+class ImageWallpaperView;
+class VideoWallpaperView;
+class WallpaperWindow;
+struct PlatformServices;
+
+// Owns everything the wallpaper puts on the desktop: one WallpaperWindow per
+// enabled screen, each holding a render view, a video player or an image. It
+// follows the settings and the system and answers each change with the least
+// work: a full rebuild when the mode, the media file, the quality, the enabled
+// displays or the screen arrangement changes; frame-rate, pause and autopilot
+// changes in place. Main thread.
+class WallpaperController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The process-wide controller over AppState::shared() and the default
+    // platform services, made on first use and never destroyed.
+    static WallpaperController& shared();
+
+    WallpaperController(AppState& state, PlatformServices& platform, QObject* parent = nullptr);
+    ~WallpaperController() override;
+
+    // Subscribes to the settings and the system. Call once; the first value of
+    // isRunning arrives on the next turn of the main loop.
+    void start();
+
+    // For `nivora ctl status`: whether the wallpaper runs, whether the
+    // autopilot timer runs, and one entry per wallpaper window.
+    QJsonObject statusJson() const;
+
+    // The drawable of a render view: the longer side at most max(quality, 480)
+    // pixels and never above the screen's size in points, at least 16 pixels a
+    // side, halves rounded away from zero.
+    static QSize pixelSize(QSizeF screenSize, qint64 renderQuality);
+    // The frame rate the views run at: `fps`, lowered to 30 when the battery
+    // saver is on, the system is in low-power mode and `fps` is 30 or more.
+    static qint64 effectiveFPS(qint64 fps, bool batterySaver, bool lowPowerMode);
+
+    // Inspection, for tests and status.
+    bool isActive() const { return m_active; }
+    int windowCount() const { return static_cast<int>(m_entries.size()); }
+    QList<WallpaperWindow*> windows() const;
+    QList<DesktopRenderView*> renderViews() const;
+    QList<VideoWallpaperView*> videoViews() const;
+    QList<ImageWallpaperView*> imageViews() const;
+    QStringList displaySignature() const { return m_displaySignature; }
+    bool isAutopilotRunning() const { return m_autopilotTimer.isActive(); }
+    int autopilotInterval() const { return m_autopilotTimer.interval(); }
+    int rebuildCount() const { return m_rebuildCount; }
+
+    // Test hook: the autopilot interval in milliseconds instead of minutes.
+    void setAutopilotIntervalForTesting(std::optional<int> milliseconds);
+
+Q_SIGNALS:
+    // After each rebuild and each teardown.
+    void rebuilt();
+    void tornDown();
+
+private:
+    struct Entry;
+
+    void rebuild();
+    void teardown();
+    void applyFPS(qint64 fps);
+    void updateAutopilot();
+    void screensChanged();
+    void screensDidSleep();
+    void screensDidWake();
+    void coveredChanged(QWindow* window, bool covered);
+    void setRunning(bool running);
+    bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
+
+    AppState& m_state;
+    PlatformServices& m_platform;
+    std::vector<std::unique_ptr<Entry>> m_entries;
+    QTimer m_autopilotTimer;
+    std::optional<int> m_autopilotIntervalForTesting;
+    bool m_active = false;
+    bool m_started = false;
+    QStringList m_displaySignature;
+    QList<QMetaObject::Connection> m_subscriptions;
+    int m_rebuildCount = 0;
+};
+
+} // namespace nivora

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/ActivityAssertion.h"
+#include "platform/DesktopWindowHints.h"
+#include "platform/DisplayLink.h"
+#include "platform/OcclusionMonitor.h"
+#include "platform/PowerMonitor.h"
+#include "platform/ScreenProvider.h"
+#include "platform/ScreenSleepMonitor.h"
+
+#include <functional>
+#include <memory>
+
+namespace nivora {
+
+// The platform services the wallpaper uses, chosen once for the running
+// platform. Tests build one from fakes. Main thread.
+struct PlatformServices
+{
+    // Makes the display link of a screen; `index` numbers the links of one
+    // build so that their threads get distinct names.
+    using DisplayLinkFactory =
+        std::function<std::unique_ptr<DisplayLink>(const ScreenInfo& screen, int index)>;
+
+    std::unique_ptr<ScreenProvider> screens;
+    std::unique_ptr<DesktopWindowHints> windowHints; // may be null: plain windows
+    std::unique_ptr<OcclusionMonitor> occlusion;     // may be null: never covered
+    std::unique_ptr<ScreenSleepMonitor> sleep;       // may be null: never asleep
+    std::unique_ptr<PowerMonitor> power;             // may be null: never low power
+    ActivityAssertion activity;
+    DisplayLinkFactory makeDisplayLink;
+
+    // The services of the running Qt platform: X11 backends on "xcb", D-Bus for
+    // sleep and power wherever a bus exists, clock-driven display links.
+    // Needs a QGuiApplication.
+    static std::unique_ptr<PlatformServices> createDefault();
+    // The process-wide default set, made on first use.
+    static PlatformServices& shared();
+};
+
+} // namespace nivora

@@ -1,0 +1,191 @@
+#include "widgets/DesktopWidgetController.h"
+
+#include "platform/PlatformServices.h"
+#include "state/AppState.h"
+#include "state/DefaultsStore.h"
+#include "widgets/WidgetFaceFactory.h"
+#include "widgets/WidgetWindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace nivora {
+
+DesktopWidgetController& DesktopWidgetController::shared()
+{
+    static DesktopWidgetController* controller = [] {
+        auto* c = new DesktopWidgetController(AppState::shared());
+        c->followScreenSleep(PlatformServices::shared().sleep.get());
+        return c;
+    }();
+    return *controller;
+}
+
+DesktopWidgetController::DesktopWidgetController(AppState& state, QObject* parent)
+    : QObject(parent), m_state(state)
+{
+}
+
+DesktopWidgetController::~DesktopWidgetController()
+{
+    for (const auto& window : std::as_const(m_windows))
+        delete window.data();
+}
+
+void DesktopWidgetController::start()
+{
+    if (!m_cancellables.isEmpty())
+        return;
+    // The three settings are read together at reconciliation time, so the
+    // latest value of each is what counts; several changes in one pass of the
+    // event loop bring one reconciliation. Connections made with `this` as
+    // context end with the controller.
+    m_cancellables << connect(&m_state, &AppState::enabledWidgetsChanged, this,
+                              &DesktopWidgetController::scheduleReconcile)
+                   << connect(&m_state, &AppState::widgetShapesChanged, this,
+                              &DesktopWidgetController::scheduleReconcile)
+                   << connect(&m_state, &AppState::widgetSizesChanged, this,
+                              &DesktopWidgetController::scheduleReconcile);
+    scheduleReconcile();
+}
+
+void DesktopWidgetController::scheduleReconcile()
+{
+    if (m_reconcileQueued)
+        return;
+    m_reconcileQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_reconcileQueued = false;
+            reconcile();
+        },
+        Qt::QueuedConnection);
+}
+
+void DesktopWidgetController::reconcile()
+{
+    const QSet<QString> enabled = m_state.enabledWidgets();
+
+    // Removal pass.
+    for (auto it = m_windows.begin(); it != m_windows.end();) {
+        if (enabled.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        if (WidgetWindow* w = it.value()) {
+            w->hide();
+            w->deleteLater();
+        }
+        m_configs.remove(it.key());
+        it = m_windows.erase(it);
+    }
+
+    // Creation pass.
+    for (const QString& identifier : enabled) {
+        const auto kind = WidgetKinds::fromId(identifier);
+        if (!kind)
+            continue;
+        const QString wanted =
+            WidgetPlacement::configuration(m_state.widgetShape(identifier), m_state.widgetSize(identifier));
+        WidgetWindow* existing = m_windows.value(identifier);
+        if (existing && m_configs.value(identifier) == wanted)
+            continue;
+        if (existing) {
+            existing->hide();
+            existing->deleteLater();
+        }
+        WidgetWindow* built = buildWindow(*kind, identifier, wanted);
+        m_windows.insert(identifier, built);
+        m_configs.insert(identifier, wanted);
+    }
+    Q_EMIT reconciled();
+}
+
+WidgetWindow* DesktopWidgetController::buildWindow(WidgetKind kind, const QString& identifier,
+                                                   const QString& configuration)
+{
+    Q_UNUSED(configuration);
+    const WidgetShape shape = m_state.widgetShape(identifier);
+    const QSize size = WidgetPlacement::windowSize(kind, shape, m_state.widgetSize(identifier));
+    const QPoint topLeft = WidgetPlacement::placement(
+        kind, size, m_state.store().value(WidgetPlacement::recordKey(identifier)), screens());
+
+    auto* window = new WidgetWindow(kind, shape, WidgetFaceFactory::create(kind, m_state, m_faceEnvironment));
+    window->place(topLeft, size);
+    // The observation lives as long as the window: a window that is gone
+    // records nothing.
+    m_moveTokens << connect(
+        window, &WidgetWindow::moved, this,
+        [this, window, identifier](const QPoint& moved) { recordMove(window, identifier, moved); });
+    window->present();
+    return window;
+}
+
+void DesktopWidgetController::recordMove(WidgetWindow* window, const QString& identifier,
+                                         const QPoint& topLeft)
+{
+    const QPointF origin = WidgetPlacement::recordOrigin(topLeft, window->height(), screens());
+    const QString key = WidgetPlacement::recordKey(identifier);
+    const QJsonValue record = WidgetPlacement::makeRecord(origin);
+    if (m_state.store().value(key) == record)
+        return;
+    m_state.store().setValue(key, record);
+}
+
+WidgetPlacement::Screens DesktopWidgetController::screens() const
+{
+    if (m_screensForTesting)
+        return m_screensForTesting();
+    WidgetPlacement::Screens result;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) {
+        result.primaryGeometry = primary->geometry();
+        result.primaryAvailable = primary->availableGeometry();
+    }
+    for (QScreen* screen : QGuiApplication::screens())
+        result.all.append(screen->geometry());
+    return result;
+}
+
+void DesktopWidgetController::refreshFaces()
+{
+    for (const auto& window : std::as_const(m_windows)) {
+        if (window && window->face())
+            window->face()->refresh();
+    }
+}
+
+void DesktopWidgetController::followScreenSleep(ScreenSleepMonitor* monitor)
+{
+    if (monitor)
+        connect(monitor, &ScreenSleepMonitor::screensDidWake, this, &DesktopWidgetController::refreshFaces);
+}
+
+WidgetWindow* DesktopWidgetController::window(const QString& identifier) const
+{
+    return m_windows.value(identifier);
+}
+
+QString DesktopWidgetController::configuration(const QString& identifier) const
+{
+    return m_configs.value(identifier);
+}
+
+QStringList DesktopWidgetController::identifiers() const
+{
+    QStringList ids = m_windows.keys();
+    ids.sort();
+    return ids;
+}
+
+void DesktopWidgetController::setScreensForTesting(std::function<WidgetPlacement::Screens()> screens)
+{
+    m_screensForTesting = std::move(screens);
+}
+
+void DesktopWidgetController::setFaceEnvironmentForTesting(const WidgetFaceView::Environment& environment)
+{
+    m_faceEnvironment = environment;
+}
+
+} // namespace nivora

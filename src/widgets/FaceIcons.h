@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace nivora {
+
+// The few symbols the widget faces draw, taken from the Phosphor icon set and
+// tinted. Rendered pictures are cached per symbol, size and colour.
+class FaceIcons
+{
+public:
+    // The Phosphor file for a symbol name ("play.fill" → fill/play-fill.svg), or
+    // an empty string for an unknown symbol or a missing file.
+    static QString filePath(const QString& symbol);
+    // Paints the symbol into `rect`; an unknown symbol paints nothing.
+    static void paint(QPainter& painter, const QString& symbol, const QRectF& rect, const QColor& color);
+};
+
+} // namespace nivora

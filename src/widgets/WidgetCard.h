@@ -1,0 +1,48 @@
+#pragma once
+
+#include "widgets/WidgetCatalog.h"
+
+#include <QPainterPath>
+#include <QPointer>
+#include <QWidget>
+
+namespace nivora {
+
+// The common frame of every widget face: a hard ink shadow, a paper sheet and an
+// ink outline of the shape's outline, with the face's content padded inside it,
+// hugging the leading edge ("card", "rounded") or centred ("pill", "circle"),
+// and vertically centred. The card does not size itself: it fills whatever it is
+// placed in. The shape comes from WidgetShapeKey.
+class WidgetCard : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Takes ownership of `content`.
+    explicit WidgetCard(QWidget* content, QWidget* parent = nullptr);
+
+    WidgetShape shape() const;
+    QWidget* content() const { return m_content; }
+
+    // The frame outline of `shape` in `rect`.
+    static QPainterPath outline(WidgetShape shape, const QRectF& rect);
+    // Where the content goes in a card of `size`, for content that wants
+    // `contentSize` (clamped to the padded area).
+    static QRect contentRect(WidgetShape shape, const QSize& size, const QSize& contentSize);
+
+    static constexpr quint64 roughSeed = 200;
+    static constexpr double outlineWidth = 2.5;
+    static constexpr QPointF shadowOffset{4, 5};
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void layoutContent();
+
+    QPointer<QWidget> m_content;
+};
+
+} // namespace nivora

@@ -1,0 +1,128 @@
+#include "widgets/WidgetFaceView.h"
+
+#include "widgets/WidgetFaceContent.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace nivora {
+
+WidgetFaceView::WidgetFaceView(WidgetKind kind, const Environment& environment, QWidget* parent)
+    : QWidget(parent), m_kind(kind), m_environment(environment)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_timer.setSingleShot(true);
+    // Precise: the clock must change within a second of the minute, and one
+    // timer a minute costs nothing.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &WidgetFaceView::refresh);
+    // The first build waits for the subclass to exist; whoever shows the face
+    // may build it earlier.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_rebuilds == 0)
+                refresh();
+        },
+        Qt::QueuedConnection);
+}
+
+QSize WidgetFaceView::sizeHint() const
+{
+    const QSizeF s = m_stack.sizeHint();
+    return QSize(int(std::ceil(s.width())), int(std::ceil(s.height())));
+}
+
+void WidgetFaceView::refresh()
+{
+    FaceStack next = build();
+    ++m_rebuilds;
+    if (!(next == m_stack)) {
+        const bool wasFilling = m_stack.fillsWidth();
+        const QSize oldHint = sizeHint();
+        m_stack = std::move(next);
+        if (m_stack.fillsWidth() != wasFilling)
+            setSizePolicy(m_stack.fillsWidth() ? QSizePolicy::Expanding : QSizePolicy::Preferred,
+                          QSizePolicy::Preferred);
+        if (sizeHint() != oldHint)
+            updateGeometry();
+        update();
+    }
+    const qint64 delay =
+        WidgetFaceContent::msUntilRefresh(m_kind, clock().now(), clock().uptimeMilliseconds(), calendar());
+    if (delay >= 0)
+        m_timer.start(int(std::min<qint64>(delay, 24LL * 3600 * 1000)));
+    else
+        m_timer.stop();
+}
+
+void WidgetFaceView::buttonClicked(int) {}
+
+void WidgetFaceView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    m_stack.paint(p, QRectF(rect()));
+    if (m_pressedButton >= 0) {
+        // A pressed button dims, as a plain button does.
+        const auto rects = buttonRects();
+        if (m_pressedButton < rects.size()) {
+            QPainterPath circle;
+            circle.addEllipse(rects.at(m_pressedButton));
+            p.fillPath(circle, QColor(255, 255, 255, 90));
+        }
+    }
+}
+
+int WidgetFaceView::buttonAt(const QPointF& point) const
+{
+    const auto rects = buttonRects();
+    for (qsizetype i = 0; i < rects.size(); ++i) {
+        QPainterPath circle;
+        circle.addEllipse(rects.at(i));
+        if (circle.contains(point))
+            return int(i);
+    }
+    return -1;
+}
+
+void WidgetFaceView::mousePressEvent(QMouseEvent* event)
+{
+    const int index = event->button() == Qt::LeftButton ? buttonAt(event->position()) : -1;
+    if (index < 0) {
+        // Not a button: the window takes the press and starts a move.
+        event->ignore();
+        return;
+    }
+    m_pressedButton = index;
+    update();
+    event->accept();
+}
+
+void WidgetFaceView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_pressedButton < 0) {
+        event->ignore();
+        return;
+    }
+    const int pressed = m_pressedButton;
+    m_pressedButton = -1;
+    update();
+    if (buttonAt(event->position()) != pressed)
+        return;
+    // Find the action of the pressed circle: buttons are numbered across rows.
+    int index = 0;
+    for (const auto& item : m_stack.items()) {
+        for (const auto& button : item.buttons) {
+            if (index++ == pressed) {
+                buttonClicked(button.action);
+                return;
+            }
+        }
+    }
+}
+
+} // namespace nivora

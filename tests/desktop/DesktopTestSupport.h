@@ -1,0 +1,147 @@
+#pragma once
+
+// Shared pieces of the desktop wallpaper tests: a private settings store, the
+// real platform services, X property reads and screen captures.
+
+#include "engine/WallpaperController.h"
+#include "engine/WallpaperWindow.h"
+#include "platform/PlatformServices.h"
+#include "state/AppState.h"
+#include "state/DefaultsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace nivora::testing {
+
+// A settings store in a temporary directory, with the app's defaults.
+struct TestSettings
+{
+    QTemporaryDir dir;
+    std::unique_ptr<DefaultsStore> store;
+    std::unique_ptr<AppState> state;
+
+    TestSettings()
+    {
+        store = std::make_unique<DefaultsStore>(dir.filePath(QStringLiteral("defaults.json")));
+        state = std::make_unique<AppState>(*store, false);
+        state->setSaveDelayForTesting(60 * 60 * 1000);
+    }
+};
+
+// Runs a program and returns its standard output ("" when it fails).
+inline QString run(const QString& program, const QStringList& args, int timeoutMs = 10000)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+inline QString xprop(const QWindow* window, const QString& property)
+{
+    return run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()), property});
+}
+
+// Window ids of _NET_CLIENT_LIST_STACKING, bottom first.
+inline QList<quint64> stackingOrder()
+{
+    const QString out =
+        run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QList<quint64> ids;
+    const int hash = out.indexOf(QLatin1Char('#'));
+    if (hash < 0)
+        return ids;
+    const QStringList parts = out.mid(hash + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& part : parts)
+        ids.append(part.trimmed().toULongLong(nullptr, 16));
+    return ids;
+}
+
+// The names of this process's threads.
+inline QStringList threadNames()
+{
+    QStringList names;
+    const QStringList tasks =
+        QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& tid : tasks) {
+        QFile f(QStringLiteral("/proc/self/task/%1/comm").arg(tid));
+        if (f.open(QIODevice::ReadOnly))
+            names.append(QString::fromUtf8(f.readAll()).trimmed());
+    }
+    return names;
+}
+
+inline int countThreads(const QString& prefix)
+{
+    int n = 0;
+    for (const QString& name : threadNames())
+        n += name.startsWith(prefix) ? 1 : 0;
+    return n;
+}
+
+inline qint64 residentKiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+// What is on the X screen in `rect` (root coordinates), as RGB32.
+inline QImage captureScreen(const QRect& rect)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Mean absolute difference per channel, 0...255.
+inline double meanDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 255.0;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            sum += std::abs(qRed(pa[x]) - qRed(pb[x])) + std::abs(qGreen(pa[x]) - qGreen(pb[x])) +
+                   std::abs(qBlue(pa[x]) - qBlue(pb[x]));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// The average colour of a region of an image.
+inline QColor averageColor(const QImage& image, const QRect& region)
+{
+    qint64 r = 0, g = 0, b = 0, n = 0;
+    const QRect area = region.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            r += qRed(p);
+            g += qGreen(p);
+            b += qBlue(p);
+            ++n;
+        }
+    }
+    if (n == 0)
+        return QColor();
+    return QColor(int(r / n), int(g / n), int(b / n));
+}
+
+} // namespace nivora::testing

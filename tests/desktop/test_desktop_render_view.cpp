@@ -1,0 +1,295 @@
+// The animated scene on the desktop: what is on screen matches `nivora render`
+// of the same frame, settings reach the view, and pausing (by hand, by a
+// covering window, by screen sleep) stops the display link and the frames.
+#include "DesktopTestSupport.h"
+#include "engine/DesktopRenderView.h"
+#include "engine/WallpaperRenderer.h"
+#include "palettes/ColorHex.h"
+
+#include <QRasterWindow>
+#include <QTest>
+
+using namespace nivora;
+using namespace nivora::testing;
+
+class TestDesktopRenderView : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<PlatformServices> m_platform;
+    std::unique_ptr<WallpaperController> m_controller;
+
+    AppState& state() { return *m_settings->state; }
+
+    DesktopRenderView* startScene()
+    {
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        if (!QTest::qWaitFor([this] { return m_controller->renderViews().size() == 1; }))
+            return nullptr;
+        DesktopRenderView* view = m_controller->renderViews().first();
+        if (!QTest::qWaitForWindowExposed(view->window()))
+            return nullptr;
+        return view;
+    }
+
+    static bool framesAdvance(DesktopRenderView* view, int timeoutMs = 5000)
+    {
+        const quint64 before = view->framesDelivered();
+        return QTest::qWaitFor([&] { return view->framesDelivered() > before + 1; }, timeoutMs);
+    }
+
+    static bool framesStay(DesktopRenderView* view, int ms = 400)
+    {
+        QTest::qWait(50); // a frame already in flight may still land
+        const quint64 before = view->framesDelivered();
+        QTest::qWait(ms);
+        return view->framesDelivered() == before;
+    }
+
+    // `nivora render` of the current settings at `seconds` and `size`.
+    QImage referenceRender(double seconds, QSize size)
+    {
+        QStringList colors;
+        for (const QColor& c : state().paletteColors())
+            colors << QStringLiteral("%1").arg(hexValue(c), 6, 16, QLatin1Char('0'));
+        const QString out = m_settings->dir.filePath(QStringLiteral("reference.png"));
+        QProcess p;
+        p.start(qEnvironmentVariable("NIVORA_BINARY"),
+                {QStringLiteral("render"),
+                 QStringLiteral("--scene"),
+                 QString::number(state().sceneIndex()),
+                 QStringLiteral("--time"),
+                 QString::number(seconds, 'f', 3),
+                 QStringLiteral("--size"),
+                 QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+                 QStringLiteral("--speed"),
+                 QString::number(state().speed()),
+                 QStringLiteral("--intensity"),
+                 QString::number(state().intensity()),
+                 QStringLiteral("--scale"),
+                 QString::number(state().scale()),
+                 QStringLiteral("--color-shift"),
+                 QString::number(state().colorShift()),
+                 QStringLiteral("--sharpness"),
+                 QString::number(state().sharpness()),
+                 QStringLiteral("--colors"),
+                 colors.join(QLatin1Char(',')),
+                 QStringLiteral("--output"),
+                 out});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+            qWarning() << "nivora render failed:" << p.readAllStandardError();
+            return {};
+        }
+        return QImage(out).convertToFormat(QImage::Format_RGB32);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_settings = std::make_unique<TestSettings>();
+        m_platform = PlatformServices::createDefault();
+        state().setFps(10);
+        state().setRenderQuality(480);
+    }
+
+    void cleanup()
+    {
+        m_controller.reset();
+        m_platform.reset();
+        m_settings.reset();
+        WallpaperRenderer::pinAnimationTimeForTesting(std::nullopt);
+    }
+
+    void screenShowsTheScene_data()
+    {
+        QTest::addColumn<int>("scene");
+        QTest::addColumn<qint64>("quality");
+        QTest::addColumn<double>("tolerance");
+        // At full size the window holds exactly the rendered pixels; at a lower
+        // quality the drawable is scaled up, so it is compared at its own size.
+        QTest::newRow("plasma, full size") << 4 << qint64(1920) << 1.5;
+        QTest::newRow("snow, full size") << 14 << qint64(1920) << 1.5;
+        QTest::newRow("aurora, 480 drawable") << 1 << qint64(480) << 4.0;
+    }
+    void screenShowsTheScene()
+    {
+        QFETCH(int, scene);
+        QFETCH(qint64, quality);
+        QFETCH(double, tolerance);
+        const double seconds = 37.25;
+        WallpaperRenderer::pinAnimationTimeForTesting(seconds);
+        state().setSceneIndex(scene);
+        state().setSpeed(0.7);
+        state().setColorShift(0.2);
+        state().setRenderQuality(quality);
+        state().setFps(5);
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QVERIFY(framesAdvance(view, 20000));
+
+        const QSize drawable = view->pixelSize();
+        QImage shown = captureScreen(view->window()->geometry());
+        if (shown.size() != drawable)
+            shown = shown.scaled(drawable, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage expected = referenceRender(seconds, drawable);
+        QVERIFY(!expected.isNull());
+        const double diff = meanDifference(shown, expected);
+        QVERIFY2(diff < tolerance, qPrintable(QStringLiteral("mean difference %1").arg(diff)));
+        // And the image is not trivially uniform.
+        QVERIFY(averageColor(shown, QRect(0, 0, 50, 50)) !=
+                averageColor(shown, QRect(drawable.width() / 2, drawable.height() / 2, 50, 50)));
+    }
+
+    void settingsReachTheViewOnTheNextTurn()
+    {
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QCOMPARE(view->params().palette, state().paletteRGBACache());
+        QList<QColor> colors = state().paletteColors();
+        colors[0] = QColor(255, 0, 0);
+        state().setPaletteColors(colors);
+        state().setSpeed(0.25);
+        QVERIFY(view->params().speed != 0.25f); // not before the main loop turns
+        QTRY_COMPARE(view->params().speed, 0.25f);
+        QCOMPARE(view->params().palette, state().paletteRGBACache());
+        QCOMPARE(view->params().palette.first()[0], 1.0f);
+    }
+
+    void pausingStopsTheDisplayLink()
+    {
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QVERIFY(framesAdvance(view));
+        QVERIFY(view->isDisplayLinkRunning());
+        view->setPaused(true);
+        QVERIFY(!view->isDisplayLinkRunning());
+        QVERIFY(framesStay(view));
+        view->setPaused(false);
+        QVERIFY(view->isDisplayLinkRunning());
+        QVERIFY(framesAdvance(view));
+
+        // The frame rate changes in place.
+        view->setFPS(0);
+        QCOMPARE(view->targetFPS(), 1);
+        view->setFPS(20);
+        QCOMPARE(view->targetFPS(), 20);
+    }
+
+    void coveringWindowPausesWhenAsked()
+    {
+        state().setPauseOnFullscreen(true);
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QVERIFY(framesAdvance(view));
+
+        QRasterWindow cover;
+        cover.showFullScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTRY_VERIFY_WITH_TIMEOUT(view->isPaused(), 5000);
+        QVERIFY(!view->isDisplayLinkRunning());
+        QVERIFY(framesStay(view));
+
+        cover.hide();
+        QTRY_VERIFY_WITH_TIMEOUT(!view->isPaused(), 5000);
+        QVERIFY(framesAdvance(view));
+
+        // A maximised window covers too.
+        QRasterWindow maximised;
+        maximised.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&maximised));
+        QTRY_VERIFY_WITH_TIMEOUT(view->isPaused(), 5000);
+
+        // Turning the setting off resumes at once.
+        state().setPauseOnFullscreen(false);
+        QTRY_VERIFY(!view->isPaused());
+        QVERIFY(framesAdvance(view));
+        maximised.hide();
+    }
+
+    void coveringWindowIsIgnoredByDefault()
+    {
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QRasterWindow cover;
+        cover.showFullScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTest::qWait(300);
+        QVERIFY(!view->isPaused());
+    }
+
+    void screenSleepAndWake_data()
+    {
+        QTest::addColumn<QString>("sleep");
+        QTest::addColumn<QString>("wake");
+        QTest::newRow("freedesktop screen saver")
+            << QStringLiteral("dbus-send --session --type=signal /org/freedesktop/ScreenSaver "
+                              "org.freedesktop.ScreenSaver.ActiveChanged boolean:true")
+            << QStringLiteral("dbus-send --session --type=signal /org/freedesktop/ScreenSaver "
+                              "org.freedesktop.ScreenSaver.ActiveChanged boolean:false");
+        QTest::newRow("gnome screen saver")
+            << QStringLiteral("dbus-send --session --type=signal /org/gnome/ScreenSaver "
+                              "org.gnome.ScreenSaver.ActiveChanged boolean:true")
+            << QStringLiteral("dbus-send --session --type=signal /org/gnome/ScreenSaver "
+                              "org.gnome.ScreenSaver.ActiveChanged boolean:false");
+        QTest::newRow("X screen saver")
+            << QStringLiteral("xset s activate") << QStringLiteral("xset s reset");
+    }
+    void screenSleepAndWake()
+    {
+        QFETCH(QString, sleep);
+        QFETCH(QString, wake);
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QVERIFY(framesAdvance(view));
+
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), sleep}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(view->isPaused(), 5000);
+        QVERIFY(!view->isDisplayLinkRunning());
+        QVERIFY(framesStay(view));
+        QTRY_COMPARE_WITH_TIMEOUT(view->measuredFPS(), 0.0, 5000);
+
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), wake}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!view->isPaused(), 5000);
+        QVERIFY(framesAdvance(view));
+    }
+
+    void wakingWhileInactiveResumesNothing()
+    {
+        const QString sleep = QStringLiteral("dbus-send --session --type=signal /org/freedesktop/ScreenSaver "
+                                             "org.freedesktop.ScreenSaver.ActiveChanged boolean:%1");
+        DesktopRenderView* view = startScene();
+        QVERIFY(view);
+        QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), sleep.arg(QStringLiteral("true"))});
+        QTRY_VERIFY_WITH_TIMEOUT(m_platform->sleep->isAsleep(), 5000);
+        QTRY_VERIFY(view->isPaused());
+
+        state().setIsRunning(false);
+        QTRY_COMPARE(m_controller->windowCount(), 0);
+        QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), sleep.arg(QStringLiteral("false"))});
+        QTRY_VERIFY_WITH_TIMEOUT(!m_platform->sleep->isAsleep(), 5000);
+        QTest::qWait(100);
+        QCOMPARE(m_controller->windowCount(), 0);
+
+        // Asleep at activation: the views are built paused.
+        QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), sleep.arg(QStringLiteral("true"))});
+        QTRY_VERIFY_WITH_TIMEOUT(m_platform->sleep->isAsleep(), 5000);
+        state().setIsRunning(true);
+        QTRY_COMPARE(m_controller->renderViews().size(), 1);
+        QVERIFY(m_controller->renderViews().first()->isPaused());
+        QVERIFY(!m_controller->renderViews().first()->isDisplayLinkRunning());
+        QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), sleep.arg(QStringLiteral("false"))});
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->renderViews().first()->isPaused(), 5000);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    WallpaperRenderer::configureApplication();
+    QGuiApplication app(argc, argv);
+    TestDesktopRenderView test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_desktop_render_view.moc"

@@ -1,0 +1,365 @@
+// Video and image wallpapers with media made here by ffmpeg and QImage: how
+// they fill the screen, looping, silence, animation, screen sleep, and every
+// kind of bad file.
+#include "DesktopTestSupport.h"
+#include "engine/ImageWallpaperView.h"
+#include "engine/VideoWallpaperView.h"
+#include "engine/WallpaperRenderer.h"
+
+#include <QPainter>
+#include <QTest>
+
+using namespace nivora;
+using namespace nivora::testing;
+
+namespace {
+
+quint32 crc32(const QByteArray& data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : data) {
+        crc ^= static_cast<quint8>(byte);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian(quint32 v)
+{
+    QByteArray out(4, '\0');
+    out[0] = char(v >> 24);
+    out[1] = char(v >> 16);
+    out[2] = char(v >> 8);
+    out[3] = char(v);
+    return out;
+}
+
+QByteArray pngChunk(const QByteArray& type, const QByteArray& data)
+{
+    return bigEndian(quint32(data.size())) + type + data + bigEndian(crc32(type + data));
+}
+
+// A small PNG whose header claims 40000 × 40000 pixels (6.4 GB decoded).
+QByteArray hugePng()
+{
+    QByteArray ihdr = bigEndian(40000) + bigEndian(40000);
+    ihdr += char(8); // bit depth
+    ihdr += char(6); // RGBA
+    ihdr += QByteArray(3, '\0');
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", ihdr) +
+           pngChunk("IDAT", QByteArray(64, 'x')) + pngChunk("IEND", {});
+}
+
+bool isBlack(const QColor& c)
+{
+    return c.red() < 16 && c.green() < 16 && c.blue() < 16;
+}
+
+bool near(const QColor& c, const QColor& expected, int tolerance = 60)
+{
+    return std::abs(c.red() - expected.red()) <= tolerance &&
+           std::abs(c.green() - expected.green()) <= tolerance &&
+           std::abs(c.blue() - expected.blue()) <= tolerance;
+}
+
+} // namespace
+
+class TestMediaWallpaper : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_media;
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<PlatformServices> m_platform;
+    std::unique_ptr<WallpaperController> m_controller;
+
+    AppState& state() { return *m_settings->state; }
+    QString media(const QString& name) const { return m_media.filePath(name); }
+
+    bool ffmpeg(const QStringList& args)
+    {
+        return QProcess::execute(
+                   QStringLiteral("ffmpeg"),
+                   QStringList{QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")} +
+                       args) == 0;
+    }
+
+    void start(WallpaperMode mode, const QString& path)
+    {
+        state().setWallpaperMode(mode);
+        state().setMediaPath(path);
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_VERIFY(m_controller->isActive());
+    }
+
+    QImage screenImage() { return captureScreen(QGuiApplication::primaryScreen()->geometry()); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_media.isValid());
+        const QString stripes = QStringLiteral("drawbox=x=%1:y=%2:w=%3:h=%4:color=%5:t=fill");
+        // Wide: red, green, blue columns; with a sound track that must never play.
+        QVERIFY(ffmpeg(
+            {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+             QStringLiteral("color=c=red:s=640x240:r=10:d=1,") +
+                 stripes.arg(213).arg(0).arg(214).arg(240).arg(QStringLiteral("lime")) + QLatin1Char(',') +
+                 stripes.arg(427).arg(0).arg(213).arg(240).arg(QStringLiteral("blue")),
+             QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+             QStringLiteral("sine=frequency=440:duration=1"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
+             QStringLiteral("-q:v"), QStringLiteral("2"), QStringLiteral("-c:a"), QStringLiteral("aac"),
+             QStringLiteral("-shortest"), media(QStringLiteral("wide.mp4"))}));
+        // Tall: red, green, blue rows.
+        QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("color=c=red:s=240x640:r=10:d=1,") +
+                            stripes.arg(0).arg(213).arg(240).arg(214).arg(QStringLiteral("lime")) +
+                            QLatin1Char(',') +
+                            stripes.arg(0).arg(427).arg(240).arg(213).arg(QStringLiteral("blue")),
+                        QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-q:v"),
+                        QStringLiteral("2"), media(QStringLiteral("tall.mp4"))}));
+        // Animated: a red square whose hue turns with every frame.
+        QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("color=c=red:s=64x64:r=5:d=2,hue=H=t*2*PI/2"),
+                        media(QStringLiteral("anim.gif"))}));
+
+        QImage portrait(300, 600, QImage::Format_RGB32);
+        {
+            QPainter p(&portrait);
+            p.fillRect(0, 0, 300, 300, QColor(255, 0, 0));
+            p.fillRect(0, 300, 300, 300, QColor(0, 0, 255));
+        }
+        QVERIFY(portrait.save(media(QStringLiteral("portrait.png"))));
+
+        QDir(m_media.path()).mkdir(QStringLiteral("folder"));
+        QFile(media(QStringLiteral("empty.png"))).open(QIODevice::WriteOnly);
+        QFile(media(QStringLiteral("empty.mp4"))).open(QIODevice::WriteOnly);
+        auto write = [](const QString& path, const QByteArray& data) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+        };
+        QVERIFY(write(media(QStringLiteral("notes.png")), "this is not an image at all\n"));
+        QVERIFY(write(media(QStringLiteral("notes.mp4")), "this is not a video at all\n"));
+        QFile png(media(QStringLiteral("portrait.png")));
+        QVERIFY(png.open(QIODevice::ReadOnly));
+        QVERIFY(write(media(QStringLiteral("truncated.png")), png.read(80)));
+        QFile mp4(media(QStringLiteral("wide.mp4")));
+        QVERIFY(mp4.open(QIODevice::ReadOnly));
+        QVERIFY(write(media(QStringLiteral("truncated.mp4")), mp4.read(600)));
+        QVERIFY(write(media(QStringLiteral("huge.png")), hugePng()));
+    }
+
+    void init()
+    {
+        m_settings = std::make_unique<TestSettings>();
+        m_platform = PlatformServices::createDefault();
+    }
+
+    void cleanup()
+    {
+        m_controller.reset();
+        m_platform.reset();
+        m_settings.reset();
+    }
+
+    void wideVideoFillsTheScreenCropped()
+    {
+        start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
+        QCOMPARE(m_controller->videoViews().size(), 1);
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->hasVideo(), 20000);
+        // Height filled: no letterbox rows; sides cropped: a red strip at the left
+        // and a blue one at the right, each about a sixth of the screen.
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            near(averageColor(shot = screenImage(), QRect(900, 500, 100, 80)), QColor(0, 255, 0)), 20000);
+        QVERIFY2(near(averageColor(shot, QRect(20, 500, 300, 80)), QColor(255, 0, 0)), "left strip is red");
+        QVERIFY2(near(averageColor(shot, QRect(1600, 500, 300, 80)), QColor(0, 0, 255)),
+                 "right strip is blue");
+        QVERIFY2(!isBlack(averageColor(shot, QRect(600, 0, 600, 6))), "top row is filled");
+        QVERIFY2(!isBlack(averageColor(shot, QRect(600, 1074, 600, 6))), "bottom row is filled");
+        // Without cropping the green column would start a third of the way in.
+        QVERIFY(!near(averageColor(shot, QRect(660, 500, 40, 80)), QColor(255, 0, 0)));
+
+        // Once playing, the pointer goes through the window.
+        QTRY_VERIFY(m_controller->windows().first()->flags().testFlag(Qt::WindowTransparentForInput));
+
+        // Silent: the sound track is not selected and no audio output exists.
+        QCOMPARE(video->property("aid"), QStringLiteral("no"));
+        QVERIFY(video->property("current-ao").isEmpty());
+        QCOMPARE(video->property("loop-file"), QStringLiteral("inf"));
+        QCOMPARE(video->property("panscan"), QStringLiteral("1.000000"));
+    }
+
+    void tallVideoFillsTheScreenCropped()
+    {
+        start(WallpaperMode::Video, media(QStringLiteral("tall.mp4")));
+        QCOMPARE(m_controller->videoViews().size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->videoViews().first()->hasVideo(), 20000);
+        // Width filled, top and bottom cropped: only the middle (green) row shows.
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            near(averageColor(shot = screenImage(), QRect(900, 500, 100, 80)), QColor(0, 255, 0)), 20000);
+        QVERIFY2(near(averageColor(shot, QRect(0, 400, 8, 200)), QColor(0, 255, 0)), "left edge is filled");
+        QVERIFY2(near(averageColor(shot, QRect(1912, 400, 8, 200)), QColor(0, 255, 0)),
+                 "right edge is filled");
+        QVERIFY2(near(averageColor(shot, QRect(600, 2, 600, 8)), QColor(0, 255, 0)), "top is cropped");
+    }
+
+    void videoLoopsAndPausesWithTheScreens()
+    {
+        start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        // A one-second clip: the position comes back to the start.
+        double highest = 0;
+        const bool looped = QTest::qWaitFor(
+            [&] {
+                const double t = video->property("time-pos").toDouble();
+                if (t > highest)
+                    highest = t;
+                return highest > 0.6 && t < 0.3 && !video->property("time-pos").isEmpty();
+            },
+            20000);
+        QVERIFY2(looped, qPrintable(QStringLiteral("highest position %1").arg(highest)));
+        QVERIFY(m_controller->windowCount() == 1);
+
+        QProcess::execute(QStringLiteral("dbus-send"),
+                          {QStringLiteral("--session"), QStringLiteral("--type=signal"),
+                           QStringLiteral("/org/freedesktop/ScreenSaver"),
+                           QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
+                           QStringLiteral("boolean:true")});
+        QTRY_COMPARE_WITH_TIMEOUT(video->property("pause"), QStringLiteral("yes"), 5000);
+        const double frozen = video->property("time-pos").toDouble();
+        QTest::qWait(400);
+        QCOMPARE(video->property("time-pos").toDouble(), frozen);
+        QProcess::execute(QStringLiteral("dbus-send"),
+                          {QStringLiteral("--session"), QStringLiteral("--type=signal"),
+                           QStringLiteral("/org/freedesktop/ScreenSaver"),
+                           QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
+                           QStringLiteral("boolean:false")});
+        QTRY_COMPARE_WITH_TIMEOUT(video->property("pause"), QStringLiteral("no"), 5000);
+    }
+
+    void portraitImageIsStretched()
+    {
+        start(WallpaperMode::Image, media(QStringLiteral("portrait.png")));
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        QImage shot;
+        QTRY_VERIFY(near(averageColor(shot = screenImage(), QRect(5, 200, 10, 100)), QColor(255, 0, 0), 10));
+        // Stretched, not letterboxed: the colours reach both side edges.
+        QVERIFY(near(averageColor(shot, QRect(1905, 200, 10, 100)), QColor(255, 0, 0), 10));
+        QVERIFY(near(averageColor(shot, QRect(5, 800, 10, 100)), QColor(0, 0, 255), 10));
+        QVERIFY(near(averageColor(shot, QRect(1905, 800, 10, 100)), QColor(0, 0, 255), 10));
+        QVERIFY(!m_controller->imageViews().first()->isAnimated());
+    }
+
+    void animatedImageChangesFrames()
+    {
+        start(WallpaperMode::Image, media(QStringLiteral("anim.gif")));
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        ImageWallpaperView* image = m_controller->imageViews().first();
+        QVERIFY(image->isAnimated());
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        QTRY_VERIFY(image->framesShown() >= 4);
+        // The screen itself shows several of the colours.
+        QSet<int> hues;
+        const bool enough = QTest::qWaitFor(
+            [&] {
+                const QColor c = averageColor(captureScreen(QRect(900, 500, 64, 64)), QRect(0, 0, 64, 64));
+                if (c.hsvSaturation() > 100)
+                    hues.insert(c.hsvHue() / 30);
+                return hues.size() >= 3;
+            },
+            10000);
+        QVERIFY2(enough, qPrintable(QStringLiteral("%1 hues seen").arg(hues.size())));
+    }
+
+    void badMedia_data()
+    {
+        QTest::addColumn<WallpaperMode>("mode");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("windows");
+        QTest::newRow("image: no path") << WallpaperMode::Image << QString() << 0;
+        QTest::newRow("image: missing file") << WallpaperMode::Image << QStringLiteral("gone.png") << 0;
+        QTest::newRow("image: a directory") << WallpaperMode::Image << QStringLiteral("folder") << 0;
+        QTest::newRow("image: empty file") << WallpaperMode::Image << QStringLiteral("empty.png") << 0;
+        QTest::newRow("image: not an image") << WallpaperMode::Image << QStringLiteral("notes.png") << 0;
+        QTest::newRow("image: truncated") << WallpaperMode::Image << QStringLiteral("truncated.png") << 0;
+        QTest::newRow("image: 40000 x 40000 header")
+            << WallpaperMode::Image << QStringLiteral("huge.png") << 0;
+        QTest::newRow("video: no path") << WallpaperMode::Video << QString() << 0;
+        QTest::newRow("video: missing file") << WallpaperMode::Video << QStringLiteral("gone.mp4") << 0;
+        QTest::newRow("video: a directory") << WallpaperMode::Video << QStringLiteral("folder") << 0;
+        // A file that exists but cannot be decoded gets its black window.
+        QTest::newRow("video: empty file") << WallpaperMode::Video << QStringLiteral("empty.mp4") << 1;
+        QTest::newRow("video: not a video") << WallpaperMode::Video << QStringLiteral("notes.mp4") << 1;
+        QTest::newRow("video: truncated") << WallpaperMode::Video << QStringLiteral("truncated.mp4") << 1;
+    }
+    void badMedia()
+    {
+        QFETCH(WallpaperMode, mode);
+        QFETCH(QString, file);
+        QFETCH(int, windows);
+        const qint64 rssBefore = residentKiB();
+        start(mode, file.isNull() ? QString() : media(file));
+        QCOMPARE(m_controller->windowCount(), windows);
+        if (windows == 1) {
+            QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+            QTest::qWait(500);
+            QVERIFY(!m_controller->videoViews().first()->hasVideo());
+            QVERIFY(isBlack(averageColor(screenImage(), QRect(0, 0, 1920, 1080))));
+        }
+        QVERIFY2(residentKiB() - rssBefore < 64 * 1024, "memory stays bounded");
+
+        // A good file afterwards brings the wallpaper back.
+        state().setMediaPath(media(mode == WallpaperMode::Image ? QStringLiteral("portrait.png")
+                                                                : QStringLiteral("wide.mp4")));
+        QTRY_COMPARE(m_controller->windowCount(), 1);
+        if (mode == WallpaperMode::Image)
+            QCOMPARE(m_controller->imageViews().size(), 1);
+        else
+            QCOMPARE(m_controller->videoViews().size(), 1);
+    }
+
+    void fileDeletedWhileShown()
+    {
+        const QString copy = media(QStringLiteral("copy.mp4"));
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(media(QStringLiteral("wide.mp4")), copy));
+        start(WallpaperMode::Video, copy);
+        QCOMPARE(m_controller->windowCount(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->videoViews().first()->hasVideo(), 20000);
+        QVERIFY(QFile::remove(copy));
+        QTest::qWait(1500); // keeps looping over the open file, no fault
+        QCOMPARE(m_controller->windowCount(), 1);
+
+        // The next rebuild finds no file: no window.
+        state().setRenderQuality(state().renderQuality() + 1);
+        QTRY_COMPARE(m_controller->windowCount(), 0);
+        state().setMediaPath(media(QStringLiteral("tall.mp4")));
+        QTRY_COMPARE(m_controller->windowCount(), 1);
+    }
+
+    void teardownReleasesThePlayers()
+    {
+        start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
+        QCOMPARE(m_controller->videoViews().size(), 1);
+        state().setIsRunning(false);
+        QTRY_COMPARE(m_controller->windowCount(), 0);
+        QCOMPARE(m_controller->videoViews().size(), 0);
+        // mpv's threads end with the player.
+        QTRY_COMPARE(countThreads(QStringLiteral("mpv")), 0);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    WallpaperRenderer::configureApplication();
+    QGuiApplication app(argc, argv);
+    TestMediaWallpaper test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_media_wallpaper.moc"

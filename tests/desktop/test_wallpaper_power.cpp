@@ -1,0 +1,212 @@
+// Low-power mode from power-profiles-daemon and suspend from logind, with
+// python3-dbusmock on a private system bus.
+#include "DesktopTestSupport.h"
+#include "engine/DesktopRenderView.h"
+#include "engine/WallpaperRenderer.h"
+#include "platform/freedesktop/PowerProfilesMonitor.h"
+
+#include <QDBusConnection>
+#include <QTest>
+
+using namespace nivora;
+using namespace nivora::testing;
+
+namespace {
+
+// Debian's interpreter: python3-dbusmock is installed for it, not for
+// whatever `python3` comes first on PATH.
+const QString debianPython = QStringLiteral("/usr/bin/python3");
+
+QProcess* g_systemBus = nullptr;
+
+bool startPrivateSystemBus()
+{
+    g_systemBus = new QProcess;
+    g_systemBus->start(
+        QStringLiteral("dbus-daemon"),
+        {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+    if (!g_systemBus->waitForReadyRead(10000))
+        return false;
+    const QByteArray address = g_systemBus->readLine().trimmed();
+    if (address.isEmpty())
+        return false;
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+    return true;
+}
+
+} // namespace
+
+class TestWallpaperPower : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<PlatformServices> m_platform;
+    std::unique_ptr<WallpaperController> m_controller;
+    std::unique_ptr<QProcess> m_mock;
+
+    AppState& state() { return *m_settings->state; }
+
+    static bool systemCall(const QStringList& args)
+    {
+        return QProcess::execute(QStringLiteral("dbus-send"),
+                                 QStringList{QStringLiteral("--system"), QStringLiteral("--print-reply")} +
+                                     args) == 0;
+    }
+
+    bool startMock(const QStringList& args, const QString& busName)
+    {
+        m_mock = std::make_unique<QProcess>();
+        m_mock->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_mock->start(
+            debianPython,
+            QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system")} + args);
+        return QTest::qWaitFor(
+            [&] {
+                return systemCall({QStringLiteral("--dest=org.freedesktop.DBus"),
+                                   QStringLiteral("/org/freedesktop/DBus"),
+                                   QStringLiteral("org.freedesktop.DBus.GetNameOwner"),
+                                   QStringLiteral("string:") + busName});
+            },
+            15000);
+    }
+
+    void stopMock()
+    {
+        if (m_mock) {
+            m_mock->terminate();
+            m_mock->waitForFinished(5000);
+            m_mock.reset();
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!QFile::exists(debianPython))
+            QSKIP("Debian's python3 is not installed");
+        QVERIFY(QDBusConnection::systemBus().isConnected());
+    }
+
+    void init()
+    {
+        m_settings = std::make_unique<TestSettings>();
+        m_platform = PlatformServices::createDefault();
+        state().setRenderQuality(480);
+    }
+
+    void cleanup()
+    {
+        m_controller.reset();
+        m_platform.reset();
+        m_settings.reset();
+        stopMock();
+    }
+
+    void noDaemonMeansNoLowPower()
+    {
+        PowerProfilesMonitor monitor;
+        QVERIFY(!monitor.isLowPowerModeEnabled());
+    }
+
+    void lowPowerLowersTheFrameRate_data()
+    {
+        QTest::addColumn<QString>("service");
+        QTest::newRow("net.hadess.PowerProfiles") << QStringLiteral("net.hadess.PowerProfiles");
+        QTest::newRow("org.freedesktop.UPower.PowerProfiles")
+            << QStringLiteral("org.freedesktop.UPower.PowerProfiles");
+    }
+    void lowPowerLowersTheFrameRate()
+    {
+        QFETCH(QString, service);
+        const QString path = QLatin1Char('/') + QString(service).replace(QLatin1Char('.'), QLatin1Char('/'));
+        if (service == QLatin1String("net.hadess.PowerProfiles")) {
+            QVERIFY(
+                startMock({QStringLiteral("--template"), QStringLiteral("power_profiles_daemon")}, service));
+        } else {
+            // The daemon's newer name: a plain mock object with the property.
+            QVERIFY(startMock({service, path, service}, service));
+            QVERIFY(systemCall({QStringLiteral("--dest=") + service, path,
+                                QStringLiteral("org.freedesktop.DBus.Mock.AddProperty"),
+                                QStringLiteral("string:") + service, QStringLiteral("string:ActiveProfile"),
+                                QStringLiteral("variant:string:balanced")}));
+        }
+        PowerProfilesMonitor monitor;
+        QVERIFY(!monitor.isLowPowerModeEnabled());
+
+        state().setBatterySaver(true);
+        state().setFps(60);
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE(m_controller->renderViews().size(), 1);
+        DesktopRenderView* view = m_controller->renderViews().first();
+        QCOMPARE(view->targetFPS(), 60);
+
+        QVERIFY(systemCall({QStringLiteral("--dest=") + service, path,
+                            QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+                            QStringLiteral("string:") + service, QStringLiteral("string:ActiveProfile"),
+                            QStringLiteral("variant:string:power-saver")}));
+        QVERIFY(monitor.isLowPowerModeEnabled());
+
+        // The low-power state is read when the rate or the saver changes, and
+        // at each rebuild.
+        state().setFps(59);
+        state().setFps(60);
+        QTRY_COMPARE(view->targetFPS(), 30);
+        state().setFps(24);
+        QTRY_COMPARE(view->targetFPS(), 24);
+        state().setFps(60);
+        QTRY_COMPARE(view->targetFPS(), 30);
+        state().setBatterySaver(false);
+        QTRY_COMPARE(view->targetFPS(), 60);
+        state().setBatterySaver(true);
+        QTRY_COMPARE(view->targetFPS(), 30);
+        state().setRenderQuality(481);
+        QTRY_COMPARE(m_controller->rebuildCount(), 2);
+        QCOMPARE(m_controller->renderViews().first()->targetFPS(), 30);
+    }
+
+    void suspendPausesAndResumeResumes()
+    {
+        QVERIFY(startMock({QStringLiteral("--template"), QStringLiteral("logind")},
+                          QStringLiteral("org.freedesktop.login1")));
+        state().setFps(10);
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE(m_controller->renderViews().size(), 1);
+        DesktopRenderView* view = m_controller->renderViews().first();
+
+        const QString emit = QStringLiteral(
+            "import dbus; b = dbus.SystemBus(); o = b.get_object('org.freedesktop.login1', "
+            "'/org/freedesktop/login1'); "
+            "o.EmitSignal('org.freedesktop.login1.Manager', 'PrepareForSleep', 'b', [dbus.Boolean(%1)], "
+            "dbus_interface='org.freedesktop.DBus.Mock')");
+        QCOMPARE(QProcess::execute(debianPython, {QStringLiteral("-c"), emit.arg(QStringLiteral("True"))}),
+                 0);
+        QTRY_VERIFY_WITH_TIMEOUT(view->isPaused(), 5000);
+        QVERIFY(!view->isDisplayLinkRunning());
+        QCOMPARE(QProcess::execute(debianPython, {QStringLiteral("-c"), emit.arg(QStringLiteral("False"))}),
+                 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!view->isPaused(), 5000);
+        QVERIFY(view->isDisplayLinkRunning());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // Before any D-Bus use: a private bus stands in for the system bus.
+    if (!startPrivateSystemBus()) {
+        std::fprintf(stderr, "cannot start a private system bus\n");
+        return 1;
+    }
+    WallpaperRenderer::configureApplication();
+    QGuiApplication app(argc, argv);
+    TestWallpaperPower test;
+    const int rc = QTest::qExec(&test, argc, argv);
+    g_systemBus->kill();
+    g_systemBus->waitForFinished();
+    delete g_systemBus;
+    return rc;
+}
+
+#include "test_wallpaper_power.moc"

@@ -1,0 +1,214 @@
+// Widget windows on a real X server with a real window manager (Xvfb and
+// openbox): their hints, their stacking layer and dragging them.
+#include "state/AppState.h"
+#include "state/DefaultsStore.h"
+#include "widgets/DesktopWidgetController.h"
+#include "widgets/WidgetWindow.h"
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+using namespace nivora;
+
+namespace {
+
+QString run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(5000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString xprop(WId window, const QStringList& properties)
+{
+    return run(QStringLiteral("xprop"), QStringList{"-id", QString::number(window)} + properties);
+}
+
+// Client windows from the bottom of the stack to the top.
+QList<quint64> stackingOrder()
+{
+    const QString out = run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"});
+    QList<quint64> ids;
+    static const QRegularExpression hex(QStringLiteral("0x[0-9a-fA-F]+"));
+    for (auto it = hex.globalMatch(out); it.hasNext();)
+        ids << it.next().captured().toULongLong(nullptr, 16);
+    return ids;
+}
+
+void xdotool(const QStringList& args)
+{
+    QProcess::execute(QStringLiteral("xdotool"), args);
+    QTest::qWait(80);
+}
+
+} // namespace
+
+class TestWidgetWindowX11 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void windowHints();
+    void stacksBetweenDesktopAndNormalWindows();
+    void dragMovesAndRecords();
+
+private:
+    WidgetWindow* showClock();
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<DefaultsStore> m_store;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<DesktopWidgetController> m_controller;
+};
+
+void TestWidgetWindowX11::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X display with a window manager (scripts/with-display)");
+    if (run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).indexOf("window id") < 0)
+        QSKIP("no EWMH window manager is running");
+}
+
+void TestWidgetWindowX11::init()
+{
+    QFile::remove(m_dir.filePath(QStringLiteral("defaults.json")));
+    m_store = std::make_unique<DefaultsStore>(m_dir.filePath(QStringLiteral("defaults.json")));
+    m_state = std::make_unique<AppState>(*m_store, false);
+    m_controller = std::make_unique<DesktopWidgetController>(*m_state);
+    m_controller->start();
+}
+
+void TestWidgetWindowX11::cleanup()
+{
+    m_controller.reset();
+    m_state.reset();
+    m_store.reset();
+}
+
+WidgetWindow* TestWidgetWindowX11::showClock()
+{
+    QSignalSpy spy(m_controller.get(), &DesktopWidgetController::reconciled);
+    m_state->setEnabledWidgets({"clock"});
+    if (!spy.wait(3000))
+        return nullptr;
+    WidgetWindow* window = m_controller->window("clock");
+    if (!window || !QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    QTest::qWait(200); // let the window manager settle its properties
+    return window;
+}
+
+void TestWidgetWindowX11::windowHints()
+{
+    WidgetWindow* window = showClock();
+    QVERIFY(window);
+    const QString props = xprop(
+        window->winId(), {"_NET_WM_STATE", "_NET_WM_DESKTOP", "_NET_WM_WINDOW_TYPE", "_MOTIF_WM_HINTS"});
+    QVERIFY2(props.contains("_NET_WM_STATE_BELOW"), qPrintable(props));
+    QVERIFY2(props.contains("_NET_WM_STATE_SKIP_TASKBAR"), qPrintable(props));
+    QVERIFY2(props.contains("_NET_WM_STATE_SKIP_PAGER"), qPrintable(props));
+    QVERIFY2(QRegularExpression("_NET_WM_DESKTOP\\(CARDINAL\\) = 4294967295").match(props).hasMatch(),
+             qPrintable(props));
+    QVERIFY2(props.contains("_NET_WM_WINDOW_TYPE_NORMAL"), qPrintable(props));
+    QVERIFY2(!props.contains("_NET_WM_WINDOW_TYPE_UTILITY"), qPrintable(props));
+    // Motif hints flags 2 (decorations) with decorations 0: no frame.
+    QVERIFY2(
+        QRegularExpression("_MOTIF_WM_HINTS\\(_MOTIF_WM_HINTS\\) = 0x[0-9a-f]*[2367abef], 0x[0-9a-f]+, 0x0")
+            .match(props)
+            .hasMatch(),
+        qPrintable(props));
+    // Sticky: it stays mapped on another workspace.
+    const QString desktops = run("xprop", {"-root", "_NET_NUMBER_OF_DESKTOPS"});
+    if (!desktops.contains(QLatin1String("= 1\n"))) {
+        xdotool({"set_desktop", "1"});
+        QTest::qWait(200);
+        const QString info = run("xwininfo", {"-id", QString::number(window->winId())});
+        xdotool({"set_desktop", "0"});
+        QVERIFY2(info.contains("IsViewable"), qPrintable(info));
+    }
+    // The window is placed by the default rule on the real primary screen.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window->geometry().right() + 1, available.right() + 1 - 30);
+    QCOMPARE(window->geometry().top(), available.top() + 30);
+}
+
+void TestWidgetWindowX11::stacksBetweenDesktopAndNormalWindows()
+{
+    QWidget desktop;
+    desktop.setWindowTitle("desktop");
+    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    desktop.winId();
+    desktop.setAttribute(Qt::WA_X11NetWmWindowTypeDesktop);
+    desktop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&desktop));
+
+    WidgetWindow* window = showClock();
+    QVERIFY(window);
+
+    QWidget normal;
+    normal.setWindowTitle("normal");
+    normal.setGeometry(window->geometry().adjusted(-50, -50, 50, 50));
+    normal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&normal));
+
+    const auto check = [&] {
+        const auto order = stackingOrder();
+        const qsizetype d = order.indexOf(desktop.winId());
+        const qsizetype w = order.indexOf(window->winId());
+        const qsizetype n = order.indexOf(normal.winId());
+        return d >= 0 && w >= 0 && n >= 0 && d < w && w < n;
+    };
+    QTRY_VERIFY2(check(), qPrintable(run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"})));
+
+    // Activating the widget does not lift it above ordinary windows.
+    window->activateWindow();
+    window->raise();
+    QTest::qWait(300);
+    QVERIFY2(check(), qPrintable(run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"})));
+}
+
+void TestWidgetWindowX11::dragMovesAndRecords()
+{
+    WidgetWindow* window = showClock();
+    QVERIFY(window);
+    QVERIFY(!m_store->contains("widgetpos_clock"));
+    const QPoint start = window->pos();
+    // Grab the card away from the text, near its top edge.
+    const QPoint grab = window->mapToGlobal(QPoint(window->width() - 20, 8));
+    xdotool({"mousemove", QString::number(grab.x()), QString::number(grab.y())});
+    xdotool({"mousedown", "1"});
+    QTest::qWait(200);
+    for (int i = 1; i <= 10; ++i)
+        xdotool({"mousemove", QString::number(grab.x() - 20 * i), QString::number(grab.y() + 10 * i)});
+    xdotool({"mouseup", "1"});
+
+    QTRY_COMPARE(window->pos(), start + QPoint(-200, 100));
+    QTRY_VERIFY(m_store->contains("widgetpos_clock"));
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    const QJsonArray expected{double(window->x() - primary.x()),
+                              double(primary.y() + primary.height() - window->y() - window->height())};
+    QTRY_COMPARE(m_store->value("widgetpos_clock").toArray(), expected);
+
+    // Disabled and enabled again, the clock comes back where it was dropped.
+    QSignalSpy spy(m_controller.get(), &DesktopWidgetController::reconciled);
+    m_state->setEnabledWidgets({});
+    QVERIFY(spy.wait(3000));
+    m_state->setEnabledWidgets({"clock"});
+    QVERIFY(spy.wait(3000));
+    QCOMPARE(m_controller->window("clock")->pos(), start + QPoint(-200, 100));
+}
+
+QTEST_MAIN(TestWidgetWindowX11)
+#include "test_widget_window_x11.moc"
