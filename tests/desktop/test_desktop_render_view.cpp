@@ -5,6 +5,7 @@
 #include "engine/DesktopRenderView.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
+#include "platform/fake/FakeDisplayLink.h"
 
 #include <QRasterWindow>
 #include <QTest>
@@ -140,6 +141,50 @@ private Q_SLOTS:
         // And the image is not trivially uniform.
         QVERIFY(averageColor(shown, QRect(0, 0, 50, 50)) !=
                 averageColor(shown, QRect(drawable.width() / 2, drawable.height() / 2, 50, 50)));
+    }
+
+    void framesFollowTheDisplayLinkTicks()
+    {
+        // A view driven by a fake link: every tick is delivered by hand, so the
+        // frames can be counted against the divisor exactly.
+        ScreenInfo screen;
+        screen.name = QStringLiteral("fake");
+        screen.frame = QRect(0, 0, 320, 180);
+        WallpaperWindow window(screen, WallpaperWindow::Surface::OpenGL, nullptr);
+        window.showWallpaper();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto owned = std::make_unique<FakeDisplayLink>(60.0);
+        FakeDisplayLink* link = owned.get();
+        auto view = DesktopRenderView::create(&window, 7, QSize(64, 36), 20, std::move(owned), state(), 9);
+        QVERIFY(view);
+        QCOMPARE(view->refreshRate(), 60);
+        QVERIFY(link->isRunning());
+
+        // 60 Hz at 20 fps: every third tick draws.
+        for (int round = 1; round <= 3; ++round) {
+            QVERIFY(link->tick());
+            QVERIFY(link->tick());
+            QTest::qWait(20);
+            QCOMPARE(view->framesDelivered(), quint64(round - 1));
+            QVERIFY(link->tick());
+            QTRY_COMPARE(view->framesDelivered(), quint64(round));
+        }
+
+        // Paused: the link is stopped, so no tick arrives at all.
+        view->setPaused(true);
+        QVERIFY(!link->isRunning());
+        QVERIFY(!link->tick());
+        view->setPaused(false);
+        QVERIFY(link->isRunning());
+        QVERIFY(link->tick());
+        QVERIFY(link->tick());
+        QVERIFY(link->tick());
+        QTRY_COMPARE(view->framesDelivered(), quint64(4));
+
+        view->stop();
+        QVERIFY(!link->isRunning());
+        QVERIFY(!link->tick());
+        view.reset();
     }
 
     void settingsReachTheViewOnTheNextTurn()
