@@ -45,6 +45,7 @@ bool AppDelegate::claimInstance()
 
 void AppDelegate::didFinishLaunching()
 {
+    m_launched = true;
     Fonts::load();
     // The wallpaper first: its start creates and loads the settings store.
     WallpaperController::shared().start();
@@ -81,6 +82,13 @@ void AppDelegate::quit()
 {
     AppState::shared().flushPendingSave();
     QCoreApplication::quit();
+}
+
+void AppDelegate::shutdown()
+{
+    AppState::shared().flushPendingSave();
+    if (m_launched)
+        WallpaperController::shared().shutdown();
 }
 
 QJsonObject AppDelegate::status() const

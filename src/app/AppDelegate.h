@@ -38,6 +38,10 @@ public:
     // Saves pending settings and leaves the event loop.
     void quit();
 
+    // The last step before the event loop returns: saves pending settings and
+    // stops the wallpaper's threads.
+    void shutdown();
+
     // Supplies the per-window part of `ctl status` once the wallpaper runs.
     void setStatusProvider(std::function<QJsonObject()> provider) { m_statusProvider = std::move(provider); }
 
@@ -49,6 +53,7 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     QMenu* m_trayMenu = nullptr;
     std::function<QJsonObject()> m_statusProvider;
+    bool m_launched = false;
 };
 
 } // namespace nivora

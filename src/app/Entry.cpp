@@ -63,8 +63,7 @@ int runApp(int argc, char** argv, const QString& url)
     // The desktop session ending is a way out too; never lose a pending save there.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [](QSessionManager&) { AppState::shared().flushPendingSave(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
-                     [] { AppState::shared().flushPendingSave(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &AppDelegate::shutdown);
 
     QTimer::singleShot(0, &delegate, [&delegate, url] {
         delegate.didFinishLaunching();

@@ -287,6 +287,16 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     return true;
 }
 
+void WallpaperController::shutdown()
+{
+    for (const QMetaObject::Connection& c : std::as_const(m_subscriptions))
+        disconnect(c);
+    m_subscriptions.clear();
+    m_autopilotTimer.stop();
+    teardown();
+    m_active = false;
+}
+
 void WallpaperController::teardown()
 {
     const bool hadWindows = !m_entries.empty();

@@ -45,6 +45,12 @@ public:
     // isRunning arrives on the next turn of the main loop.
     void start();
 
+    // Removes every window and joins every render and display-link thread, and
+    // stops following the settings. The process calls it on its way out so no
+    // frame is still being drawn while the libraries are unloaded. Safe to
+    // call more than once.
+    void shutdown();
+
     // For `nivora ctl status`: whether the wallpaper runs, whether the
     // autopilot timer runs, and one entry per wallpaper window.
     QJsonObject statusJson() const;
