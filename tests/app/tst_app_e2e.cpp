@@ -111,6 +111,9 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        // What the app said is the first thing to read when a case fails.
+        if (QTest::currentTestFailed() && m_app)
+            qWarning().noquote() << "nivora stderr:" << m_app->readAllStandardError();
         stopApp();
         m_home.reset();
     }
