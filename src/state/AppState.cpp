@@ -100,6 +100,8 @@ AppState::AppState(DefaultsStore& store, bool loginItemEnabled, QObject* parent)
     m_isLoading = false;
 
     m_saveTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the quiet period is a promise.
+    m_saveTimer.setTimerType(Qt::PreciseTimer);
     m_saveTimer.setInterval(kSaveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &AppState::save);
     // Connected only now, so loading itself never schedules a save.
