@@ -1,4 +1,5 @@
 #include "FixedWidgetClock.h"
+#include "LaptopScreens.h"
 #include "platform/fake/FakeScreenSleepMonitor.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
@@ -17,16 +18,7 @@ namespace Place = nivora::WidgetPlacement;
 
 namespace {
 
-// A 1440 × 900 primary screen under a 25-pixel top panel: the available area is
-// 1440 × 875.
-Place::Screens laptop()
-{
-    Place::Screens s;
-    s.primaryGeometry = QRect(0, 0, 1440, 900);
-    s.primaryAvailable = QRect(0, 25, 1440, 875);
-    s.all = {*s.primaryGeometry};
-    return s;
-}
+using nivora::testing::laptop;
 
 QPointF recordedOrigin(const WidgetWindow* window)
 {

@@ -1,3 +1,4 @@
+#include "LaptopScreens.h"
 #include "widgets/WidgetPlacement.h"
 
 #include <QJsonArray>
@@ -9,16 +10,7 @@ namespace Place = nivora::WidgetPlacement;
 
 namespace {
 
-// A 1440 × 900 primary screen with a 25-pixel panel at the top: its available
-// area is 1440 × 875, like a laptop screen below a menu bar.
-Place::Screens laptop()
-{
-    Place::Screens s;
-    s.primaryGeometry = QRect(0, 0, 1440, 900);
-    s.primaryAvailable = QRect(0, 25, 1440, 875);
-    s.all = {*s.primaryGeometry};
-    return s;
-}
+using nivora::testing::laptop;
 
 QJsonValue json(const char* text)
 {
