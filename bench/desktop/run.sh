@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Measures the desktop wallpaper with procstat: delivered frame rate and CPU at
-# 30 and 60 fps, wake-ups while paused, memory after 500 rebuilds, and video.
+# 30 and 60 fps next to the offscreen harness drawing the same scene at the
+# same pixel size, wake-ups while paused, memory after 500 rebuilds, and video
+# next to mpv. The X server's CPU is read in the same intervals, since with
+# software OpenGL it does the scaling to the screen.
 # Give it a Release build directory; it runs inside scripts/with-display.
 #   bench/desktop/run.sh BUILD_DIR [SECONDS]
 set -euo pipefail
@@ -11,44 +14,96 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$here/../../scripts/with-display" "$0" "$@"
 fi
 bench="$build/bench/desktop/bench_wallpaper"
+harness="$build/bench/shader/bench_shader"
 procstat="$here/../../../shared/tools/procstat"
 [ -x "$procstat" ] || procstat=/work/shared/tools/procstat
+xserver="$(pgrep -f "Xvfb $DISPLAY( |\$)" | head -n 1 || true)"
+work="$(mktemp -d)"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# Runs the bench in the background, measures it for $secs seconds once it is
-# warm, and prints both results.
+# Starts "$@" in the background writing to $work/$label.out, waits until it
+# prints "ready", lets it settle, then measures it (and the X server) for $secs
+# seconds and waits for it to finish.
 measure() {
   local label="$1"; shift
-  local out; out="$(mktemp)"
-  "$bench" --seconds "$((secs + 3))" "$@" >"$out" 2>/dev/null &
+  local out="$work/$label.out"
+  "$@" >"$out" 2>/dev/null &
   local pid=$!
-  for _ in $(seq 1 100); do grep -q ready "$out" && break; sleep 0.1; done
+  for _ in $(seq 1 200); do grep -q ready "$out" && break; sleep 0.1; done
   sleep 1
-  echo "== $label"
-  "$procstat" "$pid" "$secs" --threads
+  if [ -n "$xserver" ]; then "$procstat" "$xserver" "$secs" >"$work/$label.x.json" & fi
+  "$procstat" "$pid" "$secs" --threads >"$work/$label.json"
   wait "$pid"
-  tail -n 1 "$out"
-  rm -f "$out"
+  wait
 }
 
-measure "scene 30 fps, quality 1080" --fps 30 --quality 1080
-measure "scene 60 fps, quality 1080" --fps 60 --quality 1080
-measure "scene 30 fps, quality 480" --fps 30 --quality 480
-measure "scene paused" --fps 60 --paused
+# scene cases: label fps quality pixel size of the drawable on this screen
+cases=("s30q1080 30 1080" "s60q1080 60 1080" "s30q720 30 720")
+for c in "${cases[@]}"; do
+  set -- $c
+  measure "$1" "$bench" --seconds "$((secs + 3))" --fps "$2" --quality "$3"
+  size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/$1.out")"
+  measure "$1.harness" "$harness" --run "$((secs + 3))" --scene 0 --size "$size"
+  measure "$1.paced" "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps "$2"
+done
+measure paused "$bench" --seconds "$((secs + 3))" --fps 60 --paused
 
-media="$(mktemp -d)"
 ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=1280x720:rate=30:duration=5 -c:v libx264 -pix_fmt yuv420p \
-  "$media/clip.mp4"
-measure "video 1280x720 30 fps" --mode video --media "$media/clip.mp4"
+  "$work/clip.mp4"
+measure video "$bench" --seconds "$((secs + 3))" --mode video --media "$work/clip.mp4"
 if command -v mpv >/dev/null; then
   mpv --no-config --really-quiet --vo=gpu --gpu-sw=yes --hwdec=no --aid=no --ao=null --loop-file=inf --panscan=1.0 \
-    --fs "$media/clip.mp4" &
+    --fs "$work/clip.mp4" &
   mpvpid=$!
   sleep 2
-  echo "== mpv player, same clip, fullscreen"
-  "$procstat" "$mpvpid" "$secs"
+  "$procstat" "$mpvpid" "$secs" >"$work/mpv.json"
   kill "$mpvpid"; wait "$mpvpid" 2>/dev/null || true
 fi
-rm -rf "$media"
 
-echo "== 500 rebuilds"
-"$bench" --rebuilds 500 --quality 480 --fps 30 2>/dev/null | tail -n 1
+"$bench" --rebuilds 500 --quality 720 --fps 30 2>/dev/null | tail -n 1 >"$work/rebuilds.out"
+
+python3 - "$work" "$secs" <<'PY'
+import json, os, sys
+work, secs = sys.argv[1], float(sys.argv[2])
+def last_json(name):
+    return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
+def stat(name):
+    p = os.path.join(work, name)
+    return json.load(open(p)) if os.path.exists(p) and os.path.getsize(p) else None
+
+print("scene 0, screen %s" % os.environ.get("NIVORA_SCREEN_SIZE", "of the virtual display"))
+print("CPU ms per frame: the app, the harness drawing back to back and paced to the same rate;")
+print("ratios are app / harness; +X adds the X server's CPU (it scales the drawable to the screen)")
+print("%-10s %6s %9s %8s %8s %8s %8s %7s %7s %6s %7s" % ("case", "target", "delivered", "app CPU%", "app",
+      "harness", "paced", "ratio", "r.paced", "X CPU%", "ratio+X"))
+for label in ("s30q1080", "s60q1080", "s30q720"):
+    app, run, x = stat(label + ".json"), last_json(label + ".out"), stat(label + ".x.json")
+    h, hrun = stat(label + ".harness.json"), last_json(label + ".harness.out")
+    fps = run["delivered_fps"]
+    app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
+    harness_fps = hrun["frames"] / hrun["seconds"]
+    harness_ms = h["cpu_seconds"] * 1000 / (harness_fps * h["seconds"])
+    p, prun = stat(label + ".paced.json"), last_json(label + ".paced.out")
+    paced_fps = prun["frames"] / prun["seconds"]
+    paced_ms = p["cpu_seconds"] * 1000 / (paced_fps * p["seconds"])
+    x_ms = x["cpu_seconds"] * 1000 / (fps * x["seconds"]) if x else 0.0
+    print("%-10s %6d %9.2f %8.1f %8.2f %8.2f %8.2f %7.3f %7.3f %6.1f %7.3f" % (
+        label, run["fps"], fps, app["cpu_percent"], app_ms, harness_ms, paced_ms, app_ms / harness_ms,
+        app_ms / paced_ms, x["cpu_percent"] if x else 0.0, (app_ms + x_ms) / harness_ms))
+    print("           drawable %dx%d, delivered/target %.3f" % (hrun["width"], hrun["height"], fps / run["fps"]))
+
+p, pr = stat("paused.json"), last_json("paused.out")
+print("paused: %.1f fps, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (pr["delivered_fps"], p["cpu_percent"],
+      p["wakeups_per_s"]))
+for name, t in sorted(p.get("by_thread", {}).items()):
+    if name.startswith("nv-"):
+        print("  %-14s wake-ups %.1f/s" % (name, t["wakeups_per_s"]))
+v, m = stat("video.json"), stat("mpv.json")
+if v and m:
+    print("video 1280x720 full screen: Nivora CPU %.1f %%, mpv %.1f %%, ratio %.3f" % (
+        v["cpu_percent"], m["cpu_percent"], v["cpu_percent"] / m["cpu_percent"]))
+r = last_json("rebuilds.out")
+print("rebuilds: %d more after a first one, RSS after the first %.1f MB, after all %.1f MB, growth %.1f MB; descriptors %d -> %d" % (
+    r["rebuilds"], r["rss_mb_before"], r["rss_mb_after"], r["rss_mb_after"] - r["rss_mb_before"],
+    r["fds_before"], r["fds_after"]))
+PY

@@ -130,6 +130,11 @@ bool DesktopRenderView::isDisplayLinkRunning() const
     return m_link && m_link->isRunning();
 }
 
+bool DesktopRenderView::scalesOnServer() const
+{
+    return m_worker && m_worker->scalesOnServer();
+}
+
 double DesktopRenderView::measuredFPS() const
 {
     return m_meter.rate(FrameRateMeter::now());
@@ -141,19 +146,23 @@ DesktopRenderView::RenderParams DesktopRenderView::params() const
     return m_params;
 }
 
-DesktopRenderView::RenderParams DesktopRenderView::copyParams(QSize* pixelSize) const
+DesktopRenderView::RenderParams DesktopRenderView::takeFrame(QSize* pixelSize)
 {
-    std::lock_guard lock(m_mutex);
-    if (pixelSize)
-        *pixelSize = m_pixelSize;
-    return m_params;
+    RenderParams params;
+    {
+        std::lock_guard lock(m_mutex);
+        if (pixelSize)
+            *pixelSize = m_pixelSize;
+        params = m_params;
+    }
+    m_pacer.frameStarted();
+    return params;
 }
 
 void DesktopRenderView::frameDelivered(bool drawn)
 {
     if (drawn)
         m_meter.record(FrameRateMeter::now());
-    m_pacer.frameFinished();
 }
 
 void DesktopRenderView::scheduleSnapshot()

@@ -74,10 +74,15 @@ public:
     double measuredFPS() const;
     quint64 framesDelivered() const { return m_meter.total(); }
     bool isDisplayLinkRunning() const;
+    // Whether frames smaller than the screen are scaled up by the X server
+    // (software OpenGL) rather than by OpenGL.
+    bool scalesOnServer() const;
     RenderParams params() const;
 
-    // Called by the render worker (render thread).
-    RenderParams copyParams(QSize* pixelSize) const;
+    // Called by the render worker (render thread): it takes the values of the
+    // next frame (which lets the next tick ask for another) and reports the
+    // frame once drawn.
+    RenderParams takeFrame(QSize* pixelSize);
     void frameDelivered(bool drawn);
 
 private:

@@ -90,7 +90,7 @@ bool FramePacer::tick()
     return true;
 }
 
-void FramePacer::frameFinished()
+void FramePacer::frameStarted()
 {
     std::lock_guard lock(m_mutex);
     m_inFlight = false;

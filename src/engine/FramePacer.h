@@ -7,11 +7,14 @@ namespace nivora {
 
 // Decides which display refreshes produce a frame: every divisor-th counted
 // tick, where the divisor is the refresh rate over the target frame rate. A
-// tick that arrives while paused or while a frame is still being rendered is
-// dropped without being counted, so at most one frame is in flight and a
-// resumed view draws within one divisor's worth of refreshes.
+// frame is in flight from its tick until the render thread takes it up; a
+// tick that arrives while paused or while a frame is in flight is dropped
+// without being counted. So at most one frame waits while another is drawn
+// (as a GPU queues finished frames while the next is encoded), one slow frame
+// does not cost the next one, and a resumed view draws within one divisor's
+// worth of refreshes.
 //
-// Threads: tick() on the display-link thread, frameFinished() on the render
+// Threads: tick() on the display-link thread, frameStarted() on the render
 // thread, everything else on any thread. One mutex guards the shared values
 // and is held only to copy them.
 class FramePacer
@@ -34,10 +37,10 @@ public:
     bool isPaused() const;
     bool isInFlight() const;
 
-    // One display refresh. True when this tick starts a frame; the frame is
-    // then in flight until frameFinished().
+    // One display refresh. True when this tick asks for a frame; the frame is
+    // then in flight until the render thread starts it (frameStarted()).
     bool tick();
-    void frameFinished();
+    void frameStarted();
 
     // Ticks counted so far (display-link thread only, or after it stopped).
     qint64 frameCounter() const { return m_frameCounter; }

@@ -3,11 +3,13 @@
 // covering window, by screen sleep) stops the display link and the frames.
 #include "DesktopTestSupport.h"
 #include "engine/DesktopRenderView.h"
+#include "engine/DesktopRenderWorker.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
 #include "platform/fake/FakeDisplayLink.h"
 
 #include <QRasterWindow>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace nivora;
@@ -108,17 +110,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("scene");
         QTest::addColumn<qint64>("quality");
         QTest::addColumn<double>("tolerance");
+        QTest::addColumn<bool>("serverScaling");
         // At full size the window holds exactly the rendered pixels; at a lower
-        // quality the drawable is scaled up, so it is compared at its own size.
-        QTest::newRow("plasma, full size") << 4 << qint64(1920) << 1.5;
-        QTest::newRow("snow, full size") << 14 << qint64(1920) << 1.5;
-        QTest::newRow("aurora, 480 drawable") << 1 << qint64(480) << 4.0;
+        // quality the drawable is scaled up (by the X server on this software
+        // renderer, or by OpenGL), so it is compared at its own size.
+        QTest::newRow("plasma, full size") << 4 << qint64(1920) << 1.5 << true;
+        QTest::newRow("snow, full size") << 14 << qint64(1920) << 1.5 << true;
+        QTest::newRow("aurora, 480 drawable, scaled by X") << 1 << qint64(480) << 4.0 << true;
+        QTest::newRow("aurora, 480 drawable, scaled by OpenGL") << 1 << qint64(480) << 4.0 << false;
+        QTest::newRow("flux, 1080 drawable, scaled by X") << 3 << qint64(1080) << 4.0 << true;
     }
     void screenShowsTheScene()
     {
         QFETCH(int, scene);
         QFETCH(qint64, quality);
         QFETCH(double, tolerance);
+        QFETCH(bool, serverScaling);
+        DesktopRenderWorker::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { DesktopRenderWorker::setServerScalingAllowedForTesting(true); });
         const double seconds = 37.25;
         WallpaperRenderer::pinAnimationTimeForTesting(seconds);
         state().setSceneIndex(scene);
@@ -131,6 +140,9 @@ private Q_SLOTS:
         QVERIFY(framesAdvance(view, 20000));
 
         const QSize drawable = view->pixelSize();
+        const bool scaled =
+            drawable != view->window()->geometry().size() * view->window()->devicePixelRatio();
+        QCOMPARE(view->scalesOnServer(), scaled && serverScaling);
         QImage shown = captureScreen(view->window()->geometry());
         if (shown.size() != drawable)
             shown = shown.scaled(drawable, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

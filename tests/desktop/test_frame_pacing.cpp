@@ -71,7 +71,7 @@ private Q_SLOTS:
         for (int i = 0; i < 120; ++i) {
             if (pacer.tick()) {
                 ++frames;
-                pacer.frameFinished();
+                pacer.frameStarted();
             }
         }
         QCOMPARE(frames, 2); // one frame per second of 60 Hz ticks
@@ -84,7 +84,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 12; ++i) {
             if (pacer.tick()) {
                 drawnAt << i;
-                pacer.frameFinished();
+                pacer.frameStarted();
             }
         }
         QCOMPARE(drawnAt, (QList<int>{3, 6, 9, 12}));
@@ -100,7 +100,7 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             QVERIFY(!pacer.tick()); // dropped: still rendering
         QCOMPARE(pacer.frameCounter(), counted);
-        pacer.frameFinished();
+        pacer.frameStarted();
         QVERIFY(!pacer.tick());
         QVERIFY(pacer.tick());
     }

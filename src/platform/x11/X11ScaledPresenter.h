@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QSize>
+#include <memory>
+
+struct xcb_connection_t;
+
+namespace nivora {
+
+// Puts a small image on a window scaled to fill it, with the X server doing the
+// scaling (RENDER with a bilinear transform) from a shared-memory pixmap.
+//
+// With software OpenGL, scaling a drawable up to the screen on the client costs
+// as much CPU as drawing the scene itself; handing the smaller image to the
+// server is what a compositor does with a layer whose drawable is smaller than
+// its view, and costs the client only one copy of the small image.
+//
+// Frames are written bottom row first (the order glReadPixels uses), 4 bytes
+// per pixel in the order given at creation, rows packed. The presenter keeps its own X
+// connection, so its traffic never wakes the toolkit's event thread; it may be
+// used from any one thread at a time.
+class X11ScaledPresenter
+{
+public:
+    // Byte order of the frame's pixels in memory.
+    enum class PixelOrder
+    {
+        BGRX, // what glReadPixels writes for GL_BGRA
+        RGBX  // GL_RGBA
+    };
+
+    // Null when there is no X display, or it lacks RENDER or MIT-SHM, or has
+    // no picture format for `order`, or the window cannot be drawn to; the
+    // caller then scales on its own.
+    static std::unique_ptr<X11ScaledPresenter> create(quint32 window, QSize windowPixels, QSize imagePixels,
+                                                      PixelOrder order = PixelOrder::BGRX);
+    ~X11ScaledPresenter();
+
+    X11ScaledPresenter(const X11ScaledPresenter&) = delete;
+    X11ScaledPresenter& operator=(const X11ScaledPresenter&) = delete;
+
+    QSize imageSize() const { return m_imageSize; }
+    QSize windowSize() const { return m_windowSize; }
+
+    // Memory for the next frame, imageSize() pixels. Waits, if it must, until
+    // the server has taken the previous frame out of it. Null once the
+    // connection has failed (the server went away).
+    uchar* beginFrame();
+    // Copies the frame to the server and fills the window with it, scaled.
+    // False when the connection has failed.
+    bool present();
+
+private:
+    X11ScaledPresenter() = default;
+    bool setUp(quint32 window, PixelOrder order);
+
+    xcb_connection_t* m_connection = nullptr;
+    QSize m_windowSize;
+    QSize m_imageSize;
+    quint32 m_window = 0;
+    quint32 m_segment = 0;
+    quint32 m_pixmap = 0;
+    quint32 m_gc = 0;
+    quint32 m_source = 0;
+    quint32 m_target = 0;
+    uchar* m_memory = nullptr;
+    bool m_segmentAttached = false;
+    // Sequence of a round trip sent after the last frame; its reply proves the
+    // server has read the shared memory.
+    unsigned int m_fence = 0;
+    bool m_fencePending = false;
+};
+
+} // namespace nivora
