@@ -8,6 +8,7 @@
 // sleep would); --rebuilds N rebuilds the wallpaper N times (by changing the
 // quality setting) and reports the resident memory before and after.
 #include "engine/DesktopRenderView.h"
+#include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperController.h"
 #include "engine/WallpaperRenderer.h"
 #include "platform/PlatformServices.h"
@@ -139,6 +140,8 @@ int main(int argc, char** argv)
         quint64 framesBefore = 0;
         for (DesktopRenderView* view : controller.renderViews())
             framesBefore += view->framesDelivered();
+        for (VideoWallpaperView* view : controller.videoViews())
+            framesBefore += view->framesDrawn();
         QElapsedTimer timer;
         timer.start();
         // A plain event loop: QTest::qWait would wake the main thread every few
@@ -149,6 +152,8 @@ int main(int argc, char** argv)
         quint64 framesAfter = 0;
         for (DesktopRenderView* view : controller.renderViews())
             framesAfter += view->framesDelivered();
+        for (VideoWallpaperView* view : controller.videoViews())
+            framesAfter += view->framesDrawn();
         const double elapsed = timer.elapsed() / 1000.0;
         out.insert(QStringLiteral("frames"), static_cast<qint64>(framesAfter - framesBefore));
         out.insert(QStringLiteral("delivered_fps"), (framesAfter - framesBefore) / elapsed);

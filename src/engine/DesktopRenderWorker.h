@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QSize>
-#include <atomic>
 #include <memory>
 
 class QOpenGLContext;
@@ -14,7 +13,7 @@ namespace nivora {
 
 class WallpaperRenderer;
 class WallpaperWindow;
-class X11ScaledPresenter;
+class ScaledDrawable;
 
 // The render-thread half of a DesktopRenderView: owns the OpenGL context, the
 // scene renderer and the offscreen drawable, and draws one frame per request.
@@ -38,16 +37,10 @@ public:
 
     // Whether the last frame drawn smaller than the screen was scaled up by
     // the X server rather than by OpenGL; readable from any thread.
-    bool scalesOnServer() const { return m_scalesOnServer.load(); }
-    // Tests turn server-side scaling off to check the OpenGL path on the same
-    // machine; the shipped app never does.
-    static void setServerScalingAllowedForTesting(bool allowed);
+    bool scalesOnServer() const;
 
 private:
     bool draw(const DesktopRenderView::RenderParams& params, QSize pixelSize);
-    bool ensureDrawable(QSize size);
-    void releaseDrawable();
-    X11ScaledPresenter* presenterFor(QSize imageSize);
 
     DesktopRenderView* m_view;
     WallpaperWindow* m_window;
@@ -55,16 +48,8 @@ private:
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<WallpaperRenderer> m_renderer;
     quint32 m_windowId = 0;
-    // The offscreen drawable used when the quality asks for fewer pixels than
-    // the screen has.
-    unsigned int m_drawableTexture = 0;
-    unsigned int m_drawableFramebuffer = 0;
-    QSize m_drawableSize;
-    unsigned int m_readFormat = 0x80E1; // GL_BGRA until the drawable says otherwise
-    bool m_softwareGL = false;
-    bool m_presenterFailed = false;
-    std::unique_ptr<X11ScaledPresenter> m_presenter;
-    std::atomic<bool> m_scalesOnServer{false};
+    // Used when the quality asks for fewer pixels than the screen has.
+    std::unique_ptr<ScaledDrawable> m_drawable;
 };
 
 } // namespace nivora

@@ -1,13 +1,17 @@
 #include "engine/VideoWallpaperView.h"
 
+#include "engine/ScaledDrawable.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/mpv/MpvLibrary.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibrary>
 #include <QMetaObject>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <algorithm>
+#include <cmath>
 #include <mpv/render_gl.h>
 
 namespace nivora {
@@ -122,6 +126,10 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     view->m_context->setShareContext(QOpenGLContext::globalShareContext());
     if (!view->m_context->create() || !view->m_context->makeCurrent(window))
         return nullptr;
+    if (ScaledDrawable::isSoftwareRenderer(view->m_context.get()))
+        view->m_drawable = std::make_unique<ScaledDrawable>(
+            view->m_context.get(), window,
+            QGuiApplication::platformName() == QLatin1String("xcb") ? quint32(window->winId()) : 0);
     mpv_opengl_init_params glInit{&procAddress, view->m_context.get()};
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
@@ -171,6 +179,8 @@ VideoWallpaperView::~VideoWallpaperView()
         m_render->setUpdateCallback(m_renderContext, nullptr, nullptr);
         // The render context owns GL objects: free it with its context current.
         const bool current = m_context && m_window && m_context->makeCurrent(m_window);
+        if (current && m_drawable)
+            m_drawable->release();
         m_render->free(m_renderContext);
         m_renderContext = nullptr;
         if (current)
@@ -211,6 +221,29 @@ QString VideoWallpaperView::property(const char* name) const
     return out;
 }
 
+QSize VideoWallpaperView::sourceSize(QSize windowPixels)
+{
+    if (m_videoSize.isEmpty()) {
+        m_videoSize = QSize(property("video-params/dw").toInt(), property("video-params/dh").toInt());
+        if (m_videoSize.isEmpty())
+            return {};
+    }
+    // The part of the video that fills the window, in video pixels: the
+    // window's shape at the scale that covers it. A video at least as large as
+    // the window needs no scaling up, so it is drawn straight into it.
+    const double scale = std::max(double(windowPixels.width()) / m_videoSize.width(),
+                                  double(windowPixels.height()) / m_videoSize.height());
+    if (scale <= 1.0)
+        return {};
+    return QSize(std::max(1, int(std::lround(windowPixels.width() / scale))),
+                 std::max(1, int(std::lround(windowPixels.height() / scale))));
+}
+
+bool VideoWallpaperView::scalesOnServer() const
+{
+    return m_drawable && m_drawable->scalesOnServer();
+}
+
 bool VideoWallpaperView::hasVideo() const
 {
     return !property("video-params/w").isEmpty();
@@ -245,8 +278,14 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
         gl->glClearColor(0, 0, 0, 1);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     } else {
-        mpv_opengl_fbo fbo{static_cast<int>(m_context->defaultFramebufferObject()), size.width(),
-                           size.height(), 0};
+        // On a software renderer mpv draws the visible part of the video at
+        // the video's own size and the X server scales it to the screen.
+        const QSize source = sourceSize(size);
+        const bool scaled = m_drawable && !source.isEmpty() && m_drawable->bind(source);
+        const QSize target = scaled ? source : size;
+        mpv_opengl_fbo fbo{
+            static_cast<int>(scaled ? m_drawable->framebuffer() : m_context->defaultFramebufferObject()),
+            target.width(), target.height(), 0};
         int flipY = 1;
         mpv_render_param params[] = {
             {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
@@ -255,6 +294,11 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
         };
         m_render->render(m_renderContext, params);
         ++m_framesDrawn;
+        if (scaled) {
+            m_drawable->present(size);
+            m_render->reportSwap(m_renderContext);
+            return;
+        }
     }
     m_context->swapBuffers(m_window);
     if (!clearOnly)

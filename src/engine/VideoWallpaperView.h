@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -12,6 +13,7 @@ namespace nivora {
 
 struct MpvLibrary;
 struct MpvRenderApi;
+class ScaledDrawable;
 class WallpaperWindow;
 
 // A video looping silently over one wallpaper window, scaled to fill it and
@@ -43,18 +45,24 @@ public:
     bool hasVideo() const;
     // Frames drawn into the window so far.
     quint64 framesDrawn() const { return m_framesDrawn; }
+    // Whether the last frame was scaled up to the screen by the X server.
+    bool scalesOnServer() const;
 
 private:
     VideoWallpaperView() = default;
     void drainEvents();
     void renderUpdate();
     void drawFrame(bool clearOnly);
+    QSize sourceSize(QSize windowPixels);
 
     const MpvLibrary* m_api = nullptr;
     const MpvRenderApi* m_render = nullptr;
     mpv_handle* m_mpv = nullptr;
     mpv_render_context* m_renderContext = nullptr;
     std::unique_ptr<QOpenGLContext> m_context;
+    // Set on software renderers only.
+    std::unique_ptr<ScaledDrawable> m_drawable;
+    QSize m_videoSize;
     WallpaperWindow* m_window = nullptr;
     bool m_paused = false;
     bool m_updatePending = false;

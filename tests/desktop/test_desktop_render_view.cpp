@@ -3,7 +3,7 @@
 // covering window, by screen sleep) stops the display link and the frames.
 #include "DesktopTestSupport.h"
 #include "engine/DesktopRenderView.h"
-#include "engine/DesktopRenderWorker.h"
+#include "engine/ScaledDrawable.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
 #include "platform/fake/FakeDisplayLink.h"
@@ -126,8 +126,8 @@ private Q_SLOTS:
         QFETCH(qint64, quality);
         QFETCH(double, tolerance);
         QFETCH(bool, serverScaling);
-        DesktopRenderWorker::setServerScalingAllowedForTesting(serverScaling);
-        auto restore = qScopeGuard([] { DesktopRenderWorker::setServerScalingAllowedForTesting(true); });
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
         const double seconds = 37.25;
         WallpaperRenderer::pinAnimationTimeForTesting(seconds);
         state().setSceneIndex(scene);

@@ -3,10 +3,12 @@
 // kind of bad file.
 #include "DesktopTestSupport.h"
 #include "engine/ImageWallpaperView.h"
+#include "engine/ScaledDrawable.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace nivora;
@@ -101,12 +103,14 @@ private Q_SLOTS:
     {
         QVERIFY(m_media.isValid());
         const QString stripes = QStringLiteral("drawbox=x=%1:y=%2:w=%3:h=%4:color=%5:t=fill");
-        // Wide: red, green, blue columns; with a sound track that must never play.
+        // Wide: red, green, blue columns under a white band at the top; with a
+        // sound track that must never play.
         QVERIFY(ffmpeg(
             {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
              QStringLiteral("color=c=red:s=640x240:r=10:d=1,") +
                  stripes.arg(213).arg(0).arg(214).arg(240).arg(QStringLiteral("lime")) + QLatin1Char(',') +
-                 stripes.arg(427).arg(0).arg(213).arg(240).arg(QStringLiteral("blue")),
+                 stripes.arg(427).arg(0).arg(213).arg(240).arg(QStringLiteral("blue")) + QLatin1Char(',') +
+                 stripes.arg(0).arg(0).arg(640).arg(24).arg(QStringLiteral("white")),
              QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
              QStringLiteral("sine=frequency=440:duration=1"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
              QStringLiteral("-q:v"), QStringLiteral("2"), QStringLiteral("-c:a"), QStringLiteral("aac"),
@@ -163,8 +167,19 @@ private Q_SLOTS:
         m_settings.reset();
     }
 
+    // Both ways of scaling the video up to the screen: by the X server (what
+    // this software renderer uses) and by OpenGL (what a GPU uses).
+    void wideVideoFillsTheScreenCropped_data()
+    {
+        QTest::addColumn<bool>("serverScaling");
+        QTest::newRow("scaled by X") << true;
+        QTest::newRow("scaled by OpenGL") << false;
+    }
     void wideVideoFillsTheScreenCropped()
     {
+        QFETCH(bool, serverScaling);
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
         start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
         QCOMPARE(m_controller->videoViews().size(), 1);
         VideoWallpaperView* video = m_controller->videoViews().first();
@@ -181,6 +196,11 @@ private Q_SLOTS:
         QVERIFY2(!isBlack(averageColor(shot, QRect(600, 1074, 600, 6))), "bottom row is filled");
         // Without cropping the green column would start a third of the way in.
         QVERIFY(!near(averageColor(shot, QRect(660, 500, 40, 80)), QColor(255, 0, 0)));
+        // Upright: the white band is at the top of the screen, 24 of 240 rows.
+        QVERIFY2(near(averageColor(shot, QRect(600, 10, 600, 80)), QColor(255, 255, 255)),
+                 "white band on top");
+        QVERIFY(!near(averageColor(shot, QRect(600, 990, 600, 80)), QColor(255, 255, 255)));
+        QCOMPARE(video->scalesOnServer(), serverScaling);
 
         // Once playing, the pointer goes through the window.
         QTRY_VERIFY(m_controller->windows().first()->flags().testFlag(Qt::WindowTransparentForInput));
@@ -192,8 +212,12 @@ private Q_SLOTS:
         QCOMPARE(video->property("panscan"), QStringLiteral("1.000000"));
     }
 
+    void tallVideoFillsTheScreenCropped_data() { wideVideoFillsTheScreenCropped_data(); }
     void tallVideoFillsTheScreenCropped()
     {
+        QFETCH(bool, serverScaling);
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
         start(WallpaperMode::Video, media(QStringLiteral("tall.mp4")));
         QCOMPARE(m_controller->videoViews().size(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(m_controller->videoViews().first()->hasVideo(), 20000);

@@ -115,8 +115,10 @@ bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order)
     if (!sourceFormat || !targetFormat)
         return false;
 
-    const size_t bytes = size_t(m_imageSize.width()) * size_t(m_imageSize.height()) * 4;
-    const int shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    // Two frames' worth, used in turn: the next frame is written while the
+    // server may still be reading the last one.
+    m_frameBytes = size_t(m_imageSize.width()) * size_t(m_imageSize.height()) * 4;
+    const int shmid = shmget(IPC_PRIVATE, 2 * m_frameBytes, IPC_CREAT | 0600);
     if (shmid < 0)
         return false;
     void* memory = shmat(shmid, nullptr, 0);
@@ -202,14 +204,15 @@ X11ScaledPresenter::~X11ScaledPresenter()
 uchar* X11ScaledPresenter::beginFrame()
 {
     xcb_connection_t* c = m_connection;
-    if (m_fencePending) {
-        m_fencePending = false;
-        xcb_get_input_focus_cookie_t cookie{m_fence};
+    m_slot ^= 1;
+    if (m_fencePending[m_slot]) {
+        m_fencePending[m_slot] = false;
+        xcb_get_input_focus_cookie_t cookie{m_fence[m_slot]};
         std::free(xcb_get_input_focus_reply(c, cookie, nullptr));
     }
     if (xcb_connection_has_error(c))
         return nullptr;
-    return m_memory;
+    return m_memory + m_slot * m_frameBytes;
 }
 
 bool X11ScaledPresenter::present()
@@ -220,11 +223,11 @@ bool X11ScaledPresenter::present()
     const auto w = quint16(m_imageSize.width());
     const auto h = quint16(m_imageSize.height());
     xcb_shm_put_image(c, m_pixmap, m_gc, w, h, 0, 0, w, h, 0, 0, 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, m_segment,
-                      0);
+                      quint32(m_slot * m_frameBytes));
     xcb_render_composite(c, XCB_RENDER_PICT_OP_SRC, m_source, XCB_NONE, m_target, 0, 0, 0, 0, 0, 0,
                          quint16(m_windowSize.width()), quint16(m_windowSize.height()));
-    m_fence = xcb_get_input_focus(c).sequence;
-    m_fencePending = true;
+    m_fence[m_slot] = xcb_get_input_focus(c).sequence;
+    m_fencePending[m_slot] = true;
     xcb_flush(c);
     // Errors come back as events on this private connection; any of them
     // (the window is gone, say) means the pictures are no longer usable.

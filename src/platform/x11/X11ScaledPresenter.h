@@ -42,8 +42,9 @@ public:
     QSize imageSize() const { return m_imageSize; }
     QSize windowSize() const { return m_windowSize; }
 
-    // Memory for the next frame, imageSize() pixels. Waits, if it must, until
-    // the server has taken the previous frame out of it. Null once the
+    // Memory for the next frame, imageSize() pixels. Frames alternate between
+    // two buffers; this waits, if it must, until the server has taken the
+    // frame before last out of the one returned. Null once the
     // connection has failed (the server went away).
     uchar* beginFrame();
     // Copies the frame to the server and fills the window with it, scaled.
@@ -65,10 +66,13 @@ private:
     quint32 m_target = 0;
     uchar* m_memory = nullptr;
     bool m_segmentAttached = false;
-    // Sequence of a round trip sent after the last frame; its reply proves the
-    // server has read the shared memory.
-    unsigned int m_fence = 0;
-    bool m_fencePending = false;
+    size_t m_frameBytes = 0;
+    // Which half of the segment the current frame uses.
+    int m_slot = 1;
+    // Sequence of a round trip sent after each half was last put; its reply
+    // proves the server has read that half.
+    unsigned int m_fence[2] = {0, 0};
+    bool m_fencePending[2] = {false, false};
 };
 
 } // namespace nivora

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QSize>
+#include <atomic>
+#include <memory>
+
+class QOpenGLContext;
+class QWindow;
+
+namespace nivora {
+
+class X11ScaledPresenter;
+
+// An offscreen OpenGL drawable smaller than its window, and the way it gets
+// onto the window scaled to fill it.
+//
+// On a GPU OpenGL scales it (a blit into the window, then a swap). On a
+// software renderer that blit costs about as much as drawing the frame, so
+// the frame is read back into shared memory and the X server scales it (see
+// X11ScaledPresenter), as a compositor scales a layer whose drawable is
+// smaller than its view. Without RENDER or shared memory (a remote display)
+// OpenGL scales there too.
+//
+// All calls come from the thread the context is current on, with the
+// context current on the window.
+class ScaledDrawable
+{
+public:
+    // `window` is the native X window id, 0 when not on X11.
+    ScaledDrawable(QOpenGLContext* context, QWindow* window, quint32 windowId);
+    ~ScaledDrawable();
+
+    ScaledDrawable(const ScaledDrawable&) = delete;
+    ScaledDrawable& operator=(const ScaledDrawable&) = delete;
+
+    // Mesa's CPU rasterizers and the like.
+    static bool isSoftwareRenderer(QOpenGLContext* context);
+    // Tests turn server-side scaling off to check the OpenGL path on the same
+    // machine; the shipped app never does.
+    static void setServerScalingAllowedForTesting(bool allowed);
+
+    // Binds a framebuffer of `size` for drawing, made (or remade) as needed.
+    // False when it cannot be made.
+    bool bind(QSize size);
+    unsigned int framebuffer() const { return m_framebuffer; }
+    QSize size() const { return m_size; }
+
+    // Puts the drawn frame on the window, scaled to `windowPixels`; swaps the
+    // window's buffers when OpenGL did the scaling. Leaves the window's
+    // framebuffer bound.
+    void present(QSize windowPixels);
+    // Whether the last present() went through the X server.
+    bool scalesOnServer() const { return m_scalesOnServer.load(); }
+
+    // Frees the GL objects (context current) and the X resources.
+    void release();
+
+private:
+    bool presentOnServer(QSize windowPixels);
+
+    QOpenGLContext* m_context;
+    QWindow* m_window;
+    quint32 m_windowId;
+    bool m_software;
+    unsigned int m_texture = 0;
+    unsigned int m_framebuffer = 0;
+    QSize m_size;
+    bool m_presenterFailed = false;
+    std::unique_ptr<X11ScaledPresenter> m_presenter;
+    std::atomic<bool> m_scalesOnServer{false};
+};
+
+} // namespace nivora
