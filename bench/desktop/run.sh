@@ -38,13 +38,18 @@ measure() {
 }
 
 # scene cases: label fps quality pixel size of the drawable on this screen
+# Each case runs $reps times, the app and the harness in turn, so that a
+# passing disturbance shows as an outlier and the medians are compared.
+reps="${REPS:-3}"
 cases=("s30q1080 30 1080" "s60q1080 60 1080" "s30q720 30 720")
-for c in "${cases[@]}"; do
-  set -- $c
-  measure "$1" "$bench" --seconds "$((secs + 3))" --fps "$2" --quality "$3"
-  size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/$1.out")"
-  measure "$1.harness" "$harness" --run "$((secs + 3))" --scene 0 --size "$size"
-  measure "$1.paced" "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps "$2"
+for rep in $(seq 1 "$reps"); do
+  for c in "${cases[@]}"; do
+    set -- $c
+    measure "$1.$rep" "$bench" --seconds "$((secs + 3))" --fps "$2" --quality "$3"
+    size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/$1.$rep.out")"
+    measure "$1.$rep.harness" "$harness" --run "$((secs + 3))" --scene 0 --size "$size"
+    measure "$1.$rep.paced" "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps "$2"
+  done
 done
 measure paused "$bench" --seconds "$((secs + 3))" --fps 60 --paused
 
@@ -62,35 +67,43 @@ fi
 
 "$bench" --rebuilds 500 --quality 720 --fps 30 2>/dev/null | tail -n 1 >"$work/rebuilds.out"
 
-python3 - "$work" "$secs" <<'PY'
-import json, os, sys
-work, secs = sys.argv[1], float(sys.argv[2])
+python3 - "$work" "$secs" "$reps" <<'PY'
+import json, os, statistics, sys
+work, secs, reps = sys.argv[1], float(sys.argv[2]), int(sys.argv[3])
 def last_json(name):
     return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
 def stat(name):
     p = os.path.join(work, name)
     return json.load(open(p)) if os.path.exists(p) and os.path.getsize(p) else None
 
-print("scene 0, screen %s" % os.environ.get("NIVORA_SCREEN_SIZE", "of the virtual display"))
-print("CPU ms per frame: the app, the harness drawing back to back and paced to the same rate;")
-print("ratios are app / harness; +X adds the X server's CPU (it scales the drawable to the screen)")
+print("scene 0 at 1920x1080; medians of %d runs; CPU ms per frame of the app, of the harness drawing" % reps)
+print("back to back, and of the harness paced to the same rate; ratios are app / harness;")
+print("+X adds the X server's CPU per frame (it scales the drawable to the screen)")
 print("%-10s %6s %9s %8s %8s %8s %8s %7s %7s %6s %7s" % ("case", "target", "delivered", "app CPU%", "app",
       "harness", "paced", "ratio", "r.paced", "X CPU%", "ratio+X"))
 for label in ("s30q1080", "s60q1080", "s30q720"):
-    app, run, x = stat(label + ".json"), last_json(label + ".out"), stat(label + ".x.json")
-    h, hrun = stat(label + ".harness.json"), last_json(label + ".harness.out")
-    fps = run["delivered_fps"]
-    app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
-    harness_fps = hrun["frames"] / hrun["seconds"]
-    harness_ms = h["cpu_seconds"] * 1000 / (harness_fps * h["seconds"])
-    p, prun = stat(label + ".paced.json"), last_json(label + ".paced.out")
-    paced_fps = prun["frames"] / prun["seconds"]
-    paced_ms = p["cpu_seconds"] * 1000 / (paced_fps * p["seconds"])
-    x_ms = x["cpu_seconds"] * 1000 / (fps * x["seconds"]) if x else 0.0
+    rows = []
+    for rep in range(1, reps + 1):
+        base = "%s.%d" % (label, rep)
+        app, run, x = stat(base + ".json"), last_json(base + ".out"), stat(base + ".x.json")
+        h, hrun = stat(base + ".harness.json"), last_json(base + ".harness.out")
+        p, prun = stat(base + ".paced.json"), last_json(base + ".paced.out")
+        fps = run["delivered_fps"]
+        app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
+        harness_ms = h["cpu_seconds"] * 1000 / (hrun["frames"] / hrun["seconds"] * h["seconds"])
+        paced_ms = p["cpu_seconds"] * 1000 / (prun["frames"] / prun["seconds"] * p["seconds"])
+        x_ms = x["cpu_seconds"] * 1000 / (fps * x["seconds"]) if x else 0.0
+        rows.append(dict(target=run["fps"], fps=fps, cpu=app["cpu_percent"], app=app_ms, harness=harness_ms,
+                         paced=paced_ms, ratio=app_ms / harness_ms, rpaced=app_ms / paced_ms,
+                         xcpu=x["cpu_percent"] if x else 0.0, ratiox=(app_ms + x_ms) / harness_ms,
+                         size="%dx%d" % (hrun["width"], hrun["height"])))
+    m = {k: statistics.median(r[k] for r in rows) for k in rows[0] if k != "size"}
     print("%-10s %6d %9.2f %8.1f %8.2f %8.2f %8.2f %7.3f %7.3f %6.1f %7.3f" % (
-        label, run["fps"], fps, app["cpu_percent"], app_ms, harness_ms, paced_ms, app_ms / harness_ms,
-        app_ms / paced_ms, x["cpu_percent"] if x else 0.0, (app_ms + x_ms) / harness_ms))
-    print("           drawable %dx%d, delivered/target %.3f" % (hrun["width"], hrun["height"], fps / run["fps"]))
+        label, m["target"], m["fps"], m["cpu"], m["app"], m["harness"], m["paced"], m["ratio"], m["rpaced"],
+        m["xcpu"], m["ratiox"]))
+    print("           drawable %s, delivered/target %.3f; runs: fps %s, ratio %s" % (
+        rows[0]["size"], m["fps"] / m["target"], " ".join("%.1f" % r["fps"] for r in rows),
+        " ".join("%.3f" % r["ratio"] for r in rows)))
 
 p, pr = stat("paused.json"), last_json("paused.out")
 print("paused: %.1f fps, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (pr["delivered_fps"], p["cpu_percent"],
