@@ -1,11 +1,15 @@
 #include "engine/ImageWallpaperView.h"
 
+#include "engine/ScaledDrawable.h"
 #include "engine/WallpaperWindow.h"
+#include "platform/x11/X11ScaledPresenter.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QMovie>
 #include <QPainter>
+#include <cstring>
 
 namespace nivora {
 
@@ -28,8 +32,10 @@ ImageWallpaperView::~ImageWallpaperView()
 {
     if (m_movie)
         m_movie->stop();
-    if (m_window)
+    if (m_window) {
+        m_window->setDirectPresenter({});
         m_window->setPainter({});
+    }
 }
 
 std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window)
@@ -57,6 +63,12 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
             v->m_window->repaint();
         });
         view->m_framesShown = 1;
+        // Every frame of an animation stretched to the screen would be a
+        // full-screen scaling on the processor and a full-screen image sent
+        // to the server; on X11 the frame goes at its own size and the server
+        // scales it.
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            window->setDirectPresenter([v = view.get()] { return v->presentFrame(); });
         view->m_movie->start();
     } else {
         QImage image;
@@ -83,6 +95,43 @@ void ImageWallpaperView::setPaused(bool paused)
 {
     if (m_movie)
         m_movie->setPaused(paused);
+}
+
+bool ImageWallpaperView::presentFrame()
+{
+    if (m_presenterFailed || !ScaledDrawable::isServerScalingAllowed()) {
+        m_presenter.reset();
+        return false;
+    }
+    // Premultiplied, the colour channels are the frame already laid over
+    // black, which is what the painter shows through transparent pixels.
+    const QImage frame = currentFrame().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (frame.isNull())
+        return false;
+    const QSize windowPixels = m_window->size() * m_window->devicePixelRatio();
+    if (!m_presenter || m_presenter->imageSize() != frame.size() ||
+        m_presenter->windowSize() != windowPixels) {
+        m_presenter = X11ScaledPresenter::create(quint32(m_window->winId()), windowPixels, frame.size(),
+                                                 X11ScaledPresenter::PixelOrder::BGRX,
+                                                 X11ScaledPresenter::RowOrder::TopDown);
+        if (!m_presenter) {
+            m_presenterFailed = true;
+            return false;
+        }
+    }
+    uchar* memory = m_presenter->beginFrame();
+    if (memory) {
+        // 32-bit pixels 0xAARRGGBB are B, G, R, A bytes on a little-endian
+        // machine, the only kind the presenter accepts this order on.
+        const qsizetype rowBytes = qsizetype(frame.width()) * 4;
+        for (int y = 0; y < frame.height(); ++y)
+            std::memcpy(memory + y * rowBytes, frame.constScanLine(y), size_t(rowBytes));
+    }
+    if (memory && m_presenter->present())
+        return true;
+    m_presenter.reset();
+    m_presenterFailed = true;
+    return false;
 }
 
 void ImageWallpaperView::paint(QPainter& painter, const QRect& target) const

@@ -11,6 +11,7 @@ class QPainter;
 namespace nivora {
 
 class WallpaperWindow;
+class X11ScaledPresenter;
 
 // A still or animated image stretched to fill one wallpaper window, its aspect
 // ratio not kept. Files are read through QImageReader with a size check before
@@ -37,15 +38,21 @@ public:
     int framesShown() const { return m_framesShown; }
 
     void setPaused(bool paused);
+    // Whether the last frame of an animated image was scaled to the screen by
+    // the X server.
+    bool scalesOnServer() const { return m_presenter != nullptr; }
 
 private:
     explicit ImageWallpaperView(WallpaperWindow* window);
     void paint(QPainter& painter, const QRect& target) const;
+    bool presentFrame();
 
     WallpaperWindow* m_window;
     QImage m_image;
     std::unique_ptr<QMovie> m_movie;
     int m_framesShown = 0;
+    std::unique_ptr<X11ScaledPresenter> m_presenter;
+    bool m_presenterFailed = false;
 };
 
 } // namespace nivora

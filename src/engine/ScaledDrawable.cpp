@@ -38,6 +38,11 @@ void ScaledDrawable::setServerScalingAllowedForTesting(bool allowed)
     serverScalingAllowed.store(allowed);
 }
 
+bool ScaledDrawable::isServerScalingAllowed()
+{
+    return serverScalingAllowed.load();
+}
+
 void ScaledDrawable::release()
 {
     m_presenter.reset();

@@ -38,6 +38,7 @@ public:
     // Tests turn server-side scaling off to check the OpenGL path on the same
     // machine; the shipped app never does.
     static void setServerScalingAllowedForTesting(bool allowed);
+    static bool isServerScalingAllowed();
 
     // Binds a framebuffer of `size` for drawing, made (or remade) as needed.
     // False when it cannot be made.

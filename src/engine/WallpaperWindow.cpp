@@ -56,9 +56,16 @@ void WallpaperWindow::setPainter(Painter painter)
     repaint();
 }
 
+void WallpaperWindow::setDirectPresenter(DirectPresenter presenter)
+{
+    m_directPresenter = std::move(presenter);
+}
+
 void WallpaperWindow::repaint()
 {
     if (!m_backingStore || !isExposed())
+        return;
+    if (m_directPresenter && m_directPresenter())
         return;
     const QRect area(QPoint(0, 0), size());
     m_backingStore->beginPaint(area);

@@ -52,6 +52,11 @@ public:
     void setInputTransparent(bool transparent);
 
     void setPainter(Painter painter);
+    // Puts the content on the window some other way than the backing store
+    // (the X server scaling a frame, say); returns false when it could not,
+    // and the painter is used instead. Raster windows only.
+    using DirectPresenter = std::function<bool()>;
+    void setDirectPresenter(DirectPresenter presenter);
     // Repaints a raster window now (main thread).
     void repaint();
 
@@ -72,6 +77,7 @@ private:
     Surface m_surface;
     std::unique_ptr<QBackingStore> m_backingStore;
     Painter m_painter;
+    DirectPresenter m_directPresenter;
     std::atomic<bool> m_exposed{false};
 };
 

@@ -123,9 +123,11 @@ private Q_SLOTS:
                             stripes.arg(0).arg(427).arg(240).arg(213).arg(QStringLiteral("blue")),
                         QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-q:v"),
                         QStringLiteral("2"), media(QStringLiteral("tall.mp4"))}));
-        // Animated: a red square whose hue turns with every frame.
+        // Animated: a red square whose hue turns with every frame, under a
+        // white band.
         QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                        QStringLiteral("color=c=red:s=64x64:r=5:d=2,hue=H=t*2*PI/2"),
+                        QStringLiteral("color=c=red:s=64x64:r=5:d=2,hue=H=t*2*PI/2,") +
+                            stripes.arg(0).arg(0).arg(64).arg(16).arg(QStringLiteral("white")),
                         media(QStringLiteral("anim.gif"))}));
 
         QImage portrait(300, 600, QImage::Format_RGB32);
@@ -279,8 +281,12 @@ private Q_SLOTS:
         QVERIFY(!m_controller->imageViews().first()->isAnimated());
     }
 
+    void animatedImageChangesFrames_data() { wideVideoFillsTheScreenCropped_data(); }
     void animatedImageChangesFrames()
     {
+        QFETCH(bool, serverScaling);
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
         start(WallpaperMode::Image, media(QStringLiteral("anim.gif")));
         QCOMPARE(m_controller->imageViews().size(), 1);
         ImageWallpaperView* image = m_controller->imageViews().first();
@@ -298,6 +304,11 @@ private Q_SLOTS:
             },
             10000);
         QVERIFY2(enough, qPrintable(QStringLiteral("%1 hues seen").arg(hues.size())));
+        // Stretched and upright: the band covers the top quarter of the screen.
+        const QImage shot = screenImage();
+        QVERIFY(near(averageColor(shot, QRect(0, 20, 1920, 200)), QColor(255, 255, 255), 10));
+        QVERIFY(averageColor(shot, QRect(0, 300, 1920, 700)).hsvSaturation() > 100);
+        QCOMPARE(image->scalesOnServer(), serverScaling);
     }
 
     void badMedia_data()

@@ -72,7 +72,8 @@ bool hasExtension(xcb_connection_t* c, xcb_extension_t* extension)
 } // namespace
 
 std::unique_ptr<X11ScaledPresenter> X11ScaledPresenter::create(quint32 window, QSize windowPixels,
-                                                               QSize imagePixels, PixelOrder order)
+                                                               QSize imagePixels, PixelOrder order,
+                                                               RowOrder rows)
 {
     if (!window || windowPixels.isEmpty() || imagePixels.isEmpty() || imagePixels.width() > 16384 ||
         imagePixels.height() > 16384)
@@ -80,12 +81,12 @@ std::unique_ptr<X11ScaledPresenter> X11ScaledPresenter::create(quint32 window, Q
     std::unique_ptr<X11ScaledPresenter> presenter(new X11ScaledPresenter);
     presenter->m_windowSize = windowPixels;
     presenter->m_imageSize = imagePixels;
-    if (!presenter->setUp(window, order))
+    if (!presenter->setUp(window, order, rows))
         return nullptr;
     return presenter;
 }
 
-bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order)
+bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order, RowOrder rows)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         return false;
@@ -151,12 +152,13 @@ bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order)
     m_source = xcb_generate_id(c);
     const quint32 repeat[] = {XCB_RENDER_REPEAT_PAD};
     xcb_render_create_picture(c, m_source, m_pixmap, sourceFormat, XCB_RENDER_CP_REPEAT, repeat);
-    // Destination pixels map to source pixels: scaled, and flipped because the
+    // Destination pixels map to source pixels: scaled, and flipped when the
     // image arrives bottom row first.
     const double sx = double(m_imageSize.width()) / m_windowSize.width();
     const double sy = double(m_imageSize.height()) / m_windowSize.height();
+    const bool flip = rows == RowOrder::BottomUp;
     const xcb_render_transform_t transform = {
-        fixed(sx), 0, 0, 0, fixed(-sy), fixed(m_imageSize.height()), 0, 0, fixed(1)};
+        fixed(sx), 0, 0, 0, fixed(flip ? -sy : sy), fixed(flip ? m_imageSize.height() : 0), 0, 0, fixed(1)};
     xcb_render_set_picture_transform(c, m_source, transform);
     static const char bilinear[] = "bilinear";
     xcb_render_set_picture_filter(c, m_source, sizeof bilinear - 1, bilinear, 0, nullptr);

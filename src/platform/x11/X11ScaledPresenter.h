@@ -15,8 +15,8 @@ namespace nivora {
 // server is what a compositor does with a layer whose drawable is smaller than
 // its view, and costs the client only one copy of the small image.
 //
-// Frames are written bottom row first (the order glReadPixels uses), 4 bytes
-// per pixel in the order given at creation, rows packed. The presenter keeps its own X
+// Frames are written with 4 bytes per pixel, rows packed, in the pixel and
+// row orders given at creation. The presenter keeps its own X
 // connection, so its traffic never wakes the toolkit's event thread; it may be
 // used from any one thread at a time.
 class X11ScaledPresenter
@@ -29,11 +29,19 @@ public:
         RGBX  // GL_RGBA
     };
 
+    // Order of the frame's rows in memory.
+    enum class RowOrder
+    {
+        BottomUp, // as glReadPixels writes them
+        TopDown   // as QImage holds them
+    };
+
     // Null when there is no X display, or it lacks RENDER or MIT-SHM, or has
     // no picture format for `order`, or the window cannot be drawn to; the
     // caller then scales on its own.
     static std::unique_ptr<X11ScaledPresenter> create(quint32 window, QSize windowPixels, QSize imagePixels,
-                                                      PixelOrder order = PixelOrder::BGRX);
+                                                      PixelOrder order = PixelOrder::BGRX,
+                                                      RowOrder rows = RowOrder::BottomUp);
     ~X11ScaledPresenter();
 
     X11ScaledPresenter(const X11ScaledPresenter&) = delete;
@@ -53,7 +61,7 @@ public:
 
 private:
     X11ScaledPresenter() = default;
-    bool setUp(quint32 window, PixelOrder order);
+    bool setUp(quint32 window, PixelOrder order, RowOrder rows);
 
     xcb_connection_t* m_connection = nullptr;
     QSize m_windowSize;
