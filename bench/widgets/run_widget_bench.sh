@@ -31,6 +31,10 @@ start date date
 start month month
 start three clock date month
 start stopwatch_running --running stopwatch
+# The same two with Qt's default MIT-SHM hand-over of repaints, for comparison
+# (see WidgetWindow::configureApplication).
+start clock_qt_shm --qt-shm clock
+start stopwatch_running_qt_shm --qt-shm --running stopwatch
 start all_twelve clock date ambiance year pomodoro weekend uptime week season newyear stopwatch month
 
 if command -v conky >/dev/null; then
@@ -54,14 +58,16 @@ fi
 sleep 8
 
 # procstat rounds wake-ups to 0.1/s; an idle widget wakes about once a minute,
-# so the same counters (voluntary and involuntary context switches of every
-# thread) are also read here at the start and the end of the interval.
+# so the same counters (voluntary and involuntary context switches) are also
+# read here for every thread at the start and the end of the interval: one line
+# per thread with its name and both counts.
 count_switches() { # pid
-  local total=0 f
-  for f in /proc/"$1"/task/*/status; do
-    total=$((total + $(awk '/ctxt_switches/ {s += $2} END {print s + 0}' "$f" 2>/dev/null || echo 0)))
+  local t
+  for t in /proc/"$1"/task/*; do
+    awk -v name="$(cat "$t/comm" 2>/dev/null)" \
+      '/^voluntary_ctxt/ {v = $2} /^nonvoluntary_ctxt/ {n = $2} END {gsub(/ /, "_", name); print name, v + 0, n + 0}' \
+      "$t/status" 2>/dev/null || true
   done
-  echo "$total"
 }
 for name in "${!PIDS[@]}"; do count_switches "${PIDS[$name]}" >"$OUT/$name.before"; done
 
@@ -76,6 +82,25 @@ for name in "${!PIDS[@]}"; do count_switches "${PIDS[$name]}" >"$OUT/$name.after
 python3 - "$OUT" "$SECONDS_TO_MEASURE" <<'PY'
 import json, os, sys
 out, secs = sys.argv[1], float(sys.argv[2])
+def switches(path):
+    """Thread name -> [voluntary, involuntary], threads named alike summed."""
+    counts = {}
+    for line in open(path):
+        parts = line.split()
+        if len(parts) == 3:
+            c = counts.setdefault(parts[0], [0, 0])
+            c[0] += int(parts[1])
+            c[1] += int(parts[2])
+    return counts
+
+def switch_delta(name):
+    try:
+        before = switches(os.path.join(out, name + ".before"))
+        after = switches(os.path.join(out, name + ".after"))
+    except OSError:
+        return None
+    return {t: [a[0] - before.get(t, [0, 0])[0], a[1] - before.get(t, [0, 0])[1]] for t, a in after.items()}
+
 rows = {}
 for f in sorted(os.listdir(out)):
     if f.endswith(".json"):
@@ -85,22 +110,25 @@ for f in sorted(os.listdir(out)):
             print(f"{f}: unreadable ({e})")
 base = rows.get("baseline", {}).get("rss_mb", 0.0)
 print(f"# {secs:.0f} s measured; wake-ups are context switches of all threads")
-print(f"{'process':18} {'cpu %':>7} {'wakeups/s':>10} {'wakeups/min':>12} {'rss MB':>8} {'rss-baseline':>13}")
+print(f"{'process':26} {'cpu %':>7} {'wakeups/s':>10} {'wakeups/min':>12} {'rss MB':>8} {'rss-baseline':>13}")
 for name, r in sorted(rows.items()):
     w = r.get("wakeups_per_s", 0.0)
-    try:
-        before = int(open(os.path.join(out, name + ".before")).read())
-        after = int(open(os.path.join(out, name + ".after")).read())
-        w = (after - before) / secs
-    except (OSError, ValueError):
-        pass
+    delta = switch_delta(name)
+    if delta:
+        w = sum(v + n for v, n in delta.values()) / secs
     rss = r.get("rss_mb", 0.0)
     extra = f"{rss - base:13.1f}" if not name.startswith("conky") else f"{'':>13}"
-    print(f"{name:18} {r.get('cpu_percent', 0.0):7.3f} {w:10.3f} {w * 60:12.1f} {rss:8.1f} {extra}")
+    print(f"{name:26} {r.get('cpu_percent', 0.0):7.3f} {w:10.3f} {w * 60:12.1f} {rss:8.1f} {extra}")
+if "all_twelve" in rows and "clock" in rows:
+    twelve = rows["all_twelve"].get("rss_mb", 0.0)
+    one = rows["clock"].get("rss_mb", 0.0)
+    print(f"# resident memory per widget window: {(twelve - base) / 12:.2f} MB on average over twelve, "
+          f"{(twelve - one) / 11:.2f} MB for each window after the first")
 print()
-for name, r in sorted(rows.items()):
-    threads = r.get("by_thread") or {}
-    if threads:
-        parts = [f"{t}: {v.get('wakeups_per_s', 0.0) * 60:.1f}/min" for t, v in sorted(threads.items())]
-        print(f"{name:18} " + ", ".join(parts))
+print("# per thread: wake-ups per minute, voluntary + involuntary")
+for name in sorted(rows):
+    delta = switch_delta(name)
+    if delta:
+        parts = [f"{t}: {(v + n) * 60 / secs:.1f} ({v}+{n})" for t, (v, n) in sorted(delta.items())]
+        print(f"{name:26} " + ", ".join(parts))
 PY

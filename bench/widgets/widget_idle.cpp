@@ -1,8 +1,11 @@
 // One process showing desktop widget windows and then idling, for measuring
 // what idle widgets cost from outside (bench/widgets/run_widget_bench.sh):
-//   widget_idle [--running] [KIND ...]
+//   widget_idle [--running] [--qt-shm] [KIND ...]
 // With no kind it shows no window (the baseline of an idle Qt process).
 // --running starts the timer of pomodoro and stopwatch faces.
+// The process is configured as the application configures itself
+// (WidgetWindow::configureApplication); --qt-shm leaves Qt's default way of
+// handing repaints to the X server instead, for comparison.
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "widgets/Fonts.h"
@@ -14,11 +17,17 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 
 using namespace nivora;
 
 int main(int argc, char** argv)
 {
+    bool qtShm = false;
+    for (int i = 1; i < argc; ++i)
+        qtShm = qtShm || std::strcmp(argv[i], "--qt-shm") == 0;
+    if (!qtShm)
+        WidgetWindow::configureApplication();
     QApplication app(argc, argv);
     Fonts::load();
     QTemporaryDir tmp;
@@ -33,6 +42,8 @@ int main(int argc, char** argv)
             running = true;
             continue;
         }
+        if (arg == QLatin1String("--qt-shm"))
+            continue;
         const auto kind = WidgetKinds::fromId(arg);
         if (!kind) {
             std::fprintf(stderr, "unknown widget kind: %s\n", qPrintable(arg));

@@ -8,6 +8,8 @@
 #include "icons/PatternCommand.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
+#include "widgets/WidgetFaceView.h"
+#include "widgets/WidgetWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -38,6 +40,7 @@ int runApp(int argc, char** argv, const QString& url)
     // Every GL context of the process shares one group and one format, so the
     // scene program is compiled once for previews and desktop views alike.
     WallpaperRenderer::configureApplication();
+    WidgetWindow::configureApplication();
     QApplication app(argc, argv);
     initResources();
     QApplication::setApplicationName(QStringLiteral("Nivora"));

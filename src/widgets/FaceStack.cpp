@@ -6,7 +6,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextBoundaryFinder>
 #include <algorithm>
+#include <cmath>
 
 namespace nivora {
 
@@ -28,6 +30,26 @@ double digitsWidth(const QString& text, const QFont& font)
     for (const QChar c : text)
         w += c.isDigit() ? digit : fm.horizontalAdvance(c);
     return w;
+}
+
+double lineWidth(const FaceStack::Item& item, const QString& text)
+{
+    if (item.kind == FaceStack::Item::Kind::MonospacedDigits)
+        return digitsWidth(text, item.font);
+    return QFontMetricsF(item.font).horizontalAdvance(text);
+}
+
+// How many leading characters of `text`, which begins with the `common`
+// characters it shares with the other text, are laid out exactly as before: all
+// but the last whole grapheme of the shared part, since shaping can join or kern
+// a character with the one after it.
+qsizetype settledLength(const QString& text, qsizetype common)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    finder.setPosition(common);
+    if (!finder.isAtBoundary())
+        finder.toPreviousBoundary();
+    return std::max<qsizetype>(0, finder.toPreviousBoundary());
 }
 
 QPainterPath capsulePath(const QRectF& r)
@@ -114,7 +136,7 @@ double FaceStack::barFillWidth(double value, double total, double trackWidth)
     return std::max(share, barMinimumFill);
 }
 
-QSizeF FaceStack::itemSize(const Item& item) const
+QSizeF FaceStack::itemSize(const Item& item)
 {
     switch (item.kind) {
     case Item::Kind::Text: {
@@ -231,25 +253,81 @@ void FaceStack::paintItem(QPainter& p, const Item& item, const QRectF& r) const
     }
 }
 
+bool FaceStack::sameItem(const Item& a, const Item& b)
+{
+    if (a.kind != b.kind || a.text != b.text || a.font != b.font || a.color != b.color ||
+        a.value != b.value || a.total != b.total || a.colors != b.colors ||
+        a.buttons.size() != b.buttons.size())
+        return false;
+    for (qsizetype k = 0; k < a.buttons.size(); ++k) {
+        if (a.buttons.at(k).icon != b.buttons.at(k).icon || a.buttons.at(k).fill != b.buttons.at(k).fill ||
+            a.buttons.at(k).action != b.buttons.at(k).action)
+            return false;
+    }
+    return true;
+}
+
 bool FaceStack::operator==(const FaceStack& other) const
 {
     if (m_spacing != other.m_spacing || m_items.size() != other.m_items.size())
         return false;
     for (qsizetype i = 0; i < m_items.size(); ++i) {
-        const Item& a = m_items.at(i);
-        const Item& b = other.m_items.at(i);
-        if (a.kind != b.kind || a.text != b.text || a.font != b.font || a.color != b.color ||
-            a.value != b.value || a.total != b.total || a.colors != b.colors ||
-            a.buttons.size() != b.buttons.size())
+        if (!sameItem(m_items.at(i), other.m_items.at(i)))
             return false;
-        for (qsizetype k = 0; k < a.buttons.size(); ++k) {
-            if (a.buttons.at(k).icon != b.buttons.at(k).icon ||
-                a.buttons.at(k).fill != b.buttons.at(k).fill ||
-                a.buttons.at(k).action != b.buttons.at(k).action)
-                return false;
-        }
     }
     return true;
+}
+
+QRegion FaceStack::repaintArea(const FaceStack& before, const FaceStack& after, const QRectF& rect)
+{
+    const QRect bounds = rect.toAlignedRect();
+    if (before == after)
+        return QRegion();
+    if (before.m_spacing != after.m_spacing || before.m_items.size() != after.m_items.size())
+        return QRegion(bounds);
+    // Lines of a new height move every line below them.
+    for (qsizetype i = 0; i < after.m_items.size(); ++i) {
+        if (itemSize(before.m_items.at(i)).height() != itemSize(after.m_items.at(i)).height())
+            return QRegion(bounds);
+    }
+
+    QRegion area;
+    double y = rect.top();
+    for (qsizetype i = 0; i < after.m_items.size(); ++i) {
+        const Item& a = before.m_items.at(i);
+        const Item& b = after.m_items.at(i);
+        const double height = itemSize(b).height();
+        const QRectF row(rect.left(), y, rect.width(), height);
+        y += height + after.m_spacing;
+        if (sameItem(a, b))
+            continue;
+
+        const bool textOnly = a.kind == b.kind && a.font == b.font && a.color == b.color &&
+                              (b.kind == Item::Kind::Text || b.kind == Item::Kind::MonospacedDigits) &&
+                              !a.text.isRightToLeft() && !b.text.isRightToLeft();
+        if (!textOnly) {
+            // Outlines are stroked across the edge of their line.
+            area += row.adjusted(-2, -2, 2, 2).toAlignedRect();
+            continue;
+        }
+        qsizetype common = 0;
+        while (common < a.text.size() && common < b.text.size() && a.text.at(common) == b.text.at(common))
+            ++common;
+        // Equal-width digits are drawn one by one, so nothing joins them.
+        const qsizetype settled =
+            b.kind == Item::Kind::MonospacedDigits
+                ? common
+                : std::min(settledLength(a.text, common), settledLength(b.text, common));
+        const double start = lineWidth(b, b.text.left(settled));
+        const double end = std::max(lineWidth(a, a.text), lineWidth(b, b.text));
+        // Glyphs may reach a little past their advance and their line (bearings,
+        // accents, antialiasing).
+        const double margin = std::ceil(height / 8) + 1;
+        area += QRectF(row.left() + start - margin, row.top() - margin, end - start + 2 * margin,
+                       height + 2 * margin)
+                    .toAlignedRect();
+    }
+    return area.intersected(bounds);
 }
 
 } // namespace nivora

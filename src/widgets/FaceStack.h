@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QList>
 #include <QRectF>
+#include <QRegion>
 #include <QSizeF>
 #include <QString>
 
@@ -71,6 +72,12 @@ public:
 
     bool operator==(const FaceStack& other) const;
 
+    // The part of `rect` whose pixels can differ between painting `before` and
+    // painting `after` there: nothing when both paint the same, the changed
+    // tail of a line when only its text changed, the whole rect when the lines
+    // move. Repainting only this keeps a ticking face's redraw small.
+    static QRegion repaintArea(const FaceStack& before, const FaceStack& after, const QRectF& rect);
+
     static constexpr double barFrameHeight = 12;
     static constexpr double barHeight = 10;
     static constexpr double barMinimumFill = 10;
@@ -81,7 +88,8 @@ public:
     static double barFillWidth(double value, double total, double trackWidth);
 
 private:
-    QSizeF itemSize(const Item& item) const;
+    static QSizeF itemSize(const Item& item);
+    static bool sameItem(const Item& a, const Item& b);
     void paintItem(QPainter& painter, const Item& item, const QRectF& rect) const;
 
     double m_spacing = 0;

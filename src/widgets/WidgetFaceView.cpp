@@ -42,13 +42,22 @@ void WidgetFaceView::refresh()
     if (!(next == m_stack)) {
         const bool wasFilling = m_stack.fillsWidth();
         const QSize oldHint = sizeHint();
+        const QRegion repaint = FaceStack::repaintArea(m_stack, next, QRectF(rect()));
         m_stack = std::move(next);
         if (m_stack.fillsWidth() != wasFilling)
             setSizePolicy(m_stack.fillsWidth() ? QSizePolicy::Expanding : QSizePolicy::Preferred,
                           QSizePolicy::Preferred);
-        if (sizeHint() != oldHint)
+        if (sizeHint() != oldHint) {
             updateGeometry();
-        update();
+            update();
+        } else {
+            // Only what changed is redrawn. Every redrawn pixel goes through the
+            // X server's socket (see WidgetWindow::configureApplication), and a
+            // whole face per tick is enough to fill the socket's send buffer:
+            // the next request then waits for the server to read, one more
+            // wake-up per tick.
+            update(repaint);
+        }
     }
     const qint64 delay =
         WidgetFaceContent::msUntilRefresh(m_kind, clock().now(), clock().uptimeMilliseconds(), calendar());
@@ -98,7 +107,7 @@ void WidgetFaceView::mousePressEvent(QMouseEvent* event)
         return;
     }
     m_pressedButton = index;
-    update();
+    update(buttonRects().at(index).toAlignedRect().adjusted(-1, -1, 1, 1));
     event->accept();
 }
 
@@ -110,7 +119,9 @@ void WidgetFaceView::mouseReleaseEvent(QMouseEvent* event)
     }
     const int pressed = m_pressedButton;
     m_pressedButton = -1;
-    update();
+    const auto rects = buttonRects();
+    if (pressed < rects.size())
+        update(rects.at(pressed).toAlignedRect().adjusted(-1, -1, 1, 1));
     if (buttonAt(event->position()) != pressed)
         return;
     // Find the action of the pressed circle: buttons are numbered across rows.

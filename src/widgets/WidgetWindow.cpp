@@ -5,6 +5,7 @@
 #include "widgets/WidgetFaceView.h"
 #include "widgets/WidgetShapeKey.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -23,6 +24,37 @@ std::unique_ptr<WidgetWindowHints> hintsForPlatform()
 }
 
 } // namespace
+
+void WidgetWindow::configureApplication()
+{
+    // Qt's X11 backing store hands each repaint to the server through MIT-SHM
+    // shared memory, and before it paints into that memory again it waits for
+    // the server to answer a round trip, so as never to draw into pixels the
+    // server may still be reading. The wait puts the main thread to sleep and
+    // wakes Qt's X event reader thread for the reply: each repaint of a widget
+    // costs three wake-ups where the timer that caused it costs one, whatever
+    // the size of the repainted area. Without MIT-SHM the changed pixels are
+    // written into the socket (into a server-side pixmap, copied to the window
+    // by the server) and nothing waits for an answer, so a widget's repaint
+    // costs no wake-up beyond its timer's. The price is that the pixels are
+    // copied through the socket: a few kilobytes for what a widget redraws,
+    // more for a dashboard page while it is being used. Nothing that repaints
+    // the whole screen over and over goes this way: scenes, videos and
+    // previews are OpenGL, and animated image wallpapers hand their frames to
+    // the X server through shared memory of their own.
+    //
+    // Qt reads the variable once, when it connects to the display, and only
+    // asks whether it is set. A user who set it keeps it, for this process and
+    // the programs it starts. Otherwise it is removed again as soon as Qt has
+    // connected (the connection is made before Qt's start-up routines run), so
+    // that programs started from here, such as the browser opened for signing
+    // in, keep their own default.
+    static constexpr char variable[] = "QT_XCB_NO_MITSHM";
+    if (qEnvironmentVariableIsSet(variable))
+        return;
+    qputenv(variable, "1");
+    qAddPreRoutine([] { qunsetenv(variable); });
+}
 
 WidgetWindow::WidgetWindow(WidgetKind kind, WidgetShape shape, WidgetFaceView* face)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint |

@@ -21,6 +21,10 @@ class WidgetWindow : public QWidget
     Q_OBJECT
 
 public:
+    // Chooses how the process's plain (non-GL) windows reach the X server, and
+    // so must run before the QApplication is built. See the definition for why.
+    static void configureApplication();
+
     // Takes ownership of `face`.
     WidgetWindow(WidgetKind kind, WidgetShape shape, WidgetFaceView* face);
 

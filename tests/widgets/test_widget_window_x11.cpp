@@ -1,12 +1,18 @@
 // Widget windows on a real X server with a real window manager (Xvfb and
-// openbox): their hints, their stacking layer and dragging them.
+// openbox), configured as the application configures them: their hints, their
+// stacking layer, dragging them, clicking their buttons and what their repaints
+// leave on the screen.
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "widgets/DesktopWidgetController.h"
+#include "widgets/TimerFaceView.h"
 #include "widgets/WidgetWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
 #include <QJsonArray>
+#include <QPixmap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -63,9 +69,12 @@ private Q_SLOTS:
     void windowHints();
     void stacksBetweenDesktopAndNormalWindows();
     void dragMovesAndRecords();
+    void clicksReachButtonsAndRepaintsReachTheScreen();
+    void startedProgramsKeepQtDefaults();
 
 private:
-    WidgetWindow* showClock();
+    WidgetWindow* show(const QString& identifier);
+    WidgetWindow* showClock() { return show(QStringLiteral("clock")); }
 
     QTemporaryDir m_dir;
     std::unique_ptr<DefaultsStore> m_store;
@@ -97,13 +106,13 @@ void TestWidgetWindowX11::cleanup()
     m_store.reset();
 }
 
-WidgetWindow* TestWidgetWindowX11::showClock()
+WidgetWindow* TestWidgetWindowX11::show(const QString& identifier)
 {
     QSignalSpy spy(m_controller.get(), &DesktopWidgetController::reconciled);
-    m_state->setEnabledWidgets({"clock"});
+    m_state->setEnabledWidgets({identifier});
     if (!spy.wait(3000))
         return nullptr;
-    WidgetWindow* window = m_controller->window("clock");
+    WidgetWindow* window = m_controller->window(identifier);
     if (!window || !QTest::qWaitForWindowExposed(window))
         return nullptr;
     QTest::qWait(200); // let the window manager settle its properties
@@ -122,6 +131,9 @@ void TestWidgetWindowX11::windowHints()
     QVERIFY2(QRegularExpression("_NET_WM_DESKTOP\\(CARDINAL\\) = 4294967295").match(props).hasMatch(),
              qPrintable(props));
     QVERIFY2(props.contains("_NET_WM_WINDOW_TYPE_NORMAL"), qPrintable(props));
+    // A visual with alpha, so that the desktop shows around the card.
+    const QString info = run("xwininfo", {"-id", QString::number(window->winId())});
+    QVERIFY2(info.contains("Depth: 32"), qPrintable(info));
     QVERIFY2(!props.contains("_NET_WM_WINDOW_TYPE_UTILITY"), qPrintable(props));
     // Motif hints flags 2 (decorations) with decorations 0: no frame.
     QVERIFY2(
@@ -210,5 +222,60 @@ void TestWidgetWindowX11::dragMovesAndRecords()
     QCOMPARE(m_controller->window("clock")->pos(), start + QPoint(-200, 100));
 }
 
-QTEST_MAIN(TestWidgetWindowX11)
+void TestWidgetWindowX11::clicksReachButtonsAndRepaintsReachTheScreen()
+{
+    WidgetWindow* window = show(QStringLiteral("stopwatch"));
+    QVERIFY(window);
+    auto* face = qobject_cast<TimerFaceView*>(window->face());
+    QVERIFY(face);
+    face->model().setTickIntervalForTesting(60);
+    const auto click = [&](int button) {
+        const QPoint at = face->mapToGlobal(face->buttonRects().at(button).center().toPoint());
+        xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        xdotool({"click", "1"});
+    };
+    const QPoint start = window->pos();
+
+    click(0);
+    QTRY_VERIFY(face->model().running());
+    // Every tick redraws only the digits that changed.
+    QTRY_VERIFY(face->model().displaySeconds() >= 4);
+    click(0);
+    QTRY_VERIFY(!face->model().running());
+    QCOMPARE(window->pos(), start); // a click on a button does not move the window
+    QTest::qWait(300);
+
+    const auto onScreen = [&] {
+        return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage afterTicks = onScreen();
+    QCOMPARE(afterTicks.size(), window->size());
+    // The screen holds what a repaint of the whole window draws.
+    window->repaint();
+    QTest::qWait(300);
+    const QImage whole = onScreen();
+    QCOMPARE(afterTicks, whole);
+    // And that is the face showing the stopped count, not the first frame.
+    face->model().reset();
+    QTRY_COMPARE(face->model().displaySeconds(), 0);
+    QTest::qWait(300);
+    QVERIFY(onScreen() != whole);
+}
+
+void TestWidgetWindowX11::startedProgramsKeepQtDefaults()
+{
+    // The configuration is for this process's own connection only.
+    const QString environment = run(QStringLiteral("env"), {});
+    QVERIFY(environment.contains(QLatin1String("DISPLAY=")));
+    QVERIFY2(!environment.contains(QLatin1String("QT_XCB_NO_MITSHM")), qPrintable(environment));
+}
+
+int main(int argc, char** argv)
+{
+    WidgetWindow::configureApplication();
+    QApplication app(argc, argv);
+    TestWidgetWindowX11 test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_widget_window_x11.moc"
