@@ -27,14 +27,19 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 measure() {
   local label="$1"; shift
   local out="$work/$label.out"
-  "$@" >"$out" 2>/dev/null &
+  "$@" >"$out" 2>"$out.err" &
   local pid=$!
   for _ in $(seq 1 200); do grep -q ready "$out" && break; sleep 0.1; done
   sleep 1
   if [ -n "$xserver" ]; then "$procstat" "$xserver" "$secs" >"$work/$label.x.json" & fi
-  "$procstat" "$pid" "$secs" --threads >"$work/$label.json"
-  wait "$pid"
-  wait
+  "$procstat" "$pid" "$secs" --threads >"$work/$label.json" 2>/dev/null || true
+  local status=0
+  wait "$pid" || status=$?
+  wait || true
+  if [ "$status" -ne 0 ]; then
+    echo "== $label: $* exited with status $status; its last messages:" >>"$work/failures"
+    tail -n 20 "$out.err" >>"$work/failures"
+  fi
 }
 
 # scene cases: label fps quality pixel size of the drawable on this screen
@@ -66,6 +71,11 @@ if command -v mpv >/dev/null; then
 fi
 
 "$bench" --rebuilds 500 --quality 720 --fps 30 2>/dev/null | tail -n 1 >"$work/rebuilds.out"
+
+if [ -s "$work/failures" ]; then
+  cat "$work/failures"
+  exit 1
+fi
 
 python3 - "$work" "$secs" "$reps" <<'PY'
 import json, os, statistics, sys
