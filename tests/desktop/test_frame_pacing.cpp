@@ -105,6 +105,28 @@ private Q_SLOTS:
         QVERIFY(pacer.tick());
     }
 
+    void aFrameWaitsWhileAnotherIsDrawn()
+    {
+        // The render thread takes frame 1 up at once and needs longer than a
+        // frame period for it: the ticks meanwhile still count, frame 2 is
+        // asked for on time, and only then are ticks dropped until the render
+        // thread takes frame 2 up.
+        FramePacer pacer(30, 60); // divisor 2
+        QVERIFY(!pacer.tick());
+        QVERIFY(pacer.tick()); // frame 1 asked for
+        pacer.frameStarted();  // and taken up; still being drawn
+        QVERIFY(!pacer.isInFlight());
+        QVERIFY(!pacer.tick());
+        QVERIFY(pacer.tick()); // frame 2 asked for while frame 1 is drawn
+        const qint64 counted = pacer.frameCounter();
+        QVERIFY(!pacer.tick()); // dropped: frame 2 waits
+        QVERIFY(!pacer.tick());
+        QCOMPARE(pacer.frameCounter(), counted);
+        pacer.frameStarted();
+        QVERIFY(!pacer.tick());
+        QVERIFY(pacer.tick());
+    }
+
     void ticksWhilePausedAreNotCountedAndResumeIsPrompt()
     {
         FramePacer pacer(20, 60); // divisor 3
