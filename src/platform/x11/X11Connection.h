@@ -1,9 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <cstdlib>
+#include <memory>
 #include <xcb/xcb.h>
 
 namespace nivora {
+
+// A reply or event from xcb, which allocates them with malloc.
+struct XcbFree
+{
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using XcbReply = std::unique_ptr<T, XcbFree>;
 
 // Qt's own xcb connection, shared by the X11 backends so that their requests
 // are ordered with Qt's. Main thread only.

@@ -12,12 +12,6 @@ namespace nivora {
 
 namespace {
 
-struct FreeDeleter
-{
-    void operator()(void* p) const { std::free(p); }
-};
-template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
-
 QList<quint32> atomListProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
                                 xcb_atom_t type)
 {

@@ -1,5 +1,7 @@
 #include "platform/x11/X11ScaledPresenter.h"
 
+#include "platform/x11/X11Connection.h"
+
 #include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
@@ -12,12 +14,6 @@
 namespace nivora {
 
 namespace {
-
-struct FreeDeleter
-{
-    void operator()(void* p) const { std::free(p); }
-};
-template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 xcb_render_fixed_t fixed(double value)
 {
@@ -61,6 +57,19 @@ xcb_render_pictformat_t visualFormat(const xcb_render_query_pict_formats_reply_t
         }
     }
     return 0;
+}
+
+// Errors come back as events on a private connection; reads those that have
+// arrived and says whether there was none.
+bool noErrorsArrived(xcb_connection_t* c)
+{
+    bool ok = true;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+        if (event->response_type == 0)
+            ok = false;
+        std::free(event);
+    }
+    return ok;
 }
 
 bool hasExtension(xcb_connection_t* c, xcb_extension_t* extension)
@@ -168,15 +177,7 @@ bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order, RowOrder rows)
 
     // One round trip, then any error the requests above caused is waiting.
     XcbReply<xcb_get_input_focus_reply_t> sync(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    if (!sync)
-        return false;
-    bool ok = true;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-        if (event->response_type == 0)
-            ok = false;
-        std::free(event);
-    }
-    return ok;
+    return sync && noErrorsArrived(c);
 }
 
 X11ScaledPresenter::~X11ScaledPresenter()
@@ -231,15 +232,9 @@ bool X11ScaledPresenter::present()
     m_fence[m_slot] = xcb_get_input_focus(c).sequence;
     m_fencePending[m_slot] = true;
     xcb_flush(c);
-    // Errors come back as events on this private connection; any of them
-    // (the window is gone, say) means the pictures are no longer usable.
-    bool ok = true;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-        if (event->response_type == 0)
-            ok = false;
-        std::free(event);
-    }
-    return ok && !xcb_connection_has_error(c);
+    // Any error (the window is gone, say) means the pictures are no longer
+    // usable.
+    return noErrorsArrived(c) && !xcb_connection_has_error(c);
 }
 
 } // namespace nivora
