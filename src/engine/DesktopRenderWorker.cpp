@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
+#include <QScreen>
 
 namespace nivora {
 
@@ -24,6 +25,14 @@ DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, WallpaperWindo
     m_context->setShareContext(QOpenGLContext::globalShareContext());
     if (!m_context->create())
         m_context.reset();
+    // A context follows the destruction of its screen: the screen's signal
+    // reaches it on the render thread, where it then reads the application's
+    // screen list and connects to the new primary screen while the main thread
+    // may be deleting that one too (a display unplugged or rearranged), which
+    // crashed. The screen is not used once the context exists, and the view
+    // is rebuilt when the screens change, so the context does not follow.
+    if (m_context && m_context->screen())
+        QObject::disconnect(m_context->screen(), nullptr, m_context.get(), nullptr);
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         m_windowId = quint32(window->winId());
 }
