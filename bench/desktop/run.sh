@@ -58,16 +58,44 @@ for rep in $(seq 1 "$reps"); do
 done
 measure paused "$bench" --seconds "$((secs + 3))" --fps 60 --paused
 
-ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=1280x720:rate=30:duration=5 -c:v libx264 -pix_fmt yuv420p \
+# The clip is 1080p unless VIDEO_SIZE says otherwise.
+video_size="${VIDEO_SIZE:-1920x1080}"
+ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=$video_size:rate=30:duration=5" -c:v libx264 -pix_fmt yuv420p \
   "$work/clip.mp4"
 measure video "$bench" --seconds "$((secs + 3))" --mode video --media "$work/clip.mp4"
+# mpv as a user would run it (its default OpenGL output, here on the same
+# software renderer) and with its software output, which converts on the
+# processor and hands frames to the X server as Nivora does here. Frames mpv
+# dropped in the interval are read over its IPC socket.
+mpv_frame_drops() {
+  python3 - "$1" <<'PY' || echo null
+import json, socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.connect(sys.argv[1])
+s.sendall(b'{"command": ["get_property", "frame-drop-count"]}\n')
+f = s.makefile()
+while True:
+    reply = json.loads(f.readline())
+    if "event" not in reply:
+        print(reply.get("data"))
+        break
+PY
+}
 if command -v mpv >/dev/null; then
-  mpv --no-config --really-quiet --vo=gpu --gpu-sw=yes --hwdec=no --aid=no --ao=null --loop-file=inf --panscan=1.0 \
-    --fs "$work/clip.mp4" &
-  mpvpid=$!
-  sleep 2
-  "$procstat" "$mpvpid" "$secs" >"$work/mpv.json"
-  kill "$mpvpid"; wait "$mpvpid" 2>/dev/null || true
+  for vo in gpu x11; do
+    mpv --no-config --really-quiet --vo=$vo --gpu-sw=yes --hwdec=no --aid=no --ao=null --loop-file=inf \
+      --panscan=1.0 --fs --input-ipc-server="$work/mpv.sock" "$work/clip.mp4" &
+    mpvpid=$!
+    sleep 3
+    before="$(mpv_frame_drops "$work/mpv.sock")"
+    xpid=""
+    if [ -n "$xserver" ]; then "$procstat" "$xserver" "$secs" >"$work/mpv-$vo.x.json" & xpid=$!; fi
+    "$procstat" "$mpvpid" "$secs" >"$work/mpv-$vo.json"
+    [ -z "$xpid" ] || wait "$xpid" || true
+    after="$(mpv_frame_drops "$work/mpv.sock")"
+    echo "{\"before\": $before, \"after\": $after}" >"$work/mpv-$vo.drops"
+    kill "$mpvpid"; wait "$mpvpid" 2>/dev/null || true
+  done
 fi
 
 "$bench" --rebuilds 500 --quality 720 --fps 30 2>/dev/null | tail -n 1 >"$work/rebuilds.out"
@@ -77,9 +105,9 @@ if [ -s "$work/failures" ]; then
   exit 1
 fi
 
-python3 - "$work" "$secs" "$reps" <<'PY'
+python3 - "$work" "$secs" "$reps" "$video_size" <<'PY'
 import json, os, statistics, sys
-work, secs, reps = sys.argv[1], float(sys.argv[2]), int(sys.argv[3])
+work, secs, reps, video_size = sys.argv[1], float(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
 def last_json(name):
     return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
 def stat(name):
@@ -121,10 +149,22 @@ print("paused: %.1f fps, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (pr["de
 for name, t in sorted(p.get("by_thread", {}).items()):
     if name.startswith("nv-"):
         print("  %-14s wake-ups %.1f/s" % (name, t["wakeups_per_s"]))
-v, m = stat("video.json"), stat("mpv.json")
-if v and m:
-    print("video 1280x720 full screen: Nivora CPU %.1f %%, mpv %.1f %%, ratio %.3f" % (
-        v["cpu_percent"], m["cpu_percent"], v["cpu_percent"] / m["cpu_percent"]))
+v, vx = stat("video.json"), stat("video.x.json")
+if v:
+    vr = last_json("video.out")
+    print("video %s full screen: Nivora CPU %.1f %% at %.1f frames/s, X server %.1f %%" % (
+        video_size, v["cpu_percent"], vr["delivered_fps"], vx["cpu_percent"] if vx else 0.0))
+    for vo in ("gpu", "x11"):
+        m, mx = stat("mpv-%s.json" % vo), stat("mpv-%s.x.json" % vo)
+        if not m:
+            continue
+        try:
+            d = json.load(open(os.path.join(work, "mpv-%s.drops" % vo)))
+            drops = "%.1f/s" % ((d["after"] - d["before"]) / m["seconds"])
+        except Exception:
+            drops = "unknown"
+        print("  mpv --vo=%s: CPU %.1f %%, frames dropped %s, X server %.1f %%; Nivora / mpv %.3f" % (
+            vo, m["cpu_percent"], drops, mx["cpu_percent"] if mx else 0.0, v["cpu_percent"] / m["cpu_percent"]))
 r = last_json("rebuilds.out")
 print("rebuilds: %d more after a first one, RSS after the first %.1f MB, after all %.1f MB, growth %.1f MB; descriptors %d -> %d" % (
     r["rebuilds"], r["rss_mb_before"], r["rss_mb_after"], r["rss_mb_after"] - r["rss_mb_before"],

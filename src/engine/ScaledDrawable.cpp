@@ -86,8 +86,7 @@ bool ScaledDrawable::bind(QSize size)
 
 bool ScaledDrawable::presentOnServer(QSize windowPixels)
 {
-    if (!m_software || m_presenterFailed || !m_windowId || !serverScalingAllowed.load() ||
-        qEnvironmentVariableIsSet("NV_NOSRV")) {
+    if (!m_software || m_presenterFailed || !m_windowId || !serverScalingAllowed.load()) {
         m_presenter.reset();
         return false;
     }

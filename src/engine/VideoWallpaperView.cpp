@@ -3,7 +3,9 @@
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/mpv/MpvLibrary.h"
+#include "platform/x11/X11ScaledPresenter.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibrary>
@@ -12,6 +14,7 @@
 #include <QOpenGLFunctions>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <mpv/render_gl.h>
 
 namespace nivora {
@@ -126,19 +129,17 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     view->m_context->setShareContext(QOpenGLContext::globalShareContext());
     if (!view->m_context->create() || !view->m_context->makeCurrent(window))
         return nullptr;
-    if (ScaledDrawable::isSoftwareRenderer(view->m_context.get()))
-        view->m_drawable = std::make_unique<ScaledDrawable>(
-            view->m_context.get(), window,
-            QGuiApplication::platformName() == QLatin1String("xcb") ? quint32(window->winId()) : 0);
-    mpv_opengl_init_params glInit{&procAddress, view->m_context.get()};
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
-        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    const int created = render->create(&view->m_renderContext, mpv, params);
+    // On a software renderer the frames go through the X server when it can
+    // take them from our memory; the presenter made here only proves that
+    // and paints the window black until the first frame.
+    const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
     view->m_context->doneCurrent();
-    if (created < 0)
+    if (softwareGL && ScaledDrawable::isServerScalingAllowed() &&
+        QGuiApplication::platformName() == QLatin1String("xcb"))
+        view->m_presenter = X11ScaledPresenter::create(
+            quint32(window->winId()), window->size() * window->devicePixelRatio(), QSize(16, 16),
+            X11ScaledPresenter::PixelOrder::BGRX, X11ScaledPresenter::RowOrder::TopDown);
+    if (!view->createRenderContext(view->m_presenter != nullptr))
         return nullptr;
 
     // Both callbacks run on mpv's threads: they only post to the main loop.
@@ -175,17 +176,8 @@ VideoWallpaperView::~VideoWallpaperView()
 {
     if (m_mpv)
         pause();
-    if (m_renderContext) {
-        m_render->setUpdateCallback(m_renderContext, nullptr, nullptr);
-        // The render context owns GL objects: free it with its context current.
-        const bool current = m_context && m_window && m_context->makeCurrent(m_window);
-        if (current && m_drawable)
-            m_drawable->release();
-        m_render->free(m_renderContext);
-        m_renderContext = nullptr;
-        if (current)
-            m_context->doneCurrent();
-    }
+    freeRenderContext();
+    m_presenter.reset();
     if (m_mpv) {
         m_api->setWakeupCallback(m_mpv, nullptr, nullptr);
         m_api->terminateDestroy(m_mpv);
@@ -230,18 +222,53 @@ QSize VideoWallpaperView::sourceSize(QSize windowPixels)
     }
     // The part of the video that fills the window, in video pixels: the
     // window's shape at the scale that covers it. A video at least as large as
-    // the window needs no scaling up, so it is drawn straight into it.
+    // the window needs no scaling up.
     const double scale = std::max(double(windowPixels.width()) / m_videoSize.width(),
                                   double(windowPixels.height()) / m_videoSize.height());
     if (scale <= 1.0)
         return {};
-    return QSize(std::max(1, int(std::lround(windowPixels.width() / scale))),
-                 std::max(1, int(std::lround(windowPixels.height() / scale))));
+    // Rows of a multiple of 64 bytes keep mpv's converter on its fast path;
+    // the few extra columns change the scale by well under a percent.
+    const int width =
+        std::min(windowPixels.width(), (int(std::lround(windowPixels.width() / scale)) + 15) & ~15);
+    const int height = int(std::lround(double(width) * windowPixels.height() / windowPixels.width()));
+    return QSize(std::max(1, width), std::max(1, height));
 }
 
-bool VideoWallpaperView::scalesOnServer() const
+bool VideoWallpaperView::createRenderContext(bool software)
 {
-    return m_drawable && m_drawable->scalesOnServer();
+    if (software) {
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        return m_render->create(&m_renderContext, m_mpv, params) >= 0;
+    }
+    mpv_opengl_init_params glInit{&procAddress, m_context.get()};
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (!m_context->makeCurrent(m_window))
+        return false;
+    const bool created = m_render->create(&m_renderContext, m_mpv, params) >= 0;
+    m_context->doneCurrent();
+    return created;
+}
+
+void VideoWallpaperView::freeRenderContext()
+{
+    if (!m_renderContext)
+        return;
+    m_render->setUpdateCallback(m_renderContext, nullptr, nullptr);
+    // An OpenGL render context owns GL objects: it is freed with its context
+    // current.
+    const bool current = !m_presenter && m_context && m_window && m_context->makeCurrent(m_window);
+    m_render->free(m_renderContext);
+    m_renderContext = nullptr;
+    if (current)
+        m_context->doneCurrent();
 }
 
 bool VideoWallpaperView::hasVideo() const
@@ -268,9 +295,28 @@ void VideoWallpaperView::renderUpdate()
 
 void VideoWallpaperView::drawFrame(bool clearOnly)
 {
-    if (!m_window->isExposed() || !m_context->makeCurrent(m_window))
+    if (!m_window->isExposed())
         return;
     const QSize size = m_window->size() * m_window->devicePixelRatio();
+    if (m_presenter) {
+        if (drawOnServer(size, clearOnly))
+            return;
+        // The connection to the X server broke: OpenGL draws from now on.
+        qWarning().noquote() << QStringLiteral("Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+        freeRenderContext();
+        m_presenter.reset();
+        if (!createRenderContext(false))
+            return;
+        m_render->setUpdateCallback(
+            m_renderContext,
+            [](void* context) {
+                QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
+                                          &VideoWallpaperView::renderUpdate, Qt::QueuedConnection);
+            },
+            this);
+    }
+    if (!m_context->makeCurrent(m_window))
+        return;
     if (clearOnly) {
         QOpenGLFunctions* gl = m_context->functions();
         gl->glBindFramebuffer(GL_FRAMEBUFFER, m_context->defaultFramebufferObject());
@@ -278,14 +324,8 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
         gl->glClearColor(0, 0, 0, 1);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     } else {
-        // On a software renderer mpv draws the visible part of the video at
-        // the video's own size and the X server scales it to the screen.
-        const QSize source = sourceSize(size);
-        const bool scaled = m_drawable && !source.isEmpty() && m_drawable->bind(source);
-        const QSize target = scaled ? source : size;
-        mpv_opengl_fbo fbo{
-            static_cast<int>(scaled ? m_drawable->framebuffer() : m_context->defaultFramebufferObject()),
-            target.width(), target.height(), 0};
+        mpv_opengl_fbo fbo{static_cast<int>(m_context->defaultFramebufferObject()), size.width(),
+                           size.height(), 0};
         int flipY = 1;
         mpv_render_param params[] = {
             {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
@@ -294,15 +334,49 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
         };
         m_render->render(m_renderContext, params);
         ++m_framesDrawn;
-        if (scaled) {
-            m_drawable->present(size);
-            m_render->reportSwap(m_renderContext);
-            return;
-        }
     }
     m_context->swapBuffers(m_window);
     if (!clearOnly)
         m_render->reportSwap(m_renderContext);
+}
+
+bool VideoWallpaperView::drawOnServer(QSize windowPixels, bool clearOnly)
+{
+    // A video smaller than the window is converted at its own size and the
+    // server scales it up; a larger one is scaled down by mpv, whose filter
+    // does not alias the way the server's bilinear one would.
+    QSize frame = clearOnly ? m_presenter->imageSize() : sourceSize(windowPixels);
+    if (frame.isEmpty())
+        frame = windowPixels;
+    if (m_presenter->imageSize() != frame || m_presenter->windowSize() != windowPixels) {
+        m_presenter = X11ScaledPresenter::create(quint32(m_window->winId()), windowPixels, frame,
+                                                 X11ScaledPresenter::PixelOrder::BGRX,
+                                                 X11ScaledPresenter::RowOrder::TopDown);
+        if (!m_presenter)
+            return false;
+    }
+    uchar* memory = m_presenter->beginFrame();
+    if (!memory)
+        return false;
+    if (clearOnly) {
+        std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
+    } else {
+        int pixels[2] = {frame.width(), frame.height()};
+        char format[] = "bgr0";
+        size_t stride = size_t(frame.width()) * 4;
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_SW_SIZE, pixels},    {MPV_RENDER_PARAM_SW_FORMAT, format},
+            {MPV_RENDER_PARAM_SW_STRIDE, &stride}, {MPV_RENDER_PARAM_SW_POINTER, memory},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        m_render->render(m_renderContext, params);
+        ++m_framesDrawn;
+    }
+    if (!m_presenter->present())
+        return false;
+    if (!clearOnly)
+        m_render->reportSwap(m_renderContext);
+    return true;
 }
 
 } // namespace nivora

@@ -13,16 +13,21 @@ namespace nivora {
 
 struct MpvLibrary;
 struct MpvRenderApi;
-class ScaledDrawable;
+class X11ScaledPresenter;
 class WallpaperWindow;
 
 // A video looping silently over one wallpaper window, scaled to fill it and
 // cropped (never letterboxed). libmpv decodes and renders through its render
-// API into an OpenGL context of ours, on the main thread, into the wallpaper
-// window: mpv never creates a window of its own, so the window keeps its
-// desktop type, its empty input shape and its place in the stacking order.
-// The window stays black while nothing is decoded, and for good when the file
-// cannot be decoded at all. Main thread.
+// API on the main thread into the wallpaper window: mpv never creates a window
+// of its own, so the window keeps its desktop type, its empty input shape and
+// its place in the stacking order. The window stays black while nothing is
+// decoded, and for good when the file cannot be decoded at all. Main thread.
+//
+// With a GPU mpv renders with OpenGL into a context of ours. With software
+// OpenGL its colour conversion shader costs two to three times what the
+// processor's own converter does, so mpv converts into shared memory instead
+// and the X server puts the frame on the window, scaling it up when the video
+// is smaller than the screen.
 class VideoWallpaperView : public QObject
 {
     Q_OBJECT
@@ -45,14 +50,18 @@ public:
     bool hasVideo() const;
     // Frames drawn into the window so far.
     quint64 framesDrawn() const { return m_framesDrawn; }
-    // Whether the last frame was scaled up to the screen by the X server.
-    bool scalesOnServer() const;
+    // Whether frames go to the window through the X server (converted on the
+    // processor) rather than through OpenGL.
+    bool scalesOnServer() const { return m_presenter != nullptr; }
 
 private:
     VideoWallpaperView() = default;
     void drainEvents();
     void renderUpdate();
+    bool createRenderContext(bool software);
+    void freeRenderContext();
     void drawFrame(bool clearOnly);
+    bool drawOnServer(QSize windowPixels, bool clearOnly);
     QSize sourceSize(QSize windowPixels);
 
     const MpvLibrary* m_api = nullptr;
@@ -60,8 +69,8 @@ private:
     mpv_handle* m_mpv = nullptr;
     mpv_render_context* m_renderContext = nullptr;
     std::unique_ptr<QOpenGLContext> m_context;
-    // Set on software renderers only.
-    std::unique_ptr<ScaledDrawable> m_drawable;
+    // Set while frames go through the X server.
+    std::unique_ptr<X11ScaledPresenter> m_presenter;
     QSize m_videoSize;
     WallpaperWindow* m_window = nullptr;
     bool m_paused = false;

@@ -65,6 +65,15 @@ bool near(const QColor& c, const QColor& expected, int tolerance = 60)
            std::abs(c.blue() - expected.blue()) <= tolerance;
 }
 
+// Both ways of drawing: put on the window by the X server from our memory
+// (what this software renderer uses), and by OpenGL (what a GPU uses).
+void addScalingWays()
+{
+    QTest::addColumn<bool>("serverScaling");
+    QTest::newRow("scaled by X") << true;
+    QTest::newRow("scaled by OpenGL") << false;
+}
+
 } // namespace
 
 class TestMediaWallpaper : public QObject
@@ -104,17 +113,23 @@ private Q_SLOTS:
         QVERIFY(m_media.isValid());
         const QString stripes = QStringLiteral("drawbox=x=%1:y=%2:w=%3:h=%4:color=%5:t=fill");
         // Wide: red, green, blue columns under a white band at the top; with a
-        // sound track that must never play.
-        QVERIFY(ffmpeg(
-            {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-             QStringLiteral("color=c=red:s=640x240:r=10:d=1,") +
-                 stripes.arg(213).arg(0).arg(214).arg(240).arg(QStringLiteral("lime")) + QLatin1Char(',') +
-                 stripes.arg(427).arg(0).arg(213).arg(240).arg(QStringLiteral("blue")) + QLatin1Char(',') +
-                 stripes.arg(0).arg(0).arg(640).arg(24).arg(QStringLiteral("white")),
-             QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-             QStringLiteral("sine=frequency=440:duration=1"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
-             QStringLiteral("-q:v"), QStringLiteral("2"), QStringLiteral("-c:a"), QStringLiteral("aac"),
-             QStringLiteral("-shortest"), media(QStringLiteral("wide.mp4"))}));
+        // sound track that must never play. The same picture larger than the
+        // screen, to be scaled down.
+        for (const int k : {1, 5}) {
+            QVERIFY(ffmpeg(
+                {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                 QStringLiteral("color=c=red:s=%1x%2:r=10:d=1,").arg(640 * k).arg(240 * k) +
+                     stripes.arg(213 * k).arg(0).arg(214 * k).arg(240 * k).arg(QStringLiteral("lime")) +
+                     QLatin1Char(',') +
+                     stripes.arg(427 * k).arg(0).arg(213 * k).arg(240 * k).arg(QStringLiteral("blue")) +
+                     QLatin1Char(',') +
+                     stripes.arg(0).arg(0).arg(640 * k).arg(24 * k).arg(QStringLiteral("white")),
+                 QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                 QStringLiteral("sine=frequency=440:duration=1"), QStringLiteral("-c:v"),
+                 QStringLiteral("mpeg4"), QStringLiteral("-q:v"), QStringLiteral("2"), QStringLiteral("-c:a"),
+                 QStringLiteral("aac"), QStringLiteral("-shortest"),
+                 media(k == 1 ? QStringLiteral("wide.mp4") : QStringLiteral("wide-large.mp4"))}));
+        }
         // Tall: red, green, blue rows.
         QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
                         QStringLiteral("color=c=red:s=240x640:r=10:d=1,") +
@@ -169,20 +184,24 @@ private Q_SLOTS:
         m_settings.reset();
     }
 
-    // Both ways of scaling the video up to the screen: by the X server (what
-    // this software renderer uses) and by OpenGL (what a GPU uses).
+    // A clip smaller than the screen is scaled up, a larger one down.
     void wideVideoFillsTheScreenCropped_data()
     {
         QTest::addColumn<bool>("serverScaling");
-        QTest::newRow("scaled by X") << true;
-        QTest::newRow("scaled by OpenGL") << false;
+        QTest::addColumn<QString>("clip");
+        for (const bool server : {true, false}) {
+            for (const char* clip : {"wide.mp4", "wide-large.mp4"})
+                QTest::addRow("%s, %s", clip, server ? "through X" : "OpenGL")
+                    << server << QString::fromLatin1(clip);
+        }
     }
     void wideVideoFillsTheScreenCropped()
     {
         QFETCH(bool, serverScaling);
+        QFETCH(QString, clip);
         ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
         auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
-        start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
+        start(WallpaperMode::Video, media(clip));
         QCOMPARE(m_controller->videoViews().size(), 1);
         VideoWallpaperView* video = m_controller->videoViews().first();
         QTRY_VERIFY_WITH_TIMEOUT(video->hasVideo(), 20000);
@@ -198,7 +217,7 @@ private Q_SLOTS:
         QVERIFY2(!isBlack(averageColor(shot, QRect(600, 1074, 600, 6))), "bottom row is filled");
         // Without cropping the green column would start a third of the way in.
         QVERIFY(!near(averageColor(shot, QRect(660, 500, 40, 80)), QColor(255, 0, 0)));
-        // Upright: the white band is at the top of the screen, 24 of 240 rows.
+        // Upright: the white band is at the top of the screen, a tenth of it.
         QVERIFY2(near(averageColor(shot, QRect(600, 10, 600, 80)), QColor(255, 255, 255)),
                  "white band on top");
         QVERIFY(!near(averageColor(shot, QRect(600, 990, 600, 80)), QColor(255, 255, 255)));
@@ -214,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(video->property("panscan"), QStringLiteral("1.000000"));
     }
 
-    void tallVideoFillsTheScreenCropped_data() { wideVideoFillsTheScreenCropped_data(); }
+    void tallVideoFillsTheScreenCropped_data() { addScalingWays(); }
     void tallVideoFillsTheScreenCropped()
     {
         QFETCH(bool, serverScaling);
@@ -281,7 +300,7 @@ private Q_SLOTS:
         QVERIFY(!m_controller->imageViews().first()->isAnimated());
     }
 
-    void animatedImageChangesFrames_data() { wideVideoFillsTheScreenCropped_data(); }
+    void animatedImageChangesFrames_data() { addScalingWays(); }
     void animatedImageChangesFrames()
     {
         QFETCH(bool, serverScaling);
