@@ -302,7 +302,8 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
         if (drawOnServer(size, clearOnly))
             return;
         // The connection to the X server broke: OpenGL draws from now on.
-        qWarning().noquote() << QStringLiteral("Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+        qWarning().noquote() << QStringLiteral(
+            "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
         freeRenderContext();
         m_presenter.reset();
         if (!createRenderContext(false))
