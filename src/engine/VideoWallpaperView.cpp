@@ -117,6 +117,9 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         {"stop-screensaver", "no"},
         {"idle", "yes"},
         {"keep-open", "no"},
+        // Frames are handed over when they are due rather than early, so
+        // that rendering never waits on the main thread for their time.
+        {"video-timing-offset", "0"},
     };
     for (const auto& option : options)
         api->setOptionString(mpv, option.name, option.value);
