@@ -1,57 +1,19 @@
 #include "engine/VideoWallpaperView.h"
 
 #include "engine/ScaledDrawable.h"
+#include "engine/SoftwareVideoRenderer.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/mpv/MpvLibrary.h"
-#include "platform/x11/X11ScaledPresenter.h"
+#include "platform/mpv/MpvRenderApi.h"
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QLibrary>
 #include <QMetaObject>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <mpv/render_gl.h>
 
 namespace nivora {
-
-// The render-API half of libmpv, resolved from the same library the client
-// API comes from (loaded once, at first use).
-struct MpvRenderApi
-{
-    decltype(&::mpv_render_context_create) create = nullptr;
-    decltype(&::mpv_render_context_set_update_callback) setUpdateCallback = nullptr;
-    decltype(&::mpv_render_context_update) update = nullptr;
-    decltype(&::mpv_render_context_render) render = nullptr;
-    decltype(&::mpv_render_context_report_swap) reportSwap = nullptr;
-    decltype(&::mpv_render_context_free) free = nullptr;
-
-    static const MpvRenderApi* get()
-    {
-        static const MpvRenderApi* api = []() -> const MpvRenderApi* {
-            static QLibrary library(QStringLiteral("mpv"), MPV_CLIENT_API_VERSION >> 16);
-            if (!library.load())
-                return nullptr;
-            static MpvRenderApi r;
-            r.create = reinterpret_cast<decltype(r.create)>(library.resolve("mpv_render_context_create"));
-            r.setUpdateCallback = reinterpret_cast<decltype(r.setUpdateCallback)>(
-                library.resolve("mpv_render_context_set_update_callback"));
-            r.update = reinterpret_cast<decltype(r.update)>(library.resolve("mpv_render_context_update"));
-            r.render = reinterpret_cast<decltype(r.render)>(library.resolve("mpv_render_context_render"));
-            r.reportSwap =
-                reinterpret_cast<decltype(r.reportSwap)>(library.resolve("mpv_render_context_report_swap"));
-            r.free = reinterpret_cast<decltype(r.free)>(library.resolve("mpv_render_context_free"));
-            if (!r.create || !r.setUpdateCallback || !r.update || !r.render || !r.reportSwap || !r.free)
-                return nullptr;
-            return &r;
-        }();
-        return api;
-    }
-};
 
 namespace {
 
@@ -132,22 +94,18 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     view->m_context->setShareContext(QOpenGLContext::globalShareContext());
     if (!view->m_context->create() || !view->m_context->makeCurrent(window))
         return nullptr;
-    // On a software renderer the frames go through the X server when it can
-    // take them from our memory; the presenter made here only proves that
-    // and paints the window black until the first frame.
+    // On a software renderer the frames are converted on the processor and
+    // go through the X server, when it can take them from our memory.
     const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
     view->m_context->doneCurrent();
-    if (softwareGL && ScaledDrawable::isServerScalingAllowed() &&
-        QGuiApplication::platformName() == QLatin1String("xcb"))
-        view->m_presenter = X11ScaledPresenter::create(
-            quint32(window->winId()), window->size() * window->devicePixelRatio(), QSize(16, 16),
-            X11ScaledPresenter::PixelOrder::BGRX, X11ScaledPresenter::RowOrder::TopDown);
-    if (!view->createRenderContext(view->m_presenter != nullptr))
+    if (softwareGL && ScaledDrawable::isServerScalingAllowed())
+        view->m_software = SoftwareVideoRenderer::create(window);
+    if (!view->createRenderContext(view->m_software != nullptr))
         return nullptr;
 
-    // Both callbacks run on mpv's threads: they only post to the main loop.
-    // The destructor clears them before the view goes, and Qt drops events
-    // posted to a deleted object.
+    // The wake-up callback runs on mpv's threads and only posts to the main
+    // loop; the destructor clears it before the view goes, and Qt drops
+    // events posted to a deleted object.
     api->setWakeupCallback(
         mpv,
         [](void* context) {
@@ -155,13 +113,7 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
                                       &VideoWallpaperView::drainEvents, Qt::QueuedConnection);
         },
         view.get());
-    render->setUpdateCallback(
-        view->m_renderContext,
-        [](void* context) {
-            QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
-                                      &VideoWallpaperView::renderUpdate, Qt::QueuedConnection);
-        },
-        view.get());
+    view->startRendering();
 
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     const char* command[] = {"loadfile", file.constData(), nullptr};
@@ -169,10 +121,53 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         return nullptr;
     QObject::connect(window, &WallpaperWindow::exposureChanged, view.get(), [v = view.get()](bool exposed) {
         if (exposed)
-            v->drawFrame(v->m_framesDrawn == 0);
+            v->drawFrame(v->framesDrawn() == 0);
     });
-    view->drawFrame(true);
+    if (!view->m_software)
+        view->drawFrame(true);
     return view;
+}
+
+void VideoWallpaperView::startRendering()
+{
+    if (m_software) {
+        // Frames are asked for straight from mpv's thread to the renderer's.
+        m_software->start(m_render, m_renderContext, QStringLiteral("nv-video"));
+        QObject::connect(m_software.get(), &SoftwareVideoRenderer::failed, this,
+                         &VideoWallpaperView::switchToOpenGL, Qt::QueuedConnection);
+        m_render->setUpdateCallback(
+            m_renderContext,
+            [](void* context) { static_cast<SoftwareVideoRenderer*>(context)->requestUpdate(); },
+            m_software.get());
+        return;
+    }
+    m_render->setUpdateCallback(
+        m_renderContext,
+        [](void* context) {
+            QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
+                                      &VideoWallpaperView::renderUpdate, Qt::QueuedConnection);
+        },
+        this);
+}
+
+void VideoWallpaperView::switchToOpenGL()
+{
+    if (!m_software)
+        return;
+    qWarning().noquote() << QStringLiteral(
+        "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+    freeRenderContext();
+    m_framesDrawn += m_software->framesDrawn();
+    m_software.reset();
+    if (!createRenderContext(false))
+        return;
+    startRendering();
+    drawFrame(framesDrawn() == 0);
+}
+
+quint64 VideoWallpaperView::framesDrawn() const
+{
+    return m_framesDrawn + (m_software ? m_software->framesDrawn() : 0);
 }
 
 VideoWallpaperView::~VideoWallpaperView()
@@ -180,7 +175,7 @@ VideoWallpaperView::~VideoWallpaperView()
     if (m_mpv)
         pause();
     freeRenderContext();
-    m_presenter.reset();
+    m_software.reset();
     if (m_mpv) {
         m_api->setWakeupCallback(m_mpv, nullptr, nullptr);
         m_api->terminateDestroy(m_mpv);
@@ -216,28 +211,6 @@ QString VideoWallpaperView::property(const char* name) const
     return out;
 }
 
-QSize VideoWallpaperView::sourceSize(QSize windowPixels)
-{
-    if (m_videoSize.isEmpty()) {
-        m_videoSize = QSize(property("video-params/dw").toInt(), property("video-params/dh").toInt());
-        if (m_videoSize.isEmpty())
-            return {};
-    }
-    // The part of the video that fills the window, in video pixels: the
-    // window's shape at the scale that covers it. A video at least as large as
-    // the window needs no scaling up.
-    const double scale = std::max(double(windowPixels.width()) / m_videoSize.width(),
-                                  double(windowPixels.height()) / m_videoSize.height());
-    if (scale <= 1.0)
-        return {};
-    // Rows of a multiple of 64 bytes keep mpv's converter on its fast path;
-    // the few extra columns change the scale by well under a percent.
-    const int width =
-        std::min(windowPixels.width(), (int(std::lround(windowPixels.width() / scale)) + 15) & ~15);
-    const int height = int(std::lround(double(width) * windowPixels.height() / windowPixels.width()));
-    return QSize(std::max(1, width), std::max(1, height));
-}
-
 bool VideoWallpaperView::createRenderContext(bool software)
 {
     if (software) {
@@ -264,10 +237,14 @@ void VideoWallpaperView::freeRenderContext()
 {
     if (!m_renderContext)
         return;
+    // Once the callback is cleared mpv asks for no more frames; the software
+    // renderer's thread is stopped before the context it draws with goes.
     m_render->setUpdateCallback(m_renderContext, nullptr, nullptr);
+    if (m_software)
+        m_software->stop();
     // An OpenGL render context owns GL objects: it is freed with its context
     // current.
-    const bool current = !m_presenter && m_context && m_window && m_context->makeCurrent(m_window);
+    const bool current = !m_software && m_context && m_window && m_context->makeCurrent(m_window);
     m_render->free(m_renderContext);
     m_renderContext = nullptr;
     if (current)
@@ -285,6 +262,11 @@ void VideoWallpaperView::drainEvents()
         mpv_event* event = m_api->waitEvent(m_mpv, 0);
         if (!event || event->event_id == MPV_EVENT_NONE)
             break;
+        // The software renderer converts only the part of the video that
+        // shows, and needs the video's size for that.
+        if (event->event_id == MPV_EVENT_VIDEO_RECONFIG && m_software)
+            m_software->setVideoSize(
+                QSize(property("video-params/dw").toInt(), property("video-params/dh").toInt()));
     }
 }
 
@@ -301,23 +283,9 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
     if (!m_window->isExposed())
         return;
     const QSize size = m_window->size() * m_window->devicePixelRatio();
-    if (m_presenter) {
-        if (drawOnServer(size, clearOnly))
-            return;
-        // The connection to the X server broke: OpenGL draws from now on.
-        qWarning().noquote() << QStringLiteral(
-            "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
-        freeRenderContext();
-        m_presenter.reset();
-        if (!createRenderContext(false))
-            return;
-        m_render->setUpdateCallback(
-            m_renderContext,
-            [](void* context) {
-                QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
-                                          &VideoWallpaperView::renderUpdate, Qt::QueuedConnection);
-            },
-            this);
+    if (m_software) {
+        m_software->requestRedraw(size, clearOnly);
+        return;
     }
     if (!m_context->makeCurrent(m_window))
         return;
@@ -342,45 +310,6 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
     m_context->swapBuffers(m_window);
     if (!clearOnly)
         m_render->reportSwap(m_renderContext);
-}
-
-bool VideoWallpaperView::drawOnServer(QSize windowPixels, bool clearOnly)
-{
-    // A video smaller than the window is converted at its own size and the
-    // server scales it up; a larger one is scaled down by mpv, whose filter
-    // does not alias the way the server's bilinear one would.
-    QSize frame = clearOnly ? m_presenter->imageSize() : sourceSize(windowPixels);
-    if (frame.isEmpty())
-        frame = windowPixels;
-    if (m_presenter->imageSize() != frame || m_presenter->windowSize() != windowPixels) {
-        m_presenter = X11ScaledPresenter::create(quint32(m_window->winId()), windowPixels, frame,
-                                                 X11ScaledPresenter::PixelOrder::BGRX,
-                                                 X11ScaledPresenter::RowOrder::TopDown);
-        if (!m_presenter)
-            return false;
-    }
-    uchar* memory = m_presenter->beginFrame();
-    if (!memory)
-        return false;
-    if (clearOnly) {
-        std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
-    } else {
-        int pixels[2] = {frame.width(), frame.height()};
-        char format[] = "bgr0";
-        size_t stride = size_t(frame.width()) * 4;
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_SW_SIZE, pixels},    {MPV_RENDER_PARAM_SW_FORMAT, format},
-            {MPV_RENDER_PARAM_SW_STRIDE, &stride}, {MPV_RENDER_PARAM_SW_POINTER, memory},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        m_render->render(m_renderContext, params);
-        ++m_framesDrawn;
-    }
-    if (!m_presenter->present())
-        return false;
-    if (!clearOnly)
-        m_render->reportSwap(m_renderContext);
-    return true;
 }
 
 } // namespace nivora

@@ -13,21 +13,21 @@ namespace nivora {
 
 struct MpvLibrary;
 struct MpvRenderApi;
-class X11ScaledPresenter;
+class SoftwareVideoRenderer;
 class WallpaperWindow;
 
 // A video looping silently over one wallpaper window, scaled to fill it and
 // cropped (never letterboxed). libmpv decodes and renders through its render
-// API on the main thread into the wallpaper window: mpv never creates a window
-// of its own, so the window keeps its desktop type, its empty input shape and
-// its place in the stacking order. The window stays black while nothing is
-// decoded, and for good when the file cannot be decoded at all. Main thread.
+// API into the wallpaper window: mpv never creates a window of its own, so the
+// window keeps its desktop type, its empty input shape and its place in the
+// stacking order. The window stays black while nothing is decoded, and for
+// good when the file cannot be decoded at all. Main thread.
 //
-// With a GPU mpv renders with OpenGL into a context of ours. With software
-// OpenGL its colour conversion shader costs two to three times what the
-// processor's own converter does, so mpv converts into shared memory instead
-// and the X server puts the frame on the window, scaling it up when the video
-// is smaller than the screen.
+// With a GPU mpv renders with OpenGL into a context of ours, on the main
+// thread. With software OpenGL its colour conversion shader costs about three
+// times what its processor converter does, so a SoftwareVideoRenderer
+// converts on a thread of its own and the X server puts the frames on the
+// window.
 class VideoWallpaperView : public QObject
 {
     Q_OBJECT
@@ -49,10 +49,10 @@ public:
     // Whether a video frame size is known, i.e. something was decoded.
     bool hasVideo() const;
     // Frames drawn into the window so far.
-    quint64 framesDrawn() const { return m_framesDrawn; }
+    quint64 framesDrawn() const;
     // Whether frames go to the window through the X server (converted on the
     // processor) rather than through OpenGL.
-    bool scalesOnServer() const { return m_presenter != nullptr; }
+    bool scalesOnServer() const { return m_software != nullptr; }
 
 private:
     VideoWallpaperView() = default;
@@ -61,17 +61,17 @@ private:
     bool createRenderContext(bool software);
     void freeRenderContext();
     void drawFrame(bool clearOnly);
-    bool drawOnServer(QSize windowPixels, bool clearOnly);
-    QSize sourceSize(QSize windowPixels);
+    void startRendering();
+    void switchToOpenGL();
 
     const MpvLibrary* m_api = nullptr;
     const MpvRenderApi* m_render = nullptr;
     mpv_handle* m_mpv = nullptr;
     mpv_render_context* m_renderContext = nullptr;
     std::unique_ptr<QOpenGLContext> m_context;
-    // Set while frames go through the X server.
-    std::unique_ptr<X11ScaledPresenter> m_presenter;
-    QSize m_videoSize;
+    // Set while frames are converted on the processor and go through the X
+    // server, on the renderer's own thread.
+    std::unique_ptr<SoftwareVideoRenderer> m_software;
     WallpaperWindow* m_window = nullptr;
     bool m_paused = false;
     bool m_updatePending = false;

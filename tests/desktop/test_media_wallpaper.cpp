@@ -396,15 +396,24 @@ private Q_SLOTS:
         QTRY_COMPARE(m_controller->windowCount(), 1);
     }
 
+    void teardownReleasesThePlayers_data() { addScalingWays(); }
     void teardownReleasesThePlayers()
     {
+        QFETCH(bool, serverScaling);
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
         start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
         QCOMPARE(m_controller->videoViews().size(), 1);
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 2, 20000);
+        // Frames converted on the processor are drawn on a thread of their own.
+        QCOMPARE(countThreads(QStringLiteral("nv-video")), serverScaling ? 1 : 0);
         state().setIsRunning(false);
         QTRY_COMPARE(m_controller->windowCount(), 0);
         QCOMPARE(m_controller->videoViews().size(), 0);
-        // mpv's threads end with the player.
+        // mpv's threads, and ours, end with the player.
         QTRY_COMPARE(countThreads(QStringLiteral("mpv")), 0);
+        QCOMPARE(countThreads(QStringLiteral("nv-video")), 0);
     }
 };
 
