@@ -13,6 +13,17 @@
 
 namespace nivora {
 
+namespace {
+
+std::atomic<bool> presentsFail{false};
+
+} // namespace
+
+void SoftwareVideoRenderer::setPresentsFailForTesting(bool fail)
+{
+    presentsFail.store(fail);
+}
+
 std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(WallpaperWindow* window)
 {
     if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -131,6 +142,8 @@ QSize SoftwareVideoRenderer::frameSize(QSize windowPixels) const
 
 bool SoftwareVideoRenderer::present(QSize windowPixels, bool clearOnly)
 {
+    if (presentsFail.load())
+        return false;
     const QSize frame = clearOnly ? m_presenter->imageSize() : frameSize(windowPixels);
     if (m_presenter->imageSize() != frame || m_presenter->windowSize() != windowPixels) {
         m_presenter =

@@ -46,6 +46,10 @@ public:
 
     quint64 framesDrawn() const { return m_framesDrawn.load(); }
 
+    // Tests make every present fail, as when the X server stops taking
+    // frames, to check the switch to OpenGL; the shipped app never does.
+    static void setPresentsFailForTesting(bool fail);
+
     // Thread-safe: asks the render thread for the next frame, or to draw the
     // current one again (after an exposure), or to paint black.
     void requestUpdate();

@@ -156,13 +156,18 @@ void VideoWallpaperView::switchToOpenGL()
         return;
     qWarning().noquote() << QStringLiteral(
         "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+    // The video track is put aside while the render context changes, so that
+    // mpv builds its video output again on the new one.
+    m_api->setPropertyString(m_mpv, "vid", "no");
     freeRenderContext();
     m_framesDrawn += m_software->framesDrawn();
     m_software.reset();
-    if (!createRenderContext(false))
-        return;
-    startRendering();
-    drawFrame(framesDrawn() == 0);
+    const bool created = createRenderContext(false);
+    if (created)
+        startRendering();
+    m_api->setPropertyString(m_mpv, "vid", "auto");
+    if (created)
+        drawFrame(framesDrawn() == 0);
 }
 
 quint64 VideoWallpaperView::framesDrawn() const

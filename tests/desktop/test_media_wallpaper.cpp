@@ -4,6 +4,7 @@
 #include "DesktopTestSupport.h"
 #include "engine/ImageWallpaperView.h"
 #include "engine/ScaledDrawable.h"
+#include "engine/SoftwareVideoRenderer.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 
@@ -231,6 +232,32 @@ private Q_SLOTS:
         QVERIFY(video->property("current-ao").isEmpty());
         QCOMPARE(video->property("loop-file"), QStringLiteral("inf"));
         QCOMPARE(video->property("panscan"), QStringLiteral("1.000000"));
+    }
+
+    // Should the X server stop taking our frames, OpenGL takes over and the
+    // video goes on.
+    void videoFallsBackToOpenGL()
+    {
+        start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
+        QCOMPARE(m_controller->videoViews().size(), 1);
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 2, 20000);
+        QVERIFY(video->scalesOnServer());
+
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+        SoftwareVideoRenderer::setPresentsFailForTesting(true);
+        auto restore = qScopeGuard([] { SoftwareVideoRenderer::setPresentsFailForTesting(false); });
+        QTRY_VERIFY_WITH_TIMEOUT(!video->scalesOnServer(), 10000);
+        QTRY_COMPARE(countThreads(QStringLiteral("nv-video")), 0);
+        // Frames keep coming, now through OpenGL, and the screen shows them.
+        const quint64 drawn = video->framesDrawn();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > drawn + 5, 10000);
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            near(averageColor(shot = screenImage(), QRect(900, 500, 100, 80)), QColor(0, 255, 0)), 10000);
+        QVERIFY(near(averageColor(shot, QRect(20, 500, 300, 80)), QColor(255, 0, 0)));
     }
 
     void tallVideoFillsTheScreenCropped_data() { addScalingWays(); }
