@@ -74,7 +74,6 @@ private:
     std::unique_ptr<SoftwareVideoRenderer> m_software;
     WallpaperWindow* m_window = nullptr;
     bool m_paused = false;
-    bool m_updatePending = false;
     quint64 m_framesDrawn = 0;
 };
 
