@@ -1,6 +1,18 @@
 # bash completion for nivora                                  -*- shell-script -*-
 # Self-contained: works with or without the bash-completion package.
 
+# Pattern preset names (they contain spaces and accents), from the program itself.
+_nivora_patterns()
+{
+    local word=${1//\\/} name
+    word=${word#[\"\']}
+    local IFS=$'\n'
+    for name in $("${COMP_WORDS[0]}" pattern --list 2>/dev/null); do
+        name=${name#"${name%%[! ]*}"}
+        [[ $name == "$word"* ]] && COMPREPLY+=("$(printf '%q' "$name")")
+    done
+}
+
 _nivora()
 {
     local cur prev
@@ -57,7 +69,13 @@ _nivora()
         case $prev in
         --output) COMPREPLY=($(compgen -f -- "$cur")) ;;
         --size) ;;
-        *) COMPREPLY=($(compgen -W "--size --output --list --help" -- "$cur")) ;;
+        *)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--size --output --list --help" -- "$cur"))
+            else
+                _nivora_patterns "$cur"
+            fi
+            ;;
         esac
         ;;
     folder-icon)
@@ -66,7 +84,7 @@ _nivora()
         else
             case $prev in
             --image) COMPREPLY=($(compgen -f -- "$cur")) ;;
-            --pattern) ;;
+            --pattern) _nivora_patterns "$cur" ;;
             *)
                 if [[ ${COMP_WORDS[2]} == apply && $cur == -* ]]; then
                     COMPREPLY=($(compgen -W "--pattern --image" -- "$cur"))

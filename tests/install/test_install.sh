@@ -83,6 +83,8 @@ complete_words() { # complete_words WORD... -> completions of the last word
 check "completion: nivora ctl se -> set" test "$(complete_words nivora ctl se)" = set
 check "completion: nivora ctl dashboard co -> colors" test "$(complete_words nivora ctl dashboard co)" = colors
 check "completion: nivora fo -> folder-icon" test "$(complete_words nivora fo)" = folder-icon
+check "completion: pattern names with spaces, from the installed program" \
+  test "$(PATH="$ROOT/usr/bin:$PATH" complete_words nivora pattern 'Pois\ n')" = 'Pois\ nuit'
 
 # --- the installed binary, with the source and build trees out of reach -----------
 # A private mount namespace lays an empty tmpfs over both trees for the command:
@@ -160,10 +162,19 @@ check "widget window: installed equals build tree" test "$(differ "$TMP/date-ins
 nofont=$(differ "$TMP/date-installed.png" "$TMP/date-nofont.png")
 check "widget window: text differs without Nunito ($nofont pixels)" test "${nofont%%[^0-9]*}" -gt 200
 
-# --- ctl keys: the completion and the man page list exactly the running instance's -----
-"${HIDE[@]}" "$INSTALLED" >"$TMP/keys-app.log" 2>&1 &
+# --- launch at login across an upgrade, and the ctl keys --------------------------
+# An autostart entry left by an older version installed elsewhere (now removed):
+# the installed binary, found on PATH, points it at itself by command name.
+AUTOSTART=$XDG_CONFIG_HOME/autostart/$APP_ID.desktop
+mkdir -p "$(dirname "$AUTOSTART")"
+printf '[Desktop Entry]\nType=Application\nName=Nivora\nExec=/opt/old-nivora/bin/nivora\n' >"$AUTOSTART"
+PATH="$ROOT/usr/bin:$PATH" "${HIDE[@]}" "$INSTALLED" >"$TMP/keys-app.log" 2>&1 &
 APP_PIDS+=($!)
 for _ in $(seq 1 100); do "$INSTALLED" ctl status >/dev/null 2>&1 && break; sleep 0.1; done
+check "launch at login: a stale entry starts the installed nivora again" grep -qx "Exec=nivora" "$AUTOSTART"
+rm "$AUTOSTART"
+"$INSTALLED" ctl set launchAtLogin true >/dev/null
+check "launch at login: a new entry starts the installed nivora" grep -qx "Exec=nivora" "$AUTOSTART"
 keys=$("$INSTALLED" ctl get | python3 -c 'import json,sys; print("\n".join(sorted(json.load(sys.stdin))))')
 "$INSTALLED" ctl quit >/dev/null 2>&1 || true
 wait "${APP_PIDS[-1]}" 2>/dev/null || true
