@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTextStream>
 
 namespace nivora::LaunchAtLogin {
@@ -19,10 +20,11 @@ QString configHome()
     return QDir::homePath() + QStringLiteral("/.config");
 }
 
+const QString binaryName = QStringLiteral("nivora");
+
 QString executablePath()
 {
-    const QString path = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
-    return path.isEmpty() ? QStringLiteral("nivora") : path;
+    return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
 }
 
 // Desktop entry values may need escaping of spaces and the few reserved characters.
@@ -43,6 +45,56 @@ QString quoteExec(const QString& path)
     return out + QLatin1Char('"');
 }
 
+// Undoes the escapes any desktop entry string value may carry (backslash-s, a doubled backslash…).
+QString unescapeValue(const QString& value)
+{
+    QString out;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != QLatin1Char('\\') || i + 1 == value.size()) {
+            out += c;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        out += next == QLatin1Char('s')   ? QChar(QLatin1Char(' '))
+               : next == QLatin1Char('t') ? QChar(QLatin1Char('\t'))
+               : next == QLatin1Char('n') ? QChar(QLatin1Char('\n'))
+               : next == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
+                                          : next;
+    }
+    return out;
+}
+
+// The program an Exec value runs: its first word, with the quoting of the Exec
+// key undone.
+QString execProgram(const QString& exec)
+{
+    const QString value = unescapeValue(exec.trimmed());
+    if (!value.startsWith(QLatin1Char('"')))
+        return value.section(QLatin1Char(' '), 0, 0);
+    QString out;
+    for (qsizetype i = 1; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
+            out += value.at(++i);
+            continue;
+        }
+        if (c == QLatin1Char('"'))
+            break;
+        out += c;
+    }
+    return out;
+}
+
+bool programExists(const QString& program)
+{
+    if (program.isEmpty())
+        return false;
+    if (QDir::isAbsolutePath(program))
+        return QFileInfo(program).isExecutable();
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
 void logFailure(const QString& error)
 {
     qWarning().noquote() << QStringLiteral("Lumeris: lancement au démarrage — ") + error;
@@ -54,6 +106,17 @@ QString autostartFilePath()
 {
     return configHome() + QStringLiteral("/autostart/") + QStringLiteral(NIVORA_APP_ID) +
            QStringLiteral(".desktop");
+}
+
+QString launchCommand()
+{
+    const QString self = QFileInfo(executablePath()).canonicalFilePath();
+    if (self.isEmpty())
+        return binaryName;
+    const QString onPath = QStandardPaths::findExecutable(binaryName);
+    if (!onPath.isEmpty() && QFileInfo(onPath).canonicalFilePath() == self)
+        return binaryName;
+    return quoteExec(self);
 }
 
 bool isEnabled()
@@ -116,13 +179,50 @@ void set(bool on)
         << "Type=Application\n"
         << "Name=Nivora\n"
         << "Comment=Fonds animés et widgets de bureau\n"
-        << "Exec=" << quoteExec(executablePath()) << "\n"
+        << "Exec=" << launchCommand() << "\n"
         << "Icon=" << NIVORA_APP_ID << "\n"
         << "Terminal=false\n"
         << "X-GNOME-Autostart-enabled=true\n";
     out.flush();
     if (!file.commit())
         logFailure(QStringLiteral("impossible d'écrire %1 : %2").arg(path, file.errorString()));
+}
+
+void repair()
+{
+    if (!isEnabled())
+        return;
+    const QString path = autostartFilePath();
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QStringList lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    in.close();
+
+    bool inMainGroup = false;
+    bool changed = false;
+    for (QString& line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1Char('[')))
+            inMainGroup = trimmed == QLatin1String("[Desktop Entry]");
+        if (!inMainGroup || !trimmed.startsWith(QLatin1String("Exec")))
+            continue;
+        const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
+        if (eq < 0 || trimmed.left(eq).trimmed() != QLatin1String("Exec"))
+            continue;
+        if (programExists(execProgram(trimmed.mid(eq + 1))))
+            return;
+        line = QStringLiteral("Exec=") + launchCommand();
+        changed = true;
+        break;
+    }
+    if (!changed)
+        return;
+    QSaveFile out(path);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text) ||
+        out.write(lines.join(QLatin1Char('\n')).toUtf8()) < 0 || !out.commit())
+        logFailure(QStringLiteral("impossible d'écrire %1 : %2").arg(path, out.errorString()));
 }
 
 } // namespace nivora::LaunchAtLogin

@@ -19,5 +19,16 @@ void set(bool on);
 // Where the autostart entry lives for the current environment.
 QString autostartFilePath();
 
+// The Exec value the entry gets: the bare name "nivora" when the running binary
+// is the one PATH finds (an installed copy, so the entry survives upgrades and a
+// move to another prefix), otherwise the running binary's full path (a build
+// tree, or a copy outside PATH).
+QString launchCommand();
+
+// Called once the app runs: when launch at login is on but the entry's program
+// no longer exists (a version installed elsewhere was removed), points Exec at
+// this binary again, keeping the entry's other lines.
+void repair();
+
 } // namespace LaunchAtLogin
 } // namespace nivora

@@ -1,6 +1,7 @@
 #include "widgets/FaceIcons.h"
 
-#include <QCoreApplication>
+#include "widgets/BundledAssets.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
@@ -12,6 +13,9 @@ namespace nivora {
 
 namespace {
 
+// The one symbol table. The build bundles exactly the files named here (every
+// "weight/name.svg" literal of this file, see cmake/BundleAssets.cmake): keep one
+// {symbol, file} entry per line and a missing file fails the build.
 QString phosphorName(const QString& symbol)
 {
     static const QHash<QString, QString> names{
@@ -23,16 +27,6 @@ QString phosphorName(const QString& symbol)
     return names.value(symbol);
 }
 
-QStringList iconRoots()
-{
-    QStringList roots;
-    if (QCoreApplication::instance())
-        roots << QCoreApplication::applicationDirPath() + QStringLiteral("/../share/nivora/icons");
-    roots << QStringLiteral("/usr/share/nivora/icons")
-          << QStringLiteral(NIVORA_SOURCE_DIR "/assets/npm/node_modules/@phosphor-icons/core/assets");
-    return roots;
-}
-
 } // namespace
 
 QString FaceIcons::filePath(const QString& symbol)
@@ -40,12 +34,9 @@ QString FaceIcons::filePath(const QString& symbol)
     const QString name = phosphorName(symbol);
     if (name.isEmpty())
         return QString();
-    for (const QString& root : iconRoots()) {
-        const QString path = root + QLatin1Char('/') + name;
-        if (QFileInfo::exists(path))
-            return path;
-    }
-    return QString();
+    BundledAssets::ensureLoaded();
+    const QString path = BundledAssets::iconRoot() + QLatin1Char('/') + name;
+    return QFileInfo::exists(path) ? path : QString();
 }
 
 void FaceIcons::paint(QPainter& painter, const QString& symbol, const QRectF& rect, const QColor& color)

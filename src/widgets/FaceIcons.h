@@ -13,8 +13,8 @@ namespace nivora {
 class FaceIcons
 {
 public:
-    // The Phosphor file for a symbol name ("play.fill" → fill/play-fill.svg), or
-    // an empty string for an unknown symbol or a missing file.
+    // The Phosphor file for a symbol name ("play.fill" → ":/nivora/icons/fill/play-fill.svg",
+    // a Qt resource path compiled into the binary), or an empty string for an unknown symbol.
     static QString filePath(const QString& symbol);
     // Paints the symbol into `rect`; an unknown symbol paints nothing.
     static void paint(QPainter& painter, const QString& symbol, const QRectF& rect, const QColor& color);

@@ -1,6 +1,7 @@
 #include "widgets/Fonts.h"
 
-#include <QCoreApplication>
+#include "widgets/BundledAssets.h"
+
 #include <QDir>
 #include <QFontDatabase>
 
@@ -12,33 +13,17 @@ const QString nunito = QStringLiteral("Nunito");
 
 bool loadOnce()
 {
+    BundledAssets::ensureLoaded();
+    const QDir dir(BundledAssets::fontDirectory());
     bool loaded = false;
-    for (const QString& dir : Fonts::searchDirectories()) {
-        const QStringList files =
-            QDir(dir).entryList({QStringLiteral("nunito-latin-*-normal.woff")}, QDir::Files, QDir::Name);
-        for (const QString& file : files) {
-            if (QFontDatabase::addApplicationFont(QDir(dir).filePath(file)) >= 0)
-                loaded = true;
-        }
-        if (loaded)
-            break;
+    for (const QString& file : dir.entryList({QStringLiteral("*.woff")}, QDir::Files, QDir::Name)) {
+        if (QFontDatabase::addApplicationFont(dir.filePath(file)) >= 0)
+            loaded = true;
     }
     return loaded || QFontDatabase::families().contains(nunito);
 }
 
 } // namespace
-
-QStringList Fonts::searchDirectories()
-{
-    QStringList dirs;
-    if (QCoreApplication::instance()) {
-        const QString app = QCoreApplication::applicationDirPath();
-        dirs << app + QStringLiteral("/../share/nivora/fonts") << app + QStringLiteral("/fonts");
-    }
-    dirs << QStringLiteral("/usr/share/nivora/fonts")
-         << QStringLiteral(NIVORA_SOURCE_DIR "/assets/npm/node_modules/@fontsource/nunito/files");
-    return dirs;
-}
 
 bool Fonts::load()
 {

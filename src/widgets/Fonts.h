@@ -12,7 +12,7 @@ namespace nivora {
 class Fonts
 {
 public:
-    // Registers the bundled Nunito weights with Qt. Returns true when Nunito is
+    // Registers the Nunito weights compiled into the binary with Qt. Returns true when Nunito is
     // available afterwards (bundled or installed on the system); otherwise texts
     // fall back to the system's sans.
     static bool load();
@@ -24,9 +24,6 @@ public:
     static QFont font(int pixelSize, QFont::Weight weight, double tracking = 0);
     // Colour emoji at `pixelSize`.
     static QFont emoji(int pixelSize);
-
-    // Where the bundled WOFF files are looked for, first match wins.
-    static QStringList searchDirectories();
 };
 
 } // namespace nivora

@@ -133,6 +133,76 @@ private Q_SLOTS:
         QVERIFY(
             entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) + "\n"));
     }
+
+    void entryNamesTheCommandWhenPathFindsThisBinary()
+    {
+        const QByteArray oldPath = qgetenv("PATH");
+        QTemporaryDir bin;
+        // PATH finds another program called nivora: the entry keeps our full path.
+        QFile other(bin.filePath("nivora"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("#!/bin/sh\n");
+        other.close();
+        other.setPermissions(other.permissions() | QFileDevice::ExeOwner);
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + oldPath);
+        QCOMPARE(LaunchAtLogin::launchCommand(), QCoreApplication::applicationFilePath());
+
+        // PATH finds this very binary (an installed copy): the bare name survives
+        // upgrades and moves between prefixes.
+        QVERIFY(other.remove());
+        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), bin.filePath("nivora")));
+        QCOMPARE(LaunchAtLogin::launchCommand(), QStringLiteral("nivora"));
+        LaunchAtLogin::set(true);
+        const QByteArray entry = readAll(LaunchAtLogin::autostartFilePath());
+        qputenv("PATH", oldPath);
+        QVERIFY(entry.contains("\nExec=nivora\n"));
+    }
+
+    void repairPointsAGoneProgramAtThisBinary_data()
+    {
+        QTest::addColumn<QByteArray>("exec");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<bool>("repaired");
+        QTest::newRow("gone full path") << QByteArray("/nonexistent/old/bin/nivora %u") << false << true;
+        QTest::newRow("gone command") << QByteArray("nivora-not-on-any-path") << false << true;
+        QTest::newRow("present full path") << QByteArray("/bin/sh") << false << false;
+        QTest::newRow("present quoted path with a space")
+            << QByteArray("\"@DIR@/with space/prog\" --flag") << false << false;
+        QTest::newRow("gone quoted path with a space")
+            << QByteArray("\"@DIR@/with space/gone\"") << false << true;
+        QTest::newRow("off entries are left alone") << QByteArray("/nonexistent/nivora") << true << false;
+    }
+
+    void repairPointsAGoneProgramAtThisBinary()
+    {
+        QFETCH(QByteArray, exec);
+        QFETCH(bool, hidden);
+        QFETCH(bool, repaired);
+        const QString dir = m_home.path() + QStringLiteral("/with space");
+        QDir().mkpath(dir);
+        QFile prog(dir + QStringLiteral("/prog"));
+        QVERIFY(prog.open(QIODevice::WriteOnly));
+        prog.close();
+        prog.setPermissions(prog.permissions() | QFileDevice::ExeOwner);
+        exec.replace("@DIR@", QFile::encodeName(m_home.path()));
+
+        QDir().mkpath(m_home.path() + "/autostart");
+        const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=" + exec + "\nX-Marker=kept\n" +
+                                 (hidden ? "Hidden=true\n" : "") + "[Other]\nExec=/nonexistent/other\n";
+        {
+            QFile f(LaunchAtLogin::autostartFilePath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(entry);
+        }
+        qInstallMessageHandler(capture);
+        LaunchAtLogin::repair();
+        qInstallMessageHandler(nullptr);
+        QVERIFY(warnings.isEmpty());
+        QByteArray expected = entry;
+        if (repaired)
+            expected.replace("Exec=" + exec + "\n", "Exec=" + LaunchAtLogin::launchCommand().toUtf8() + "\n");
+        QCOMPARE(readAll(LaunchAtLogin::autostartFilePath()), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLaunchAtLogin)

@@ -1,0 +1,101 @@
+# bash completion for nivora                                  -*- shell-script -*-
+# Self-contained: works with or without the bash-completion package.
+
+# Pattern preset names (they contain spaces and accents), from the program itself.
+_nivora_patterns()
+{
+    local word=${1//\\/} name
+    word=${word#[\"\']}
+    local IFS=$'\n'
+    for name in $("${COMP_WORDS[0]}" pattern --list 2>/dev/null); do
+        name=${name#"${name%%[! ]*}"}
+        [[ $name == "$word"* ]] && COMPREPLY+=("$(printf '%q' "$name")")
+    done
+}
+
+_nivora()
+{
+    local cur prev
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD-1]}
+
+    local commands="ctl render pattern folder-icon --version --help"
+    local ctl_commands="get set status next previous random dashboard popover account quit"
+    # The keys of `nivora ctl get` and `nivora ctl set`.
+    local keys="isRunning wallpaperMode mediaPath sceneIndex speed intensity scale colorShift
+        sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
+        autopilotMinutes paletteName paletteHex enabledDisplays enabledWidgets
+        clockWidgetShowsDate widgetShapes widgetSizes"
+    local sections="scenes media icons colors widgets displays performance about account"
+
+    COMPREPLY=()
+    if [[ $COMP_CWORD -eq 1 ]]; then
+        COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+        return 0
+    fi
+
+    case ${COMP_WORDS[1]} in
+    ctl)
+        if [[ $COMP_CWORD -eq 2 ]]; then
+            COMPREPLY=($(compgen -W "$ctl_commands --help" -- "$cur"))
+        elif [[ $COMP_CWORD -eq 3 ]]; then
+            case $prev in
+            get | set) COMPREPLY=($(compgen -W "$keys" -- "$cur")) ;;
+            dashboard) COMPREPLY=($(compgen -W "$sections" -- "$cur")) ;;
+            account) COMPREPLY=($(compgen -W "sign-out" -- "$cur")) ;;
+            esac
+        elif [[ $COMP_CWORD -eq 4 && ${COMP_WORDS[2]} == set ]]; then
+            case $prev in
+            isRunning | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
+                COMPREPLY=($(compgen -W "true false" -- "$cur")) ;;
+            wallpaperMode) COMPREPLY=($(compgen -W '\"scene\" \"video\" \"image\"' -- "$cur")) ;;
+            fps) COMPREPLY=($(compgen -W "30 60 120" -- "$cur")) ;;
+            renderQuality) COMPREPLY=($(compgen -W "720 1080 1440 1920" -- "$cur")) ;;
+            esac
+        fi
+        ;;
+    render)
+        case $prev in
+        --output) COMPREPLY=($(compgen -f -- "$cur")) ;;
+        --scene) COMPREPLY=($(compgen -W "$(echo {0..14})" -- "$cur")) ;;
+        --time | --size | --speed | --intensity | --scale | --color-shift | --sharpness | --palette | --colors) ;;
+        *)
+            COMPREPLY=($(compgen -W "--scene --time --size --output --speed --intensity --scale
+                --color-shift --sharpness --palette --colors --help" -- "$cur"))
+            ;;
+        esac
+        ;;
+    pattern)
+        case $prev in
+        --output) COMPREPLY=($(compgen -f -- "$cur")) ;;
+        --size) ;;
+        *)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--size --output --list --help" -- "$cur"))
+            else
+                _nivora_patterns "$cur"
+            fi
+            ;;
+        esac
+        ;;
+    folder-icon)
+        if [[ $COMP_CWORD -eq 2 ]]; then
+            COMPREPLY=($(compgen -W "apply reset" -- "$cur"))
+        else
+            case $prev in
+            --image) COMPREPLY=($(compgen -f -- "$cur")) ;;
+            --pattern) _nivora_patterns "$cur" ;;
+            *)
+                if [[ ${COMP_WORDS[2]} == apply && $cur == -* ]]; then
+                    COMPREPLY=($(compgen -W "--pattern --image" -- "$cur"))
+                else
+                    COMPREPLY=($(compgen -d -- "$cur"))
+                fi
+                ;;
+            esac
+        fi
+        ;;
+    esac
+    return 0
+}
+complete -F _nivora nivora
