@@ -2,9 +2,11 @@
 // odd values, keyboard operation and what assistive technology sees.
 #include "design/Backdrop.h"
 #include "design/BrandMark.h"
+#include "design/ColorWellRow.h"
 #include "design/Eyebrow.h"
 #include "design/FluidSlider.h"
 #include "design/MiniPreview.h"
+#include "design/PageHeader.h"
 #include "design/PillToggle.h"
 #include "design/PresetChip.h"
 #include "design/SceneCard.h"
@@ -17,6 +19,8 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QDir>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -92,6 +96,7 @@ private Q_SLOTS:
     void eyebrowUpperCases();
     void brandMarkScales();
     void drawnAtDeviceResolution();
+    void galleryScreenshot();
 };
 
 void TestDashboardControls::sliderEdgesAndKnob()
@@ -422,6 +427,67 @@ void TestDashboardControls::drawnAtDeviceResolution()
     plain.setDevicePixelRatio(1.0);
     QVERIFY(meanDifference(plain, big) < 0.5);
     QVERIFY(countColor(big, Theme::ink(), big.rect()) > 200);
+}
+
+void TestDashboardControls::galleryScreenshot()
+{
+    // One of each, kept beside the test binary for review by eye.
+    QWidget gallery;
+    gallery.setAutoFillBackground(true);
+    QPalette p = gallery.palette();
+    p.setColor(QPalette::Window, Theme::paper());
+    gallery.setPalette(p);
+    auto* layout = new QVBoxLayout(&gallery);
+    layout->setSpacing(14);
+    layout->addWidget(new PageHeader(QStringLiteral("Galerie vivante"), QStringLiteral("Scènes"),
+                                     QStringLiteral("Choisissez une ambiance et façonnez-la en direct.")));
+    auto* slider = new FluidSlider(QStringLiteral("Vitesse"), QStringLiteral("speedometer"), Theme::blue());
+    slider->setValue(0.42);
+    layout->addWidget(slider);
+    auto* toggle = new PillToggle(QStringLiteral("Économie de batterie"),
+                                  QStringLiteral("Limite à 30 FPS en mode économie d'énergie"),
+                                  QStringLiteral("leaf.fill"), Theme::green());
+    toggle->setChecked(true);
+    layout->addWidget(toggle);
+    layout->addWidget(new PillToggle(QStringLiteral("Pause en plein écran"),
+                                     QStringLiteral("Met le rendu en pause"),
+                                     QStringLiteral("rectangle.inset.filled"), Theme::blue()));
+    auto* selector = new SegmentedSelector(QStringLiteral("Images par seconde"), {30, 60, 120},
+                                           QStringLiteral(" FPS"), Theme::purple());
+    selector->setSelection(60);
+    layout->addWidget(selector);
+    auto* chips = new QHBoxLayout;
+    for (int i = 0; i < 4; ++i) {
+        auto* chip = new PresetChip;
+        chip->setPalette(WallpaperPalette::presets().at(i));
+        chip->setSelected(i == 1);
+        chips->addWidget(chip);
+    }
+    chips->addStretch(1);
+    layout->addLayout(chips);
+    auto* well = new ColorWellRow(0);
+    well->setColor(QColor(0x4C9BDE));
+    layout->addWidget(well);
+    auto* cards = new QHBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        auto* card = new SceneCard(availableScenes().at(i), WallpaperPalette::presets().at(i).colors());
+        card->setSelected(i == 0);
+        cards->addWidget(card);
+    }
+    layout->addLayout(cards);
+    auto* badges = new QHBoxLayout;
+    badges->addWidget(new StatBadge(QStringLiteral("speedometer"), QStringLiteral("60 FPS"), Theme::blue()));
+    badges->addWidget(
+        new StatBadge(QStringLiteral("lock.shield"), QStringLiteral("Sans télémétrie"), Theme::green()));
+    badges->addWidget(new BrandMark(40));
+    badges->addStretch(1);
+    layout->addLayout(badges);
+    gallery.resize(720, gallery.sizeHint().height());
+    const QImage shot = render(gallery);
+    const QDir dir(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    QVERIFY(QDir().mkpath(dir.path()));
+    QVERIFY(shot.save(dir.filePath(QStringLiteral("controls.png"))));
+    QVERIFY(countColor(shot, Theme::green(), shot.rect()) > 500);
 }
 
 QTEST_MAIN(TestDashboardControls)
