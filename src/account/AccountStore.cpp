@@ -386,7 +386,8 @@ std::optional<QByteArray> AccountStore::takeBody(QNetworkReply* reply)
 {
     if (reply->property(kTooLargeProperty).toBool())
         return std::nullopt;
-    const QByteArray body = reply->readAll();
+    // An aborted reply is closed and has nothing left to read.
+    const QByteArray body = reply->isOpen() ? reply->readAll() : QByteArray();
     if (body.size() > kMaxReplyBytes)
         return std::nullopt;
     return body;

@@ -54,7 +54,9 @@ QString SupabaseConfig::acceptedUrl(const QString& text)
     } else {
         return QString();
     }
-    return url.adjusted(QUrl::StripTrailingSlash).toString(QUrl::FullyEncoded);
+    QUrl origin = url;
+    origin.setPath(QString());
+    return origin.toString(QUrl::FullyEncoded);
 }
 
 bool SupabaseConfig::isAcceptedKey(const QString& key)
