@@ -265,14 +265,14 @@ bool AccountStore::googleSignInPending() const
     return m_googleAttempt && !m_googleAttempt->hasExpired();
 }
 
-void AccountStore::handleCallbackUrl(const QString& text)
+bool AccountStore::handleCallbackUrl(const QString& text)
 {
     const QUrl url(text);
     const QString path = url.path();
     if (url.scheme() != QLatin1String("nivora") || url.host() != QLatin1String("auth-callback") ||
         (!path.isEmpty() && path != QLatin1String("/"))) {
         qInfo().noquote() << QStringLiteral("Lumeris: adresse nivora:// inconnue ignorée");
-        return;
+        return false;
     }
     // Only the answer to our own attempt may sign in: a link on some web page
     // must not log the user into an account of someone else's choosing.
@@ -280,7 +280,7 @@ void AccountStore::handleCallbackUrl(const QString& text)
         m_googleAttempt.reset();
         qInfo().noquote() << QStringLiteral(
             "Lumeris: retour de connexion Google ignoré : aucune connexion Google en cours");
-        return;
+        return false;
     }
     m_googleAttempt.reset();
 
@@ -292,7 +292,7 @@ void AccountStore::handleCallbackUrl(const QString& text)
     const auto access = pairs.constFind(QStringLiteral("access_token"));
     if (access == pairs.constEnd()) {
         setErrorMessage(QStringLiteral("Échec de la connexion Google."));
-        return;
+        return true;
     }
     m_accessToken = *access;
     const auto refresh = pairs.constFind(QStringLiteral("refresh_token"));
@@ -300,6 +300,7 @@ void AccountStore::handleCallbackUrl(const QString& text)
     persist();
     setSignedIn(true);
     fetchUserEmail();
+    return true;
 }
 
 void AccountStore::fetchUserEmail()

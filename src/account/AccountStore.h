@@ -65,7 +65,8 @@ public:
     // nivora://…`). Only an auth callback that answers a Google sign-in started by
     // this store in the last 15 minutes is taken, and each attempt only once;
     // anything else is dropped with one log line.
-    void handleCallbackUrl(const QString& url);
+    // True when the address was taken as the answer to our attempt.
+    bool handleCallbackUrl(const QString& url);
     bool googleSignInPending() const;
 
     // True once the store has made its network access manager (first request).

@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "account/AccountStore.h"
 #include "app/BrandIcon.h"
 #include "app/ControlCommands.h"
 #include "engine/WallpaperController.h"
@@ -75,7 +76,9 @@ void AppDelegate::openSettings()
 
 void AppDelegate::openUrl(const QString& url)
 {
-    qInfo().noquote() << QStringLiteral("Lumeris: adresse reçue %1").arg(url.section(QLatin1Char('?'), 0, 0));
+    // The address may carry a session: it is handed over, never logged.
+    if (AccountStore::shared().handleCallbackUrl(url))
+        openSettings();
 }
 
 void AppDelegate::quit()
