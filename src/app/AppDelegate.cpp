@@ -76,7 +76,7 @@ void AppDelegate::openSettings()
     if (!m_dashboard) {
         // The first section depends on the session held now; it is chosen once
         // per run, since the window is kept from here on.
-        const bool signedIn = false;
+        const bool signedIn = AccountStore::shared().signedIn();
         m_dashboard = new DashboardWindow(AppState::shared(), signedIn);
     }
     m_dashboard->present();
