@@ -1,7 +1,9 @@
 #include "app/AppDelegate.h"
 
+#include "account/AccountStore.h"
 #include "app/BrandIcon.h"
 #include "app/ControlCommands.h"
+#include "dashboard/DashboardWindow.h"
 #include "engine/WallpaperController.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
@@ -26,6 +28,7 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
+    delete m_dashboard;
     delete m_trayMenu;
 }
 
@@ -72,12 +75,26 @@ void AppDelegate::setupStatusItem()
 
 void AppDelegate::openSettings()
 {
-    qInfo().noquote() << QStringLiteral("Lumeris: tableau de bord demandé");
+    if (!m_dashboard) {
+        // The first section depends on the session held now; it is chosen once
+        // per run, since the window is kept from here on.
+        const bool signedIn = AccountStore::shared().signedIn();
+        m_dashboard = new DashboardWindow(AppState::shared(), signedIn);
+    }
+    m_dashboard->present();
+}
+
+void AppDelegate::openDashboardSection(NavSection section)
+{
+    openSettings();
+    m_dashboard->setSection(section);
 }
 
 void AppDelegate::openUrl(const QString& url)
 {
-    qInfo().noquote() << QStringLiteral("Lumeris: adresse reçue %1").arg(url.section(QLatin1Char('?'), 0, 0));
+    // The address may carry a session: it is handed over, never logged.
+    if (AccountStore::shared().handleCallbackUrl(url))
+        openSettings();
 }
 
 void AppDelegate::quit()
