@@ -1,6 +1,7 @@
 #include "dashboard/DashboardPages.h"
 
 #include "dashboard/AboutPage.h"
+#include "dashboard/IconsPage.h"
 #include "design/PageHeader.h"
 #include "design/Theme.h"
 
@@ -66,6 +67,9 @@ QWidget* createPage(NavSection section, QWidget* parent)
     switch (section) {
     case NavSection::About:
         page = new AboutPage(parent);
+        break;
+    case NavSection::Icons:
+        page = new IconsPage(parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

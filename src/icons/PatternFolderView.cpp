@@ -29,6 +29,14 @@ PatternFolderView::PatternFolderView(const FolderPattern& pattern, const QImage&
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+void PatternFolderView::setOpacity(double opacity)
+{
+    if (qFuzzyCompare(m_opacity, opacity))
+        return;
+    m_opacity = opacity;
+    update();
+}
+
 void PatternFolderView::paintEvent(QPaintEvent*)
 {
     const int side = qMin(width(), height());
@@ -43,6 +51,7 @@ void PatternFolderView::paintEvent(QPaintEvent*)
         ++m_renders;
     }
     QPainter painter(this);
+    painter.setOpacity(m_opacity);
     painter.drawPixmap(QPointF((width() - side) / 2.0, (height() - side) / 2.0), m_cache);
 }
 

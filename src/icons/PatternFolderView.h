@@ -24,6 +24,10 @@ public:
     const FolderPattern& pattern() const { return m_pattern; }
     // How many times the picture has been drawn (not copied).
     int renderCount() const { return m_renders; }
+    // The strength the kept picture is shown with (dimmed cells); changing it
+    // draws nothing again.
+    double opacity() const { return m_opacity; }
+    void setOpacity(double opacity);
 
     QSize sizeHint() const override { return {512, 512}; }
 
@@ -35,6 +39,7 @@ private:
     QImage m_folder;
     QPixmap m_cache;
     int m_renders = 0;
+    double m_opacity = 1.0;
 };
 
 } // namespace nivora
