@@ -73,12 +73,15 @@ FolderIconOutcome DesktopFolderIconStore::setIcon(const QString& folder, const Q
 {
     if (const QString problem = folderProblem(folder); !problem.isNull())
         return {false, problem};
-    const QString previous = GioCustomIcon::read(folder);
+    const bool kde = m_kdeSession || QFileInfo::exists(KdeDirectoryFile::pathFor(folder));
+    // Kept only where a second place is written, to undo the first if the
+    // second refuses.
+    const QString previous = kde ? GioCustomIcon::read(folder) : QString();
     const GioCustomIcon::Result gio = GioCustomIcon::set(folder, iconFile);
     if (gio.status == GioCustomIcon::Status::Failed)
         return {false, gio.error};
     bool written = gio.status == GioCustomIcon::Status::Done;
-    if (m_kdeSession || QFileInfo::exists(KdeDirectoryFile::pathFor(folder))) {
+    if (kde) {
         if (const QString error = KdeDirectoryFile::writeIcon(folder, iconFile); !error.isNull()) {
             // A folder reported as failed keeps the icon it had everywhere,
             // not a new one in some file managers only.
