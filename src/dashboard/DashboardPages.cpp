@@ -1,6 +1,7 @@
 #include "dashboard/DashboardPages.h"
 
 #include "dashboard/AboutPage.h"
+#include "dashboard/AccountPage.h"
 #include "dashboard/IconsPage.h"
 #include "design/PageHeader.h"
 #include "design/Theme.h"
@@ -67,6 +68,9 @@ QWidget* createPage(NavSection section, QWidget* parent)
     switch (section) {
     case NavSection::About:
         page = new AboutPage(parent);
+        break;
+    case NavSection::Account:
+        page = new AccountPage(parent);
         break;
     case NavSection::Icons:
         page = new IconsPage(parent);
