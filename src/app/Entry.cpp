@@ -5,6 +5,7 @@
 #include "app/UnixSignals.h"
 #include "engine/RenderCommand.h"
 #include "engine/WallpaperRenderer.h"
+#include "icons/FolderIconCommand.h"
 #include "icons/PatternCommand.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
@@ -32,6 +33,7 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
                            "  ctl COMMAND ...    control the running instance (nivora ctl --help)\n"
                            "  render ...         draw one frame of a scene to a PNG (nivora render --help)\n"
                            "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
+                           "  folder-icon ...    dress folders with a pattern or an image, or undo it\n"
                            "  nivora://...       hand a sign-in callback to the running instance\n"
                            "  --version          print the version\n";
 
@@ -102,6 +104,8 @@ int entry(int argc, char** argv)
         return runRenderCommand(argc, argv, rest);
     if (first == QLatin1String("pattern"))
         return runPatternCommand(argc, argv, rest);
+    if (first == QLatin1String("folder-icon"))
+        return runFolderIconCommand(argc, argv, rest);
     if (first.startsWith(QLatin1String("nivora://")) && args.size() == 1) {
         // Given to the running instance when there is one, else to the one we start.
         if (ControlClient::instanceRunning()) {

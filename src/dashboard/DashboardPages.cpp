@@ -2,6 +2,7 @@
 
 #include "dashboard/AboutPage.h"
 #include "dashboard/AccountPage.h"
+#include "dashboard/IconsPage.h"
 #include "design/PageHeader.h"
 #include "design/Theme.h"
 
@@ -70,6 +71,9 @@ QWidget* createPage(NavSection section, QWidget* parent)
         break;
     case NavSection::Account:
         page = new AccountPage(parent);
+        break;
+    case NavSection::Icons:
+        page = new IconsPage(parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

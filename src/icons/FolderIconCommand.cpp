@@ -1,0 +1,152 @@
+#include "icons/FolderIconCommand.h"
+
+#include "icons/FolderIconService.h"
+#include "icons/FolderPattern.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+
+namespace nivora {
+
+namespace {
+
+constexpr int failure = 1;
+constexpr int usageError = 2;
+
+void printTo(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+QString usage()
+{
+    return QStringLiteral("usage: nivora folder-icon apply (--pattern NAME | --image FILE) DIR...\n"
+                          "       nivora folder-icon reset DIR...\n");
+}
+
+int refuse(const QString& reason)
+{
+    printTo(stderr, QStringLiteral("nivora folder-icon: %1\n%2").arg(reason, usage()));
+    return usageError;
+}
+
+const FolderPattern* findPreset(const QString& name)
+{
+    for (const FolderPattern& pattern : FolderPattern::all()) {
+        if (pattern.name() == name)
+            return &pattern;
+    }
+    for (const FolderPattern& pattern : FolderPattern::all()) {
+        if (pattern.name().compare(name, Qt::CaseInsensitive) == 0)
+            return &pattern;
+    }
+    return nullptr;
+}
+
+QString presetNames()
+{
+    QString text;
+    for (const FolderPattern& pattern : FolderPattern::all())
+        text += QStringLiteral("  %1\n").arg(pattern.name());
+    return text;
+}
+
+int report(const FolderIconReport& result)
+{
+    printTo(stdout, result.message() + QLatin1Char('\n'));
+    for (const FolderIconReport::Entry& entry : result.entries()) {
+        if (!entry.ok)
+            printTo(stderr, QStringLiteral("%1 : %2\n").arg(entry.path, entry.reason));
+    }
+    return result.allSucceeded() ? 0 : failure;
+}
+
+// The icon theme lives in the platform's theme, so a display is used when
+// there is one; without one the offscreen platform still draws.
+std::unique_ptr<QGuiApplication> makeApplication(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int runFolderIconCommand(int argc, char** argv, const QStringList& args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption patternOption(QStringLiteral("pattern"), QStringLiteral("Pattern preset name."),
+                                           QStringLiteral("NAME"));
+    const QCommandLineOption imageOption(QStringLiteral("image"), QStringLiteral("Image file."),
+                                         QStringLiteral("FILE"));
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Show usage."));
+    parser.addOptions({patternOption, imageOption, helpOption});
+    parser.addPositionalArgument(QStringLiteral("ACTION"), QStringLiteral("apply or reset."));
+    parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("Folders."));
+
+    if (!parser.parse(QStringList{QStringLiteral("nivora folder-icon")} + args))
+        return refuse(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        printTo(stdout, usage());
+        return 0;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return refuse(QStringLiteral("give an action: apply or reset"));
+    const QString action = positional.first();
+    const QStringList folders = positional.mid(1);
+    const bool apply = action == QLatin1String("apply");
+    if (!apply && action != QLatin1String("reset"))
+        return refuse(QStringLiteral("unknown action \"%1\": apply or reset").arg(action));
+    if (folders.isEmpty())
+        return refuse(QStringLiteral("give at least one folder"));
+
+    const FolderPattern* pattern = nullptr;
+    if (apply) {
+        if (parser.isSet(patternOption) == parser.isSet(imageOption))
+            return refuse(QStringLiteral("apply needs either --pattern NAME or --image FILE"));
+        if (parser.isSet(patternOption)) {
+            pattern = findPreset(parser.value(patternOption));
+            if (!pattern) {
+                printTo(stderr,
+                        QStringLiteral("nivora folder-icon: unknown pattern \"%1\"; the patterns are:\n%2")
+                            .arg(parser.value(patternOption), presetNames()));
+                return usageError;
+            }
+        }
+    } else if (parser.isSet(patternOption) || parser.isSet(imageOption)) {
+        return refuse(QStringLiteral("reset takes no --pattern or --image"));
+    }
+
+    auto application = makeApplication(argc, argv);
+    FolderIconService service;
+    if (!apply)
+        return report(service.reset(folders));
+
+    QImage icon;
+    if (pattern) {
+        icon = service.renderPattern(*pattern);
+        if (icon.isNull()) {
+            printTo(stderr, QStringLiteral("nivora folder-icon: not enough memory to draw the icon\n"));
+            return failure;
+        }
+    } else {
+        const FolderIconService::ImportedImage imported =
+            FolderIconService::importImage(parser.value(imageOption));
+        if (!imported.error.isEmpty()) {
+            printTo(stdout, imported.error + QLatin1Char('\n'));
+            return failure;
+        }
+        icon = imported.image;
+    }
+    return report(service.apply(icon, folders));
+}
+
+} // namespace nivora

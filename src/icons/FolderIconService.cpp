@@ -1,0 +1,131 @@
+#include "icons/FolderIconService.h"
+
+#include "engine/ImageWallpaperView.h"
+#include "icons/BuiltInFolderImage.h"
+#include "icons/PatternFolderImage.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace nivora {
+
+FolderIconService::FolderIconService(std::unique_ptr<FolderIconStore> store) : m_store(std::move(store)) {}
+
+QImage FolderIconService::folderImage(int pixels) const
+{
+    if (pixels < 1)
+        return {};
+    if (m_folder.isNull()) {
+        m_folder = m_store ? m_store->genericFolderImage(iconPixels) : QImage();
+        if (m_folder.isNull())
+            m_folder = BuiltInFolderImage::render(iconPixels);
+    }
+    if (pixels == iconPixels)
+        return m_folder;
+    return m_folder.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage FolderIconService::renderPattern(const FolderPattern& pattern) const
+{
+    return PatternFolderImage::render(folderImage(iconPixels), pattern, iconPixels);
+}
+
+FolderIconService::ImportedImage FolderIconService::importImage(const QString& path)
+{
+    const QString unreadable = FolderIconReport::unreadableImageMessage(path);
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    // The size the header claims is checked before a single pixel is decoded,
+    // so a small file that unpacks to gigabytes is refused outright.
+    const QSize claimed = reader.size();
+    if (!QFileInfo(path).isFile() || !reader.canRead() || !claimed.isValid() || claimed.isEmpty() ||
+        qint64(claimed.width()) * claimed.height() * 4 > ImageWallpaperView::maxDecodedBytes)
+        return {{}, unreadable};
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return {{}, unreadable};
+
+    QImage square(iconPixels, iconPixels, QImage::Format_ARGB32_Premultiplied);
+    if (square.isNull())
+        return {{}, unreadable};
+    square.fill(Qt::transparent);
+    const QImage fitted = image.scaled(iconPixels, iconPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&square);
+    painter.drawImage((iconPixels - fitted.width()) / 2, (iconPixels - fitted.height()) / 2, fitted);
+    painter.end();
+    return {square, {}};
+}
+
+QString FolderIconService::iconDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/nivora/folder-icons");
+}
+
+QString FolderIconService::saveIcon(const QImage& icon, QString* error)
+{
+    const auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return QString();
+    };
+    if (icon.isNull())
+        return fail(QStringLiteral("aucune icône à écrire"));
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        if (!writer.write(icon))
+            return fail(QStringLiteral("icône impossible à encoder : %1").arg(writer.errorString()));
+    }
+    const QString directory = iconDirectory();
+    if (!QDir().mkpath(directory))
+        return fail(QStringLiteral("dossier des icônes impossible à créer : %1").arg(directory));
+    const QString hash =
+        QString::fromLatin1(QCryptographicHash::hash(png, QCryptographicHash::Sha256).toHex().left(32));
+    const QString path = QDir(directory).filePath(hash + QStringLiteral(".png"));
+    // Files are only ever written whole (renamed into place), so a file of the
+    // right name and size already holds these bytes.
+    if (QFileInfo(path).isFile() && QFileInfo(path).size() == png.size())
+        return path;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit())
+        return fail(QStringLiteral("icône impossible à écrire : %1").arg(file.errorString()));
+    return path;
+}
+
+FolderIconReport FolderIconService::apply(const QImage& icon, const QStringList& folders)
+{
+    FolderIconReport report(FolderIconReport::Operation::Apply);
+    QString error;
+    const QString iconFile = saveIcon(icon, &error);
+    for (const QString& folder : folders) {
+        if (iconFile.isNull()) {
+            report.add(folder, false, error);
+            continue;
+        }
+        const FolderIconOutcome outcome = m_store->setIcon(folder, iconFile);
+        report.add(folder, outcome.ok, outcome.reason);
+    }
+    return report;
+}
+
+FolderIconReport FolderIconService::reset(const QStringList& folders)
+{
+    FolderIconReport report(FolderIconReport::Operation::Reset);
+    for (const QString& folder : folders) {
+        const FolderIconOutcome outcome = m_store->clearIcon(folder);
+        report.add(folder, outcome.ok, outcome.reason);
+    }
+    return report;
+}
+
+} // namespace nivora
