@@ -77,6 +77,8 @@ WidgetWindow::WidgetWindow(WidgetKind kind, WidgetShape shape, WidgetFaceView* f
     connect(&CompositorWatcher::shared(), &CompositorWatcher::changed, this, &WidgetWindow::updateShape);
 }
 
+WidgetWindow::~WidgetWindow() = default;
+
 void WidgetWindow::place(const QPoint& topLeft, const QSize& size)
 {
     m_knownPosition = topLeft;
@@ -87,13 +89,13 @@ void WidgetWindow::place(const QPoint& topLeft, const QSize& size)
 void WidgetWindow::present()
 {
     winId();
-    const auto hints = hintsForPlatform();
-    if (hints)
-        hints->prepare(windowHandle());
+    m_hints = hintsForPlatform();
+    if (m_hints)
+        m_hints->prepare(windowHandle());
     show();
     raise();
-    if (hints)
-        hints->shown(windowHandle());
+    if (m_hints)
+        m_hints->shown(windowHandle());
 }
 
 void WidgetWindow::moveEvent(QMoveEvent* event)
@@ -143,7 +145,8 @@ void WidgetWindow::mousePressEvent(QMouseEvent* event)
     }
     // The window manager moves the window when it can (it then also snaps and
     // keeps the window on screen); otherwise the window follows the pointer.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
+    const bool managerMoves = !m_hints || m_hints->windowManagerMoves();
+    if (managerMoves && windowHandle() && windowHandle()->startSystemMove()) {
         m_manualDrag = false;
     } else {
         m_manualDrag = true;

@@ -5,10 +5,12 @@
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 namespace nivora {
 
 class WidgetCard;
+class WidgetWindowHints;
 class WidgetFaceView;
 
 // The desktop window of one widget: frameless, transparent outside its card
@@ -28,6 +30,7 @@ public:
 
     // Takes ownership of `face`.
     WidgetWindow(WidgetKind kind, WidgetShape shape, WidgetFaceView* face);
+    ~WidgetWindow() override;
 
     WidgetKind kind() const { return m_kind; }
     WidgetFaceView* face() const { return m_face; }
@@ -60,6 +63,7 @@ private:
 
     WidgetKind m_kind;
     QPointer<WidgetFaceView> m_face;
+    std::unique_ptr<WidgetWindowHints> m_hints; // null off X11
     WidgetCard* m_card = nullptr;
     QPoint m_knownPosition;
     bool m_manualDrag = false;

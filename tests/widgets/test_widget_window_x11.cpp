@@ -72,6 +72,18 @@ QString describe(const QColor& c)
     return c.name();
 }
 
+// Shown by the window manager: mapped, and neither iconic nor hidden (window
+// managers that composite may keep the windows they hide mapped).
+bool shownByWindowManager(WId window)
+{
+    if (!run(QStringLiteral("xwininfo"), {"-id", QString::number(window)})
+             .contains(QLatin1String("IsViewable")))
+        return false;
+    const QString states = xprop(window, {"_NET_WM_STATE", "WM_STATE"});
+    return !states.contains(QLatin1String("_NET_WM_STATE_HIDDEN")) &&
+           !states.contains(QLatin1String("Iconic"));
+}
+
 void xdotool(const QStringList& args)
 {
     QProcess::execute(QStringLiteral("xdotool"), args);
@@ -94,6 +106,7 @@ private Q_SLOTS:
     void clicksReachButtonsAndRepaintsReachTheScreen();
     void startedProgramsKeepQtDefaults();
     void cutToTheCardWithoutCompositor();
+    void staysWhileTheDesktopIsShown();
 
 private:
     WidgetWindow* show(const QString& identifier);
@@ -388,6 +401,59 @@ void TestWidgetWindowX11::cutToTheCardWithoutCompositor()
     QTest::qWait(300);
     const QString failure = checkPixels(window, "circle, compositor gone");
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestWidgetWindowX11::staysWhileTheDesktopIsShown()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("wmctrl")).isEmpty())
+        QSKIP("wmctrl is not installed (scripts/setup)");
+    const QColor wallpaperColour(40, 140, 90);
+    QWidget desktop;
+    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    QPalette palette;
+    palette.setColor(QPalette::Window, wallpaperColour);
+    desktop.setPalette(palette);
+    desktop.setAutoFillBackground(true);
+    desktop.winId();
+    desktop.setAttribute(Qt::WA_X11NetWmWindowTypeDesktop);
+    desktop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&desktop));
+
+    WidgetWindow* window = showClock();
+    QVERIFY(window);
+    const QPoint where = window->pos();
+    const QPoint inWidget(window->geometry().center().x(), window->geometry().top() + 10);
+
+    // An ordinary window beside the widget, of a colour of its own.
+    const QColor normalColour(200, 60, 60);
+    QWidget normal;
+    normal.setWindowTitle("normal");
+    QPalette normalPalette;
+    normalPalette.setColor(QPalette::Window, normalColour);
+    normal.setPalette(normalPalette);
+    normal.setAutoFillBackground(true);
+    normal.setGeometry(QRect(window->geometry().topLeft() - QPoint(500, 0), QSize(300, 200)));
+    normal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&normal));
+    const QPoint inNormal = normal.geometry().center();
+    QTRY_VERIFY(near(screenPixel(inNormal), normalColour));
+
+    // Showing the desktop hides the ordinary window and leaves the widget.
+    QProcess::execute(QStringLiteral("wmctrl"), {"-k", "on"});
+    QTRY_VERIFY(run("xprop", {"-root", "_NET_SHOWING_DESKTOP"}).contains(QLatin1String("= 1")));
+    QTRY_VERIFY(!shownByWindowManager(normal.winId()));
+    QTest::qWait(300);
+    QVERIFY(shownByWindowManager(window->winId()));
+    QTRY_VERIFY2(near(screenPixel(inWidget), Theme::paper()), qPrintable(describe(screenPixel(inWidget))));
+    QTRY_VERIFY2(near(screenPixel(inNormal), wallpaperColour), qPrintable(describe(screenPixel(inNormal))));
+
+    // Back again: the window returns, the widget has not moved.
+    QProcess::execute(QStringLiteral("wmctrl"), {"-k", "off"});
+    QTRY_VERIFY(shownByWindowManager(normal.winId()));
+    QTRY_VERIFY2(near(screenPixel(inNormal), normalColour), qPrintable(describe(screenPixel(inNormal))));
+    QVERIFY(shownByWindowManager(window->winId()));
+    QCOMPARE(window->pos(), where);
+    QVERIFY2(near(screenPixel(inWidget), Theme::paper()), qPrintable(describe(screenPixel(inWidget))));
 }
 
 int main(int argc, char** argv)
