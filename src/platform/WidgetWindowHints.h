@@ -17,12 +17,17 @@ namespace nivora {
 // - shown(window)   optional (may do nothing). Called right after the window was
 //   first shown, for window managers that only honour some requests on mapped
 //   windows.
+// - windowManagerMoves() optional, valid after prepare(). False when the
+//   window manager will not move this window when asked to (some refuse to
+//   move the kind of window the hints chose); the window then follows the
+//   pointer by itself.
 class WidgetWindowHints
 {
 public:
     virtual ~WidgetWindowHints() = default;
     virtual bool prepare(QWindow* window) = 0;
     virtual void shown(QWindow* window) = 0;
+    virtual bool windowManagerMoves() const { return true; }
 };
 
 } // namespace nivora

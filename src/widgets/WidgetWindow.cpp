@@ -1,5 +1,6 @@
 #include "widgets/WidgetWindow.h"
 
+#include "platform/CompositorWatcher.h"
 #include "platform/x11/X11WidgetWindowHints.h"
 #include "widgets/WidgetCard.h"
 #include "widgets/WidgetFaceView.h"
@@ -73,7 +74,10 @@ WidgetWindow::WidgetWindow(WidgetKind kind, WidgetShape shape, WidgetFaceView* f
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_card);
+    connect(&CompositorWatcher::shared(), &CompositorWatcher::changed, this, &WidgetWindow::updateShape);
 }
+
+WidgetWindow::~WidgetWindow() = default;
 
 void WidgetWindow::place(const QPoint& topLeft, const QSize& size)
 {
@@ -85,13 +89,13 @@ void WidgetWindow::place(const QPoint& topLeft, const QSize& size)
 void WidgetWindow::present()
 {
     winId();
-    const auto hints = hintsForPlatform();
-    if (hints)
-        hints->prepare(windowHandle());
+    m_hints = hintsForPlatform();
+    if (m_hints)
+        m_hints->prepare(windowHandle());
     show();
     raise();
-    if (hints)
-        hints->shown(windowHandle());
+    if (m_hints)
+        m_hints->shown(windowHandle());
 }
 
 void WidgetWindow::moveEvent(QMoveEvent* event)
@@ -104,6 +108,35 @@ void WidgetWindow::moveEvent(QMoveEvent* event)
     Q_EMIT moved(now);
 }
 
+void WidgetWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateShape();
+}
+
+void WidgetWindow::updateShape()
+{
+    // The window keeps its visual with alpha either way, so that a compositing
+    // manager started later blends it at once; without one the X server shows
+    // its transparent pixels black, and the shape hides them. The shape stays
+    // the same for a window's life but for a size change: the shape of a card
+    // is fixed when its window is built.
+    if (CompositorWatcher::shared().active()) {
+        if (m_shapedSize.isEmpty())
+            return;
+        m_shapedSize = QSize();
+        clearMask();
+        // Pixels outside the old shape were never painted: paint them now,
+        // transparent, before the compositor shows them.
+        update();
+        return;
+    }
+    if (size().isEmpty() || size() == m_shapedSize)
+        return;
+    m_shapedSize = size();
+    setMask(WidgetCard::frameRegion(m_card->shape(), size()));
+}
+
 void WidgetWindow::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -112,7 +145,8 @@ void WidgetWindow::mousePressEvent(QMouseEvent* event)
     }
     // The window manager moves the window when it can (it then also snaps and
     // keeps the window on screen); otherwise the window follows the pointer.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
+    const bool managerMoves = !m_hints || m_hints->windowManagerMoves();
+    if (managerMoves && windowHandle() && windowHandle()->startSystemMove()) {
         m_manualDrag = false;
     } else {
         m_manualDrag = true;

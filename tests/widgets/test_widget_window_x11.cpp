@@ -2,10 +2,13 @@
 // openbox), configured as the application configures them: their hints, their
 // stacking layer, dragging them, clicking their buttons and what their repaints
 // leave on the screen.
+#include "design/Theme.h"
+#include "platform/CompositorWatcher.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/TimerFaceView.h"
+#include "widgets/WidgetCard.h"
 #include "widgets/WidgetWindow.h"
 
 #include <QApplication>
@@ -17,9 +20,11 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 
 using namespace nivora;
 
@@ -50,6 +55,35 @@ QList<quint64> stackingOrder()
     return ids;
 }
 
+// What the screen shows at `at` (global coordinates), whoever drew it.
+QColor screenPixel(const QPoint& at)
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance = 6)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+QString describe(const QColor& c)
+{
+    return c.name();
+}
+
+// Shown by the window manager: mapped, and neither iconic nor hidden (window
+// managers that composite may keep the windows they hide mapped).
+bool shownByWindowManager(WId window)
+{
+    if (!run(QStringLiteral("xwininfo"), {"-id", QString::number(window)})
+             .contains(QLatin1String("IsViewable")))
+        return false;
+    const QString states = xprop(window, {"_NET_WM_STATE", "WM_STATE"});
+    return !states.contains(QLatin1String("_NET_WM_STATE_HIDDEN")) &&
+           !states.contains(QLatin1String("Iconic"));
+}
+
 void xdotool(const QStringList& args)
 {
     QProcess::execute(QStringLiteral("xdotool"), args);
@@ -71,6 +105,8 @@ private Q_SLOTS:
     void dragMovesAndRecords();
     void clicksReachButtonsAndRepaintsReachTheScreen();
     void startedProgramsKeepQtDefaults();
+    void cutToTheCardWithoutCompositor();
+    void staysWhileTheDesktopIsShown();
 
 private:
     WidgetWindow* show(const QString& identifier);
@@ -268,6 +304,156 @@ void TestWidgetWindowX11::startedProgramsKeepQtDefaults()
     const QString environment = run(QStringLiteral("env"), {});
     QVERIFY(environment.contains(QLatin1String("DISPLAY=")));
     QVERIFY2(!environment.contains(QLatin1String("QT_XCB_NO_MITSHM")), qPrintable(environment));
+}
+
+void TestWidgetWindowX11::cutToTheCardWithoutCompositor()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty())
+        QSKIP("xcompmgr is not installed (scripts/setup)");
+    CompositorWatcher& watcher = CompositorWatcher::shared();
+    QVERIFY2(!watcher.active(), "a compositing manager already runs on this display");
+
+    // A wallpaper of a colour nothing else uses, under the widget.
+    const QColor wallpaperColour(40, 140, 90);
+    QWidget desktop;
+    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    QPalette palette;
+    palette.setColor(QPalette::Window, wallpaperColour);
+    desktop.setPalette(palette);
+    desktop.setAutoFillBackground(true);
+    desktop.winId();
+    desktop.setAttribute(Qt::WA_X11NetWmWindowTypeDesktop);
+    desktop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&desktop));
+
+    // Outside the frame: three corners of the window (the fourth may hold the
+    // shadow). Inside: near the top edge, in the middle, where no face draws.
+    const auto checkPixels = [&](WidgetWindow* window, const char* when) {
+        const QRect g = window->geometry();
+        const QList<QPoint> outside{g.topLeft() + QPoint(1, 1), g.topRight() + QPoint(-1, 1),
+                                    g.bottomLeft() + QPoint(1, -1)};
+        for (const QPoint& at : outside) {
+            const QColor c = screenPixel(at);
+            if (!near(c, wallpaperColour))
+                return QStringLiteral("%1: %2 at a corner, wallpaper expected").arg(when, describe(c));
+        }
+        const QColor inside = screenPixel(QPoint(g.center().x(), g.top() + 10));
+        if (!near(inside, Theme::paper()))
+            return QStringLiteral("%1: %2 inside the card, paper expected").arg(when, describe(inside));
+        return QString();
+    };
+    const auto showShape = [&](const QString& shape) -> WidgetWindow* {
+        QSignalSpy spy(m_controller.get(), &DesktopWidgetController::reconciled);
+        m_state->setWidgetShapes({{QStringLiteral("clock"), shape}});
+        if (!spy.wait(3000))
+            return nullptr;
+        WidgetWindow* window = m_controller->window(QStringLiteral("clock"));
+        if (!window || !QTest::qWaitForWindowExposed(window))
+            return nullptr;
+        QTest::qWait(300);
+        return window;
+    };
+    const QStringList shapes{"card", "rounded", "pill", "circle"};
+
+    QVERIFY(showClock());
+    // Every shape, without a compositing manager: cut, corners show the
+    // wallpaper. Each shape change builds its window again, cut to the new
+    // outline.
+    QRegion previous;
+    for (const QString& shape : shapes) {
+        WidgetWindow* window = showShape(shape);
+        QVERIFY2(window, qPrintable(shape));
+        QVERIFY2(!window->mask().isEmpty(), qPrintable(shape));
+        QVERIFY2(window->mask() != previous, qPrintable(shape));
+        previous = window->mask();
+        const QString failure = checkPixels(window, qPrintable(shape));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
+    // A compositing manager started while the widget is shown: the window
+    // drops its cut and is blended instead; the corners still show the
+    // wallpaper, for every shape.
+    QProcess xcompmgr;
+    xcompmgr.start(QStringLiteral("xcompmgr"), {});
+    QVERIFY(xcompmgr.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.active(), 5000);
+    WidgetWindow* window = m_controller->window(QStringLiteral("clock"));
+    QTRY_VERIFY(window->mask().isEmpty());
+    QTest::qWait(300);
+    {
+        const QString failure = checkPixels(window, "circle, composited");
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+    for (const QString& shape : shapes) {
+        window = showShape(shape);
+        QVERIFY2(window, qPrintable(shape));
+        QVERIFY2(window->mask().isEmpty(), qPrintable(shape));
+        const QString failure = checkPixels(window, qPrintable(shape + QStringLiteral(", composited")));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
+    // Stopped again: back to the cut, on the live window.
+    xcompmgr.terminate();
+    QVERIFY(xcompmgr.waitForFinished(3000));
+    QTRY_VERIFY_WITH_TIMEOUT(!watcher.active(), 5000);
+    QTRY_VERIFY(!window->mask().isEmpty());
+    QCOMPARE(window->mask(), WidgetCard::frameRegion(WidgetShape::Circle, window->size()));
+    QTest::qWait(300);
+    const QString failure = checkPixels(window, "circle, compositor gone");
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+void TestWidgetWindowX11::staysWhileTheDesktopIsShown()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("wmctrl")).isEmpty())
+        QSKIP("wmctrl is not installed (scripts/setup)");
+    const QColor wallpaperColour(40, 140, 90);
+    QWidget desktop;
+    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    QPalette palette;
+    palette.setColor(QPalette::Window, wallpaperColour);
+    desktop.setPalette(palette);
+    desktop.setAutoFillBackground(true);
+    desktop.winId();
+    desktop.setAttribute(Qt::WA_X11NetWmWindowTypeDesktop);
+    desktop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&desktop));
+
+    WidgetWindow* window = showClock();
+    QVERIFY(window);
+    const QPoint where = window->pos();
+    const QPoint inWidget(window->geometry().center().x(), window->geometry().top() + 10);
+
+    // An ordinary window beside the widget, of a colour of its own.
+    const QColor normalColour(200, 60, 60);
+    QWidget normal;
+    normal.setWindowTitle("normal");
+    QPalette normalPalette;
+    normalPalette.setColor(QPalette::Window, normalColour);
+    normal.setPalette(normalPalette);
+    normal.setAutoFillBackground(true);
+    normal.setGeometry(QRect(window->geometry().topLeft() - QPoint(500, 0), QSize(300, 200)));
+    normal.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&normal));
+    const QPoint inNormal = normal.geometry().center();
+    QTRY_VERIFY(near(screenPixel(inNormal), normalColour));
+
+    // Showing the desktop hides the ordinary window and leaves the widget.
+    QProcess::execute(QStringLiteral("wmctrl"), {"-k", "on"});
+    QTRY_VERIFY(run("xprop", {"-root", "_NET_SHOWING_DESKTOP"}).contains(QLatin1String("= 1")));
+    QTRY_VERIFY(!shownByWindowManager(normal.winId()));
+    QTest::qWait(300);
+    QVERIFY(shownByWindowManager(window->winId()));
+    QTRY_VERIFY2(near(screenPixel(inWidget), Theme::paper()), qPrintable(describe(screenPixel(inWidget))));
+    QTRY_VERIFY2(near(screenPixel(inNormal), wallpaperColour), qPrintable(describe(screenPixel(inNormal))));
+
+    // Back again: the window returns, the widget has not moved.
+    QProcess::execute(QStringLiteral("wmctrl"), {"-k", "off"});
+    QTRY_VERIFY(shownByWindowManager(normal.winId()));
+    QTRY_VERIFY2(near(screenPixel(inNormal), normalColour), qPrintable(describe(screenPixel(inNormal))));
+    QVERIFY(shownByWindowManager(window->winId()));
+    QCOMPARE(window->pos(), where);
+    QVERIFY2(near(screenPixel(inWidget), Theme::paper()), qPrintable(describe(screenPixel(inWidget))));
 }
 
 int main(int argc, char** argv)
