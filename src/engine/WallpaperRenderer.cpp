@@ -1,7 +1,9 @@
 #include "engine/WallpaperRenderer.h"
 
+#include "engine/SceneCatalog.h"
 #include "engine/SceneShader.h"
 #include "state/AppState.h"
+#include "state/SettingsSchema.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -44,10 +46,17 @@ struct GroupEntry
     std::map<std::pair<GLenum, int>, GLuint> scenePrograms;
 };
 
+int sceneCount()
+{
+    static const int count = int(availableScenes().size());
+    return count;
+}
+
 // Every scene number outside the catalog draws snow, like the last scene.
 int sceneKey(std::int32_t scene)
 {
-    return scene >= 0 && scene < 14 ? int(scene) : 14;
+    const int last = sceneCount() - 1;
+    return scene >= 0 && scene < last ? int(scene) : last;
 }
 
 struct ProgramCache
@@ -231,11 +240,20 @@ Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double s
     s.resolution[0] = !(drawableSize.width() > 1.0) ? 1.0f : float(drawableSize.width());
     s.resolution[1] = !(drawableSize.height() > 1.0) ? 1.0f : float(drawableSize.height());
     s.time = time;
-    s.speed = float(speed);
-    s.intensity = float(intensity);
-    s.scale = float(scale);
-    s.colorShift = float(colorShift);
-    s.sharpness = float(sharpness);
+    // Whatever the settings hold (a file edited by hand, say), the shader gets
+    // finite values within the ranges its formulas are made for.
+    using SettingsSchema::forRenderer;
+    using SettingsSchema::get;
+    static const SettingsSchema::Setting& speedSetting = get(QStringLiteral("speed"));
+    static const SettingsSchema::Setting& intensitySetting = get(QStringLiteral("intensity"));
+    static const SettingsSchema::Setting& scaleSetting = get(QStringLiteral("scale"));
+    static const SettingsSchema::Setting& colorShiftSetting = get(QStringLiteral("colorShift"));
+    static const SettingsSchema::Setting& sharpnessSetting = get(QStringLiteral("sharpness"));
+    s.speed = float(forRenderer(speedSetting, speed));
+    s.intensity = float(forRenderer(intensitySetting, intensity));
+    s.scale = float(forRenderer(scaleSetting, scale));
+    s.colorShift = float(forRenderer(colorShiftSetting, colorShift));
+    s.sharpness = float(forRenderer(sharpnessSetting, sharpness));
     s.scene = std::int32_t(std::clamp<qint64>(scene, std::numeric_limits<std::int32_t>::min(),
                                               std::numeric_limits<std::int32_t>::max()));
     return s;
@@ -339,7 +357,8 @@ std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(QOpenGLContext* con
 }
 
 WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, GLuint program, GLenum pixelFormat)
-    : m_context(context), m_gl(context->extraFunctions()), m_program(program), m_pixelFormat(pixelFormat)
+    : m_context(context), m_gl(context->extraFunctions()), m_program(program), m_pixelFormat(pixelFormat),
+      m_scenePrograms(size_t(sceneCount()), 0), m_sceneProgramTried(size_t(sceneCount()), false)
 {
     // Vertex arrays are not shared between contexts, and core profile draws
     // nothing without one bound, so each renderer keeps its own empty one.

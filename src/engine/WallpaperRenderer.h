@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <qopengl.h>
+#include <vector>
 
 class QOpenGLContext;
 class QOpenGLExtraFunctions;
@@ -82,7 +83,9 @@ public:
 
     // The shader's record for one frame. Each drawable component not above 1
     // becomes 1, so a zero-sized drawable never divides by zero; the tuning
-    // values are narrowed to float unchanged; the scene index is clamped to
+    // values are made finite and bounded by their ranges (a non-finite value
+    // becomes its default, any other is clamped) and narrowed to float; the
+    // scene index is clamped to
     // the 32-bit range (every value outside 0...13 draws snow anyway).
     static Scalars makeScalars(QSizeF drawableSize, float time, double speed, double intensity, double scale,
                                double colorShift, double sharpness, qint64 scene);
@@ -157,8 +160,9 @@ private:
     GLuint m_program = 0;
     GLenum m_pixelFormat = defaultPixelFormat;
     std::int32_t m_scene = 0;
-    std::array<GLuint, 15> m_scenePrograms{};
-    std::array<bool, 15> m_sceneProgramTried{};
+    // One slot per scene of the catalog.
+    std::vector<GLuint> m_scenePrograms;
+    std::vector<bool> m_sceneProgramTried;
     GLuint m_vertexArray = 0;
     GLuint m_scalarsBuffer = 0;
     GLuint m_paletteBuffer = 0;
