@@ -1,5 +1,6 @@
 #include "engine/WallpaperRenderer.h"
 
+#include "engine/AnimationClock.h"
 #include "engine/SceneCatalog.h"
 #include "engine/SceneShader.h"
 #include "state/AppState.h"
@@ -13,7 +14,6 @@
 #include <QOpenGLExtraFunctions>
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -70,18 +70,6 @@ struct ProgramCache
 ProgramCache& cache()
 {
     static ProgramCache instance;
-    return instance;
-}
-
-struct PinnedClock
-{
-    std::atomic<bool> pinned{false};
-    std::atomic<double> seconds{0.0};
-};
-
-PinnedClock& pinnedClock()
-{
-    static PinnedClock instance;
     return instance;
 }
 
@@ -218,18 +206,12 @@ float WallpaperRenderer::wrapTime(double secondsSinceEpoch)
 
 float WallpaperRenderer::animationTime()
 {
-    const double origin = epoch();
-    const PinnedClock& clock = pinnedClock();
-    if (clock.pinned.load())
-        return wrapTime(clock.seconds.load());
-    return wrapTime(monotonicSeconds() - origin);
+    return AnimationClock::shared().sample().time;
 }
 
 void WallpaperRenderer::pinAnimationTimeForTesting(std::optional<double> secondsSinceEpoch)
 {
-    PinnedClock& clock = pinnedClock();
-    clock.seconds.store(secondsSinceEpoch.value_or(0.0));
-    clock.pinned.store(secondsSinceEpoch.has_value());
+    AnimationClock::shared().restartForTesting(secondsSinceEpoch);
 }
 
 Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double speed, double intensity,
@@ -262,6 +244,13 @@ Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double s
 Scalars WallpaperRenderer::scalarsFromState(const AppState& state, QSizeF drawableSize, float time)
 {
     return makeScalars(drawableSize, time, state.speed(), state.intensity(), state.scale(),
+                       state.colorShift(), state.sharpness(), state.sceneIndex());
+}
+
+Scalars WallpaperRenderer::scalarsFromState(const AppState& state, QSizeF drawableSize,
+                                            const AnimationClock::Sample& clock)
+{
+    return makeScalars(drawableSize, clock.time, clock.speed, state.intensity(), state.scale(),
                        state.colorShift(), state.sharpness(), state.sceneIndex());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/AnimationClock.h"
 #include "engine/Scalars.h"
 #include "palettes/ColorHex.h"
 
@@ -67,16 +68,17 @@ public:
     // --- Animation clock ---------------------------------------------------
 
     // The animation epoch: seconds on the monotonic clock, fixed at the first
-    // call from anywhere in the process and never changed afterwards, so that
-    // previews and desktop views show the same phase.
+    // call from anywhere in the process and never changed afterwards; the
+    // shared AnimationClock counts from it.
     static double epoch();
-    // Seconds since the epoch wrapped at 100000 s (about 27.8 hours), so that
-    // single-precision time stays fine-grained; the shader's `time`.
+    // The shared clock's time now (AnimationClock::shared().sample().time).
     static float animationTime();
-    // The wrap applied to any number of seconds since the epoch.
+    // Seconds since the epoch wrapped at 100000 s: the time `nivora render
+    // --time` draws, as though the speed had never changed.
     static float wrapTime(double secondsSinceEpoch);
-    // Test hook: animationTime() reports this many seconds since the epoch
-    // (wrapped) until called again with nothing. The application never calls it.
+    // Test hook: restarts the shared clock at this many seconds since the
+    // epoch, reading that instant until called again with nothing
+    // (AnimationClock::restartForTesting). The application never calls it.
     static void pinAnimationTimeForTesting(std::optional<double> secondsSinceEpoch);
 
     // --- Scalars -----------------------------------------------------------
@@ -91,6 +93,9 @@ public:
                                double colorShift, double sharpness, qint64 scene);
     // The same, with the tuning values and scene read from the settings store.
     static Scalars scalarsFromState(const AppState& state, QSizeF drawableSize, float time);
+    // The same with the time and speed of a clock sample, as renderers draw.
+    static Scalars scalarsFromState(const AppState& state, QSizeF drawableSize,
+                                    const AnimationClock::Sample& clock);
 
     // --- Program cache -----------------------------------------------------
 
