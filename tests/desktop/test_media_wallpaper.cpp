@@ -2,13 +2,16 @@
 // they fill the screen, looping, silence, animation, screen sleep, and every
 // kind of bad file.
 #include "DesktopTestSupport.h"
+#include "engine/DesktopRenderView.h"
 #include "engine/ImageWallpaperView.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/SoftwareVideoRenderer.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 
+#include <QJsonArray>
 #include <QPainter>
+#include <QRasterWindow>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -107,6 +110,52 @@ class TestMediaWallpaper : public QObject
     }
 
     QImage screenImage() { return captureScreen(QGuiApplication::primaryScreen()->geometry()); }
+
+    static void setScreensAsleep(bool asleep)
+    {
+        QProcess::execute(QStringLiteral("dbus-send"),
+                          {QStringLiteral("--session"), QStringLiteral("--type=signal"),
+                           QStringLiteral("/org/freedesktop/ScreenSaver"),
+                           QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
+                           asleep ? QStringLiteral("boolean:true") : QStringLiteral("boolean:false")});
+    }
+
+    // The reasons the status gives for the first window's pause.
+    QStringList pausedBy() const
+    {
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        QStringList out;
+        for (const QJsonValue& v : windows.first().toObject().value(QStringLiteral("pausedBy")).toArray())
+            out << v.toString();
+        return out;
+    }
+
+    // Whatever the first window shows has been told to pause, and for a video
+    // the player itself says so.
+    bool contentPaused() const
+    {
+        if (!m_controller->renderViews().isEmpty()) {
+            DesktopRenderView* view = m_controller->renderViews().first();
+            return view->isPaused() && !view->isDisplayLinkRunning();
+        }
+        if (!m_controller->videoViews().isEmpty()) {
+            VideoWallpaperView* video = m_controller->videoViews().first();
+            return video->isPaused() && video->property("pause") == QLatin1String("yes");
+        }
+        return m_controller->imageViews().first()->isPaused();
+    }
+
+    // Frames drawn or decoded so far, and where the video is.
+    QString progress() const
+    {
+        if (!m_controller->renderViews().isEmpty())
+            return QString::number(m_controller->renderViews().first()->framesDelivered());
+        if (!m_controller->videoViews().isEmpty()) {
+            VideoWallpaperView* video = m_controller->videoViews().first();
+            return QStringLiteral("%1 at %2").arg(video->framesDrawn()).arg(video->property("time-pos"));
+        }
+        return QString::number(m_controller->imageViews().first()->framesShown());
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -311,6 +360,78 @@ private Q_SLOTS:
                            QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
                            QStringLiteral("boolean:false")});
         QTRY_COMPARE_WITH_TIMEOUT(video->property("pause"), QStringLiteral("no"), 5000);
+    }
+
+    // Screen sleep and a covering window are two reasons to pause, and the
+    // wallpaper stays paused while either holds, whatever it shows.
+    void pauseReasonsAddUp_data()
+    {
+        QTest::addColumn<WallpaperMode>("mode");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("scene") << WallpaperMode::Scene << QString();
+        QTest::newRow("video") << WallpaperMode::Video << QStringLiteral("wide.mp4");
+        QTest::newRow("animated GIF") << WallpaperMode::Image << QStringLiteral("anim.gif");
+    }
+    void pauseReasonsAddUp()
+    {
+        QFETCH(WallpaperMode, mode);
+        QFETCH(QString, file);
+        state().setPauseOnFullscreen(true);
+        state().setRenderQuality(480);
+        state().setFps(10);
+        start(mode, file.isNull() ? QString() : media(file));
+        QCOMPARE(m_controller->windowCount(), 1);
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        // Running: frames come.
+        QString before = progress();
+        QTRY_VERIFY_WITH_TIMEOUT(progress() != before, 20000);
+        QVERIFY(!contentPaused());
+
+        // Asleep while covered, then awake: still covered, still paused.
+        QRasterWindow cover;
+        cover.showFullScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTRY_VERIFY_WITH_TIMEOUT(contentPaused(), 5000);
+        QCOMPARE(pausedBy(), QStringList{QStringLiteral("covered")});
+        setScreensAsleep(true);
+        QTRY_VERIFY_WITH_TIMEOUT(m_platform->sleep->isAsleep(), 5000);
+        QTRY_COMPARE(pausedBy(), (QStringList{QStringLiteral("asleep"), QStringLiteral("covered")}));
+        setScreensAsleep(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_platform->sleep->isAsleep(), 5000);
+        QTRY_COMPARE(pausedBy(), QStringList{QStringLiteral("covered")});
+        QVERIFY(contentPaused());
+
+        // Uncovered while asleep: still paused, and nothing moves on screen.
+        setScreensAsleep(true);
+        QTRY_COMPARE_WITH_TIMEOUT(pausedBy().size(), 2, 5000);
+        cover.hide();
+        QTRY_COMPARE_WITH_TIMEOUT(pausedBy(), QStringList{QStringLiteral("asleep")}, 5000);
+        QVERIFY(contentPaused());
+        QTest::qWait(300); // the wallpaper is exposed again and shows its held frame
+        const QImage held = screenImage();
+        before = progress();
+        QTest::qWait(1000);
+        QCOMPARE(progress(), before);
+        QCOMPARE(meanDifference(screenImage(), held), 0.0);
+        // The held frame is a picture, not a black window.
+        QVERIFY(!isBlack(averageColor(held, QRect(0, 0, 1920, 1080))));
+
+        // The switch turned off while asleep drops only the covered reason.
+        cover.showFullScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTRY_COMPARE_WITH_TIMEOUT(pausedBy().size(), 2, 5000);
+        state().setPauseOnFullscreen(false);
+        QTRY_COMPARE(pausedBy(), QStringList{QStringLiteral("asleep")});
+        QVERIFY(contentPaused());
+
+        // Awake, with the switch off: the covered screen plays again, going
+        // on from where it was held.
+        setScreensAsleep(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!contentPaused(), 5000);
+        QVERIFY(pausedBy().isEmpty());
+        before = progress();
+        QTRY_VERIFY_WITH_TIMEOUT(progress() != before, 10000);
+        cover.hide();
     }
 
     void portraitImageIsStretched()
