@@ -209,9 +209,12 @@ void DesktopRenderView::refreshSnapshot()
 
 void DesktopRenderView::onTick()
 {
-    if (!m_pacer.tick())
-        return;
-    QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
+    if (m_pacer.tick(m_refreshesAsked))
+        QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
+    // The link sleeps through the refreshes that would draw nothing, so its
+    // thread wakes about once per frame rather than once per refresh.
+    m_refreshesAsked = m_pacer.refreshesToNextFrame();
+    m_link->setTickInterval(m_refreshesAsked);
 }
 
 } // namespace nivora

@@ -107,6 +107,7 @@ private:
     DesktopRenderWorker* m_worker = nullptr; // lives on m_renderThread
     QMetaObject::Connection m_subscription;
     bool m_snapshotScheduled = false;
+    int m_refreshesAsked = 1; // display-link thread only
     bool m_stopped = false;
 
     mutable std::mutex m_mutex; // guards m_params, m_pixelSize and m_lastScalars

@@ -164,6 +164,11 @@ void WallpaperController::start()
     if (m_platform.occlusion)
         connect(m_platform.occlusion.get(), &OcclusionMonitor::coveredChanged, this,
                 &WallpaperController::coveredChanged);
+    // The system's low-power mode is followed as it changes, so entering it
+    // lowers the rate at once rather than at the next change of a setting.
+    if (m_platform.power)
+        connect(m_platform.power.get(), &PowerMonitor::lowPowerModeChanged, this,
+                [this] { applyFPS(m_state.fps()); });
 }
 
 void WallpaperController::setRunning(bool running)
