@@ -2,12 +2,14 @@
 
 #include "engine/DesktopRenderView.h"
 #include "engine/ImageWallpaperView.h"
+#include "engine/MediaPathCheck.h"
 #include "engine/SceneCatalog.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/PlatformServices.h"
 #include "state/AppState.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <algorithm>
@@ -262,8 +264,21 @@ void WallpaperController::rebuild()
     const QList<ScreenInfo> screens =
         m_platform.screens ? m_platform.screens->screens() : QList<ScreenInfo>();
     const WallpaperMode mode = m_state.wallpaperMode();
+    // A playlist or an address would have the player open other files or the
+    // network: refused, once for every screen, with one log line.
+    bool refused = false;
+    if (mode == WallpaperMode::Video) {
+        const QString path = m_state.mediaPath();
+        const QString refusal = MediaPathCheck::refusal(path, MediaPathCheck::check(path));
+        if (!refusal.isEmpty()) {
+            qWarning().noquote() << refusal;
+            refused = true;
+        }
+    }
     int index = 0;
     for (const ScreenInfo& screen : screens) {
+        if (refused)
+            break;
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
         auto entry = std::make_unique<Entry>();
@@ -303,7 +318,7 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         break;
     }
     case WallpaperMode::Video:
-        if (!QFileInfo(m_state.mediaPath()).isFile())
+        if (MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile)
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         // The player draws only into an exposed window, and paints it black at

@@ -12,7 +12,10 @@
 #include <QJsonArray>
 #include <QPainter>
 #include <QRasterWindow>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace nivora;
@@ -55,6 +58,17 @@ QByteArray hugePng()
     ihdr += QByteArray(3, '\0');
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", ihdr) +
            pngChunk("IDAT", QByteArray(64, 'x')) + pngChunk("IEND", {});
+}
+
+QAtomicInt g_refusalLines = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countRefusals(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("Lumeris: média refusé")))
+        g_refusalLines.ref();
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
 }
 
 bool isBlack(const QColor& c)
@@ -281,6 +295,10 @@ private Q_SLOTS:
         QVERIFY(video->property("current-ao").isEmpty());
         QCOMPARE(video->property("loop-file"), QStringLiteral("inf"));
         QCOMPARE(video->property("panscan"), QStringLiteral("1.000000"));
+        // The file and nothing it refers to.
+        QCOMPARE(video->property("access-references"), QStringLiteral("no"));
+        QCOMPARE(video->property("load-unsafe-playlists"), QStringLiteral("no"));
+        QVERIFY(video->property("stream-lavf-o").contains(QLatin1String("protocol_whitelist=file")));
     }
 
     // Should the X server stop taking our frames, OpenGL takes over and the
@@ -523,6 +541,67 @@ private Q_SLOTS:
             QCOMPARE(m_controller->imageViews().size(), 1);
         else
             QCOMPARE(m_controller->videoViews().size(), 1);
+    }
+
+    // A playlist, whatever its name, or an address: the player is never asked
+    // to open it, so nothing reaches the server it names; one log line says so.
+    void playlistsAndAddressesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("content");
+        const QString url = QStringLiteral("http://127.0.0.1:%1/clip.mp4");
+        QTest::newRow("m3u") << "list.m3u" << QStringLiteral("#EXTM3U\n%1\n").arg(url);
+        QTest::newRow("m3u without header") << "plain.m3u" << QStringLiteral("%1\n").arg(url);
+        QTest::newRow("pls") << "list.pls"
+                             << QStringLiteral("[playlist]\nFile1=%1\nNumberOfEntries=1\n").arg(url);
+        QTest::newRow("edl") << "list.edl" << QStringLiteral("# mpv EDL v0\n%1,0,1\n").arg(url);
+        QTest::newRow("cue")
+            << "sheet.cue"
+            << QStringLiteral("FILE \"%1\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n").arg(url);
+        QTest::newRow("HLS named .mp4")
+            << "stream.mp4"
+            << QStringLiteral("#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1.0,\n%1\n#EXT-X-ENDLIST\n")
+                   .arg(url);
+        QTest::newRow("address") << QString() << url;
+    }
+    void playlistsAndAddressesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, content);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        int connections = 0;
+        connect(&server, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                ++connections;
+                socket->deleteLater();
+            }
+        });
+        content = content.arg(server.serverPort());
+        QString path = content.trimmed();
+        if (!name.isEmpty()) {
+            path = media(name);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content.toUtf8());
+        }
+        g_refusalLines = 0;
+        g_previousHandler = qInstallMessageHandler(countRefusals);
+        auto restore = qScopeGuard([] { qInstallMessageHandler(g_previousHandler); });
+        start(WallpaperMode::Video, path);
+        QCOMPARE(m_controller->windowCount(), 0);
+        QTest::qWait(1500);
+        QCOMPARE(connections, 0);
+        QCOMPARE(g_refusalLines.loadRelaxed(), 1);
+        // The player itself refuses it too.
+        WallpaperWindow window(m_platform->screens->screens().first(), WallpaperWindow::Surface::OpenGL,
+                               nullptr);
+        QVERIFY(!VideoWallpaperView::create(path, &window));
+        QCOMPARE(connections, 0);
+
+        // A video file afterwards plays.
+        state().setMediaPath(media(QStringLiteral("wide.mp4")));
+        QTRY_COMPARE(m_controller->windowCount(), 1);
     }
 
     void fileDeletedWhileShown()
