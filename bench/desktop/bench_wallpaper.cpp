@@ -2,10 +2,12 @@
 // from outside with procstat. Prints one JSON line when done.
 //
 //   bench_wallpaper [--mode scene|video|image] [--media PATH] [--fps N]
-//                   [--quality Q] [--seconds S] [--paused] [--rebuilds N]
+//                   [--quality Q] [--seconds S] [--paused] [--covered] [--rebuilds N]
 //
 // --paused pauses every render view once built (as a covering window or screen
-// sleep would); --rebuilds N rebuilds the wallpaper N times (by changing the
+// sleep would); --covered turns pause-on-fullscreen on and puts a fullscreen
+// window over the wallpaper, so whatever the app pauses for it is measured as
+// a user would see it; --rebuilds N rebuilds the wallpaper N times (by changing the
 // quality setting) and reports the resident memory before and after.
 #include "engine/DesktopRenderView.h"
 #include "engine/VideoWallpaperView.h"
@@ -22,6 +24,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRasterWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +66,7 @@ int main(int argc, char** argv)
     double seconds = 10;
     int rebuilds = 0;
     bool paused = false;
+    bool covered = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString next = i + 1 < args.size() ? args[i + 1] : QString();
@@ -80,6 +84,8 @@ int main(int argc, char** argv)
             rebuilds = next.toInt(), ++i;
         else if (a == QLatin1String("--paused"))
             paused = true;
+        else if (a == QLatin1String("--covered"))
+            covered = true;
     }
 
     QTemporaryDir dir;
@@ -94,6 +100,7 @@ int main(int argc, char** argv)
                                                             : WallpaperMode::Scene);
     if (!mediaPath.isEmpty())
         state.setMediaPath(mediaPath);
+    state.setPauseOnFullscreen(covered);
 
     PlatformServices& platform = PlatformServices::shared();
     WallpaperController controller(state, platform);
@@ -133,6 +140,13 @@ int main(int argc, char** argv)
         if (paused) {
             for (DesktopRenderView* view : controller.renderViews())
                 view->setPaused(true);
+        }
+        QRasterWindow cover;
+        if (covered) {
+            cover.showFullScreen();
+            QTest::qWaitForWindowExposed(&cover);
+            // Leaves time for the window manager's state to reach the app.
+            QTest::qWait(1000);
         }
         // Printed at once so that the script can attach procstat to a warm process.
         std::printf("ready\n");

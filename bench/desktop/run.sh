@@ -81,6 +81,7 @@ video_size="${VIDEO_SIZE:-1920x1080}"
 ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=$video_size:rate=30:duration=5" -c:v libx264 -pix_fmt yuv420p \
   "$work/clip.mp4"
 measure video "$bench" --seconds "$((secs + 3))" --mode video --media "$work/clip.mp4"
+measure video-covered "$bench" --seconds "$((secs + 3))" --mode video --media "$work/clip.mp4" --covered
 # mpv as a user would run it (its default OpenGL output, here on the same
 # software renderer) and with its software output, which converts on the
 # processor and hands frames to the X server as Nivora does here. The frames
@@ -144,8 +145,8 @@ def stat(name):
 print("scene 0 at 1920x1080; medians of %d runs; CPU ms per frame of the app, of the harness drawing" % reps)
 print("back to back, and of the harness paced to the same rate; ratios are app / harness;")
 print("+X adds the X server's CPU per frame (it scales the drawable to the screen)")
-print("%-10s %6s %9s %8s %8s %8s %8s %7s %7s %6s %7s" % ("case", "target", "delivered", "app CPU%", "app",
-      "harness", "paced", "ratio", "r.paced", "X CPU%", "ratio+X"))
+print("%-10s %6s %9s %8s %8s %8s %8s %7s %7s %6s %7s %8s" % ("case", "target", "delivered", "app CPU%", "app",
+      "harness", "paced", "ratio", "r.paced", "X CPU%", "ratio+X", "wakeups"))
 for label in ("s30q1080", "s60q1080", "s30q720"):
     rows = []
     for rep in range(1, reps + 1):
@@ -161,11 +162,12 @@ for label in ("s30q1080", "s60q1080", "s30q720"):
         rows.append(dict(target=run["fps"], fps=fps, cpu=app["cpu_percent"], app=app_ms, harness=harness_ms,
                          paced=paced_ms, ratio=app_ms / harness_ms, rpaced=app_ms / paced_ms,
                          xcpu=x["cpu_percent"] if x else 0.0, ratiox=(app_ms + x_ms) / harness_ms,
+                         wakeups=app["wakeups_per_s"],
                          size="%dx%d" % (hrun["width"], hrun["height"])))
     m = {k: statistics.median(r[k] for r in rows) for k in rows[0] if k != "size"}
-    print("%-10s %6d %9.2f %8.1f %8.2f %8.2f %8.2f %7.3f %7.3f %6.1f %7.3f" % (
+    print("%-10s %6d %9.2f %8.1f %8.2f %8.2f %8.2f %7.3f %7.3f %6.1f %7.3f %8.1f" % (
         label, m["target"], m["fps"], m["cpu"], m["app"], m["harness"], m["paced"], m["ratio"], m["rpaced"],
-        m["xcpu"], m["ratiox"]))
+        m["xcpu"], m["ratiox"], m["wakeups"]))
     print("           drawable %s, delivered/target %.3f; runs: fps %s, ratio %s" % (
         rows[0]["size"], m["fps"] / m["target"], " ".join("%.1f" % r["fps"] for r in rows),
         " ".join("%.3f" % r["ratio"] for r in rows)))
@@ -197,6 +199,10 @@ if v:
     vr = last_json("video.out")
     print("video %s full screen: Nivora CPU %.1f %% at %.1f frames/s, X server %.1f %%" % (
         video_size, v["cpu_percent"], vr["delivered_fps"], vx["cpu_percent"] if vx else 0.0))
+    vc = stat("video-covered.json")
+    if vc:
+        print("video covered by a fullscreen window (pause on fullscreen on): CPU %.2f %%, wake-ups %.1f/s" % (
+            vc["cpu_percent"], vc["wakeups_per_s"]))
     for vo in ("gpu", "x11"):
         m, mx = stat("mpv-%s.json" % vo), stat("mpv-%s.x.json" % vo)
         if not m:

@@ -1,5 +1,6 @@
 #include "engine/DesktopRenderView.h"
 
+#include "engine/AnimationClock.h"
 #include "engine/DesktopRenderWorker.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/DisplayLink.h"
@@ -165,6 +166,18 @@ void DesktopRenderView::frameDelivered(bool drawn)
         m_meter.record(FrameRateMeter::now());
 }
 
+void DesktopRenderView::recordScalars(const Scalars& scalars)
+{
+    std::lock_guard lock(m_mutex);
+    m_lastScalars = scalars;
+}
+
+Scalars DesktopRenderView::lastScalars() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_lastScalars;
+}
+
 void DesktopRenderView::scheduleSnapshot()
 {
     if (m_snapshotScheduled || m_stopped)
@@ -187,15 +200,21 @@ void DesktopRenderView::refreshSnapshot()
     p.sharpness = static_cast<float>(m_state.sharpness());
     p.scene = m_state.sceneIndex();
     p.palette = m_state.paletteRGBACache();
+    // The clock owns the speed the frames are drawn with: changing it there
+    // keeps the phase of every view continuous.
+    AnimationClock::shared().setSpeed(m_state.speed());
     std::lock_guard lock(m_mutex);
     m_params = std::move(p);
 }
 
 void DesktopRenderView::onTick()
 {
-    if (!m_pacer.tick())
-        return;
-    QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
+    if (m_pacer.tick(m_refreshesAsked))
+        QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
+    // The link sleeps through the refreshes that would draw nothing, so its
+    // thread wakes about once per frame rather than once per refresh.
+    m_refreshesAsked = m_pacer.refreshesToNextFrame();
+    m_link->setTickInterval(m_refreshesAsked);
 }
 
 } // namespace nivora

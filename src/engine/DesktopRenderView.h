@@ -2,6 +2,7 @@
 
 #include "engine/FramePacer.h"
 #include "engine/FrameRateMeter.h"
+#include "engine/Scalars.h"
 #include "palettes/ColorHex.h"
 
 #include <QList>
@@ -84,6 +85,9 @@ public:
     // frame once drawn.
     RenderParams takeFrame(QSize* pixelSize);
     void frameDelivered(bool drawn);
+    void recordScalars(const Scalars& scalars);
+    // The shader's record of the last frame drawn (any thread).
+    Scalars lastScalars() const;
 
 private:
     DesktopRenderView(WallpaperWindow* window, quint32 displayID, QSize pixelSize, int fps,
@@ -103,11 +107,13 @@ private:
     DesktopRenderWorker* m_worker = nullptr; // lives on m_renderThread
     QMetaObject::Connection m_subscription;
     bool m_snapshotScheduled = false;
+    int m_refreshesAsked = 1; // display-link thread only
     bool m_stopped = false;
 
-    mutable std::mutex m_mutex; // guards m_params and m_pixelSize
+    mutable std::mutex m_mutex; // guards m_params, m_pixelSize and m_lastScalars
     RenderParams m_params;
     QSize m_pixelSize;
+    Scalars m_lastScalars;
 };
 
 } // namespace nivora

@@ -1,5 +1,6 @@
 #include "engine/DesktopRenderWorker.h"
 
+#include "engine/AnimationClock.h"
 #include "engine/DesktopRenderView.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperRenderer.h"
@@ -108,10 +109,14 @@ bool DesktopRenderWorker::draw(const DesktopRenderView::RenderParams& params, QS
     // No clear: the scene's triangle covers every pixel with blending off, and
     // on a CPU rasterizer a clear is a full pass over the drawable for nothing.
     gl->glViewport(0, 0, pixelSize.width(), pixelSize.height());
-    const Scalars scalars = WallpaperRenderer::makeScalars(
-        QSizeF(pixelSize), WallpaperRenderer::animationTime(), params.speed, params.intensity, params.scale,
-        params.colorShift, params.sharpness, params.scene);
+    // The time and the speed come from the shared clock together, so that
+    // the phase is the one every other view shows, across speed changes too.
+    const AnimationClock::Sample clock = AnimationClock::shared().sample();
+    const Scalars scalars =
+        WallpaperRenderer::makeScalars(QSizeF(pixelSize), clock.time, clock.speed, params.intensity,
+                                       params.scale, params.colorShift, params.sharpness, params.scene);
     m_renderer->draw(scalars, params.palette);
+    m_view->recordScalars(scalars);
 
     if (direct)
         m_context->swapBuffers(m_window);

@@ -67,7 +67,7 @@ bool FramePacer::isInFlight() const
     return m_inFlight;
 }
 
-bool FramePacer::tick()
+bool FramePacer::tick(int refreshes)
 {
     bool paused;
     bool inFlight;
@@ -80,14 +80,23 @@ bool FramePacer::tick()
         fps = m_targetFPS;
         rate = m_refreshRate;
     }
-    if (paused || inFlight)
+    m_lastTickDropped = paused || inFlight;
+    if (m_lastTickDropped)
         return false;
-    ++m_frameCounter;
+    m_frameCounter += std::max(refreshes, 1);
     if (m_frameCounter % divisor(rate, fps) != 0)
         return false;
     std::lock_guard lock(m_mutex);
     m_inFlight = true;
     return true;
+}
+
+int FramePacer::refreshesToNextFrame() const
+{
+    if (m_lastTickDropped)
+        return 1;
+    const int d = divisor(refreshRate(), targetFPS());
+    return d - static_cast<int>(m_frameCounter % d);
 }
 
 void FramePacer::frameStarted()

@@ -37,10 +37,16 @@ public:
     bool isPaused() const;
     bool isInFlight() const;
 
-    // One display refresh. True when this tick asks for a frame; the frame is
-    // then in flight until the render thread starts it (frameStarted()).
-    bool tick();
+    // One display refresh, or `refreshes` of them when the display link slept
+    // through the ones between. True when this tick asks for a frame; the
+    // frame is then in flight until the render thread starts it
+    // (frameStarted()).
+    bool tick(int refreshes = 1);
     void frameStarted();
+    // How many refreshes the next tick should come after: the rest of the
+    // divisor, or 1 after a dropped tick, so that a frame that had to wait
+    // goes out as soon as it can. Display-link thread.
+    int refreshesToNextFrame() const;
 
     // Ticks counted so far (display-link thread only, or after it stopped).
     qint64 frameCounter() const { return m_frameCounter; }
@@ -52,6 +58,7 @@ private:
     bool m_paused = false;
     bool m_inFlight = false;
     qint64 m_frameCounter = 0;
+    bool m_lastTickDropped = false; // display-link thread only
 };
 
 } // namespace nivora

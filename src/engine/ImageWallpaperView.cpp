@@ -93,6 +93,7 @@ QImage ImageWallpaperView::currentFrame() const
 
 void ImageWallpaperView::setPaused(bool paused)
 {
+    m_paused = paused;
     if (m_movie)
         m_movie->setPaused(paused);
 }

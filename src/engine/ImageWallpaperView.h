@@ -37,7 +37,9 @@ public:
     // Frames shown so far (1 for a still image).
     int framesShown() const { return m_framesShown; }
 
+    // A paused animation shows its current frame and decodes no other.
     void setPaused(bool paused);
+    bool isPaused() const { return m_paused; }
     // Whether the last frame of an animated image was scaled to the screen by
     // the X server.
     bool scalesOnServer() const { return m_presenter != nullptr; }
@@ -51,6 +53,7 @@ private:
     QImage m_image;
     std::unique_ptr<QMovie> m_movie;
     int m_framesShown = 0;
+    bool m_paused = false;
     std::unique_ptr<X11ScaledPresenter> m_presenter;
     bool m_presenterFailed = false;
 };

@@ -1,10 +1,10 @@
 #include "engine/RenderCommand.h"
 
 #include "engine/OffscreenSceneRenderer.h"
-#include "engine/SceneCatalog.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
 #include "palettes/WallpaperPalette.h"
+#include "state/SettingsSchema.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -28,7 +28,7 @@ const char* const usageText =
     "usage: nivora render --scene N --time SECONDS --size WIDTHxHEIGHT --output FILE.png\n"
     "                     [--speed V] [--intensity V] [--scale V] [--color-shift V] [--sharpness V]\n"
     "                     [--palette NAME | --colors RRGGBB,RRGGBB,RRGGBB,RRGGBB,RRGGBB]\n"
-    "Draws one frame of a wallpaper scene (0 to 14) with the desktop's shader and writes it as PNG.\n"
+    "Draws one frame of a wallpaper scene with the desktop's shader and writes it as PNG.\n"
     "Tuning values are between 0 and 1 (defaults: speed 0.5, intensity 0.6, scale 0.5,\n"
     "color-shift 0, sharpness 0.5); the palette defaults to \"Silver Sage\".\n";
 
@@ -150,10 +150,11 @@ std::variant<int, RenderRequest> parseRequest(const QStringList& args)
     RenderRequest request;
     bool sceneOk = false;
     request.scene = parser.value(scene).trimmed().toLongLong(&sceneOk);
-    const qsizetype sceneCount = availableScenes().size();
-    if (!sceneOk || request.scene < 0 || request.scene >= sceneCount)
-        return refuse(QStringLiteral("--scene must be a whole number from 0 to %1, not \"%2\"")
-                          .arg(sceneCount - 1)
+    const SettingsSchema::Setting& sceneSetting = SettingsSchema::get(QStringLiteral("sceneIndex"));
+    if (!sceneOk || !SettingsSchema::allows(sceneSetting, double(request.scene)))
+        return refuse(QStringLiteral("--scene must be a whole number from %1 to %2, not \"%3\"")
+                          .arg(sceneSetting.minimum)
+                          .arg(sceneSetting.maximum)
                           .arg(parser.value(scene)));
 
     const std::optional<double> seconds = parseNumber(parser.value(time));
@@ -176,17 +177,30 @@ std::variant<int, RenderRequest> parseRequest(const QStringList& args)
     if (request.output.trimmed().isEmpty())
         return refuse(QStringLiteral("--output must name a file"));
 
-    const std::pair<const QCommandLineOption*, double*> tuning[] = {
-        {&speed, &request.speed},           {&intensity, &request.intensity}, {&scale, &request.scale},
-        {&colorShift, &request.colorShift}, {&sharpness, &request.sharpness},
+    const struct
+    {
+        const QCommandLineOption* option;
+        const char* key;
+        double* target;
+    } tuning[] = {
+        {&speed, "speed", &request.speed},
+        {&intensity, "intensity", &request.intensity},
+        {&scale, "scale", &request.scale},
+        {&colorShift, "colorShift", &request.colorShift},
+        {&sharpness, "sharpness", &request.sharpness},
     };
-    for (const auto& [option, target] : tuning) {
+    for (const auto& [option, key, target] : tuning) {
+        const SettingsSchema::Setting& setting = SettingsSchema::get(QLatin1String(key));
+        *target = setting.defaultValue;
         if (!parser.isSet(*option))
             continue;
         const std::optional<double> value = parseNumber(parser.value(*option));
-        if (!value || *value < 0.0 || *value > 1.0)
-            return refuse(QStringLiteral("--%1 must be a number from 0 to 1, not \"%2\"")
-                              .arg(option->names().first(), parser.value(*option)));
+        if (!value || !SettingsSchema::allows(setting, *value))
+            return refuse(QStringLiteral("--%1 must be a number from %2 to %3, not \"%4\"")
+                              .arg(option->names().first())
+                              .arg(setting.minimum)
+                              .arg(setting.maximum)
+                              .arg(parser.value(*option)));
         *target = *value;
     }
 

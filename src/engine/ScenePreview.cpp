@@ -58,6 +58,11 @@ qint64 ScenePreview::framesDrawn() const
     return m_surface ? m_surface->framesDrawn() : 0;
 }
 
+Scalars ScenePreview::lastScalars() const
+{
+    return m_surface ? m_surface->lastScalars() : Scalars();
+}
+
 QImage ScenePreview::grabFrame()
 {
     return m_surface ? m_surface->grabFramebuffer() : QImage();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Scalars.h"
+
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -45,6 +47,8 @@ public:
     qint64 framesDrawn() const;
     // Draws a frame now and returns it; a null image without a surface.
     QImage grabFrame();
+    // The shader's record of the last frame drawn.
+    Scalars lastScalars() const;
 
     // Whether this process can make the OpenGL contexts previews need; probed
     // once.

@@ -1,5 +1,6 @@
 #include "engine/ScenePreviewSurface.h"
 
+#include "engine/AnimationClock.h"
 #include "engine/WallpaperRenderer.h"
 #include "state/AppState.h"
 
@@ -59,9 +60,13 @@ void ScenePreviewSurface::paintGL()
         return;
     }
     const QSizeF drawable = QSizeF(size()) * devicePixelRatioF();
-    const Scalars scalars =
-        WallpaperRenderer::scalarsFromState(m_state, drawable, WallpaperRenderer::animationTime());
+    // The settings' speed goes through the shared clock, which keeps the phase
+    // continuous when it changes and the same as the desktop's.
+    AnimationClock& clock = AnimationClock::shared();
+    clock.setSpeed(m_state.speed());
+    const Scalars scalars = WallpaperRenderer::scalarsFromState(m_state, drawable, clock.sample());
     m_renderer->draw(scalars, m_state.paletteRGBACache());
+    m_lastScalars = scalars;
     ++m_framesDrawn;
 }
 

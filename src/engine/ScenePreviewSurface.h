@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Scalars.h"
+
 #include <QOpenGLWidget>
 #include <memory>
 
@@ -22,6 +24,8 @@ public:
 
     bool hasRenderer() const { return m_renderer != nullptr; }
     qint64 framesDrawn() const { return m_framesDrawn; }
+    // The shader's record of the last frame drawn.
+    Scalars lastScalars() const { return m_lastScalars; }
 
 protected:
     void initializeGL() override;
@@ -33,6 +37,7 @@ private:
     AppState& m_state;
     std::unique_ptr<WallpaperRenderer> m_renderer;
     qint64 m_framesDrawn = 0;
+    Scalars m_lastScalars;
 };
 
 } // namespace nivora

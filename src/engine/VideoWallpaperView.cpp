@@ -1,5 +1,6 @@
 #include "engine/VideoWallpaperView.h"
 
+#include "engine/MediaPathCheck.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/SoftwareVideoRenderer.h"
 #include "engine/WallpaperWindow.h"
@@ -27,7 +28,7 @@ void* procAddress(void* context, const char* name)
 
 std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, WallpaperWindow* window)
 {
-    if (path.isEmpty() || !window || !QFileInfo(path).isFile())
+    if (!window || MediaPathCheck::check(path) != MediaPathCheck::Verdict::PlainFile)
         return nullptr;
     const MpvLibrary* api = MpvLibrary::get();
     const MpvRenderApi* render = MpvRenderApi::get();
@@ -61,6 +62,18 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         {"osd-level", "0"},
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
+        // The file and nothing else: no references to other files or
+        // addresses followed (playlists, EDL, cue sheets, HLS, ordered
+        // chapters), no files found beside it, no network protocol.
+        {"access-references", "no"},
+        {"load-unsafe-playlists", "no"},
+        {"ordered-chapters", "no"},
+        {"autoload-files", "no"},
+        {"sub-auto", "no"},
+        {"audio-file-auto", "no"},
+        {"cover-art-auto", "no"},
+        {"stream-lavf-o", "protocol_whitelist=file"},
+        {"demuxer-lavf-o", "protocol_whitelist=file"},
         // Frames go to our OpenGL context through the render API.
         {"vo", "libmpv"},
         // Mesa's software renderer is refused unless asked for.

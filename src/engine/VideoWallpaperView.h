@@ -34,8 +34,8 @@ class VideoWallpaperView : public QObject
 
 public:
     // A player for `path` in `window` (an OpenGL wallpaper window), already
-    // playing; null when the path names no regular file, or when libmpv or
-    // OpenGL cannot start.
+    // playing; null when the path names no regular file, names a playlist or
+    // an address (MediaPathCheck), or when libmpv or OpenGL cannot start.
     static std::unique_ptr<VideoWallpaperView> create(const QString& path, WallpaperWindow* window);
     // Pauses and releases the player.
     ~VideoWallpaperView() override;

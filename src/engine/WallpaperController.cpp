@@ -2,12 +2,14 @@
 
 #include "engine/DesktopRenderView.h"
 #include "engine/ImageWallpaperView.h"
+#include "engine/MediaPathCheck.h"
 #include "engine/SceneCatalog.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/PlatformServices.h"
 #include "state/AppState.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <algorithm>
@@ -26,6 +28,12 @@ struct WallpaperController::Entry
     std::unique_ptr<ImageWallpaperView> image;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
+    // Each reason to pause is kept on its own, and the content is paused while
+    // any holds: waking the screens must not resume a wallpaper that a
+    // fullscreen window still covers, nor uncovering one whose screens sleep.
+    bool asleep = false;
+    bool covered = false; // only while pauseOnFullscreen is on
+    bool paused = false;  // what the content was last told
 };
 
 namespace {
@@ -125,14 +133,11 @@ void WallpaperController::start()
     m_subscriptions << connect(&m_state, &AppState::batterySaverChanged, this, onBatterySaver,
                                Qt::QueuedConnection);
 
-    // 8. pauseOnFullscreen: turning it off resumes every view at once; turning
-    // it on waits for the next occlusion change.
-    auto onPauseOnFullscreen = [this](bool on) {
-        if (on)
-            return;
-        for (DesktopRenderView* view : renderViews())
-            view->setPaused(false);
-    };
+    // 8. pauseOnFullscreen: windows are watched for covering windows only
+    // while it is on, since watching costs X round trips on every change of
+    // focus. Turning it off drops only the covered reason; turning it on
+    // pauses a window once it is found covered.
+    auto onPauseOnFullscreen = [this](bool on) { setOcclusionWatching(on); };
     const bool pauseOnFullscreen = m_state.pauseOnFullscreen();
     QMetaObject::invokeMethod(
         this, [onPauseOnFullscreen, pauseOnFullscreen] { onPauseOnFullscreen(pauseOnFullscreen); },
@@ -161,6 +166,11 @@ void WallpaperController::start()
     if (m_platform.occlusion)
         connect(m_platform.occlusion.get(), &OcclusionMonitor::coveredChanged, this,
                 &WallpaperController::coveredChanged);
+    // The system's low-power mode is followed as it changes, so entering it
+    // lowers the rate at once rather than at the next change of a setting.
+    if (m_platform.power)
+        connect(m_platform.power.get(), &PowerMonitor::lowPowerModeChanged, this,
+                [this] { applyFPS(m_state.fps()); });
 }
 
 void WallpaperController::setRunning(bool running)
@@ -198,6 +208,45 @@ qint64 WallpaperController::effectiveFPS(qint64 fps, bool batterySaver, bool low
     return fps;
 }
 
+void WallpaperController::applyPause(Entry& entry)
+{
+    const bool paused = entry.asleep || entry.covered;
+    if (paused == entry.paused)
+        return;
+    entry.paused = paused;
+    if (entry.render)
+        entry.render->setPaused(paused);
+    if (entry.video) {
+        // A paused player holds its frame and decodes nothing; it goes on
+        // from that frame.
+        if (paused)
+            entry.video->pause();
+        else
+            entry.video->play();
+    }
+    if (entry.image)
+        entry.image->setPaused(paused);
+}
+
+void WallpaperController::setOcclusionWatching(bool on)
+{
+    if (on == m_watchingOcclusion)
+        return;
+    m_watchingOcclusion = on;
+    for (const auto& e : m_entries) {
+        if (m_platform.occlusion) {
+            if (on)
+                m_platform.occlusion->watch(e->window.get(), e->screen.frame);
+            else
+                m_platform.occlusion->unwatch(e->window.get());
+        }
+        if (!on) {
+            e->covered = false;
+            applyPause(*e);
+        }
+    }
+}
+
 void WallpaperController::applyFPS(qint64 fps)
 {
     const bool lowPower =
@@ -215,8 +264,21 @@ void WallpaperController::rebuild()
     const QList<ScreenInfo> screens =
         m_platform.screens ? m_platform.screens->screens() : QList<ScreenInfo>();
     const WallpaperMode mode = m_state.wallpaperMode();
+    // A playlist or an address would have the player open other files or the
+    // network: refused, once for every screen, with one log line.
+    bool refused = false;
+    if (mode == WallpaperMode::Video) {
+        const QString path = m_state.mediaPath();
+        const QString refusal = MediaPathCheck::refusal(path, MediaPathCheck::check(path));
+        if (!refusal.isEmpty()) {
+            qWarning().noquote() << refusal;
+            refused = true;
+        }
+    }
     int index = 0;
     for (const ScreenInfo& screen : screens) {
+        if (refused)
+            break;
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
         auto entry = std::make_unique<Entry>();
@@ -253,14 +315,10 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
                                       m_platform.makeDisplayLink(screen, index), m_state, index);
         if (!entry.render)
             return false;
-        if (asleep)
-            entry.render->setPaused(true);
-        if (m_platform.occlusion)
-            m_platform.occlusion->watch(entry.window.get(), screen.frame);
         break;
     }
     case WallpaperMode::Video:
-        if (!QFileInfo(m_state.mediaPath()).isFile())
+        if (MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile)
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         // The player draws only into an exposed window, and paints it black at
@@ -269,8 +327,6 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.window.get());
         if (!entry.video)
             return false;
-        if (asleep)
-            entry.video->pause();
         break;
     case WallpaperMode::Image:
         if (m_state.mediaPath().isEmpty())
@@ -279,10 +335,12 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.window.get());
         if (!entry.image)
             return false;
-        if (asleep)
-            entry.image->setPaused(true);
         break;
     }
+    entry.asleep = asleep;
+    applyPause(entry);
+    if (m_platform.occlusion && m_watchingOcclusion)
+        m_platform.occlusion->watch(entry.window.get(), screen.frame);
     entry.window->showWallpaper();
     return true;
 }
@@ -364,12 +422,8 @@ void WallpaperController::screensChanged()
 void WallpaperController::screensDidSleep()
 {
     for (const auto& e : m_entries) {
-        if (e->render)
-            e->render->setPaused(true);
-        if (e->video)
-            e->video->pause();
-        if (e->image)
-            e->image->setPaused(true);
+        e->asleep = true;
+        applyPause(*e);
     }
 }
 
@@ -378,22 +432,20 @@ void WallpaperController::screensDidWake()
     if (!m_active)
         return;
     for (const auto& e : m_entries) {
-        if (e->render)
-            e->render->setPaused(false);
-        if (e->video)
-            e->video->play();
-        if (e->image)
-            e->image->setPaused(false);
+        e->asleep = false;
+        applyPause(*e);
     }
 }
 
 void WallpaperController::coveredChanged(QWindow* window, bool covered)
 {
-    if (!m_state.pauseOnFullscreen())
+    if (!m_watchingOcclusion)
         return;
     for (const auto& e : m_entries) {
-        if (e->window.get() == window && e->render)
-            e->render->setPaused(covered);
+        if (e->window.get() == window) {
+            e->covered = covered;
+            applyPause(*e);
+        }
     }
 }
 
@@ -468,9 +520,15 @@ QJsonObject WallpaperController::statusJson() const
             } else {
                 w.insert(QStringLiteral("targetFPS"), 0);
                 w.insert(QStringLiteral("measuredFPS"), 0.0);
-                w.insert(QStringLiteral("paused"), false);
+                w.insert(QStringLiteral("paused"), e->paused);
             }
         }
+        QJsonArray reasons;
+        if (e->asleep)
+            reasons.append(QStringLiteral("asleep"));
+        if (e->covered)
+            reasons.append(QStringLiteral("covered"));
+        w.insert(QStringLiteral("pausedBy"), reasons);
         windows.append(w);
     }
     QJsonObject status;

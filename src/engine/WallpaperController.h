@@ -89,6 +89,8 @@ private:
     void rebuild();
     void teardown();
     void applyFPS(qint64 fps);
+    void applyPause(Entry& entry);
+    void setOcclusionWatching(bool on);
     void updateAutopilot();
     void screensChanged();
     void screensDidSleep();
@@ -104,6 +106,9 @@ private:
     std::optional<int> m_autopilotIntervalForTesting;
     bool m_active = false;
     bool m_started = false;
+    // Follows pauseOnFullscreen: wallpaper windows are watched for covering
+    // windows only while it is on.
+    bool m_watchingOcclusion = false;
     QStringList m_displaySignature;
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;

@@ -1,7 +1,10 @@
 #include "engine/WallpaperRenderer.h"
 
+#include "engine/AnimationClock.h"
+#include "engine/SceneCatalog.h"
 #include "engine/SceneShader.h"
 #include "state/AppState.h"
+#include "state/SettingsSchema.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -11,7 +14,6 @@
 #include <QOpenGLExtraFunctions>
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -44,10 +46,17 @@ struct GroupEntry
     std::map<std::pair<GLenum, int>, GLuint> scenePrograms;
 };
 
+int sceneCount()
+{
+    static const int count = int(availableScenes().size());
+    return count;
+}
+
 // Every scene number outside the catalog draws snow, like the last scene.
 int sceneKey(std::int32_t scene)
 {
-    return scene >= 0 && scene < 14 ? int(scene) : 14;
+    const int last = sceneCount() - 1;
+    return scene >= 0 && scene < last ? int(scene) : last;
 }
 
 struct ProgramCache
@@ -61,18 +70,6 @@ struct ProgramCache
 ProgramCache& cache()
 {
     static ProgramCache instance;
-    return instance;
-}
-
-struct PinnedClock
-{
-    std::atomic<bool> pinned{false};
-    std::atomic<double> seconds{0.0};
-};
-
-PinnedClock& pinnedClock()
-{
-    static PinnedClock instance;
     return instance;
 }
 
@@ -209,18 +206,12 @@ float WallpaperRenderer::wrapTime(double secondsSinceEpoch)
 
 float WallpaperRenderer::animationTime()
 {
-    const double origin = epoch();
-    const PinnedClock& clock = pinnedClock();
-    if (clock.pinned.load())
-        return wrapTime(clock.seconds.load());
-    return wrapTime(monotonicSeconds() - origin);
+    return AnimationClock::shared().sample().time;
 }
 
 void WallpaperRenderer::pinAnimationTimeForTesting(std::optional<double> secondsSinceEpoch)
 {
-    PinnedClock& clock = pinnedClock();
-    clock.seconds.store(secondsSinceEpoch.value_or(0.0));
-    clock.pinned.store(secondsSinceEpoch.has_value());
+    AnimationClock::shared().restartForTesting(secondsSinceEpoch);
 }
 
 Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double speed, double intensity,
@@ -231,11 +222,20 @@ Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double s
     s.resolution[0] = !(drawableSize.width() > 1.0) ? 1.0f : float(drawableSize.width());
     s.resolution[1] = !(drawableSize.height() > 1.0) ? 1.0f : float(drawableSize.height());
     s.time = time;
-    s.speed = float(speed);
-    s.intensity = float(intensity);
-    s.scale = float(scale);
-    s.colorShift = float(colorShift);
-    s.sharpness = float(sharpness);
+    // Whatever the settings hold (a file edited by hand, say), the shader gets
+    // finite values within the ranges its formulas are made for.
+    using SettingsSchema::forRenderer;
+    using SettingsSchema::get;
+    static const SettingsSchema::Setting& speedSetting = get(QStringLiteral("speed"));
+    static const SettingsSchema::Setting& intensitySetting = get(QStringLiteral("intensity"));
+    static const SettingsSchema::Setting& scaleSetting = get(QStringLiteral("scale"));
+    static const SettingsSchema::Setting& colorShiftSetting = get(QStringLiteral("colorShift"));
+    static const SettingsSchema::Setting& sharpnessSetting = get(QStringLiteral("sharpness"));
+    s.speed = float(forRenderer(speedSetting, speed));
+    s.intensity = float(forRenderer(intensitySetting, intensity));
+    s.scale = float(forRenderer(scaleSetting, scale));
+    s.colorShift = float(forRenderer(colorShiftSetting, colorShift));
+    s.sharpness = float(forRenderer(sharpnessSetting, sharpness));
     s.scene = std::int32_t(std::clamp<qint64>(scene, std::numeric_limits<std::int32_t>::min(),
                                               std::numeric_limits<std::int32_t>::max()));
     return s;
@@ -244,6 +244,13 @@ Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double s
 Scalars WallpaperRenderer::scalarsFromState(const AppState& state, QSizeF drawableSize, float time)
 {
     return makeScalars(drawableSize, time, state.speed(), state.intensity(), state.scale(),
+                       state.colorShift(), state.sharpness(), state.sceneIndex());
+}
+
+Scalars WallpaperRenderer::scalarsFromState(const AppState& state, QSizeF drawableSize,
+                                            const AnimationClock::Sample& clock)
+{
+    return makeScalars(drawableSize, clock.time, clock.speed, state.intensity(), state.scale(),
                        state.colorShift(), state.sharpness(), state.sceneIndex());
 }
 
@@ -339,7 +346,8 @@ std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(QOpenGLContext* con
 }
 
 WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, GLuint program, GLenum pixelFormat)
-    : m_context(context), m_gl(context->extraFunctions()), m_program(program), m_pixelFormat(pixelFormat)
+    : m_context(context), m_gl(context->extraFunctions()), m_program(program), m_pixelFormat(pixelFormat),
+      m_scenePrograms(size_t(sceneCount()), 0), m_sceneProgramTried(size_t(sceneCount()), false)
 {
     // Vertex arrays are not shared between contexts, and core profile draws
     // nothing without one bound, so each renderer keeps its own empty one.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/AnimationClock.h"
 #include "engine/Scalars.h"
 #include "palettes/ColorHex.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <qopengl.h>
+#include <vector>
 
 class QOpenGLContext;
 class QOpenGLExtraFunctions;
@@ -66,28 +68,34 @@ public:
     // --- Animation clock ---------------------------------------------------
 
     // The animation epoch: seconds on the monotonic clock, fixed at the first
-    // call from anywhere in the process and never changed afterwards, so that
-    // previews and desktop views show the same phase.
+    // call from anywhere in the process and never changed afterwards; the
+    // shared AnimationClock counts from it.
     static double epoch();
-    // Seconds since the epoch wrapped at 100000 s (about 27.8 hours), so that
-    // single-precision time stays fine-grained; the shader's `time`.
+    // The shared clock's time now (AnimationClock::shared().sample().time).
     static float animationTime();
-    // The wrap applied to any number of seconds since the epoch.
+    // Seconds since the epoch wrapped at 100000 s: the time `nivora render
+    // --time` draws, as though the speed had never changed.
     static float wrapTime(double secondsSinceEpoch);
-    // Test hook: animationTime() reports this many seconds since the epoch
-    // (wrapped) until called again with nothing. The application never calls it.
+    // Test hook: restarts the shared clock at this many seconds since the
+    // epoch, reading that instant until called again with nothing
+    // (AnimationClock::restartForTesting). The application never calls it.
     static void pinAnimationTimeForTesting(std::optional<double> secondsSinceEpoch);
 
     // --- Scalars -----------------------------------------------------------
 
     // The shader's record for one frame. Each drawable component not above 1
     // becomes 1, so a zero-sized drawable never divides by zero; the tuning
-    // values are narrowed to float unchanged; the scene index is clamped to
+    // values are made finite and bounded by their ranges (a non-finite value
+    // becomes its default, any other is clamped) and narrowed to float; the
+    // scene index is clamped to
     // the 32-bit range (every value outside 0...13 draws snow anyway).
     static Scalars makeScalars(QSizeF drawableSize, float time, double speed, double intensity, double scale,
                                double colorShift, double sharpness, qint64 scene);
     // The same, with the tuning values and scene read from the settings store.
     static Scalars scalarsFromState(const AppState& state, QSizeF drawableSize, float time);
+    // The same with the time and speed of a clock sample, as renderers draw.
+    static Scalars scalarsFromState(const AppState& state, QSizeF drawableSize,
+                                    const AnimationClock::Sample& clock);
 
     // --- Program cache -----------------------------------------------------
 
@@ -157,8 +165,9 @@ private:
     GLuint m_program = 0;
     GLenum m_pixelFormat = defaultPixelFormat;
     std::int32_t m_scene = 0;
-    std::array<GLuint, 15> m_scenePrograms{};
-    std::array<bool, 15> m_sceneProgramTried{};
+    // One slot per scene of the catalog.
+    std::vector<GLuint> m_scenePrograms;
+    std::vector<bool> m_sceneProgramTried;
     GLuint m_vertexArray = 0;
     GLuint m_scalarsBuffer = 0;
     GLuint m_paletteBuffer = 0;

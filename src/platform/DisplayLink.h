@@ -18,6 +18,15 @@ namespace nivora {
 // - isRunning()       required; any thread.
 // - refreshRate()     required; any thread. The nominal refresh rate in Hz the
 //                     ticks follow, or 0 when unknown.
+// - setTickInterval() required; the link's own thread (from the handler) or
+//                     the main thread. From the next call on, the handler runs
+//                     once every `refreshes` refresh periods (values below 1
+//                     count as 1), on the same grid of refreshes; the link
+//                     sleeps through the refreshes in between, so a consumer
+//                     that needs every n-th refresh costs one wake-up per n.
+//                     The interval is kept across stop() and start(); a
+//                     started link first calls the handler one interval after
+//                     it starts.
 // - ticks()           optional (0 when not counted); any thread. Handler calls
 //                     since construction, for measurements.
 class DisplayLink
@@ -32,6 +41,7 @@ public:
     virtual void stop() = 0;
     virtual bool isRunning() const = 0;
     virtual double refreshRate() const = 0;
+    virtual void setTickInterval(int refreshes) = 0;
     virtual unsigned long long ticks() const { return 0; }
 };
 

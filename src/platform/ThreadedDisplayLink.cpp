@@ -1,5 +1,6 @@
 #include "platform/ThreadedDisplayLink.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <pthread.h>
@@ -49,6 +50,11 @@ void ThreadedDisplayLink::stop()
     m_running.store(false);
 }
 
+void ThreadedDisplayLink::setTickInterval(int refreshes)
+{
+    m_interval.store(std::max(refreshes, 1));
+}
+
 bool ThreadedDisplayLink::isRunning() const
 {
     return m_running.load();
@@ -62,23 +68,25 @@ void ThreadedDisplayLink::run()
     using Clock = std::chrono::steady_clock;
     const auto period =
         std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / m_rate));
-    auto deadline = Clock::now() + period;
+    // The refresh of the last call (or of the start): the next call comes a
+    // whole number of periods after it.
+    auto last = Clock::now();
 
     std::unique_lock lock(m_mutex);
     while (!m_stopRequested) {
+        const auto deadline = last + period * m_interval.load();
         if (m_wake.wait_until(lock, deadline, [this] { return m_stopRequested; }))
             break;
         lock.unlock();
         ++m_ticks;
         if (m_handler)
             m_handler();
-        deadline += period;
+        last = deadline;
         const auto now = Clock::now();
-        if (now >= deadline) {
+        if (now - last >= period) {
             // Behind by at least one whole period (a stalled machine or a slow
-            // handler): resume on the next future deadline of the same grid.
-            const auto missed = (now - deadline) / period + 1;
-            deadline += missed * period;
+            // handler): go on from the latest refresh of the same grid.
+            last += ((now - last) / period) * period;
         }
         lock.lock();
     }

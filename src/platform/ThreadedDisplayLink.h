@@ -16,6 +16,7 @@ namespace nivora {
 // of the screen is what the frame counter needs. Deadlines are absolute so that
 // the rate does not drift with the time the handler takes; when the thread falls
 // behind by more than a period it skips the missed ticks rather than bursting.
+// With a tick interval of n the thread sleeps n periods between calls.
 class ThreadedDisplayLink : public DisplayLink
 {
 public:
@@ -29,6 +30,7 @@ public:
     void stop() override;
     bool isRunning() const override;
     double refreshRate() const override { return m_rate; }
+    void setTickInterval(int refreshes) override;
     unsigned long long ticks() const override { return m_ticks.load(); }
 
 private:
@@ -43,6 +45,7 @@ private:
     bool m_stopRequested = false;
     std::atomic<bool> m_running{false};
     std::atomic<unsigned long long> m_ticks{0};
+    std::atomic<int> m_interval{1};
 };
 
 } // namespace nivora

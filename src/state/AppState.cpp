@@ -3,6 +3,7 @@
 #include "palettes/WallpaperPalette.h"
 #include "state/DefaultsStore.h"
 #include "state/LaunchAtLogin.h"
+#include "state/SettingsSchema.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -143,16 +144,19 @@ void AppState::load()
     setWidgetShapes(stringMap(s.value(QStringLiteral("widgetShapes"))));
     setWidgetSizes(stringMap(s.value(QStringLiteral("widgetSizes"))));
 
-    if (m_fps != 30 && m_fps != 60 && m_fps != 120)
-        setFps(30);
-    if (m_renderQuality != 720 && m_renderQuality != 1080 && m_renderQuality != 1440 &&
-        m_renderQuality != 1920)
-        setRenderQuality(1080);
-    if (m_autopilotMinutes != 1 && m_autopilotMinutes != 5 && m_autopilotMinutes != 15 &&
-        m_autopilotMinutes != 30)
-        setAutopilotMinutes(5);
-    if (m_sceneIndex < 0 || m_sceneIndex > 14)
-        setSceneIndex(0);
+    // Values the table does not allow fall back to their defaults. The tuning
+    // values are kept as stored, whatever they are: the renderer bounds its own
+    // copy, and the file is not rewritten for it.
+    using SettingsSchema::allows;
+    using SettingsSchema::get;
+    if (!allows(get(QStringLiteral("fps")), double(m_fps)))
+        setFps(qint64(get(QStringLiteral("fps")).defaultValue));
+    if (!allows(get(QStringLiteral("renderQuality")), double(m_renderQuality)))
+        setRenderQuality(qint64(get(QStringLiteral("renderQuality")).defaultValue));
+    if (!allows(get(QStringLiteral("autopilotMinutes")), double(m_autopilotMinutes)))
+        setAutopilotMinutes(qint64(get(QStringLiteral("autopilotMinutes")).defaultValue));
+    if (!allows(get(QStringLiteral("sceneIndex")), double(m_sceneIndex)))
+        setSceneIndex(qint64(get(QStringLiteral("sceneIndex")).defaultValue));
 }
 
 void AppState::save()

@@ -2,6 +2,7 @@
 
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
+#include "state/SettingsSchema.h"
 #include "widgets/WidgetCatalog.h"
 
 #include <QJsonArray>
@@ -85,31 +86,7 @@ std::optional<QString> applyWidgetMap(AppState& state, const QString& key, const
 
 const QStringList& keys()
 {
-    static const QStringList list{
-        QStringLiteral("isRunning"),
-        QStringLiteral("wallpaperMode"),
-        QStringLiteral("mediaPath"),
-        QStringLiteral("sceneIndex"),
-        QStringLiteral("speed"),
-        QStringLiteral("intensity"),
-        QStringLiteral("scale"),
-        QStringLiteral("colorShift"),
-        QStringLiteral("sharpness"),
-        QStringLiteral("renderQuality"),
-        QStringLiteral("fps"),
-        QStringLiteral("batterySaver"),
-        QStringLiteral("pauseOnFullscreen"),
-        QStringLiteral("launchAtLogin"),
-        QStringLiteral("autopilot"),
-        QStringLiteral("autopilotMinutes"),
-        QStringLiteral("paletteName"),
-        QStringLiteral("paletteHex"),
-        QStringLiteral("enabledDisplays"),
-        QStringLiteral("enabledWidgets"),
-        QStringLiteral("clockWidgetShowsDate"),
-        QStringLiteral("widgetShapes"),
-        QStringLiteral("widgetSizes"),
-    };
+    static const QStringList list = SettingsSchema::keys();
     return list;
 }
 
@@ -199,17 +176,21 @@ std::optional<QString> apply(AppState& state, const QString& key, const QJsonVal
         (state.*setter)(value.toBool());
         return std::nullopt;
     };
-    auto doubleKey = [&](void (AppState::*setter)(double)) -> std::optional<QString> {
-        if (!value.isDouble() || !std::isfinite(value.toDouble()))
-            return QStringLiteral("%1: attendu un nombre fini").arg(key);
+    // Tuning values must be finite and within their range: the renderer would
+    // clamp anything else, and the file would keep a value no control shows.
+    auto tuningKey = [&](void (AppState::*setter)(double)) -> std::optional<QString> {
+        const SettingsSchema::Setting& setting = SettingsSchema::get(key);
+        if (!value.isDouble() || !SettingsSchema::allows(setting, value.toDouble()))
+            return QStringLiteral("%1: attendu un nombre fini de %2")
+                .arg(key, SettingsSchema::allowedText(setting));
         (state.*setter)(value.toDouble());
         return std::nullopt;
     };
-    auto choiceKey = [&](void (AppState::*setter)(qint64),
-                         const QList<qint64>& allowed) -> std::optional<QString> {
+    auto choiceKey = [&](void (AppState::*setter)(qint64)) -> std::optional<QString> {
+        const SettingsSchema::Setting& setting = SettingsSchema::get(key);
         const auto n = exactInteger(value);
-        if (!n || !allowed.contains(*n))
-            return oneOf(key, allowed);
+        if (!n || !SettingsSchema::allows(setting, double(*n)))
+            return oneOf(key, setting.choices);
         (state.*setter)(*n);
         return std::nullopt;
     };
@@ -227,26 +208,28 @@ std::optional<QString> apply(AppState& state, const QString& key, const QJsonVal
     if (key == QLatin1String("launchAtLogin"))
         return boolKey(&AppState::setLaunchAtLogin);
     if (key == QLatin1String("speed"))
-        return doubleKey(&AppState::setSpeed);
+        return tuningKey(&AppState::setSpeed);
     if (key == QLatin1String("intensity"))
-        return doubleKey(&AppState::setIntensity);
+        return tuningKey(&AppState::setIntensity);
     if (key == QLatin1String("scale"))
-        return doubleKey(&AppState::setScale);
+        return tuningKey(&AppState::setScale);
     if (key == QLatin1String("colorShift"))
-        return doubleKey(&AppState::setColorShift);
+        return tuningKey(&AppState::setColorShift);
     if (key == QLatin1String("sharpness"))
-        return doubleKey(&AppState::setSharpness);
+        return tuningKey(&AppState::setSharpness);
     if (key == QLatin1String("fps"))
-        return choiceKey(&AppState::setFps, {30, 60, 120});
+        return choiceKey(&AppState::setFps);
     if (key == QLatin1String("renderQuality"))
-        return choiceKey(&AppState::setRenderQuality, {720, 1080, 1440, 1920});
+        return choiceKey(&AppState::setRenderQuality);
     if (key == QLatin1String("autopilotMinutes"))
-        return choiceKey(&AppState::setAutopilotMinutes, {1, 5, 15, 30});
+        return choiceKey(&AppState::setAutopilotMinutes);
 
     if (key == QLatin1String("sceneIndex")) {
+        const SettingsSchema::Setting& setting = SettingsSchema::get(key);
         const auto n = exactInteger(value);
-        if (!n || *n < 0 || *n > 14)
-            return QStringLiteral("%1: attendu un entier de 0 à 14").arg(key);
+        if (!n || !SettingsSchema::allows(setting, double(*n)))
+            return QStringLiteral("%1: attendu un entier de %2")
+                .arg(key, SettingsSchema::allowedText(setting));
         state.setSceneIndex(*n);
         return std::nullopt;
     }

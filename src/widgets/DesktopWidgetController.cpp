@@ -7,6 +7,7 @@
 #include "widgets/WidgetWindow.h"
 
 #include <QGuiApplication>
+#include <QJsonObject>
 #include <QScreen>
 
 namespace nivora {
@@ -24,10 +25,19 @@ DesktopWidgetController& DesktopWidgetController::shared()
 DesktopWidgetController::DesktopWidgetController(AppState& state, QObject* parent)
     : QObject(parent), m_state(state)
 {
+    m_moveWriteTimer.setSingleShot(true);
+    m_moveWriteTimer.setTimerType(Qt::PreciseTimer);
+    m_moveWriteTimer.setInterval(moveWriteInterval);
+    connect(&m_moveWriteTimer, &QTimer::timeout, this, &DesktopWidgetController::flushPendingMoves);
+    // A position moved just before quitting is not lost.
+    if (QCoreApplication::instance())
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                &DesktopWidgetController::flushPendingMoves);
 }
 
 DesktopWidgetController::~DesktopWidgetController()
 {
+    flushPendingMoves();
     for (const auto& window : std::as_const(m_windows))
         delete window.data();
 }
@@ -128,9 +138,29 @@ void DesktopWidgetController::recordMove(WidgetWindow* window, const QString& id
     const QPointF origin = WidgetPlacement::recordOrigin(topLeft, window->height(), screens());
     const QString key = WidgetPlacement::recordKey(identifier);
     const QJsonValue record = WidgetPlacement::makeRecord(origin);
-    if (m_state.store().value(key) == record)
+    if (!m_pendingMoves.contains(key) && m_state.store().value(key) == record)
         return;
-    m_state.store().setValue(key, record);
+    m_pendingMoves.insert(key, record);
+    // The first move of a quiet period starts it; the ones within it only
+    // replace the position to write at its end.
+    if (!m_moveWriteTimer.isActive())
+        m_moveWriteTimer.start();
+}
+
+void DesktopWidgetController::flushPendingMoves()
+{
+    m_moveWriteTimer.stop();
+    if (m_pendingMoves.isEmpty())
+        return;
+    // Every position moved meanwhile, in one write of the file.
+    QJsonObject values;
+    for (auto it = m_pendingMoves.cbegin(); it != m_pendingMoves.cend(); ++it) {
+        if (m_state.store().value(it.key()) != it.value())
+            values.insert(it.key(), it.value());
+    }
+    m_pendingMoves.clear();
+    if (!values.isEmpty())
+        m_state.store().setValues(values);
 }
 
 WidgetPlacement::Screens DesktopWidgetController::screens() const

@@ -3,12 +3,15 @@
 #include "widgets/WidgetFaceView.h"
 #include "widgets/WidgetPlacement.h"
 
+#include <QElapsedTimer>
 #include <QHash>
+#include <QJsonValue>
 #include <QList>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 namespace nivora {
@@ -52,6 +55,15 @@ public:
     // One per window ever built.
     qsizetype moveObservationCount() const { return m_moveTokens.size(); }
 
+    // Writes the positions of windows moved since the last write now. Moves
+    // are written at most once per moveWriteInterval, so that a drag does not
+    // rewrite the settings file on every step; the last position of a drag is
+    // written that long after its last move at the latest, and when the
+    // application quits.
+    void flushPendingMoves();
+    bool hasPendingMoves() const { return !m_pendingMoves.isEmpty(); }
+    static constexpr int moveWriteInterval = 500; // ms
+
     // Test hooks: the screens placement uses, and the clock and calendar new
     // faces get.
     void setScreensForTesting(std::function<WidgetPlacement::Screens()> screens);
@@ -75,6 +87,8 @@ private:
     QHash<QString, QPointer<WidgetWindow>> m_windows;
     QHash<QString, QString> m_configs;
     QList<QMetaObject::Connection> m_moveTokens;
+    QHash<QString, QJsonValue> m_pendingMoves; // record key -> record
+    QTimer m_moveWriteTimer;
     QList<QMetaObject::Connection> m_cancellables;
     bool m_reconcileQueued = false;
     std::function<WidgetPlacement::Screens()> m_screensForTesting;

@@ -175,7 +175,12 @@ private Q_SLOTS:
             {{"set", "wallpaperMode", "\"Scene\""}, "wallpaperMode"},
             {{"set", "paletteHex", "[1,2,3,4]"}, "paletteHex"},
             {{"set", "speed", "NaN"}, "speed"},
+            {{"set", "speed", "nan"}, "speed"},
             {{"set", "speed", "1e999"}, "speed"},
+            {{"set", "speed", "1e300"}, "speed"},
+            {{"set", "speed", "-0.5"}, "speed"},
+            {{"set", "speed", "1.5"}, "speed"},
+            {{"set", "intensity", "2"}, "0 à 1"},
             {{"set", "isRunning", "\"yes\""}, "isRunning"},
             {{"set", "fps", "{"}, "fps"},
             {{"set", "volume", "3"}, "volume"},
@@ -240,6 +245,40 @@ private Q_SLOTS:
         QTest::qWait(300);
         QVERIFY(m_app->state() == QProcess::Running);
         QVERIFY(QString::fromUtf8(m_app->readAllStandardError()).contains("tableau de bord"));
+    }
+
+    // A value no control can set, written into the file by hand: the app
+    // keeps it as it is in the file, and still draws a scene with it bounded.
+    void outOfRangeTuningStillShowsAScene()
+    {
+        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
+        const QByteArray written =
+            "{\"isRunning\": true, \"speed\": 1e300, \"intensity\": -40, \"renderQuality\": 720, "
+            "\"fps\": 30, \"sceneIndex\": 4}";
+        {
+            QFile f(settingsPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(written);
+        }
+        startApp();
+        QCOMPARE(ctl({"get", "speed"}).out, QStringLiteral("1e+300"));
+        QTest::qWait(3000); // the splash has gone and frames have been drawn
+        // The bottom-left corner of the screen, away from the dashboard.
+        QProcess shot;
+        shot.start(QStringLiteral("import"),
+                   {"-window", "root", "-crop", "240x160+0+900", "-colorspace", "Gray", "-format",
+                    "%[fx:mean] %[fx:standard_deviation]", "info:"});
+        QVERIFY(shot.waitForFinished(20000));
+        const QStringList figures = QString::fromUtf8(shot.readAllStandardOutput()).split(' ');
+        QCOMPARE(figures.size(), 2);
+        const double mean = figures[0].toDouble();
+        const double spread = figures[1].toDouble();
+        QVERIFY2(mean > 0.03 && spread > 0.002,
+                 qPrintable(QStringLiteral("mean %1, deviation %2").arg(mean).arg(spread)));
+        // Loading did not rewrite the file for it.
+        QFile f(settingsPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), written);
     }
 
     void corruptSettingsAreKeptAside()

@@ -2,14 +2,20 @@
 // they fill the screen, looping, silence, animation, screen sleep, and every
 // kind of bad file.
 #include "DesktopTestSupport.h"
+#include "engine/DesktopRenderView.h"
 #include "engine/ImageWallpaperView.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/SoftwareVideoRenderer.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 
+#include <QJsonArray>
 #include <QPainter>
+#include <QRasterWindow>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace nivora;
@@ -52,6 +58,17 @@ QByteArray hugePng()
     ihdr += QByteArray(3, '\0');
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", ihdr) +
            pngChunk("IDAT", QByteArray(64, 'x')) + pngChunk("IEND", {});
+}
+
+QAtomicInt g_refusalLines = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countRefusals(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QStringLiteral("Lumeris: média refusé")))
+        g_refusalLines.ref();
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
 }
 
 bool isBlack(const QColor& c)
@@ -107,6 +124,52 @@ class TestMediaWallpaper : public QObject
     }
 
     QImage screenImage() { return captureScreen(QGuiApplication::primaryScreen()->geometry()); }
+
+    static void setScreensAsleep(bool asleep)
+    {
+        QProcess::execute(QStringLiteral("dbus-send"),
+                          {QStringLiteral("--session"), QStringLiteral("--type=signal"),
+                           QStringLiteral("/org/freedesktop/ScreenSaver"),
+                           QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
+                           asleep ? QStringLiteral("boolean:true") : QStringLiteral("boolean:false")});
+    }
+
+    // The reasons the status gives for the first window's pause.
+    QStringList pausedBy() const
+    {
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        QStringList out;
+        for (const QJsonValue& v : windows.first().toObject().value(QStringLiteral("pausedBy")).toArray())
+            out << v.toString();
+        return out;
+    }
+
+    // Whatever the first window shows has been told to pause, and for a video
+    // the player itself says so.
+    bool contentPaused() const
+    {
+        if (!m_controller->renderViews().isEmpty()) {
+            DesktopRenderView* view = m_controller->renderViews().first();
+            return view->isPaused() && !view->isDisplayLinkRunning();
+        }
+        if (!m_controller->videoViews().isEmpty()) {
+            VideoWallpaperView* video = m_controller->videoViews().first();
+            return video->isPaused() && video->property("pause") == QLatin1String("yes");
+        }
+        return m_controller->imageViews().first()->isPaused();
+    }
+
+    // Frames drawn or decoded so far, and where the video is.
+    QString progress() const
+    {
+        if (!m_controller->renderViews().isEmpty())
+            return QString::number(m_controller->renderViews().first()->framesDelivered());
+        if (!m_controller->videoViews().isEmpty()) {
+            VideoWallpaperView* video = m_controller->videoViews().first();
+            return QStringLiteral("%1 at %2").arg(video->framesDrawn()).arg(video->property("time-pos"));
+        }
+        return QString::number(m_controller->imageViews().first()->framesShown());
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -232,6 +295,10 @@ private Q_SLOTS:
         QVERIFY(video->property("current-ao").isEmpty());
         QCOMPARE(video->property("loop-file"), QStringLiteral("inf"));
         QCOMPARE(video->property("panscan"), QStringLiteral("1.000000"));
+        // The file and nothing it refers to.
+        QCOMPARE(video->property("access-references"), QStringLiteral("no"));
+        QCOMPARE(video->property("load-unsafe-playlists"), QStringLiteral("no"));
+        QVERIFY(video->property("stream-lavf-o").contains(QLatin1String("protocol_whitelist=file")));
     }
 
     // Should the X server stop taking our frames, OpenGL takes over and the
@@ -311,6 +378,85 @@ private Q_SLOTS:
                            QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
                            QStringLiteral("boolean:false")});
         QTRY_COMPARE_WITH_TIMEOUT(video->property("pause"), QStringLiteral("no"), 5000);
+    }
+
+    // Screen sleep and a covering window are two reasons to pause, and the
+    // wallpaper stays paused while either holds, whatever it shows.
+    void pauseReasonsAddUp_data()
+    {
+        QTest::addColumn<WallpaperMode>("mode");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("scene") << WallpaperMode::Scene << QString();
+        QTest::newRow("video") << WallpaperMode::Video << QStringLiteral("wide.mp4");
+        QTest::newRow("animated GIF") << WallpaperMode::Image << QStringLiteral("anim.gif");
+    }
+    void pauseReasonsAddUp()
+    {
+        QFETCH(WallpaperMode, mode);
+        QFETCH(QString, file);
+        state().setPauseOnFullscreen(true);
+        state().setRenderQuality(480);
+        state().setFps(10);
+        start(mode, file.isNull() ? QString() : media(file));
+        QCOMPARE(m_controller->windowCount(), 1);
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        // Running: frames come.
+        QString before = progress();
+        QTRY_VERIFY_WITH_TIMEOUT(progress() != before, 20000);
+        QVERIFY(!contentPaused());
+
+        // Asleep while covered, then awake: still covered, still paused.
+        QRasterWindow cover;
+        cover.showFullScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTRY_VERIFY_WITH_TIMEOUT(contentPaused(), 5000);
+        QCOMPARE(pausedBy(), QStringList{QStringLiteral("covered")});
+        setScreensAsleep(true);
+        QTRY_VERIFY_WITH_TIMEOUT(m_platform->sleep->isAsleep(), 5000);
+        QTRY_COMPARE(pausedBy(), (QStringList{QStringLiteral("asleep"), QStringLiteral("covered")}));
+        setScreensAsleep(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_platform->sleep->isAsleep(), 5000);
+        QTRY_COMPARE(pausedBy(), QStringList{QStringLiteral("covered")});
+        QVERIFY(contentPaused());
+
+        // Uncovered while asleep: still paused, and nothing moves on screen.
+        setScreensAsleep(true);
+        QTRY_COMPARE_WITH_TIMEOUT(pausedBy().size(), 2, 5000);
+        cover.hide();
+        QTRY_COMPARE_WITH_TIMEOUT(pausedBy(), QStringList{QStringLiteral("asleep")}, 5000);
+        QVERIFY(contentPaused());
+        // Once the window shows its held frame again after being uncovered,
+        // the screen stays as it is.
+        QImage held = screenImage();
+        const auto settled = [&] {
+            QTest::qWait(250);
+            const QImage now = screenImage();
+            const bool same = meanDifference(now, held) == 0.0;
+            held = now;
+            return same;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+        before = progress();
+        QTest::qWait(1000);
+        QCOMPARE(progress(), before);
+        QCOMPARE(meanDifference(screenImage(), held), 0.0);
+
+        // The switch turned off while asleep drops only the covered reason.
+        cover.showFullScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(&cover));
+        QTRY_COMPARE_WITH_TIMEOUT(pausedBy().size(), 2, 5000);
+        state().setPauseOnFullscreen(false);
+        QTRY_COMPARE(pausedBy(), QStringList{QStringLiteral("asleep")});
+        QVERIFY(contentPaused());
+
+        // Awake, with the switch off: the covered screen plays again, going
+        // on from where it was held.
+        setScreensAsleep(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!contentPaused(), 5000);
+        QVERIFY(pausedBy().isEmpty());
+        before = progress();
+        QTRY_VERIFY_WITH_TIMEOUT(progress() != before, 10000);
+        cover.hide();
     }
 
     void portraitImageIsStretched()
@@ -402,6 +548,67 @@ private Q_SLOTS:
             QCOMPARE(m_controller->imageViews().size(), 1);
         else
             QCOMPARE(m_controller->videoViews().size(), 1);
+    }
+
+    // A playlist, whatever its name, or an address: the player is never asked
+    // to open it, so nothing reaches the server it names; one log line says so.
+    void playlistsAndAddressesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("content");
+        const QString url = QStringLiteral("http://127.0.0.1:%1/clip.mp4");
+        QTest::newRow("m3u") << "list.m3u" << QStringLiteral("#EXTM3U\n%1\n").arg(url);
+        QTest::newRow("m3u without header") << "plain.m3u" << QStringLiteral("%1\n").arg(url);
+        QTest::newRow("pls") << "list.pls"
+                             << QStringLiteral("[playlist]\nFile1=%1\nNumberOfEntries=1\n").arg(url);
+        QTest::newRow("edl") << "list.edl" << QStringLiteral("# mpv EDL v0\n%1,0,1\n").arg(url);
+        QTest::newRow("cue")
+            << "sheet.cue"
+            << QStringLiteral("FILE \"%1\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n").arg(url);
+        QTest::newRow("HLS named .mp4")
+            << "stream.mp4"
+            << QStringLiteral("#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1.0,\n%1\n#EXT-X-ENDLIST\n")
+                   .arg(url);
+        QTest::newRow("address") << QString() << url;
+    }
+    void playlistsAndAddressesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, content);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        int connections = 0;
+        connect(&server, &QTcpServer::newConnection, this, [&] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                ++connections;
+                socket->deleteLater();
+            }
+        });
+        content = content.arg(server.serverPort());
+        QString path = content.trimmed();
+        if (!name.isEmpty()) {
+            path = media(name);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content.toUtf8());
+        }
+        g_refusalLines = 0;
+        g_previousHandler = qInstallMessageHandler(countRefusals);
+        auto restore = qScopeGuard([] { qInstallMessageHandler(g_previousHandler); });
+        start(WallpaperMode::Video, path);
+        QCOMPARE(m_controller->windowCount(), 0);
+        QTest::qWait(1500);
+        QCOMPARE(connections, 0);
+        QCOMPARE(g_refusalLines.loadRelaxed(), 1);
+        // The player itself refuses it too.
+        WallpaperWindow window(m_platform->screens->screens().first(), WallpaperWindow::Surface::OpenGL,
+                               nullptr);
+        QVERIFY(!VideoWallpaperView::create(path, &window));
+        QCOMPARE(connections, 0);
+
+        // A video file afterwards plays.
+        state().setMediaPath(media(QStringLiteral("wide.mp4")));
+        QTRY_COMPARE(m_controller->windowCount(), 1);
     }
 
     void fileDeletedWhileShown()

@@ -1,10 +1,15 @@
 // The live preview and the program cache it shares with the desktop views,
 // on the real GL of the test display.
 
+#include "engine/AnimationClock.h"
+#include "engine/DesktopRenderView.h"
 #include "engine/OffscreenSceneRenderer.h"
 #include "engine/ScenePreview.h"
 #include "engine/WallpaperRenderer.h"
+#include "engine/WallpaperWindow.h"
+#include "platform/fake/FakeDisplayLink.h"
 #include "state/AppState.h"
+#include "state/DefaultsStore.h"
 
 #include <QHBoxLayout>
 #include <QOffscreenSurface>
@@ -125,6 +130,7 @@ private Q_SLOTS:
     void cleanup();
     void previewsAndViewsCompileOnce();
     void previewDrawsTheCurrentScene();
+    void previewAndDesktopKeepThePhaseAcrossSpeedChanges();
     void fpsSetsTheFrameInterval_data();
     void fpsSetsTheFrameInterval();
     void sceneProgramsAreSharedPerScene();
@@ -317,6 +323,75 @@ void TestScenePreview::failedLinkIsNotCached()
     const WallpaperRenderer::CacheCounters counters = WallpaperRenderer::cacheCounters();
     QCOMPARE(counters.compilations, 1);
     QCOMPARE(counters.links, 3);
+}
+
+// A preview and a desktop view draw the phase of the shared clock: the same at
+// the same instant, and continuous when the speed changes an hour in.
+void TestScenePreview::previewAndDesktopKeepThePhaseAcrossSpeedChanges()
+{
+    QTemporaryDir dir;
+    DefaultsStore store(dir.filePath(QStringLiteral("defaults.json")));
+    AppState state(store, false);
+    state.setSaveDelayForTesting(60 * 60 * 1000);
+    state.setSpeed(0.5);
+    double seconds = 3600.0;
+    WallpaperRenderer::pinAnimationTimeForTesting(seconds);
+    const double epoch = WallpaperRenderer::epoch();
+    AnimationClock::shared().setTimeSourceForTesting([&seconds, epoch] { return epoch + seconds; });
+
+    m_window = std::make_unique<QWidget>();
+    auto* preview = new ScenePreview(1, m_window.get(), &state);
+    preview->setFixedSize(32, 24);
+    m_window->resize(32, 24);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+    ScreenInfo screen;
+    screen.name = QStringLiteral("fake");
+    screen.frame = QRect(0, 0, 64, 36);
+    WallpaperWindow window(screen, WallpaperWindow::Surface::OpenGL, nullptr);
+    window.showWallpaper();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto owned = std::make_unique<FakeDisplayLink>(60.0);
+    FakeDisplayLink* link = owned.get();
+    auto view = DesktopRenderView::create(&window, 1, QSize(64, 36), 60, std::move(owned), state, 8);
+    QVERIFY(view);
+
+    const double frame = 1.0 / 60.0;
+    QList<float> phases;
+    auto drawBoth = [&] {
+        const quint64 before = view->framesDelivered();
+        link->tick();
+        QTRY_COMPARE(view->framesDelivered(), before + 1);
+        preview->grabFrame();
+        const Scalars desktop = view->lastScalars();
+        const Scalars shown = preview->lastScalars();
+        QCOMPARE(shown.time, desktop.time);
+        QCOMPARE(shown.speed, desktop.speed);
+        phases << AnimationClock::shaderPhase(desktop.time, desktop.speed);
+        seconds += frame;
+    };
+    for (int i = 0; i < 3; ++i)
+        drawBoth();
+    state.setSpeed(0.9);
+    QCoreApplication::processEvents(); // the view's copy of the settings
+    for (int i = 0; i < 3; ++i)
+        drawBoth();
+    QCOMPARE(view->lastScalars().speed, 0.9f);
+
+    const float before = frame * (0.15f + 0.5f * 0.9f);
+    const float after = frame * (0.15f + 0.9f * 0.9f);
+    for (int i = 1; i < phases.size(); ++i) {
+        const float step = phases[i] - phases[i - 1];
+        // The change comes between the third and the fourth frame's instants.
+        const float nominal = i <= 3 ? before : after;
+        QVERIFY2(std::fabs(step - nominal) < nominal * 0.01f,
+                 qPrintable(QStringLiteral("step %1: %2, nominal %3").arg(i).arg(step).arg(nominal)));
+    }
+    view.reset();
+    // Both go before the settings and the seconds they read.
+    m_window.reset();
+    WallpaperRenderer::pinAnimationTimeForTesting(std::nullopt);
 }
 
 QTEST_MAIN(TestScenePreview)

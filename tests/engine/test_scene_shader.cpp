@@ -2,6 +2,7 @@
 // against a CPU model of the same formulas, scene by scene.
 
 #include "SceneReference.h"
+#include "engine/AnimationClock.h"
 #include "engine/OffscreenSceneRenderer.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
@@ -106,6 +107,7 @@ private Q_SLOTS:
     void scalarsBlockMatchesTheRecord();
     void makeScalarsClampsSizeAndScene_data();
     void makeScalarsClampsSizeAndScene();
+    void makeScalarsBoundsTheTuning();
     void animationClockIsSharedAndWraps();
 
 private:
@@ -319,6 +321,38 @@ void TestSceneShader::makeScalarsClampsSizeAndScene()
     QCOMPARE(s.padding, 0);
 }
 
+// Whatever the settings hold, the shader gets finite tuning values in 0...1:
+// a non-finite one becomes its default, others are clamped.
+void TestSceneShader::makeScalarsBoundsTheTuning()
+{
+    const double inf = qInf();
+    const Scalars big =
+        WallpaperRenderer::makeScalars(QSizeF(8, 8), 1.0f, 1e300, -40, 7.5, 1.0000001, -inf, 2);
+    QCOMPARE(big.speed, 1.0f);
+    QCOMPARE(big.intensity, 0.0f);
+    QCOMPARE(big.scale, 1.0f);
+    QCOMPARE(big.colorShift, 1.0f);
+    QCOMPARE(big.sharpness, 0.5f);
+    const Scalars nan =
+        WallpaperRenderer::makeScalars(QSizeF(8, 8), 1.0f, qQNaN(), qQNaN(), inf, qQNaN(), 0.25, 2);
+    QCOMPARE(nan.speed, 0.5f);
+    QCOMPARE(nan.intensity, 0.6f);
+    QCOMPARE(nan.scale, 0.5f);
+    QCOMPARE(nan.colorShift, 0.0f);
+    QCOMPARE(nan.sharpness, 0.25f);
+
+    // And what is drawn with the settings a hand-edited file can hold is a
+    // picture, not black: the same as with the bounded values.
+    const QSize size(48, 32);
+    const QImage wild = m_renderer->render(
+        size, WallpaperRenderer::makeScalars(QSizeF(size), 9.0f, 1e300, -40, 0.5, 0.0, 0.5, 4), m_palette);
+    const QImage bounded = m_renderer->render(
+        size, WallpaperRenderer::makeScalars(QSizeF(size), 9.0f, 1.0, 0.0, 0.5, 0.0, 0.5, 4), m_palette);
+    QVERIFY(!wild.isNull());
+    QCOMPARE(wild, bounded);
+    QVERIFY(wild.pixel(24, 16) != qRgb(0, 0, 0));
+}
+
 void TestSceneShader::animationClockIsSharedAndWraps()
 {
     const double epoch = WallpaperRenderer::epoch();
@@ -334,8 +368,10 @@ void TestSceneShader::animationClockIsSharedAndWraps()
     QCOMPARE(WallpaperRenderer::wrapTime(250000.25), 50000.25f);
     QCOMPARE(WallpaperRenderer::wrapTime(qInf()), 0.0f);
 
+    // The running clock goes back to near zero every wrap period, on the
+    // grid of periods counted from the epoch.
     WallpaperRenderer::pinAnimationTimeForTesting(100012.0);
-    QCOMPARE(WallpaperRenderer::animationTime(), 12.0f);
+    QCOMPARE(WallpaperRenderer::animationTime(), float(std::fmod(100012.0, AnimationClock::wrapPeriod)));
     WallpaperRenderer::pinAnimationTimeForTesting(std::nullopt);
     const float first = WallpaperRenderer::animationTime();
     QTest::qWait(30);

@@ -188,6 +188,7 @@ private Q_SLOTS:
         QTest::newRow("no paletteName")
             << "paletteName" << QJsonValue(QJsonValue::Undefined) << "paletteName" << QVariant("Silver Sage");
         QTest::newRow("speed unclamped") << "speed" << QJsonValue(7.5) << "speed" << QVariant(7.5);
+        QTest::newRow("speed 1e300 kept") << "speed" << QJsonValue(1e300) << "speed" << QVariant(1e300);
         QTest::newRow("widgets dup") << "enabledWidgets" << QJsonValue(QJsonArray{"clock", "clock", "date"})
                                      << "enabledWidgets" << QVariant(QStringList{"clock", "date"});
         QTest::newRow("widgets mixed") << "enabledWidgets" << QJsonValue(QJsonArray{"clock", 3})

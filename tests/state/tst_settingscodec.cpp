@@ -106,6 +106,18 @@ private Q_SLOTS:
         QTest::newRow("speed text") << "speed"
                                     << "\"fast\""
                                     << "nombre fini";
+        QTest::newRow("speed 1e300") << "speed"
+                                     << "1e300"
+                                     << "0 à 1";
+        QTest::newRow("speed -0.5") << "speed"
+                                    << "-0.5"
+                                    << "0 à 1";
+        QTest::newRow("speed 1.5") << "speed"
+                                   << "1.5"
+                                   << "0 à 1";
+        QTest::newRow("sharpness 1.0001") << "sharpness"
+                                          << "1.0001"
+                                          << "0 à 1";
         QTest::newRow("widgets unknown") << "enabledWidgets"
                                          << "[\"clock\",\"radio\"]"
                                          << "pomodoro";
@@ -151,7 +163,8 @@ private Q_SLOTS:
         set("fps", "60");
         set("wallpaperMode", "\"video\"");
         set("mediaPath", "\"/tmp/a b.mp4\"");
-        set("speed", "1.5");
+        set("speed", "1");
+        set("colorShift", "0");
         set("paletteName", "\"Corail\"");
         set("enabledWidgets", "[\"clock\",\"clock\",\"date\"]");
         set("widgetSizes", "{\"clock\":\"large\"}");
@@ -159,7 +172,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 60);
         QCOMPARE(state.wallpaperMode(), WallpaperMode::Video);
         QCOMPARE(state.mediaPath(), QStringLiteral("/tmp/a b.mp4"));
-        QCOMPARE(state.speed(), 1.5);
+        QCOMPARE(state.speed(), 1.0);
         // A preset's name chooses the preset.
         QCOMPARE(state.paletteName(), QStringLiteral("Corail"));
         QCOMPARE(hexValue(state.paletteColors().at(3)), 0xE2674Eu);

@@ -6,8 +6,9 @@
 
 namespace nivora {
 
-// A display link that ticks only when a test calls tick(), on the caller's
-// thread. Ticks while stopped are dropped, as a real link would not fire.
+// A display link whose refreshes happen only when a test calls tick(), on the
+// caller's thread. Refreshes while stopped are dropped, as a real link would
+// not fire; with a tick interval of n the handler runs on every n-th refresh.
 class FakeDisplayLink : public DisplayLink
 {
 public:
@@ -16,6 +17,8 @@ public:
     void setTickHandler(TickHandler handler) override { m_handler = std::move(handler); }
     bool start() override
     {
+        if (!m_running)
+            m_sinceCall = 0;
         m_running = true;
         ++m_starts;
         return true;
@@ -27,17 +30,23 @@ public:
     }
     bool isRunning() const override { return m_running; }
     double refreshRate() const override { return m_rate; }
+    void setTickInterval(int refreshes) override { m_interval = refreshes < 1 ? 1 : refreshes; }
     unsigned long long ticks() const override { return m_ticks; }
 
-    // Delivers one tick if running; returns whether it was delivered.
+    // One refresh; returns whether the link was running. The handler runs when
+    // the refresh completes its interval.
     bool tick()
     {
         if (!m_running || !m_handler)
             return false;
-        ++m_ticks;
-        m_handler();
+        if (++m_sinceCall >= m_interval) {
+            m_sinceCall = 0;
+            ++m_ticks;
+            m_handler();
+        }
         return true;
     }
+    int interval() const { return m_interval; }
     int starts() const { return m_starts; }
     int stops() const { return m_stops; }
 
@@ -46,6 +55,8 @@ private:
     TickHandler m_handler;
     std::atomic<bool> m_running{false};
     std::atomic<unsigned long long> m_ticks{0};
+    std::atomic<int> m_interval{1};
+    int m_sinceCall = 0;
     int m_starts = 0;
     int m_stops = 0;
 };

@@ -8,8 +8,17 @@ namespace nivora {
 class FakePowerMonitor : public PowerMonitor
 {
 public:
-    bool isLowPowerModeEnabled() const override { return lowPower; }
-    bool lowPower = false;
+    bool isLowPowerModeEnabled() const override { return m_lowPower; }
+    void setLowPower(bool lowPower)
+    {
+        if (lowPower == m_lowPower)
+            return;
+        m_lowPower = lowPower;
+        Q_EMIT lowPowerModeChanged(lowPower);
+    }
+
+private:
+    bool m_lowPower = false;
 };
 
 } // namespace nivora

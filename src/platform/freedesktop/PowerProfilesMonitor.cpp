@@ -2,42 +2,105 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
 namespace nivora {
 
 namespace {
 
-// The profile name, or a null string when the service does not answer.
-QString activeProfile(const QDBusConnection& bus, const QString& service, const QString& path,
-                      const QString& interface, int timeoutMs)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << interface << QStringLiteral("ActiveProfile");
-    const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return reply.arguments().constFirst().value<QDBusVariant>().variant().toString();
-}
+const QString activeProfile = QStringLiteral("ActiveProfile");
+const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
 } // namespace
 
-PowerProfilesMonitor::PowerProfilesMonitor(int timeoutMs) : m_timeoutMs(timeoutMs) {}
-
-bool PowerProfilesMonitor::isLowPowerModeEnabled() const
+PowerProfilesMonitor::PowerProfilesMonitor(QObject* parent) : PowerMonitor(parent)
 {
-    const QDBusConnection bus = QDBusConnection::systemBus();
+    m_services[0] = {QStringLiteral("org.freedesktop.UPower.PowerProfiles"),
+                     QStringLiteral("/org/freedesktop/UPower/PowerProfiles"), QString()};
+    m_services[1] = {QStringLiteral("net.hadess.PowerProfiles"), QStringLiteral("/net/hadess/PowerProfiles"),
+                     QString()};
+    QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
-        return false;
-    QString profile = activeProfile(bus, QStringLiteral("org.freedesktop.UPower.PowerProfiles"),
-                                    QStringLiteral("/org/freedesktop/UPower/PowerProfiles"),
-                                    QStringLiteral("org.freedesktop.UPower.PowerProfiles"), m_timeoutMs);
-    if (profile.isNull())
-        profile = activeProfile(bus, QStringLiteral("net.hadess.PowerProfiles"),
-                                QStringLiteral("/net/hadess/PowerProfiles"),
-                                QStringLiteral("net.hadess.PowerProfiles"), m_timeoutMs);
-    return profile == QLatin1String("power-saver");
+        return;
+    // Any sender: naming the service here would make Qt look its owner up
+    // with a blocking call. The interface argument tells the daemons apart.
+    for (const Service& s : m_services)
+        bus.connect(QString(), s.path, propertiesInterface, QStringLiteral("PropertiesChanged"), this,
+                    SLOT(propertiesChanged(QString, QVariantMap, QStringList)));
+    // A daemon that starts (or restarts) later is asked once it is there; one
+    // that goes away no longer counts.
+    m_watcher = new QDBusServiceWatcher(this);
+    m_watcher->setConnection(bus);
+    m_watcher->setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+    for (const Service& s : m_services)
+        m_watcher->addWatchedService(s.name);
+    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString& name, const QString&, const QString& newOwner) {
+                for (int i = 0; i < int(m_services.size()); ++i) {
+                    if (m_services[i].name != name)
+                        continue;
+                    m_services[i].profile = QString();
+                    if (!newOwner.isEmpty())
+                        ask(i);
+                }
+                update();
+            });
+    for (int i = 0; i < int(m_services.size()); ++i)
+        ask(i);
+}
+
+PowerProfilesMonitor::~PowerProfilesMonitor() = default;
+
+void PowerProfilesMonitor::ask(int index)
+{
+    const Service& s = m_services[index];
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(s.name, s.path, propertiesInterface, QStringLiteral("Get"));
+    call << s.name << activeProfile;
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, 2000), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, index](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *w;
+        if (reply.isError())
+            return;
+        m_services[index].profile = reply.value().variant().toString();
+        update();
+    });
+}
+
+void PowerProfilesMonitor::propertiesChanged(const QString& interface, const QVariantMap& changed,
+                                             const QStringList& invalidated)
+{
+    for (int i = 0; i < int(m_services.size()); ++i) {
+        if (m_services[i].name != interface)
+            continue;
+        if (changed.contains(activeProfile)) {
+            m_services[i].profile = changed.value(activeProfile).toString();
+            update();
+        } else if (invalidated.contains(activeProfile)) {
+            ask(i);
+        }
+    }
+}
+
+void PowerProfilesMonitor::update()
+{
+    // The daemon's current name counts when it answers; the older one otherwise.
+    QString profile;
+    for (const Service& s : m_services) {
+        if (!s.profile.isNull()) {
+            profile = s.profile;
+            break;
+        }
+    }
+    const bool lowPower = profile == QLatin1String("power-saver");
+    if (lowPower == m_lowPower)
+        return;
+    m_lowPower = lowPower;
+    Q_EMIT lowPowerModeChanged(lowPower);
 }
 
 } // namespace nivora

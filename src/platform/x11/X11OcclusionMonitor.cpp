@@ -27,6 +27,10 @@ QList<quint32> atomListProperty(xcb_connection_t* c, xcb_window_t window, xcb_at
     return out;
 }
 
+// What is followed on the other clients' windows: their states and desktops,
+// and their geometry.
+constexpr quint32 clientEvents = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+
 } // namespace
 
 X11OcclusionMonitor::X11OcclusionMonitor(QObject* parent) : OcclusionMonitor(parent)
@@ -43,19 +47,24 @@ X11OcclusionMonitor::~X11OcclusionMonitor()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-void X11OcclusionMonitor::selectEvents(quint32 xid, quint32 mask)
+void X11OcclusionMonitor::selectEvents(quint32 xid, quint32 mask, bool select)
 {
     xcb_connection_t* c = X11Connection::connection();
     if (!c)
         return;
     // Event masks are per client and per window: add ours to whatever Qt (or an
-    // earlier call) already selected instead of replacing it.
+    // earlier call) already selected instead of replacing it, and take away
+    // only ours. A window that is gone answers with an error, caught here so
+    // that it is not reported as a fault.
+    xcb_generic_error_t* error = nullptr;
     XcbReply<xcb_get_window_attributes_reply_t> attrs(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xid), nullptr));
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, xid), &error));
+    std::free(error);
     if (!attrs)
         return;
-    const quint32 value = attrs->your_event_mask | mask;
-    xcb_change_window_attributes(c, xid, XCB_CW_EVENT_MASK, &value);
+    const quint32 value = select ? (attrs->your_event_mask | mask) : (attrs->your_event_mask & ~mask);
+    if (value != attrs->your_event_mask)
+        xcb_change_window_attributes(c, xid, XCB_CW_EVENT_MASK, &value);
 }
 
 void X11OcclusionMonitor::watch(QWindow* window, const QRect& screenFrame)
@@ -63,20 +72,36 @@ void X11OcclusionMonitor::watch(QWindow* window, const QRect& screenFrame)
     if (!window || !X11Connection::connection())
         return;
     if (!m_rootSelected) {
-        selectEvents(X11Connection::root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
+        selectEvents(X11Connection::root(), XCB_EVENT_MASK_PROPERTY_CHANGE, true);
         m_rootSelected = true;
     }
     Watched w;
     w.xid = static_cast<quint32>(window->winId());
     w.frame = screenFrame;
-    selectEvents(w.xid, XCB_EVENT_MASK_VISIBILITY_CHANGE);
+    selectEvents(w.xid, XCB_EVENT_MASK_VISIBILITY_CHANGE, true);
     m_watched.insert(window, w);
     scheduleEvaluation();
 }
 
 void X11OcclusionMonitor::unwatch(QWindow* window)
 {
-    m_watched.remove(window);
+    const auto it = m_watched.find(window);
+    if (it == m_watched.end())
+        return;
+    const quint32 xid = it->xid;
+    m_watched.erase(it);
+    if (!X11Connection::connection())
+        return;
+    selectEvents(xid, XCB_EVENT_MASK_VISIBILITY_CHANGE, false);
+    if (!m_watched.isEmpty())
+        return;
+    // Nothing watched: stop hearing of every other window's changes, which
+    // would otherwise wake the process for nothing.
+    m_debounce.stop();
+    for (const quint32 client : std::as_const(m_selectedClients))
+        selectEvents(client, clientEvents, false);
+    m_selectedClients.clear();
+    xcb_flush(X11Connection::connection());
 }
 
 bool X11OcclusionMonitor::isCovered(QWindow* window) const
@@ -163,7 +188,7 @@ void X11OcclusionMonitor::evaluate()
         if (ours.contains(client))
             continue;
         if (!m_selectedClients.contains(client)) {
-            selectEvents(client, XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+            selectEvents(client, clientEvents, true);
             m_selectedClients.insert(client);
         }
         const QList<quint32> types =

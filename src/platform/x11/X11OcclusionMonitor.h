@@ -14,7 +14,8 @@ namespace nivora {
 // geometry; plus VisibilityNotify, which a non-compositing X server sends when
 // a window becomes fully obscured. Property changes of the root window and of
 // every listed client trigger a re-evaluation, coalesced over a short delay so
-// that a burst of changes costs one round of requests.
+// that a burst of changes costs one round of requests. Once nothing is watched,
+// the other clients' windows are no longer followed.
 class X11OcclusionMonitor : public OcclusionMonitor, public QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -42,7 +43,8 @@ private:
     void scheduleEvaluation();
     void evaluate();
     void report(QWindow* window, Watched& w);
-    void selectEvents(quint32 xid, quint32 mask);
+    // Adds `mask` to this client's event selection on `xid`, or removes it.
+    void selectEvents(quint32 xid, quint32 mask, bool select);
 
     QHash<QWindow*, Watched> m_watched;
     QSet<quint32> m_selectedClients;
