@@ -5,6 +5,8 @@
 #include "widgets/WidgetShapeKey.h"
 
 #include <QEvent>
+#include <QImage>
+#include <QList>
 #include <QPainter>
 #include <algorithm>
 
@@ -90,16 +92,54 @@ void WidgetCard::layoutContent()
     m_content->setGeometry(contentRect(s, size(), wanted));
 }
 
+void WidgetCard::paintFrame(QPainter& painter, WidgetShape shape, const QRectF& rect)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath path = outline(shape, rect);
+    painter.fillPath(path.translated(shadowOffset), Theme::ink());
+    painter.fillPath(path, Theme::paper());
+    QPen pen(Theme::ink(), outlineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setMiterLimit(10);
+    painter.strokePath(path, pen);
+}
+
+QRegion WidgetCard::frameRegion(WidgetShape shape, const QSize& size)
+{
+    if (size.isEmpty())
+        return QRegion();
+    // Drawn exactly as the card draws itself, so that the region follows the
+    // same outline, wobble and shadow, and read back by coverage.
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        paintFrame(p, shape, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    // One band per row, its runs left to right: the order QRegion keeps its
+    // rectangles in, so they can be handed over as they are.
+    QList<QRect> rects;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int start = -1;
+        for (int x = 0; x <= image.width(); ++x) {
+            const bool in = x < image.width() && qAlpha(line[x]) >= 128;
+            if (in && start < 0) {
+                start = x;
+            } else if (!in && start >= 0) {
+                rects.append(QRect(start, y, x - start, 1));
+                start = -1;
+            }
+        }
+    }
+    QRegion region;
+    region.setRects(rects.constData(), static_cast<int>(rects.size()));
+    return region;
+}
+
 void WidgetCard::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath path = outline(shape(), QRectF(rect()));
-    p.fillPath(path.translated(shadowOffset), Theme::ink());
-    p.fillPath(path, Theme::paper());
-    QPen pen(Theme::ink(), outlineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    pen.setMiterLimit(10);
-    p.strokePath(path, pen);
+    paintFrame(p, shape(), QRectF(rect()));
 }
 
 } // namespace nivora

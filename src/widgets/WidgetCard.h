@@ -4,7 +4,10 @@
 
 #include <QPainterPath>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
+
+class QPainter;
 
 namespace nivora {
 
@@ -29,6 +32,13 @@ public:
     // Where the content goes in a card of `size`, for content that wants
     // `contentSize` (clamped to the padded area).
     static QRect contentRect(WidgetShape shape, const QSize& size, const QSize& contentSize);
+    // Draws the frame of `shape` filling `rect`: shadow, sheet and outline.
+    static void paintFrame(QPainter& painter, WidgetShape shape, const QRectF& rect);
+    // The pixels of a card of `size` that its frame covers at least half: what
+    // a window must keep when it cannot be blended over the desktop. Pixels the
+    // frame covers less than half are left out, so the cut edge falls where
+    // the drawn edge is.
+    static QRegion frameRegion(WidgetShape shape, const QSize& size);
 
     static constexpr quint64 roughSeed = 200;
     static constexpr double outlineWidth = 2.5;

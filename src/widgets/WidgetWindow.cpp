@@ -1,5 +1,6 @@
 #include "widgets/WidgetWindow.h"
 
+#include "platform/CompositorWatcher.h"
 #include "platform/x11/X11WidgetWindowHints.h"
 #include "widgets/WidgetCard.h"
 #include "widgets/WidgetFaceView.h"
@@ -73,6 +74,7 @@ WidgetWindow::WidgetWindow(WidgetKind kind, WidgetShape shape, WidgetFaceView* f
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_card);
+    connect(&CompositorWatcher::shared(), &CompositorWatcher::changed, this, &WidgetWindow::updateShape);
 }
 
 void WidgetWindow::place(const QPoint& topLeft, const QSize& size)
@@ -102,6 +104,35 @@ void WidgetWindow::moveEvent(QMoveEvent* event)
         return;
     m_knownPosition = now;
     Q_EMIT moved(now);
+}
+
+void WidgetWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateShape();
+}
+
+void WidgetWindow::updateShape()
+{
+    // The window keeps its visual with alpha either way, so that a compositing
+    // manager started later blends it at once; without one the X server shows
+    // its transparent pixels black, and the shape hides them. The shape stays
+    // the same for a window's life but for a size change: the shape of a card
+    // is fixed when its window is built.
+    if (CompositorWatcher::shared().active()) {
+        if (m_shapedSize.isEmpty())
+            return;
+        m_shapedSize = QSize();
+        clearMask();
+        // Pixels outside the old shape were never painted: paint them now,
+        // transparent, before the compositor shows them.
+        update();
+        return;
+    }
+    if (size().isEmpty() || size() == m_shapedSize)
+        return;
+    m_shapedSize = size();
+    setMask(WidgetCard::frameRegion(m_card->shape(), size()));
 }
 
 void WidgetWindow::mousePressEvent(QMouseEvent* event)

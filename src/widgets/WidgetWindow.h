@@ -11,8 +11,9 @@ namespace nivora {
 class WidgetCard;
 class WidgetFaceView;
 
-// The desktop window of one widget: frameless, transparent outside its card,
-// without shadow, in the "below" layer (above the desktop, below ordinary
+// The desktop window of one widget: frameless, transparent outside its card
+// (blended by the compositing manager, or cut to the card's frame when none
+// runs), without shadow, in the "below" layer (above the desktop, below ordinary
 // windows), on every workspace and out of the taskbar, pager and switcher. It
 // takes clicks (the timer faces have buttons) and moves when dragged anywhere
 // outside a button.
@@ -46,17 +47,24 @@ Q_SIGNALS:
 
 protected:
     void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Cuts the window to its card's frame while no compositing manager can
+    // blend it, and undoes the cut when one can. Work is done only when the
+    // compositing state or the window's size changed since the last cut.
+    void updateShape();
+
     WidgetKind m_kind;
     QPointer<WidgetFaceView> m_face;
     WidgetCard* m_card = nullptr;
     QPoint m_knownPosition;
     bool m_manualDrag = false;
     QPoint m_dragOffset;
+    QSize m_shapedSize; // the size the current cut was made for; empty: none
 };
 
 } // namespace nivora

@@ -2,10 +2,13 @@
 // openbox), configured as the application configures them: their hints, their
 // stacking layer, dragging them, clicking their buttons and what their repaints
 // leave on the screen.
+#include "design/Theme.h"
+#include "platform/CompositorWatcher.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/TimerFaceView.h"
+#include "widgets/WidgetCard.h"
 #include "widgets/WidgetWindow.h"
 
 #include <QApplication>
@@ -17,9 +20,11 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 
 using namespace nivora;
 
@@ -50,6 +55,23 @@ QList<quint64> stackingOrder()
     return ids;
 }
 
+// What the screen shows at `at` (global coordinates), whoever drew it.
+QColor screenPixel(const QPoint& at)
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixelColor(0, 0);
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance = 6)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+QString describe(const QColor& c)
+{
+    return c.name();
+}
+
 void xdotool(const QStringList& args)
 {
     QProcess::execute(QStringLiteral("xdotool"), args);
@@ -71,6 +93,7 @@ private Q_SLOTS:
     void dragMovesAndRecords();
     void clicksReachButtonsAndRepaintsReachTheScreen();
     void startedProgramsKeepQtDefaults();
+    void cutToTheCardWithoutCompositor();
 
 private:
     WidgetWindow* show(const QString& identifier);
@@ -268,6 +291,103 @@ void TestWidgetWindowX11::startedProgramsKeepQtDefaults()
     const QString environment = run(QStringLiteral("env"), {});
     QVERIFY(environment.contains(QLatin1String("DISPLAY=")));
     QVERIFY2(!environment.contains(QLatin1String("QT_XCB_NO_MITSHM")), qPrintable(environment));
+}
+
+void TestWidgetWindowX11::cutToTheCardWithoutCompositor()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty())
+        QSKIP("xcompmgr is not installed (scripts/setup)");
+    CompositorWatcher& watcher = CompositorWatcher::shared();
+    QVERIFY2(!watcher.active(), "a compositing manager already runs on this display");
+
+    // A wallpaper of a colour nothing else uses, under the widget.
+    const QColor wallpaperColour(40, 140, 90);
+    QWidget desktop;
+    desktop.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    QPalette palette;
+    palette.setColor(QPalette::Window, wallpaperColour);
+    desktop.setPalette(palette);
+    desktop.setAutoFillBackground(true);
+    desktop.winId();
+    desktop.setAttribute(Qt::WA_X11NetWmWindowTypeDesktop);
+    desktop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&desktop));
+
+    // Outside the frame: three corners of the window (the fourth may hold the
+    // shadow). Inside: near the top edge, in the middle, where no face draws.
+    const auto checkPixels = [&](WidgetWindow* window, const char* when) {
+        const QRect g = window->geometry();
+        const QList<QPoint> outside{g.topLeft() + QPoint(1, 1), g.topRight() + QPoint(-1, 1),
+                                    g.bottomLeft() + QPoint(1, -1)};
+        for (const QPoint& at : outside) {
+            const QColor c = screenPixel(at);
+            if (!near(c, wallpaperColour))
+                return QStringLiteral("%1: %2 at a corner, wallpaper expected").arg(when, describe(c));
+        }
+        const QColor inside = screenPixel(QPoint(g.center().x(), g.top() + 10));
+        if (!near(inside, Theme::paper()))
+            return QStringLiteral("%1: %2 inside the card, paper expected").arg(when, describe(inside));
+        return QString();
+    };
+    const auto showShape = [&](const QString& shape) -> WidgetWindow* {
+        QSignalSpy spy(m_controller.get(), &DesktopWidgetController::reconciled);
+        m_state->setWidgetShapes({{QStringLiteral("clock"), shape}});
+        if (!spy.wait(3000))
+            return nullptr;
+        WidgetWindow* window = m_controller->window(QStringLiteral("clock"));
+        if (!window || !QTest::qWaitForWindowExposed(window))
+            return nullptr;
+        QTest::qWait(300);
+        return window;
+    };
+    const QStringList shapes{"card", "rounded", "pill", "circle"};
+
+    QVERIFY(showClock());
+    // Every shape, without a compositing manager: cut, corners show the
+    // wallpaper. Each shape change builds its window again, cut to the new
+    // outline.
+    QRegion previous;
+    for (const QString& shape : shapes) {
+        WidgetWindow* window = showShape(shape);
+        QVERIFY2(window, qPrintable(shape));
+        QVERIFY2(!window->mask().isEmpty(), qPrintable(shape));
+        QVERIFY2(window->mask() != previous, qPrintable(shape));
+        previous = window->mask();
+        const QString failure = checkPixels(window, qPrintable(shape));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
+    // A compositing manager started while the widget is shown: the window
+    // drops its cut and is blended instead; the corners still show the
+    // wallpaper, for every shape.
+    QProcess xcompmgr;
+    xcompmgr.start(QStringLiteral("xcompmgr"), {});
+    QVERIFY(xcompmgr.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(watcher.active(), 5000);
+    WidgetWindow* window = m_controller->window(QStringLiteral("clock"));
+    QTRY_VERIFY(window->mask().isEmpty());
+    QTest::qWait(300);
+    {
+        const QString failure = checkPixels(window, "circle, composited");
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+    for (const QString& shape : shapes) {
+        window = showShape(shape);
+        QVERIFY2(window, qPrintable(shape));
+        QVERIFY2(window->mask().isEmpty(), qPrintable(shape));
+        const QString failure = checkPixels(window, qPrintable(shape + QStringLiteral(", composited")));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
+    // Stopped again: back to the cut, on the live window.
+    xcompmgr.terminate();
+    QVERIFY(xcompmgr.waitForFinished(3000));
+    QTRY_VERIFY_WITH_TIMEOUT(!watcher.active(), 5000);
+    QTRY_VERIFY(!window->mask().isEmpty());
+    QCOMPARE(window->mask(), WidgetCard::frameRegion(WidgetShape::Circle, window->size()));
+    QTest::qWait(300);
+    const QString failure = checkPixels(window, "circle, compositor gone");
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
 int main(int argc, char** argv)
