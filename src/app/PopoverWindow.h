@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QRect>
+#include <QWidget>
+
+namespace nivora {
+
+// The tray popover: a frameless popup of 300 × 440 that holds its content,
+// opens next to the tray icon (PopoverPlacement) and closes on a click outside,
+// on Escape, and when the tray item is clicked again.
+//
+// While it is open the popup holds the pointer, so the click on the tray icon
+// that closes it reaches the popover as a click outside. Some trays still pass
+// that click on to the item once the popup has gone; a toggle that arrives right
+// after a click outside closed the popover is therefore that same click, and it
+// leaves the popover closed.
+class PopoverWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int width = 300;
+    static constexpr int height = 440;
+    // How long after a click outside a tray toggle still counts as that click.
+    static constexpr int reopenGuardMs = 400;
+
+    explicit PopoverWindow(QWidget* content, QWidget* parent = nullptr);
+
+    // Opens at `anchor` (PopoverPlacement; an invalid rectangle means the
+    // cursor) or closes when open.
+    void toggle(const QRect& anchor);
+    void open(const QRect& anchor);
+
+Q_SIGNALS:
+    // The first complete paint after open(), with the milliseconds it took.
+    void firstPainted(double milliseconds);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QElapsedTimer m_openedAt;
+    QElapsedTimer m_closedByOutsideClick;
+    bool m_awaitingFirstPaint = false;
+};
+
+} // namespace nivora
