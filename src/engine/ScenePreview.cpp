@@ -6,6 +6,7 @@
 
 #include <QOpenGLContext>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <QtMath>
 
 namespace nivora {
@@ -17,15 +18,13 @@ ScenePreview::ScenePreview(int fps, QWidget* parent, AppState* state) : QWidget(
     layout->setContentsMargins(0, 0, 0, 0);
     if (openGLAvailable()) {
         m_surface = new ScenePreviewSurface(source, this);
+        m_surface->installEventFilter(this);
         layout->addWidget(m_surface);
     } else {
         qWarning("Lumeris: Metal indisponible ou shader invalide");
     }
     m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        if (m_surface)
-            m_surface->update();
-    });
+    connect(&m_frameTimer, &QTimer::timeout, this, &ScenePreview::requestFrame);
     setFPS(fps);
 }
 
@@ -61,6 +60,35 @@ qint64 ScenePreview::framesDrawn() const
 QImage ScenePreview::grabFrame()
 {
     return m_surface ? m_surface->grabFramebuffer() : QImage();
+}
+
+bool ScenePreview::isOnScreen() const
+{
+    if (!isVisible() || visibleRegion().isEmpty())
+        return false;
+    const QWindow* handle = window()->windowHandle();
+    return handle && handle->isExposed();
+}
+
+void ScenePreview::requestFrame()
+{
+    if (!m_surface)
+        return;
+    // Nothing to draw for: stop until Qt paints the surface again, which it
+    // does when the surface is scrolled back into view or its window is
+    // exposed again.
+    if (!isOnScreen()) {
+        m_frameTimer.stop();
+        return;
+    }
+    m_surface->update();
+}
+
+bool ScenePreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_surface && event->type() == QEvent::Paint && !m_frameTimer.isActive() && isVisible())
+        m_frameTimer.start();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ScenePreview::showEvent(QShowEvent* event)
