@@ -2,6 +2,7 @@
 
 #include "engine/ScenePreviewSurface.h"
 #include "engine/WallpaperRenderer.h"
+#include "platform/WindowObscuredMonitor.h"
 #include "state/AppState.h"
 
 #include <QOpenGLContext>
@@ -66,8 +67,12 @@ bool ScenePreview::isOnScreen() const
 {
     if (!isVisible() || visibleRegion().isEmpty())
         return false;
-    const QWindow* handle = window()->windowHandle();
-    return handle && handle->isExposed();
+    QWindow* handle = window()->windowHandle();
+    if (!handle || !handle->isExposed())
+        return false;
+    // Qt keeps a window that other windows cover "exposed".
+    const WindowObscuredMonitor* obscured = WindowObscuredMonitor::shared();
+    return !obscured || !obscured->isObscured(handle);
 }
 
 void ScenePreview::requestFrame()
@@ -94,8 +99,22 @@ bool ScenePreview::eventFilter(QObject* watched, QEvent* event)
 void ScenePreview::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_surface)
-        m_frameTimer.start();
+    if (!m_surface)
+        return;
+    m_frameTimer.start();
+    // Uncovering a window does not always repaint it (the X server may keep
+    // its contents), so the frames start again from the report itself.
+    if (WindowObscuredMonitor* obscured = WindowObscuredMonitor::shared()) {
+        QWindow* handle = window()->windowHandle();
+        obscured->watch(handle);
+        disconnect(m_obscuredConnection);
+        m_obscuredConnection =
+            connect(obscured, &WindowObscuredMonitor::obscuredChanged, this,
+                    [this, handle](QWindow* changed, bool isObscured) {
+                        if (changed == handle && !isObscured && isVisible() && !m_frameTimer.isActive())
+                            m_frameTimer.start();
+                    });
+    }
 }
 
 void ScenePreview::hideEvent(QHideEvent* event)

@@ -13,8 +13,9 @@ class ScenePreviewSurface;
 // from the settings store on every frame. It draws continuously while any of it
 // can be seen, at its own preferred rate, and ignores the wallpaper's pause
 // rules. While hidden, scrolled out of its viewport, or in a window that is
-// minimised or covered, it draws nothing and its frame timer stops; the next
-// paint Qt sends it when it can be seen again starts it anew.
+// minimised or covered by other windows, it draws nothing and its frame timer
+// stops; the next paint Qt sends it, or the report that its window is no longer
+// covered, starts it anew.
 //
 // It hosts a GL surface only where OpenGL works: Qt's widget compositor cannot
 // survive a QOpenGLWidget on a platform without GL. When no context or no scene
@@ -69,6 +70,7 @@ private:
 
     ScenePreviewSurface* m_surface = nullptr;
     QTimer m_frameTimer;
+    QMetaObject::Connection m_obscuredConnection;
     int m_fps = 30;
 };
 
