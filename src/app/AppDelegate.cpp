@@ -2,6 +2,7 @@
 
 #include "app/BrandIcon.h"
 #include "app/ControlCommands.h"
+#include "dashboard/DashboardWindow.h"
 #include "engine/WallpaperController.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
@@ -25,6 +26,7 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
+    delete m_dashboard;
     delete m_trayMenu;
 }
 
@@ -70,7 +72,19 @@ void AppDelegate::setupStatusItem()
 
 void AppDelegate::openSettings()
 {
-    qInfo().noquote() << QStringLiteral("Lumeris: tableau de bord demandé");
+    if (!m_dashboard) {
+        // The first section depends on the session held now; it is chosen once
+        // per run, since the window is kept from here on.
+        const bool signedIn = false;
+        m_dashboard = new DashboardWindow(AppState::shared(), signedIn);
+    }
+    m_dashboard->present();
+}
+
+void AppDelegate::openDashboardSection(NavSection section)
+{
+    openSettings();
+    m_dashboard->setSection(section);
 }
 
 void AppDelegate::openUrl(const QString& url)

@@ -11,6 +11,8 @@ class QMenu;
 namespace nivora {
 
 class ControlServer;
+class DashboardWindow;
+enum class NavSection;
 
 // The application's lifecycle: the launch sequence, the tray icon, the answers
 // to remote commands, and a clean way out that never loses a pending save.
@@ -31,6 +33,10 @@ public:
 
     // Shows the dashboard (creating it once).
     void openSettings();
+    // Shows the dashboard on `section`.
+    void openDashboardSection(NavSection section);
+    // The dashboard window, once it has been opened.
+    DashboardWindow* dashboardWindow() const { return m_dashboard; }
 
     // Hands a nivora:// URL to whoever handles it.
     void openUrl(const QString& url);
@@ -52,6 +58,7 @@ private:
     std::unique_ptr<ControlServer> m_control;
     QSystemTrayIcon* m_tray = nullptr;
     QMenu* m_trayMenu = nullptr;
+    DashboardWindow* m_dashboard = nullptr;
     std::function<QJsonObject()> m_statusProvider;
     bool m_launched = false;
 };

@@ -1,19 +1,12 @@
 #include "app/BrandIcon.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include "design/BrandMark.h"
 
 namespace nivora {
 
 QPixmap brandPixmap(int side)
 {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/nivora/brand.svg"));
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(0, 0, side, side));
-    return pixmap;
+    return BrandMark::pixmap(side);
 }
 
 QIcon brandIcon()

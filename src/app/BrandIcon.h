@@ -5,8 +5,8 @@
 
 namespace nivora {
 
-// The brand mark (yellow tile, sun and two hills) from the bundled SVG, drawn
-// at the usual icon sizes so no SVG icon-engine plugin is needed.
+// The brand mark (yellow tile, sun and two hills) drawn by BrandMark at the
+// usual icon sizes, so the tray, the app icon and the dashboard share one drawing.
 QIcon brandIcon();
 QPixmap brandPixmap(int side);
 

@@ -1,6 +1,7 @@
 #include "app/ControlCommands.h"
 
 #include "app/AppDelegate.h"
+#include "dashboard/NavSection.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 #include "state/SettingsCodec.h"
@@ -62,8 +63,19 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
         return {0, QString()};
     }
     if (command == QLatin1String("dashboard")) {
+        if (args.size() > 1)
+            return {2, QStringLiteral("usage : nivora ctl dashboard [SECTION]")};
+        if (args.isEmpty()) {
+            if (m_delegate)
+                m_delegate->openSettings();
+            return {0, QString()};
+        }
+        const auto section = NavSections::fromRawValue(args.first());
+        if (!section)
+            return {2, QStringLiteral("section inconnue « %1 » ; sections : %2")
+                           .arg(args.first(), NavSections::rawValues().join(QStringLiteral(", ")))};
         if (m_delegate)
-            m_delegate->openSettings();
+            m_delegate->openDashboardSection(*section);
         return {0, QString()};
     }
     if (command == QLatin1String("open-url")) {

@@ -26,7 +26,8 @@ const char* const kUsage =
     "  status           the wallpaper windows as JSON\n"
     "  next | previous  step to the next or previous scene\n"
     "  random           a random scene, palette and tuning\n"
-    "  dashboard        open the dashboard\n"
+    "  dashboard [SECTION]  open the dashboard (on scenes, media, icons, colors,\n"
+    "                   widgets, displays, performance, about or account)\n"
     "  quit             end the running instance\n";
 
 } // namespace

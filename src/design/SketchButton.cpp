@@ -1,8 +1,10 @@
 #include "design/SketchButton.h"
 
+#include "design/FocusMark.h"
 #include "design/SpringAnimation.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -131,6 +133,17 @@ void SketchButton::changeEvent(QEvent* event)
         updateGeometry();
 }
 
+void SketchButton::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses like Space, as on the desktop's own buttons.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        animateClick();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
 void SketchButton::paintEvent(QPaintEvent*)
 {
     // setDown() called from code emits neither signal; catch up here so the drawn
@@ -146,6 +159,9 @@ void SketchButton::paintEvent(QPaintEvent*)
 
     const QRectF sheet = SketchButtonStyle::sheetRect(size());
     m_style.paintBackground(painter, sheet, m_pressAmount);
+    if (hasFocus())
+        FocusMark::paintInside(painter, sheet.translated(SketchButtonStyle::sinkOffset(m_pressAmount)),
+                               m_style.seed);
     if (m_content)
         return;
 

@@ -8,7 +8,7 @@ class QPainter;
 
 namespace nivora {
 
-// The few symbols the widget faces draw, taken from the Phosphor icon set and
+// The symbols the widget faces and the dashboard draw, taken from the Phosphor icon set and
 // tinted. Rendered pictures are cached per symbol, size and colour.
 class FaceIcons
 {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "dashboard/NavSection.h"
+
+#include <QWidget>
+
+namespace nivora {
+
+class AppState;
+class DashboardView;
+
+// The settings window: an ordinary decorated top-level window titled "Nivora",
+// 1080 × 720 at first and centred on its first showing, never smaller than
+// 1040 × 700. It is made once and kept; closing it only hides it.
+class DashboardWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    DashboardWindow(AppState& state, bool signedIn, QWidget* parent = nullptr);
+
+    DashboardView* view() const { return m_view; }
+    NavSection section() const;
+    void setSection(NavSection section);
+
+    // Shows the window (centred the first time), brings it to the front and gives
+    // it the keyboard; a minimised window is restored.
+    void present();
+
+    static constexpr QSize initialSize{1080, 720};
+    static constexpr QSize minimumContentSize{1040, 700};
+
+private:
+    DashboardView* m_view = nullptr;
+    bool m_placed = false;
+};
+
+} // namespace nivora

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace nivora {
+
+// The nine sections of the dashboard's sidebar, in sidebar order. Each has a
+// stable raw value (used by `nivora ctl dashboard SECTION`), a French title, a
+// symbol and an accent colour.
+enum class NavSection
+{
+    Scenes,
+    Media,
+    Icons,
+    Colors,
+    Widgets,
+    Displays,
+    Performance,
+    About,
+    Account,
+};
+
+namespace NavSections {
+
+// Every section in sidebar order.
+const QList<NavSection>& all();
+
+QString rawValue(NavSection section);
+// The section of a raw value ("scenes" …), or nothing for any other text.
+std::optional<NavSection> fromRawValue(QStringView rawValue);
+// Every raw value in sidebar order.
+QStringList rawValues();
+
+QString title(NavSection section);
+QString icon(NavSection section);
+QColor accent(NavSection section);
+
+} // namespace NavSections
+} // namespace nivora
