@@ -1,6 +1,12 @@
 #include "dashboard/DashboardPages.h"
 
 #include "dashboard/AboutPage.h"
+#include "dashboard/ColorsPage.h"
+#include "dashboard/DisplaysPage.h"
+#include "dashboard/MediaPage.h"
+#include "dashboard/PerformancePage.h"
+#include "dashboard/ScenesPage.h"
+#include "dashboard/WidgetsPage.h"
 #include "design/PageHeader.h"
 #include "design/Theme.h"
 
@@ -66,6 +72,24 @@ QWidget* createPage(NavSection section, QWidget* parent)
     switch (section) {
     case NavSection::About:
         page = new AboutPage(parent);
+        break;
+    case NavSection::Scenes:
+        page = new ScenesPage(parent);
+        break;
+    case NavSection::Colors:
+        page = new ColorsPage(parent);
+        break;
+    case NavSection::Displays:
+        page = new DisplaysPage(parent);
+        break;
+    case NavSection::Performance:
+        page = new PerformancePage(parent);
+        break;
+    case NavSection::Media:
+        page = new MediaPage(parent);
+        break;
+    case NavSection::Widgets:
+        page = new WidgetsPage(parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

@@ -91,9 +91,32 @@ void ScenePreview::requestFrame()
 
 bool ScenePreview::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_surface && event->type() == QEvent::Paint && !m_frameTimer.isActive() && isVisible())
-        m_frameTimer.start();
+    if (!m_frameTimer.isActive() && isVisible()) {
+        const QEvent::Type type = event->type();
+        if (watched == m_surface) {
+            if (type == QEvent::Paint)
+                m_frameTimer.start();
+        } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
+            // An ancestor moved (a scroll area scrolled its page) or changed
+            // size: the preview may be back in view without being repainted.
+            if (isOnScreen())
+                m_frameTimer.start();
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void ScenePreview::followAncestors()
+{
+    for (const QPointer<QWidget>& ancestor : std::as_const(m_ancestors)) {
+        if (ancestor)
+            ancestor->removeEventFilter(this);
+    }
+    m_ancestors.clear();
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        w->installEventFilter(this);
+        m_ancestors.append(w);
+    }
 }
 
 void ScenePreview::showEvent(QShowEvent* event)
@@ -102,6 +125,7 @@ void ScenePreview::showEvent(QShowEvent* event)
     if (!m_surface)
         return;
     m_frameTimer.start();
+    followAncestors();
     // Uncovering a window does not always repaint it (the X server may keep
     // its contents), so the frames start again from the report itself.
     if (WindowObscuredMonitor* obscured = WindowObscuredMonitor::shared()) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -67,10 +69,12 @@ protected:
 
 private:
     void requestFrame();
+    void followAncestors();
 
     ScenePreviewSurface* m_surface = nullptr;
     QTimer m_frameTimer;
     QMetaObject::Connection m_obscuredConnection;
+    QList<QPointer<QWidget>> m_ancestors;
     int m_fps = 30;
 };
 
