@@ -3,6 +3,12 @@
 #include "dashboard/AboutPage.h"
 #include "dashboard/AccountPage.h"
 #include "dashboard/IconsPage.h"
+#include "dashboard/ColorsPage.h"
+#include "dashboard/DisplaysPage.h"
+#include "dashboard/MediaPage.h"
+#include "dashboard/PerformancePage.h"
+#include "dashboard/ScenesPage.h"
+#include "dashboard/WidgetsPage.h"
 #include "design/PageHeader.h"
 #include "design/Theme.h"
 
@@ -74,6 +80,24 @@ QWidget* createPage(NavSection section, QWidget* parent)
         break;
     case NavSection::Icons:
         page = new IconsPage(parent);
+        break;
+    case NavSection::Scenes:
+        page = new ScenesPage(parent);
+        break;
+    case NavSection::Colors:
+        page = new ColorsPage(parent);
+        break;
+    case NavSection::Displays:
+        page = new DisplaysPage(parent);
+        break;
+    case NavSection::Performance:
+        page = new PerformancePage(parent);
+        break;
+    case NavSection::Media:
+        page = new MediaPage(parent);
+        break;
+    case NavSection::Widgets:
+        page = new WidgetsPage(parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

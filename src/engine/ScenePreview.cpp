@@ -2,10 +2,12 @@
 
 #include "engine/ScenePreviewSurface.h"
 #include "engine/WallpaperRenderer.h"
+#include "platform/WindowObscuredMonitor.h"
 #include "state/AppState.h"
 
 #include <QOpenGLContext>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <QtMath>
 
 namespace nivora {
@@ -17,15 +19,13 @@ ScenePreview::ScenePreview(int fps, QWidget* parent, AppState* state) : QWidget(
     layout->setContentsMargins(0, 0, 0, 0);
     if (openGLAvailable()) {
         m_surface = new ScenePreviewSurface(source, this);
+        m_surface->installEventFilter(this);
         layout->addWidget(m_surface);
     } else {
         qWarning("Lumeris: Metal indisponible ou shader invalide");
     }
     m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        if (m_surface)
-            m_surface->update();
-    });
+    connect(&m_frameTimer, &QTimer::timeout, this, &ScenePreview::requestFrame);
     setFPS(fps);
 }
 
@@ -68,11 +68,82 @@ QImage ScenePreview::grabFrame()
     return m_surface ? m_surface->grabFramebuffer() : QImage();
 }
 
+bool ScenePreview::isOnScreen() const
+{
+    if (!isVisible() || visibleRegion().isEmpty())
+        return false;
+    QWindow* handle = window()->windowHandle();
+    if (!handle || !handle->isExposed())
+        return false;
+    // Qt keeps a window that other windows cover "exposed".
+    const WindowObscuredMonitor* obscured = WindowObscuredMonitor::shared();
+    return !obscured || !obscured->isObscured(handle);
+}
+
+void ScenePreview::requestFrame()
+{
+    if (!m_surface)
+        return;
+    // Nothing to draw for: stop until Qt paints the surface again, which it
+    // does when the surface is scrolled back into view or its window is
+    // exposed again.
+    if (!isOnScreen()) {
+        m_frameTimer.stop();
+        return;
+    }
+    m_surface->update();
+}
+
+bool ScenePreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!m_frameTimer.isActive() && isVisible()) {
+        const QEvent::Type type = event->type();
+        if (watched == m_surface) {
+            if (type == QEvent::Paint)
+                m_frameTimer.start();
+        } else if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
+            // An ancestor moved (a scroll area scrolled its page) or changed
+            // size: the preview may be back in view without being repainted.
+            if (isOnScreen())
+                m_frameTimer.start();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ScenePreview::followAncestors()
+{
+    for (const QPointer<QWidget>& ancestor : std::as_const(m_ancestors)) {
+        if (ancestor)
+            ancestor->removeEventFilter(this);
+    }
+    m_ancestors.clear();
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        w->installEventFilter(this);
+        m_ancestors.append(w);
+    }
+}
+
 void ScenePreview::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_surface)
-        m_frameTimer.start();
+    if (!m_surface)
+        return;
+    m_frameTimer.start();
+    followAncestors();
+    // Uncovering a window does not always repaint it (the X server may keep
+    // its contents), so the frames start again from the report itself.
+    if (WindowObscuredMonitor* obscured = WindowObscuredMonitor::shared()) {
+        QWindow* handle = window()->windowHandle();
+        obscured->watch(handle);
+        disconnect(m_obscuredConnection);
+        m_obscuredConnection =
+            connect(obscured, &WindowObscuredMonitor::obscuredChanged, this,
+                    [this, handle](QWindow* changed, bool isObscured) {
+                        if (changed == handle && !isObscured && isVisible() && !m_frameTimer.isActive())
+                            m_frameTimer.start();
+                    });
+    }
 }
 
 void ScenePreview::hideEvent(QHideEvent* event)

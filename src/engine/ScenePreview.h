@@ -3,6 +3,8 @@
 #include "engine/Scalars.h"
 
 #include <QImage>
+#include <QList>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,8 +14,12 @@ class AppState;
 class ScenePreviewSurface;
 
 // A live preview of the current wallpaper scene, drawn by the desktop's shader
-// from the settings store on every frame. It draws continuously while shown, at
-// its own preferred rate, and ignores the wallpaper's pause rules.
+// from the settings store on every frame. It draws continuously while any of it
+// can be seen, at its own preferred rate, and ignores the wallpaper's pause
+// rules. While hidden, scrolled out of its viewport, or in a window that is
+// minimised or covered by other windows, it draws nothing and its frame timer
+// stops; the next paint Qt sends it, or the report that its window is no longer
+// covered, starts it anew.
 //
 // It hosts a GL surface only where OpenGL works: Qt's widget compositor cannot
 // survive a QOpenGLWidget on a platform without GL. When no context or no scene
@@ -54,13 +60,25 @@ public:
     // once.
     static bool openGLAvailable();
 
+    // Whether frames are being requested now.
+    bool isAnimating() const { return m_frameTimer.isActive(); }
+    // Whether any of the preview can be seen: shown, not scrolled or clipped
+    // away, in an exposed window.
+    bool isOnScreen() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void requestFrame();
+    void followAncestors();
+
     ScenePreviewSurface* m_surface = nullptr;
     QTimer m_frameTimer;
+    QMetaObject::Connection m_obscuredConnection;
+    QList<QPointer<QWidget>> m_ancestors;
     int m_fps = 30;
 };
 

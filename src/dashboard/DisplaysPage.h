@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+#include <memory>
+
+class QVBoxLayout;
+
+namespace nivora {
+
+class AppState;
+class DisplayList;
+class ScreenProvider;
+class SwitchToggle;
+
+// The "Écrans" page: one row per connected screen, primary first, with a
+// switch for the wallpaper on that screen. The rows follow screens being
+// connected and disconnected while the page is shown. The last screen that
+// shows the wallpaper cannot be switched off, and switching every screen on
+// stores "every display" so that screens connected later are served too.
+class DisplaysPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DisplaysPage(QWidget* parent = nullptr);
+    // Over another list of screens (tests).
+    DisplaysPage(std::unique_ptr<ScreenProvider> screens, QWidget* parent = nullptr);
+    ~DisplaysPage() override;
+
+    const DisplayList& displays() const { return *m_list; }
+    // The switches, in row order.
+    const QList<SwitchToggle*>& switches() const { return m_switches; }
+
+private:
+    void rebuildRows();
+    void showStates();
+    void requestToggle(quint32 id, bool on);
+
+    AppState& m_state;
+    std::unique_ptr<ScreenProvider> m_screens;
+    std::unique_ptr<DisplayList> m_list;
+    QVBoxLayout* m_rows = nullptr;
+    QList<QWidget*> m_rowWidgets;
+    QList<SwitchToggle*> m_switches;
+    QList<quint32> m_rowIDs;
+};
+
+} // namespace nivora

@@ -1,0 +1,156 @@
+#include "dashboard/MediaPage.h"
+
+#include "dashboard/AdaptiveGridLayout.h"
+#include "dashboard/DialogMediaFilePicker.h"
+#include "dashboard/MediaFileTypes.h"
+#include "dashboard/ModeCard.h"
+#include "dashboard/PageBindings.h"
+#include "dashboard/PageText.h"
+#include "design/Eyebrow.h"
+#include "design/FluidSlider.h"
+#include "design/PageHeader.h"
+#include "design/PaperCard.h"
+#include "design/SegmentedSelector.h"
+#include "design/SketchButton.h"
+#include "design/Theme.h"
+#include "state/AppState.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace nivora {
+
+namespace {
+
+constexpr int kPageSpacing = 26;
+
+} // namespace
+
+MediaPage::MediaPage(QWidget* parent)
+    : QWidget(parent), m_state(AppState::shared()), m_picker(std::make_unique<DialogMediaFilePicker>())
+{
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(kPageSpacing);
+    page->addWidget(new PageHeader(QStringLiteral("Source du fond"), QStringLiteral("Média"),
+                                   QStringLiteral("Une scène animée, ou votre propre vidéo ou image."),
+                                   Theme::blue(), this));
+    page->addWidget(buildModes());
+    page->addWidget(buildFile());
+    page->addWidget(buildQuality());
+    page->addStretch(1);
+
+    connect(&m_state, &AppState::wallpaperModeChanged, this, &MediaPage::showMode);
+    connect(&m_state, &AppState::mediaPathChanged, this, &MediaPage::showFile);
+    showMode();
+    showFile();
+}
+
+MediaPage::~MediaPage() = default;
+
+void MediaPage::setFilePicker(std::unique_ptr<MediaFilePicker> picker)
+{
+    if (picker)
+        m_picker = std::move(picker);
+}
+
+QWidget* MediaPage::buildModes()
+{
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    column->addWidget(new Eyebrow(QStringLiteral("Type de fond"), Theme::coral(), content));
+    auto* grid = new AdaptiveGridLayout(150, 14, 14);
+    for (WallpaperMode mode : WallpaperModes::all()) {
+        auto* card = new ModeCard(mode, content);
+        connect(card, &QAbstractButton::clicked, this, [this, mode] { m_state.setWallpaperMode(mode); });
+        grid->addWidget(card);
+        m_modeCards.append(card);
+    }
+    column->addLayout(grid);
+    auto* card = new PaperCard(content, this);
+    card->setSeed(12);
+    return card;
+}
+
+QWidget* MediaPage::buildFile()
+{
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    column->addWidget(new Eyebrow(QStringLiteral("Fichier"), Theme::coral(), content));
+    m_fileName = PageText::label(QString(), 13, QFont::DemiBold, Theme::inkSoft(), content);
+    m_fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(m_fileName);
+    // The stored path is kept as it is even when the file went away; the page
+    // only says so.
+    m_fileMissing =
+        PageText::label(QStringLiteral("Fichier introuvable"), 11, QFont::Bold, Theme::coral(), content);
+    column->addWidget(m_fileMissing);
+    m_choose = new SketchButton(QStringLiteral("Choisir un fichier…"), content);
+    m_choose->setFill(Theme::yellow());
+    connect(m_choose, &QAbstractButton::clicked, this, &MediaPage::pickFile);
+    column->addWidget(m_choose, 0, Qt::AlignLeft);
+    m_fileCard = new PaperCard(content, this);
+    m_fileCard->setSeed(18);
+    return m_fileCard;
+}
+
+QWidget* MediaPage::buildQuality()
+{
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    column->addWidget(new Eyebrow(QStringLiteral("Qualité d'image"), Theme::coral(), content));
+    m_quality = new SegmentedSelector(QStringLiteral("Résolution de rendu"), {720, 1080, 1440, 1920},
+                                      QStringLiteral("p"), Theme::green(), content);
+    PageBindings::bindSelector(m_quality, m_state, &AppState::renderQuality, &AppState::setRenderQuality,
+                               &AppState::renderQualityChanged);
+    column->addWidget(m_quality);
+    m_sharpness =
+        new FluidSlider(QStringLiteral("Netteté"), QStringLiteral("wand.and.rays"), Theme::purple(), content);
+    PageBindings::bindSlider(m_sharpness, m_state, &AppState::sharpness, &AppState::setSharpness,
+                             &AppState::sharpnessChanged);
+    column->addWidget(m_sharpness);
+    column->addWidget(PageText::paragraph(
+        QStringLiteral("La résolution agit sur les scènes animées (plus bas = plus fluide)."), 11,
+        QFont::Normal, Theme::inkFaint(), content));
+    auto* card = new PaperCard(content, this);
+    card->setSeed(24);
+    return card;
+}
+
+void MediaPage::showMode()
+{
+    const WallpaperMode mode = m_state.wallpaperMode();
+    for (ModeCard* card : std::as_const(m_modeCards))
+        card->setCurrent(card->mode() == mode);
+    m_fileCard->setVisible(mode != WallpaperMode::Scene);
+}
+
+void MediaPage::showFile()
+{
+    const QString& path = m_state.mediaPath();
+    m_fileName->setText(MediaFileTypes::fileLabel(path));
+    m_fileName->setToolTip(path);
+    m_fileMissing->setVisible(!path.isEmpty() && !QFileInfo::exists(path));
+}
+
+void MediaPage::pickFile()
+{
+    const WallpaperMode mode = m_state.wallpaperMode();
+    if (mode == WallpaperMode::Scene)
+        return;
+    // The dialog runs its own event loop: the page may be gone when it returns.
+    const QPointer<MediaPage> self(this);
+    const std::optional<QString> chosen = m_picker->pick(mode, m_state.mediaPath(), window());
+    if (self && chosen)
+        m_state.setMediaPath(*chosen);
+}
+
+} // namespace nivora

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+
+namespace nivora {
+
+class AppState;
+class FluidSlider;
+class MediaFilePicker;
+class ModeCard;
+class PaperCard;
+class SegmentedSelector;
+class SketchButton;
+
+// The "Média" page: the wallpaper mode (scene, video, image), the media file
+// outside scene mode, and the render resolution and sharpness. The file is
+// chosen with the desktop's file dialog, filtered to the mode's kind of file;
+// cancelling changes nothing.
+class MediaPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MediaPage(QWidget* parent = nullptr);
+    ~MediaPage() override;
+
+    // Replaces the file dialog (tests pass their own picker).
+    void setFilePicker(std::unique_ptr<MediaFilePicker> picker);
+
+    const QList<ModeCard*>& modeCards() const { return m_modeCards; }
+    PaperCard* fileCard() const { return m_fileCard; }
+    QLabel* fileLabel() const { return m_fileName; }
+    SketchButton* chooseButton() const { return m_choose; }
+    SegmentedSelector* qualitySelector() const { return m_quality; }
+    FluidSlider* sharpnessSlider() const { return m_sharpness; }
+
+    // What "Choisir un fichier…" does: asks for a file of the current mode's
+    // kind and stores its path unless the user cancels. Nothing in scene mode.
+    void pickFile();
+
+private:
+    QWidget* buildModes();
+    QWidget* buildFile();
+    QWidget* buildQuality();
+    void showMode();
+    void showFile();
+
+    AppState& m_state;
+    std::unique_ptr<MediaFilePicker> m_picker;
+    QList<ModeCard*> m_modeCards;
+    PaperCard* m_fileCard = nullptr;
+    QLabel* m_fileName = nullptr;
+    QLabel* m_fileMissing = nullptr;
+    SketchButton* m_choose = nullptr;
+    SegmentedSelector* m_quality = nullptr;
+    FluidSlider* m_sharpness = nullptr;
+};
+
+} // namespace nivora

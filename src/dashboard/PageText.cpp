@@ -1,0 +1,34 @@
+#include "dashboard/PageText.h"
+
+#include "widgets/Fonts.h"
+
+#include <QLabel>
+
+namespace nivora::PageText {
+
+QLabel* label(const QString& text, int pixelSize, QFont::Weight weight, const QColor& color, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setFont(Fonts::font(pixelSize, weight));
+    l->setTextFormat(Qt::PlainText);
+    setColor(l, color);
+    return l;
+}
+
+QLabel* paragraph(const QString& text, int pixelSize, QFont::Weight weight, const QColor& color,
+                  QWidget* parent)
+{
+    QLabel* l = label(text, pixelSize, weight, color, parent);
+    l->setWordWrap(true);
+    return l;
+}
+
+void setColor(QLabel* label, const QColor& color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    label->setPalette(palette);
+}
+
+} // namespace nivora::PageText

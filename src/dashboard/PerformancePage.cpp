@@ -1,0 +1,114 @@
+#include "dashboard/PerformancePage.h"
+
+#include "dashboard/PageBindings.h"
+#include "dashboard/PageText.h"
+#include "dashboard/SymbolView.h"
+#include "design/Eyebrow.h"
+#include "design/PageHeader.h"
+#include "design/PaperCard.h"
+#include "design/PillToggle.h"
+#include "design/SegmentedSelector.h"
+#include "design/Theme.h"
+#include "state/AppState.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace nivora {
+
+namespace {
+
+constexpr int kPageSpacing = 26;
+
+QWidget* infoRow(const QString& symbol, const QColor& color, const QString& title, const QString& text,
+                 QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(14);
+    line->addWidget(new SymbolView(symbol, 24, color, row), 0, Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(PageText::label(title, 13, QFont::Bold, Theme::ink(), row));
+    texts->addWidget(PageText::paragraph(text, 11, QFont::Normal, Theme::inkSoft(), row));
+    line->addLayout(texts, 1);
+    return row;
+}
+
+} // namespace
+
+PerformancePage::PerformancePage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+{
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(kPageSpacing);
+    page->addWidget(new PageHeader(QStringLiteral("Moteur"), QStringLiteral("Performance"),
+                                   QStringLiteral("Fluidité et économie d'énergie."), Theme::yellow(), this));
+    page->addWidget(buildSettings());
+    page->addWidget(buildEngineCard());
+    page->addStretch(1);
+}
+
+QWidget* PerformancePage::buildSettings()
+{
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(14);
+
+    // A stored rate that is not an option highlights no segment and stays
+    // stored until the user picks one.
+    m_fps = new SegmentedSelector(QStringLiteral("Images par seconde"), {30, 60, 120}, QStringLiteral(" FPS"),
+                                  Theme::purple(), content);
+    PageBindings::bindSelector(m_fps, m_state, &AppState::fps, &AppState::setFps, &AppState::fpsChanged);
+    column->addWidget(m_fps);
+
+    m_battery = new PillToggle(QStringLiteral("Économie de batterie"),
+                               QStringLiteral("Limite à 30 FPS en mode économie d'énergie"),
+                               QStringLiteral("leaf.fill"), Theme::green(), content);
+    PageBindings::bindToggle(m_battery, m_state, &AppState::batterySaver, &AppState::setBatterySaver,
+                             &AppState::batterySaverChanged);
+    column->addWidget(m_battery);
+
+    m_pause = new PillToggle(QStringLiteral("Pause en plein écran"),
+                             QStringLiteral("Met le rendu en pause quand une app couvre le bureau"),
+                             QStringLiteral("rectangle.inset.filled"), Theme::blue(), content);
+    PageBindings::bindToggle(m_pause, m_state, &AppState::pauseOnFullscreen, &AppState::setPauseOnFullscreen,
+                             &AppState::pauseOnFullscreenChanged);
+    column->addWidget(m_pause);
+
+    m_login = new PillToggle(QStringLiteral("Lancer au démarrage"),
+                             QStringLiteral("Démarre Nivora à l'ouverture de session"),
+                             QStringLiteral("power"), Theme::coral(), content);
+    PageBindings::bindToggle(m_login, m_state, &AppState::launchAtLogin, &AppState::setLaunchAtLogin,
+                             &AppState::launchAtLoginChanged);
+    column->addWidget(m_login);
+
+    auto* card = new PaperCard(content, this);
+    card->setSeed(61);
+    return card;
+}
+
+QWidget* PerformancePage::buildEngineCard()
+{
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(14);
+    column->addWidget(new Eyebrow(QStringLiteral("Sous le capot"), Theme::coral(), content));
+    column->addWidget(
+        infoRow(QStringLiteral("cpu"), Theme::blue(), QStringLiteral("Rendu 100 % GPU (OpenGL)"),
+                QStringLiteral("Aucun décodage logiciel — léger pour le processeur."), content));
+    column->addWidget(infoRow(QStringLiteral("hare.fill"), Theme::green(), QStringLiteral("Optimisé"),
+                              QStringLiteral("Résolution plafonnée et shader compilé une seule fois."),
+                              content));
+    column->addWidget(infoRow(QStringLiteral("lock.shield"), Theme::purple(), QStringLiteral("Vie privée"),
+                              QStringLiteral("100 % local, sans compte, sans télémétrie."), content));
+    auto* card = new PaperCard(content, this);
+    card->setSeed(67);
+    return card;
+}
+
+} // namespace nivora
