@@ -7,7 +7,6 @@
 #include "engine/WallpaperController.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
-#include "state/LaunchAtLogin.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/Fonts.h"
 
@@ -51,7 +50,6 @@ void AppDelegate::didFinishLaunching()
 {
     m_launched = true;
     Fonts::load();
-    LaunchAtLogin::repair();
     // The wallpaper first: its start creates and loads the settings store.
     WallpaperController::shared().start();
     m_statusProvider = [] { return WallpaperController::shared().statusJson(); };

@@ -9,6 +9,7 @@
 #include "icons/PatternCommand.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
+#include "state/LaunchAtLogin.h"
 #include "widgets/WidgetFaceView.h"
 #include "widgets/WidgetWindow.h"
 
@@ -62,6 +63,9 @@ int runApp(int argc, char** argv, const QString& url)
         }
         return 0;
     }
+
+    // An autostart entry left by a version installed elsewhere starts this one again.
+    LaunchAtLogin::repair();
 
     UnixSignals signals;
     QObject::connect(&signals, &UnixSignals::terminationRequested, &delegate, &AppDelegate::quit);

@@ -183,6 +183,30 @@ check "completion offers every ctl key" test "$completed" = "$(LC_ALL=C sort <<<
 man_keys=$(sed -n '/keys of$/,/^\.SS/p' "$MANPAGE" | sed -n 's/^\.BR \([A-Za-z]*\) [,.]$/\1/p' | LC_ALL=C sort)
 check "man page lists every ctl key" test "$man_keys" = "$(LC_ALL=C sort <<<"$keys")"
 
+# --- D-Bus activation through the installed service file ---------------------------
+# Installed for real under a temporary prefix, so that the file's Exec exists; a
+# private session bus that also knows that service directory starts Nivora on a
+# method call.
+PREFIX=$TMP/prefix
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
+cat >"$TMP/bus.conf" <<XML
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <include>/usr/share/dbus-1/session.conf</include>
+  <servicedir>$PREFIX/share/dbus-1/services</servicedir>
+</busconfig>
+XML
+bus=$(dbus-daemon --config-file="$TMP/bus.conf" --print-address=1 --print-pid=1 --fork)
+bus_address=$(sed -n 1p <<<"$bus")
+APP_PIDS+=("$(sed -n 2p <<<"$bus")")
+check "D-Bus activation starts the installed binary" \
+  env DBUS_SESSION_BUS_ADDRESS="$bus_address" dbus-send --session --print-reply --reply-timeout=60000 \
+  --dest=$APP_ID /app/nivora/Nivora org.freedesktop.DBus.Peer.Ping
+check "the activated instance answers ctl" \
+  env DBUS_SESSION_BUS_ADDRESS="$bus_address" "$PREFIX/bin/nivora" ctl quit
+rm -rf "$PREFIX"
+
 # --- the Debian package ----------------------------------------------------------
 deb=$("$SOURCE/scripts/package" "$BUILD" "$TMP/package" | tail -n 1)
 check "package name" test "$(basename "$deb")" = "nivora_${VERSION}_$(dpkg --print-architecture).deb"

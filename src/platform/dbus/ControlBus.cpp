@@ -114,6 +114,9 @@ Result call(const QString& command, const QStringList& args, int timeoutMs)
         QDBusMessage::createMethodCall(controlServiceName(), QString::fromLatin1(kObjectPath),
                                        QString::fromLatin1(kInterface), QStringLiteral("Call"));
     message << command << args;
+    // With the D-Bus service file installed, a call reaching the bus just after the
+    // instance quit would otherwise start a new one; commands never start Nivora.
+    message.setAutoStartService(false);
     const QDBusMessage answer = bus.call(message, QDBus::Block, timeoutMs);
     if (answer.type() == QDBusMessage::ErrorMessage) {
         // The instance may have gone between the check and the call.
