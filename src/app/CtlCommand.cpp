@@ -48,6 +48,7 @@ int runCtlCommand(int argc, char** argv, const QStringList& args)
         (command == QLatin1String("get") && rest.size() <= 1) ||
         (command == QLatin1String("set") && rest.size() == 2) ||
         (command == QLatin1String("account") && rest.size() <= 1) ||
+        (command == QLatin1String("dashboard") && rest.size() <= 1) ||
         (command != QLatin1String("get") && command != QLatin1String("set") && rest.isEmpty());
     if (!known || !arityOk) {
         std::fprintf(stderr, "nivora ctl: %s « %s »\n%s",
