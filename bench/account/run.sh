@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The account store's cost: memory and threads it adds to a process before any
-# request (expected: nothing), and what the first request adds.
+# request (expected: nothing), and what the first request adds; then the time
+# from a loopback reply to the Account page painting its signed-in card.
 #   bench/account/run.sh [BUILD_DIR]
 # Measured from /proc with procstat, on a private virtual display.
 set -euo pipefail
@@ -22,4 +23,5 @@ for phase in baseline store request; do
   printf "%-9s %s\n" "$phase" "$("$PROCSTAT" "$APP" 2 --threads | tr -d "\n")"
 done
 wait "$APP"
+"${BIN%_store}_page" 50
 '
