@@ -1,8 +1,9 @@
 // One process showing desktop widget windows and then idling, for measuring
 // what idle widgets cost from outside (bench/widgets/run_widget_bench.sh):
-//   widget_idle [--running] [--qt-shm] [KIND ...]
+//   widget_idle [--running] [--qt-shm] [--shape SHAPE] [KIND ...]
 // With no kind it shows no window (the baseline of an idle Qt process).
-// --running starts the timer of pomodoro and stopwatch faces.
+// --running starts the timer of pomodoro and stopwatch faces. --shape gives the
+// windows that follow it another frame shape than "card".
 // The process is configured as the application configures itself
 // (WidgetWindow::configureApplication); --qt-shm leaves Qt's default way of
 // handing repaints to the X server instead, for comparison.
@@ -35,11 +36,23 @@ int main(int argc, char** argv)
     AppState state(store, false);
 
     bool running = false;
+    WidgetShape shape = WidgetShape::Card;
     std::vector<std::unique_ptr<WidgetWindow>> windows;
     int y = 40;
-    for (const QString& arg : app.arguments().mid(1)) {
+    const QStringList args = app.arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
         if (arg == QLatin1String("--running")) {
             running = true;
+            continue;
+        }
+        if (arg == QLatin1String("--shape") && i + 1 < args.size()) {
+            const auto chosen = WidgetShapes::fromId(args.at(++i));
+            if (!chosen) {
+                std::fprintf(stderr, "unknown widget shape: %s\n", qPrintable(args.at(i)));
+                return 2;
+            }
+            shape = *chosen;
             continue;
         }
         if (arg == QLatin1String("--qt-shm"))
@@ -49,9 +62,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "unknown widget kind: %s\n", qPrintable(arg));
             return 2;
         }
-        auto window =
-            std::make_unique<WidgetWindow>(*kind, WidgetShape::Card, WidgetFaceFactory::create(*kind, state));
-        const QSize size = WidgetPlacement::windowSize(*kind, WidgetShape::Card, WidgetSize::Medium);
+        auto window = std::make_unique<WidgetWindow>(*kind, shape, WidgetFaceFactory::create(*kind, state));
+        const QSize size = WidgetPlacement::windowSize(*kind, shape, WidgetSize::Medium);
         window->place(QPoint(40, y), size);
         y += size.height() + 10;
         window->present();

@@ -2,11 +2,11 @@
 # Runs a command on the current X display with another window manager in place
 # of openbox, then puts openbox back, so that the widget window tests can be
 # run as they are under each window manager:
-#   with-window-manager.sh xfwm4|marco|mutter COMMAND [ARGS...]
+#   with-window-manager.sh xfwm4|marco|mutter|kwin COMMAND [ARGS...]
 # Exits 77 (skipped) when the window manager is not installed.
 set -uo pipefail
 
-wm="${1:?usage: with-window-manager.sh xfwm4|marco|mutter COMMAND [ARGS...]}"
+wm="${1:?usage: with-window-manager.sh xfwm4|marco|mutter|kwin COMMAND [ARGS...]}"
 shift
 case "$wm" in
   # Their own compositors stay off: whether one runs is up to the tests.
@@ -14,9 +14,10 @@ case "$wm" in
   marco) start=(marco --replace --no-composite) name="Metacity (Marco)" ;;
   # Mutter on X11 is always its own compositing manager.
   mutter) start=(mutter --x11 --replace --sm-disable) name="Mutter" ;;
+  kwin) start=(env KWIN_COMPOSE=N kwin_x11 --replace) name="KWin" bin=kwin_x11 ;;
   *) echo "with-window-manager.sh: unknown window manager $wm" >&2; exit 2 ;;
 esac
-command -v "$wm" >/dev/null || { echo "with-window-manager.sh: $wm is not installed"; exit 77; }
+command -v "${bin:-$wm}" >/dev/null || { echo "with-window-manager.sh: $wm is not installed"; exit 77; }
 
 wm_name() {
   local id
@@ -46,4 +47,6 @@ if ! wait_for "$name"; then
   cat "$log" >&2
   exit 1
 fi
+# Some finish setting up after they announce themselves.
+sleep 1
 "$@"
