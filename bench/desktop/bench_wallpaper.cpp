@@ -144,7 +144,8 @@ int main(int argc, char** argv)
         QRasterWindow cover;
         if (covered) {
             cover.showFullScreen();
-            QTest::qWaitForWindowExposed(&cover);
+            if (!QTest::qWaitForWindowExposed(&cover))
+                std::fprintf(stderr, "bench_wallpaper: the covering window was not shown\n");
             // Leaves time for the window manager's state to reach the app.
             QTest::qWait(1000);
         }
