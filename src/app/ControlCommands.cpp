@@ -19,10 +19,11 @@ ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::fu
 
 const QStringList& ControlCommands::commands()
 {
-    static const QStringList list{
-        QStringLiteral("get"),       QStringLiteral("set"),      QStringLiteral("status"),
-        QStringLiteral("next"),      QStringLiteral("previous"), QStringLiteral("random"),
-        QStringLiteral("dashboard"), QStringLiteral("quit"),     QStringLiteral("open-url")};
+    static const QStringList list{QStringLiteral("get"),       QStringLiteral("set"),
+                                  QStringLiteral("status"),    QStringLiteral("next"),
+                                  QStringLiteral("previous"),  QStringLiteral("random"),
+                                  QStringLiteral("dashboard"), QStringLiteral("quit"),
+                                  QStringLiteral("open-url"),  QStringLiteral("popover")};
     return list;
 }
 
@@ -76,6 +77,11 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
                            .arg(args.first(), NavSections::rawValues().join(QStringLiteral(", ")))};
         if (m_delegate)
             m_delegate->openDashboardSection(*section);
+        return {0, QString()};
+    }
+    if (command == QLatin1String("popover")) {
+        if (m_delegate)
+            m_delegate->togglePopover();
         return {0, QString()};
     }
     if (command == QLatin1String("open-url")) {

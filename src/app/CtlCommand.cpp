@@ -28,6 +28,7 @@ const char* const kUsage =
     "  random           a random scene, palette and tuning\n"
     "  dashboard [SECTION]  open the dashboard (on scenes, media, icons, colors,\n"
     "                   widgets, displays, performance, about or account)\n"
+    "  popover          open or close the tray popover\n"
     "  quit             end the running instance\n";
 
 } // namespace
