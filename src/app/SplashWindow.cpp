@@ -17,7 +17,9 @@ SplashWindow::SplashWindow(bool composited, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_composited(composited)
 {
-    setWindowTitle(QStringLiteral("Nivora"));
+    // Named apart from the dashboard ("Nivora"), like the wallpaper and popover
+    // windows, so scripts and tests can tell them apart.
+    setWindowTitle(QStringLiteral("Nivora splash"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_view = new SplashView(this);
     if (composited) {

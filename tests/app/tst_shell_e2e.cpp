@@ -249,7 +249,7 @@ private Q_SLOTS:
                     wallpaperId = *std::min_element(ids.begin(), ids.end());
             }
             bool splashVisible = false;
-            for (qulonglong id : visibleWindows(QStringLiteral("^Nivora$"))) {
+            for (qulonglong id : visibleWindows(QStringLiteral("^Nivora( splash)?$"))) {
                 if (!types.contains(id))
                     types.insert(id, windowType(id));
                 if (types.value(id).contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH"))) {
@@ -266,6 +266,14 @@ private Q_SLOTS:
             if (!splashVisible && splashAt >= 0 && splashGoneAt < 0)
                 splashGoneAt = now;
             QTest::qWait(20);
+        }
+        if (wallpaperId == 0) {
+            // Seen too briefly between two polls, or mapped late: its id tells
+            // when it was made all the same.
+            const QString all = run(QStringLiteral("xdotool"), {"search", "--name", "^Nivora wallpaper$"});
+            for (const QString& line : all.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                wallpaperId =
+                    wallpaperId == 0 ? line.toULongLong() : std::min(wallpaperId, line.toULongLong());
         }
         QVERIFY2(wallpaperId != 0, "no wallpaper window");
         QVERIFY2(splashAt >= 0, "no splash window");
