@@ -77,9 +77,10 @@ echo "popover_open_to_first_paint_ms_median_warm $(cat "$WORK/paint") (of $(grep
 echo "popover_rss_kb_after_first_close $first_close after_100_cycles $after_100 growth_kb $(( after_100 - first_close ))"
 
 sleep 3
-"$PROCSTAT" "$QUIET" 20 --threads >"$WORK/quiet.json" &
+"$PROCSTAT" "$QUIET" 20 --threads >"$WORK/quiet.json" & PS=$!
 "$PROCSTAT" "$POP" 20 --threads >"$WORK/pop.json"
-wait
+# Only the measurement: the instances run in the background too.
+wait $PS
 echo "idle_never_opened $(cat "$WORK/quiet.json" | tr -d "\n" | cut -c1-400)"
 echo "idle_after_100_popovers $(cat "$WORK/pop.json" | tr -d "\n" | cut -c1-400)"
 ctl_in quiet quit >/dev/null 2>&1 || true
