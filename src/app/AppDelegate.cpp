@@ -3,16 +3,24 @@
 #include "account/AccountStore.h"
 #include "app/BrandIcon.h"
 #include "app/ControlCommands.h"
+#include "app/LaunchReport.h"
+#include "app/MenuBarView.h"
+#include "app/PopoverWindow.h"
+#include "app/SplashWindow.h"
+#include "app/TrayItem.h"
 #include "dashboard/DashboardWindow.h"
 #include "engine/WallpaperController.h"
+#include "platform/CompositorWatcher.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
+#include "state/SceneActions.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/Fonts.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QMenu>
-#include <QSystemTrayIcon>
+#include <QPointer>
+#include <QTimer>
 
 namespace nivora {
 
@@ -28,7 +36,6 @@ AppDelegate::AppDelegate()
 AppDelegate::~AppDelegate()
 {
     delete m_dashboard;
-    delete m_trayMenu;
 }
 
 bool AppDelegate::claimInstance()
@@ -50,29 +57,118 @@ void AppDelegate::didFinishLaunching()
 {
     m_launched = true;
     Fonts::load();
+    // Taskbars show this for the dashboard; the .desktop entry, matched through
+    // the desktop file name, gives launchers the same mark.
+    QApplication::setWindowIcon(brandIcon());
     // The wallpaper first: its start creates and loads the settings store.
     WallpaperController::shared().start();
     m_statusProvider = [] { return WallpaperController::shared().statusJson(); };
     DesktopWidgetController::shared().start();
     setupStatusItem();
+    // The controllers build their windows on the next turn of the event loop;
+    // the splash comes after them, and the popover once the splash is drawn.
+    QTimer::singleShot(0, this, [this] {
+        showSplash();
+        setupPopover();
+    });
 }
 
 void AppDelegate::setupStatusItem()
 {
-    m_trayMenu = new QMenu();
-    QAction* quitAction = m_trayMenu->addAction(QStringLiteral("Quitter Nivora"));
+    // The popover's actions, for trays that show a menu instead of sending
+    // clicks (GNOME's AppIndicator extension) and for everyone's right click.
+    AppState& state = AppState::shared();
+    auto* dashboard = new QAction(QStringLiteral("Ouvrir le tableau de bord"), this);
+    connect(dashboard, &QAction::triggered, this, &AppDelegate::openSettings);
+    auto* running = new QAction(QStringLiteral("Fond animé"), this);
+    running->setCheckable(true);
+    running->setChecked(state.isRunning());
+    connect(running, &QAction::triggered, this, [](bool on) { AppState::shared().setIsRunning(on); });
+    connect(&state, &AppState::isRunningChanged, running, &QAction::setChecked);
+    auto* previous = new QAction(QStringLiteral("Scène précédente"), this);
+    connect(previous, &QAction::triggered, this, [] { SceneActions::switchScene(AppState::shared(), -1); });
+    auto* next = new QAction(QStringLiteral("Scène suivante"), this);
+    connect(next, &QAction::triggered, this, [] { SceneActions::switchScene(AppState::shared(), 1); });
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    auto* quitAction = new QAction(QStringLiteral("Quitter Nivora"), this);
     connect(quitAction, &QAction::triggered, this, &AppDelegate::quit);
+    m_trayActions = {dashboard, running, previous, next, separator, quitAction};
 
-    m_tray = new QSystemTrayIcon(brandIcon(), this);
-    m_tray->setToolTip(QStringLiteral("Nivora"));
-    m_tray->setContextMenu(m_trayMenu);
-    // Without a tray host the icon simply stays hidden; the app keeps running and
+    // Without any tray the item stays invisible; the app keeps running and
     // remains reachable through `nivora` and `nivora ctl`.
+    m_tray = new TrayItem(brandIcon(), QStringLiteral("Nivora"), m_trayActions, this);
+    connect(m_tray, &TrayItem::activated, this, &AppDelegate::togglePopoverAt);
     m_tray->show();
+}
+
+void AppDelegate::setupPopover()
+{
+    // Its GL preview costs a context: the splash must not wait for it.
+    if (m_splash)
+        connect(m_splash.get(), &SplashWindow::firstPainted, this, &AppDelegate::ensurePopover,
+                Qt::QueuedConnection);
+    else
+        QTimer::singleShot(0, this, &AppDelegate::ensurePopover);
+}
+
+void AppDelegate::ensurePopover()
+{
+    if (m_popover)
+        return;
+    QPointer<AppDelegate> self(this);
+    auto* view = new MenuBarView(
+        AppState::shared(),
+        [self] {
+            if (self)
+                self->openSettings();
+        },
+        [self] {
+            if (self)
+                self->quit();
+        });
+    m_popover = std::make_unique<PopoverWindow>(view);
+    if (LaunchReport::enabled())
+        connect(m_popover.get(), &PopoverWindow::firstPainted, this,
+                [](double ms) { LaunchReport::milliseconds("popover painted", ms); });
+}
+
+void AppDelegate::showSplash()
+{
+    m_splash = std::make_unique<SplashWindow>(CompositorWatcher::shared().active());
+    connect(m_splash.get(), &SplashWindow::firstPainted, this, [] { LaunchReport::event("splash shown"); });
+    m_splash->present();
+    QPointer<AppDelegate> self(this);
+    QTimer::singleShot(1800, this, [self] {
+        if (!self || !self->m_splash)
+            return;
+        self->m_splash->fadeOut([self] {
+            if (!self)
+                return;
+            // Destroyed on the next turn: this runs inside the window's own
+            // animation.
+            if (self->m_splash)
+                self->m_splash.release()->deleteLater();
+            self->openSettings();
+        });
+    });
+}
+
+void AppDelegate::togglePopover()
+{
+    togglePopoverAt(m_tray ? m_tray->anchor() : QRect());
+}
+
+void AppDelegate::togglePopoverAt(const QRect& anchor)
+{
+    ensurePopover();
+    m_popover->toggle(anchor);
 }
 
 void AppDelegate::openSettings()
 {
+    if (m_popover)
+        m_popover->close();
     if (!m_dashboard) {
         // The first section depends on the session held now; it is chosen once
         // per run, since the window is kept from here on.

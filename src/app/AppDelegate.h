@@ -5,13 +5,15 @@
 #include <functional>
 #include <memory>
 
-class QSystemTrayIcon;
-class QMenu;
+class QAction;
 
 namespace nivora {
 
 class ControlServer;
 class DashboardWindow;
+class PopoverWindow;
+class SplashWindow;
+class TrayItem;
 enum class NavSection;
 
 // The application's lifecycle: the launch sequence, the tray icon, the answers
@@ -38,6 +40,10 @@ public:
     // The dashboard window, once it has been opened.
     DashboardWindow* dashboardWindow() const { return m_dashboard; }
 
+    // Opens the tray popover next to the tray icon (or the cursor), or closes it.
+    void togglePopover();
+    PopoverWindow* popover() const { return m_popover.get(); }
+
     // Hands a nivora:// URL to whoever handles it.
     void openUrl(const QString& url);
 
@@ -53,11 +59,18 @@ public:
 
 private:
     void setupStatusItem();
+    void setupPopover();
+    void ensurePopover();
+    void showSplash();
+    void togglePopoverAt(const QRect& anchor);
     QJsonObject status() const;
 
     std::unique_ptr<ControlServer> m_control;
-    QSystemTrayIcon* m_tray = nullptr;
-    QMenu* m_trayMenu = nullptr;
+    TrayItem* m_tray = nullptr;
+    QList<QAction*> m_trayActions;
+    // Top-level windows: owned here, not by a parent widget.
+    std::unique_ptr<PopoverWindow> m_popover;
+    std::unique_ptr<SplashWindow> m_splash;
     DashboardWindow* m_dashboard = nullptr;
     std::function<QJsonObject()> m_statusProvider;
     bool m_launched = false;

@@ -24,7 +24,8 @@ const QStringList& ControlCommands::commands()
                                   QStringLiteral("status"),    QStringLiteral("next"),
                                   QStringLiteral("previous"),  QStringLiteral("random"),
                                   QStringLiteral("dashboard"), QStringLiteral("quit"),
-                                  QStringLiteral("open-url"),  QStringLiteral("account")};
+                                  QStringLiteral("open-url"),  QStringLiteral("account"),
+                                  QStringLiteral("popover")};
     return list;
 }
 
@@ -78,6 +79,11 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
                            .arg(args.first(), NavSections::rawValues().join(QStringLiteral(", ")))};
         if (m_delegate)
             m_delegate->openDashboardSection(*section);
+        return {0, QString()};
+    }
+    if (command == QLatin1String("popover")) {
+        if (m_delegate)
+            m_delegate->togglePopover();
         return {0, QString()};
     }
     if (command == QLatin1String("open-url")) {

@@ -31,6 +31,7 @@ const char* const kUsage =
     "  account          the account as JSON (signedIn, email, busy, errorMessage, configured)\n"
     "  account sign-out sign out of the account\n"
     "  account google   sign in with Google in the browser\n"
+    "  popover          open or close the tray popover\n"
     "  quit             end the running instance\n";
 
 } // namespace

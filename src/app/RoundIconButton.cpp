@@ -1,9 +1,9 @@
 #include "app/RoundIconButton.h"
 
 #include "design/Theme.h"
+#include "widgets/FaceIcons.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace nivora {
 
@@ -25,17 +25,11 @@ void RoundIconButton::paintEvent(QPaintEvent*)
     p.setBrush(isDown() ? Theme::paper3() : Theme::paper());
     p.drawEllipse(disc);
 
-    // The chevron of an 11-point black-weight glyph: about 4 wide and 8 high,
-    // drawn with a heavy round stroke.
-    const QPointF c = disc.center();
-    const double dx = m_chevron == Chevron::Left ? -2.0 : 2.0;
-    QPainterPath chevron;
-    chevron.moveTo(c.x() - dx, c.y() - 4.0);
-    chevron.lineTo(c.x() + dx, c.y());
-    chevron.lineTo(c.x() - dx, c.y() + 4.0);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Theme::ink(), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(chevron);
+    // An 11-point black-weight chevron.
+    const QSizeF glyph(12, 12);
+    FaceIcons::paint(
+        p, m_chevron == Chevron::Left ? QStringLiteral("chevron.left") : QStringLiteral("chevron.right"),
+        QRectF(disc.center() - QPointF(glyph.width() / 2, glyph.height() / 2), glyph), Theme::ink());
 }
 
 } // namespace nivora

@@ -40,6 +40,7 @@ QString phosphorName(const QString& symbol)
         {QStringLiteral("checkmark.circle.fill"), QStringLiteral("fill/check-circle-fill.svg")},
         {QStringLiteral("chevron.left"), QStringLiteral("bold/caret-left-bold.svg")},
         {QStringLiteral("chevron.right"), QStringLiteral("bold/caret-right-bold.svg")},
+        {QStringLiteral("slider.horizontal.3"), QStringLiteral("bold/sliders-horizontal-bold.svg")},
         {QStringLiteral("die.face.5.fill"), QStringLiteral("fill/dice-five-fill.svg")},
         {QStringLiteral("flame.fill"), QStringLiteral("fill/flame-fill.svg")},
         {QStringLiteral("arrow.up.left.and.arrow.down.right"),
