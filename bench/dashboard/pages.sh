@@ -41,7 +41,7 @@ try:
     d = json.load(open(path))
 except Exception as e:
     print(f"{label}: no measurement ({e})"); sys.exit()
-main = d.get("threads", {}).get("bench_pages", {})
+main = d.get("by_thread", {}).get("bench_pages", {})
 print(f"{label}: cpu% {d.get('cpu_percent')}  wake-ups/s {d.get('wakeups_per_s')}  "
       f"(main thread wake-ups/s {main.get('wakeups_per_s', '?')})  rss {d.get('rss_mb')} MB")
 PY
