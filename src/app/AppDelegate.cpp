@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "account/AccountStore.h"
 #include "app/BrandIcon.h"
 #include "app/ControlCommands.h"
 #include "dashboard/DashboardWindow.h"
@@ -75,7 +76,7 @@ void AppDelegate::openSettings()
     if (!m_dashboard) {
         // The first section depends on the session held now; it is chosen once
         // per run, since the window is kept from here on.
-        const bool signedIn = false;
+        const bool signedIn = AccountStore::shared().signedIn();
         m_dashboard = new DashboardWindow(AppState::shared(), signedIn);
     }
     m_dashboard->present();
@@ -89,7 +90,9 @@ void AppDelegate::openDashboardSection(NavSection section)
 
 void AppDelegate::openUrl(const QString& url)
 {
-    qInfo().noquote() << QStringLiteral("Lumeris: adresse reçue %1").arg(url.section(QLatin1Char('?'), 0, 0));
+    // The address may carry a session: it is handed over, never logged.
+    if (AccountStore::shared().handleCallbackUrl(url))
+        openSettings();
 }
 
 void AppDelegate::quit()

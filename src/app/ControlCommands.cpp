@@ -1,5 +1,6 @@
 #include "app/ControlCommands.h"
 
+#include "account/AccountStore.h"
 #include "app/AppDelegate.h"
 #include "dashboard/NavSection.h"
 #include "state/AppState.h"
@@ -19,10 +20,11 @@ ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::fu
 
 const QStringList& ControlCommands::commands()
 {
-    static const QStringList list{
-        QStringLiteral("get"),       QStringLiteral("set"),      QStringLiteral("status"),
-        QStringLiteral("next"),      QStringLiteral("previous"), QStringLiteral("random"),
-        QStringLiteral("dashboard"), QStringLiteral("quit"),     QStringLiteral("open-url")};
+    static const QStringList list{QStringLiteral("get"),       QStringLiteral("set"),
+                                  QStringLiteral("status"),    QStringLiteral("next"),
+                                  QStringLiteral("previous"),  QStringLiteral("random"),
+                                  QStringLiteral("dashboard"), QStringLiteral("quit"),
+                                  QStringLiteral("open-url"),  QStringLiteral("account")};
     return list;
 }
 
@@ -85,6 +87,8 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
             m_delegate->openUrl(args.first());
         return {0, QString()};
     }
+    if (command == QLatin1String("account"))
+        return account(args);
     if (command == QLatin1String("quit")) {
         // Answer first, then leave: the reply must reach the caller.
         if (m_delegate)
@@ -93,6 +97,32 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
     }
     return {2, QStringLiteral("commande inconnue « %1 » ; commandes : %2")
                    .arg(command, commands().join(QStringLiteral(", ")))};
+}
+
+ControlReply ControlCommands::account(const QStringList& args)
+{
+    AccountStore& store = AccountStore::shared();
+    if (args.isEmpty()) {
+        // The session's tokens stay inside the store.
+        const QJsonObject o{{QStringLiteral("signedIn"), store.signedIn()},
+                            {QStringLiteral("email"), store.email()},
+                            {QStringLiteral("busy"), store.busy()},
+                            {QStringLiteral("errorMessage"),
+                             store.errorMessage() ? QJsonValue(*store.errorMessage()) : QJsonValue()},
+                            {QStringLiteral("configured"), store.configured()}};
+        return {0, QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)).trimmed()};
+    }
+    if (args == QStringList{QStringLiteral("sign-out")}) {
+        store.signOut();
+        return {0, QString()};
+    }
+    if (args == QStringList{QStringLiteral("google")}) {
+        if (!store.configured())
+            return {2, QStringLiteral("le compte n'est pas disponible dans cette version de Nivora")};
+        store.signInWithGoogle();
+        return {0, QString()};
+    }
+    return {2, QStringLiteral("usage : nivora ctl account [sign-out | google]")};
 }
 
 } // namespace nivora

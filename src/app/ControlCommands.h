@@ -18,6 +18,8 @@ public:
     static const QStringList& commands();
 
 private:
+    ControlReply account(const QStringList& args);
+
     AppState& m_state;
     AppDelegate* m_delegate;
     std::function<QJsonObject()> m_status;

@@ -28,6 +28,9 @@ const char* const kUsage =
     "  random           a random scene, palette and tuning\n"
     "  dashboard [SECTION]  open the dashboard (on scenes, media, icons, colors,\n"
     "                   widgets, displays, performance, about or account)\n"
+    "  account          the account as JSON (signedIn, email, busy, errorMessage, configured)\n"
+    "  account sign-out sign out of the account\n"
+    "  account google   sign in with Google in the browser\n"
     "  quit             end the running instance\n";
 
 } // namespace
@@ -44,6 +47,8 @@ int runCtlCommand(int argc, char** argv, const QStringList& args)
     const bool arityOk =
         (command == QLatin1String("get") && rest.size() <= 1) ||
         (command == QLatin1String("set") && rest.size() == 2) ||
+        (command == QLatin1String("account") && rest.size() <= 1) ||
+        (command == QLatin1String("dashboard") && rest.size() <= 1) ||
         (command != QLatin1String("get") && command != QLatin1String("set") && rest.isEmpty());
     if (!known || !arityOk) {
         std::fprintf(stderr, "nivora ctl: %s « %s »\n%s",

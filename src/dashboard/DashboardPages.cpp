@@ -1,6 +1,7 @@
 #include "dashboard/DashboardPages.h"
 
 #include "dashboard/AboutPage.h"
+#include "dashboard/AccountPage.h"
 #include "dashboard/ColorsPage.h"
 #include "dashboard/DisplaysPage.h"
 #include "dashboard/MediaPage.h"
@@ -90,6 +91,9 @@ QWidget* createPage(NavSection section, QWidget* parent)
         break;
     case NavSection::Widgets:
         page = new WidgetsPage(parent);
+        break;
+    case NavSection::Account:
+        page = new AccountPage(parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

@@ -54,6 +54,9 @@ void DashboardWindow::present()
 {
     if (!m_placed) {
         m_placed = true;
+        // No control takes the focus by itself on opening (its focus mark would
+        // look like a selection); the first Tab goes to the first row.
+        setFocus(Qt::OtherFocusReason);
         QScreen* screen = QGuiApplication::primaryScreen();
         if (screen) {
             const QRect available = screen->availableGeometry();

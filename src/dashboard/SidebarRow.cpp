@@ -144,7 +144,7 @@ void SidebarRow::paintEvent(QPaintEvent*)
     painter.drawText(QRectF(textLeft, content.top(), content.right() - textLeft, content.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, text());
 
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paintInside(painter, area, seed);
 }
 

@@ -70,7 +70,7 @@ protected:
         painter.fillPath(inner, m_row->color());
         painter.setPen(QPen(Theme::ink(), 1));
         painter.drawPath(inner);
-        if (hasFocus())
+        if (FocusMark::isVisible(this))
             FocusMark::paint(painter, frame, 0xC0108);
     }
 

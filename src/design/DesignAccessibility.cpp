@@ -1,6 +1,7 @@
 #include "design/DesignAccessibility.h"
 
 #include "design/FluidSlider.h"
+#include "design/FocusMark.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
@@ -174,6 +175,8 @@ void DesignAccessibility::install()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
+        // Every control calls this; the focus mark needs to know how focus is given.
+        FocusMark::install();
         return true;
     }();
     Q_UNUSED(installed);

@@ -300,7 +300,7 @@ void FluidSlider::paintEvent(QPaintEvent*)
     painter.fillPath(knobPath, m_accent);
     painter.strokePath(knobPath, inkPen(2));
 
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paint(painter, QRectF(track.left(), mid - 12, W, 24), 0x51DE);
 }
 

@@ -3,14 +3,56 @@
 #include "design/RoughRectangle.h"
 #include "design/Theme.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPen>
+#include <QPointer>
+#include <QWidget>
 
 namespace nivora::FocusMark {
 
 namespace {
 
 constexpr double roughness = 1.2;
+
+// Remembers whether the widget that last took the focus took it from the keyboard
+// (or from code acting for it, such as arrow keys moving between rows).
+// A window coming back to the front restores the focus without saying how it was
+// first given, so that reason keeps what was known.
+class FocusReasonWatcher : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason || watched != lastFocused) {
+                lastFocused = static_cast<QWidget*>(watched);
+                // Focus that a window hands out as it opens was asked for by no one.
+                byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                             reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+            }
+        }
+        return false;
+    }
+
+    QPointer<QWidget> lastFocused;
+    bool byKeyboard = false;
+};
+
+FocusReasonWatcher* watcher()
+{
+    static FocusReasonWatcher* instance = [] {
+        auto* w = new FocusReasonWatcher;
+        if (qApp) {
+            w->setParent(qApp);
+            qApp->installEventFilter(w);
+        }
+        return w;
+    }();
+    return instance;
+}
 
 void strokeMark(QPainter& painter, const QRectF& rect, quint64 seed)
 {
@@ -24,6 +66,19 @@ void strokeMark(QPainter& painter, const QRectF& rect, quint64 seed)
 }
 
 } // namespace
+
+void install()
+{
+    watcher();
+}
+
+bool isVisible(const QWidget* widget)
+{
+    if (!widget || !widget->hasFocus())
+        return false;
+    const FocusReasonWatcher* w = watcher();
+    return w->lastFocused == widget && w->byKeyboard;
+}
 
 void paint(QPainter& painter, const QRectF& shape, quint64 seed)
 {

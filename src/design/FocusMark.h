@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 class QPainter;
+class QWidget;
 
 namespace nivora {
 
@@ -13,6 +14,12 @@ namespace nivora {
 namespace FocusMark {
 
 inline constexpr double margin = 4;
+
+// Whether `widget` should show the mark now: it has the focus and got it from the
+// keyboard (a clicked control, or one a window focuses as it opens, shows none).
+bool isVisible(const QWidget* widget);
+// Starts following how the focus is given; controls call it when they are made.
+void install();
 inline constexpr double lineWidth = 2;
 
 // Draws the mark around `shape` (grown by margin - 1 so it clears the outline).

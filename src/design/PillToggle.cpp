@@ -206,7 +206,7 @@ void PillToggle::paintEvent(QPaintEvent*)
                      Qt::AlignLeft | Qt::AlignVCenter,
                      subtitleMetrics.elidedText(m_subtitle, Qt::ElideRight, textWidth));
 
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paint(painter, row, seed);
 }
 

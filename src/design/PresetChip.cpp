@@ -127,7 +127,7 @@ void PresetChip::paintEvent(QPaintEvent*)
     painter.drawText(QRectF(0, top, width(), QFontMetricsF(font).height()), Qt::AlignHCenter | Qt::AlignTop,
                      text());
 
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paint(painter, strip, sketchSeed(text()));
 }
 

@@ -205,7 +205,7 @@ void SceneCard::paintEvent(QPaintEvent*)
     }
 
     painter.strokePath(sheet, inkPen(isChecked() ? 3 : 2));
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paint(painter, card.adjusted(-1, -1, 1, 1), seed);
 }
 

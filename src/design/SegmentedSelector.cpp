@@ -305,7 +305,7 @@ void SegmentedSelector::paintEvent(QPaintEvent*)
         painter.strokePath(path, inkPen(2));
     }
 
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paint(painter, bar, 73);
 }
 

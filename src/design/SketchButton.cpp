@@ -18,6 +18,7 @@ constexpr int iconSpacing = 6;
 
 SketchButton::SketchButton(QWidget* parent) : QAbstractButton(parent)
 {
+    FocusMark::install();
     setFont(SketchButtonStyle::labelFont(font()));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAttribute(Qt::WA_Hover, true);
@@ -159,7 +160,7 @@ void SketchButton::paintEvent(QPaintEvent*)
 
     const QRectF sheet = SketchButtonStyle::sheetRect(size());
     m_style.paintBackground(painter, sheet, m_pressAmount);
-    if (hasFocus())
+    if (FocusMark::isVisible(this))
         FocusMark::paintInside(painter, sheet.translated(SketchButtonStyle::sinkOffset(m_pressAmount)),
                                m_style.seed);
     if (m_content)

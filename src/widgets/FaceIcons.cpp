@@ -116,7 +116,8 @@ void FaceIcons::paint(QPainter& painter, const QString& symbol, const QRectF& re
     const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const QSize pixels(int(std::ceil(rect.width() * dpr)), int(std::ceil(rect.height() * dpr)));
     const QString key = symbol + QLatin1Char('|') + QString::number(pixels.width()) + QLatin1Char('x') +
-                        QString::number(pixels.height()) + QLatin1Char('|') + color.name(QColor::HexArgb);
+                        QString::number(pixels.height()) + QLatin1Char('@') + QString::number(dpr) +
+                        QLatin1Char('|') + color.name(QColor::HexArgb);
     // Images rather than pixmaps: the cache outlives the application object.
     static QHash<QString, QImage> cache;
     auto it = cache.find(key);

@@ -2,6 +2,7 @@
 
 #include "design/Theme.h"
 #include "widgets/Fonts.h"
+#include "widgets/TimerFaceAccessibility.h"
 #include "widgets/WidgetFaceContent.h"
 
 namespace nivora {
@@ -10,6 +11,7 @@ TimerFaceView::TimerFaceView(WidgetKind kind, TimerModel* model, const QString& 
                              const QColor& labelColor, const Environment& environment, QWidget* parent)
     : WidgetFaceView(kind, environment, parent), m_model(model), m_label(label), m_labelColor(labelColor)
 {
+    TimerFaceAccessibility::install();
     m_model->setParent(this);
     connect(m_model, &TimerModel::displaySecondsChanged, this, &TimerFaceView::refresh);
     connect(m_model, &TimerModel::runningChanged, this, &TimerFaceView::refresh);

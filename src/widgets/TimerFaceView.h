@@ -22,6 +22,9 @@ public:
 
     TimerModel& model() const { return *m_model; }
 
+    // Does what the button with `action` does (for keyboard and assistive use).
+    void triggerAction(int action) { buttonClicked(action); }
+
 protected:
     // Takes ownership of `model`.
     TimerFaceView(WidgetKind kind, TimerModel* model, const QString& label, const QColor& labelColor,

@@ -94,6 +94,17 @@ class TestAppEndToEnd : public QObject
         m_app.reset();
     }
 
+    // The visible top-level windows titled "Nivora" on the test display.
+    static QStringList dashboardWindows()
+    {
+        QProcess p;
+        p.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                            QStringLiteral("--name"), QStringLiteral("^Nivora$")});
+        if (!p.waitForFinished(5000))
+            return {};
+        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
     QJsonObject storedSettings() const
     {
         QFile f(settingsPath());
@@ -239,7 +250,18 @@ private Q_SLOTS:
         QCOMPARE(second.status, 0);
         QTest::qWait(300);
         QVERIFY(m_app->state() == QProcess::Running);
-        QVERIFY(QString::fromUtf8(m_app->readAllStandardError()).contains("tableau de bord"));
+        // The running instance shows its dashboard: one window, whatever opens it.
+        QTRY_COMPARE_WITH_TIMEOUT(dashboardWindows().size(), 1, 10000);
+        QCOMPARE(run({}, 15000).status, 0);
+        QCOMPARE(ctl({"dashboard"}).status, 0);
+        QCOMPARE(ctl({"dashboard", "about"}).status, 0);
+        QTest::qWait(500);
+        QCOMPARE(dashboardWindows().size(), 1);
+        QVERIFY(m_app->state() == QProcess::Running);
+
+        const Run refused = ctl({"dashboard", "réglages"});
+        QCOMPARE(refused.status, 2);
+        QVERIFY2(refused.err.contains("scenes") && refused.err.contains("account"), qPrintable(refused.err));
     }
 
     void corruptSettingsAreKeptAside()

@@ -1,5 +1,7 @@
 #include "platform/dbus/ControlBus.h"
 
+#include "platform/dbus/ApplicationAdaptor.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -59,15 +61,20 @@ ControlServer::Registration ControlServer::registerInstance()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return Registration::NoBus;
+    // The object goes up before the name: a launcher that activated us has its
+    // Open call queued for the name and gets it delivered the moment we own it.
+    auto* adaptor = new ControlAdaptor(this);
+    new ApplicationAdaptor(adaptor, this);
+    bus.registerObject(QString::fromLatin1(kObjectPath), adaptor,
+                       QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors);
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
         bus.interface()->registerService(controlServiceName(), QDBusConnectionInterface::DontQueueService,
                                          QDBusConnectionInterface::DontAllowReplacement);
-    if (!reply.isValid())
-        return Registration::NoBus;
-    if (reply.value() != QDBusConnectionInterface::ServiceRegistered)
-        return Registration::AlreadyRunning;
-    auto* adaptor = new ControlAdaptor(this);
-    bus.registerObject(QString::fromLatin1(kObjectPath), adaptor, QDBusConnection::ExportAllSlots);
+    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        bus.unregisterObject(QString::fromLatin1(kObjectPath));
+        delete adaptor;
+        return reply.isValid() ? Registration::AlreadyRunning : Registration::NoBus;
+    }
     m_registered = true;
     return Registration::Registered;
 }
