@@ -1,5 +1,6 @@
 #include "dashboard/AboutPage.h"
 
+#include "dashboard/PageText.h"
 #include "design/BrandMark.h"
 #include "design/PageHeader.h"
 #include "design/PaperCard.h"
@@ -15,16 +16,7 @@ namespace nivora {
 
 namespace {
 
-QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, color);
-    l->setPalette(p);
-    return l;
-}
+using PageText::label;
 
 } // namespace
 

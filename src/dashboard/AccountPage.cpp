@@ -1,6 +1,7 @@
 #include "dashboard/AccountPage.h"
 
 #include "account/AccountStore.h"
+#include "dashboard/PageText.h"
 #include "dashboard/SketchField.h"
 #include "design/Eyebrow.h"
 #include "design/PageHeader.h"
@@ -24,16 +25,7 @@ namespace nivora {
 
 namespace {
 
-QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, color);
-    l->setPalette(p);
-    return l;
-}
+using PageText::label;
 
 // A symbol as a picture of `size` logical pixels, sharp on the screen's scale.
 QPixmap symbolPixmap(const QString& symbol, int size, const QColor& color, qreal scale)

@@ -2,6 +2,7 @@
 
 #include "dashboard/AdaptiveGrid.h"
 #include "dashboard/DialogFilePickers.h"
+#include "dashboard/PageText.h"
 #include "dashboard/PatternCell.h"
 #include "design/Eyebrow.h"
 #include "design/PageHeader.h"
@@ -28,16 +29,7 @@ constexpr int minimumColumnWidth = 96;
 constexpr int columnSpacing = 14;
 constexpr int rowSpacing = 18;
 
-QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, color);
-    l->setPalette(p);
-    return l;
-}
+using PageText::label;
 
 SketchButton* button(const QString& text, const QColor& fill, quint64 seed, QWidget* parent)
 {

@@ -8,8 +8,13 @@ namespace nivora::PageText {
 
 QLabel* label(const QString& text, int pixelSize, QFont::Weight weight, const QColor& color, QWidget* parent)
 {
+    return label(text, Fonts::font(pixelSize, weight), color, parent);
+}
+
+QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
+{
     auto* l = new QLabel(text, parent);
-    l->setFont(Fonts::font(pixelSize, weight));
+    l->setFont(font);
     l->setTextFormat(Qt::PlainText);
     setColor(l, color);
     return l;

@@ -15,6 +15,8 @@ namespace PageText {
 
 QLabel* label(const QString& text, int pixelSize, QFont::Weight weight, const QColor& color,
               QWidget* parent = nullptr);
+// The same in any font.
+QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 // The same, wrapping to the width it is given.
 QLabel* paragraph(const QString& text, int pixelSize, QFont::Weight weight, const QColor& color,
                   QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "dashboard/SidebarView.h"
 
+#include "dashboard/PageText.h"
 #include "dashboard/SidebarRow.h"
 #include "design/BrandMark.h"
 #include "design/MiniPreview.h"
@@ -23,16 +24,7 @@ namespace nivora {
 
 namespace {
 
-QLabel* label(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, color);
-    l->setPalette(p);
-    return l;
-}
+using PageText::label;
 
 // The master button's label: a play or pause symbol, the state in words, and a
 // status dot at the trailing edge.
