@@ -20,12 +20,11 @@ ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::fu
 
 const QStringList& ControlCommands::commands()
 {
-    static const QStringList list{QStringLiteral("get"),       QStringLiteral("set"),
-                                  QStringLiteral("status"),    QStringLiteral("next"),
-                                  QStringLiteral("previous"),  QStringLiteral("random"),
-                                  QStringLiteral("dashboard"), QStringLiteral("quit"),
-                                  QStringLiteral("open-url"),  QStringLiteral("account"),
-                                  QStringLiteral("popover")};
+    static const QStringList list{
+        QStringLiteral("get"),       QStringLiteral("set"),      QStringLiteral("status"),
+        QStringLiteral("next"),      QStringLiteral("previous"), QStringLiteral("random"),
+        QStringLiteral("dashboard"), QStringLiteral("quit"),     QStringLiteral("open-url"),
+        QStringLiteral("account"),   QStringLiteral("popover")};
     return list;
 }
 

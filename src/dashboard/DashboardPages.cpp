@@ -2,9 +2,9 @@
 
 #include "dashboard/AboutPage.h"
 #include "dashboard/AccountPage.h"
-#include "dashboard/IconsPage.h"
 #include "dashboard/ColorsPage.h"
 #include "dashboard/DisplaysPage.h"
+#include "dashboard/IconsPage.h"
 #include "dashboard/MediaPage.h"
 #include "dashboard/PerformancePage.h"
 #include "dashboard/ScenesPage.h"
