@@ -42,7 +42,7 @@ _nivora()
             case $prev in
             get | set) COMPREPLY=($(compgen -W "$keys" -- "$cur")) ;;
             dashboard) COMPREPLY=($(compgen -W "$sections" -- "$cur")) ;;
-            account) COMPREPLY=($(compgen -W "sign-out" -- "$cur")) ;;
+            account) COMPREPLY=($(compgen -W "sign-out google" -- "$cur")) ;;
             esac
         elif [[ $COMP_CWORD -eq 4 && ${COMP_WORDS[2]} == set ]]; then
             case $prev in
