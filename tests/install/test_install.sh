@@ -67,7 +67,7 @@ MANPAGE=$ROOT/usr/share/man/man1/nivora.1
 man_text=$(MANWIDTH=100 man -l "$MANPAGE" 2>"$TMP/man.err" | col -b)
 check "man -l renders without warnings" test -z "$(cat "$TMP/man.err")" -a -n "$man_text"
 for word in "EXIT STATUS" "ctl COMMAND" "get [KEY]" "set KEY JSON" status "next, previous" random \
-  "dashboard [SECTION]" popover "account [sign-out]" quit "nivora render" "nivora pattern" \
+  "dashboard [SECTION]" popover "account [sign-out|google]" quit "nivora render" "nivora pattern" \
   "folder-icon apply" "folder-icon reset" "nivora://URL" "--version"; do
   grep -qF -- "$word" <<<"$man_text" || fail "man page lacks \"$word\""
 done
