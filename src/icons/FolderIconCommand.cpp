@@ -35,27 +35,6 @@ int refuse(const QString& reason)
     return usageError;
 }
 
-const FolderPattern* findPreset(const QString& name)
-{
-    for (const FolderPattern& pattern : FolderPattern::all()) {
-        if (pattern.name() == name)
-            return &pattern;
-    }
-    for (const FolderPattern& pattern : FolderPattern::all()) {
-        if (pattern.name().compare(name, Qt::CaseInsensitive) == 0)
-            return &pattern;
-    }
-    return nullptr;
-}
-
-QString presetNames()
-{
-    QString text;
-    for (const FolderPattern& pattern : FolderPattern::all())
-        text += QStringLiteral("  %1\n").arg(pattern.name());
-    return text;
-}
-
 int report(const FolderIconReport& result)
 {
     printTo(stdout, result.message() + QLatin1Char('\n'));
@@ -113,11 +92,11 @@ int runFolderIconCommand(int argc, char** argv, const QStringList& args)
         if (parser.isSet(patternOption) == parser.isSet(imageOption))
             return refuse(QStringLiteral("apply needs either --pattern NAME or --image FILE"));
         if (parser.isSet(patternOption)) {
-            pattern = findPreset(parser.value(patternOption));
+            pattern = FolderPattern::find(parser.value(patternOption));
             if (!pattern) {
                 printTo(stderr,
                         QStringLiteral("nivora folder-icon: unknown pattern \"%1\"; the patterns are:\n%2")
-                            .arg(parser.value(patternOption), presetNames()));
+                            .arg(parser.value(patternOption), FolderPattern::nameList()));
                 return usageError;
             }
         }

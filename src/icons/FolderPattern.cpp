@@ -99,4 +99,25 @@ const QList<FolderPattern>& FolderPattern::all()
     return presets;
 }
 
+const FolderPattern* FolderPattern::find(const QString& name)
+{
+    for (const FolderPattern& pattern : all()) {
+        if (pattern.name() == name)
+            return &pattern;
+    }
+    for (const FolderPattern& pattern : all()) {
+        if (pattern.name().compare(name, Qt::CaseInsensitive) == 0)
+            return &pattern;
+    }
+    return nullptr;
+}
+
+QString FolderPattern::nameList()
+{
+    QString text;
+    for (const FolderPattern& pattern : all())
+        text += QStringLiteral("  %1\n").arg(pattern.name());
+    return text;
+}
+
 } // namespace nivora

@@ -28,6 +28,12 @@ public:
     // thread) and shared for the rest of the process.
     static const QList<FolderPattern>& all();
 
+    // The preset a command line names: the exact name first, then ignoring case.
+    // Null when none matches.
+    static const FolderPattern* find(const QString& name);
+    // Every preset's name, one indented line each, for usage messages.
+    static QString nameList();
+
 private:
     QUuid m_id;
     QString m_name;

@@ -28,27 +28,6 @@ void printTo(FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
-QString presetNames()
-{
-    QString text;
-    for (const FolderPattern& pattern : FolderPattern::all())
-        text += QStringLiteral("  %1\n").arg(pattern.name());
-    return text;
-}
-
-const FolderPattern* findPreset(const QString& name)
-{
-    for (const FolderPattern& pattern : FolderPattern::all()) {
-        if (pattern.name() == name)
-            return &pattern;
-    }
-    for (const FolderPattern& pattern : FolderPattern::all()) {
-        if (pattern.name().compare(name, Qt::CaseInsensitive) == 0)
-            return &pattern;
-    }
-    return nullptr;
-}
-
 QString usage()
 {
     return QStringLiteral("usage: nivora pattern NAME --size N --output FILE.png\n"
@@ -80,7 +59,7 @@ int runPatternCommand(int, char**, const QStringList& args)
         return 0;
     }
     if (parser.isSet(listOption)) {
-        printTo(stdout, presetNames());
+        printTo(stdout, FolderPattern::nameList());
         return 0;
     }
 
@@ -89,10 +68,10 @@ int runPatternCommand(int, char**, const QStringList& args)
         printTo(stderr, QStringLiteral("nivora pattern: give exactly one preset name\n%1").arg(usage()));
         return usageError;
     }
-    const FolderPattern* pattern = findPreset(positional.first());
+    const FolderPattern* pattern = FolderPattern::find(positional.first());
     if (!pattern) {
         printTo(stderr, QStringLiteral("nivora pattern: unknown pattern \"%1\"; the patterns are:\n%2")
-                            .arg(positional.first(), presetNames()));
+                            .arg(positional.first(), FolderPattern::nameList()));
         return usageError;
     }
 
