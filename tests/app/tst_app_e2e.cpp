@@ -1,5 +1,7 @@
 // Starts the real `nivora` binary on the test display and session bus and drives
 // it through `nivora ctl`, as a user or a script would.
+#include "XdoSearch.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -97,12 +99,8 @@ class TestAppEndToEnd : public QObject
     // The visible top-level windows titled "Nivora" on the test display.
     static QStringList dashboardWindows()
     {
-        QProcess p;
-        p.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                            QStringLiteral("--name"), QStringLiteral("^Nivora$")});
-        if (!p.waitForFinished(5000))
-            return {};
-        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return xdoSearch(
+            {QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Nivora$")});
     }
 
     QJsonObject storedSettings() const
@@ -252,7 +250,7 @@ private Q_SLOTS:
     {
         startApp();
         const Run second = run({}, 15000);
-        QCOMPARE(second.status, 0);
+        QVERIFY2(second.status == 0, qPrintable(second.err));
         QTest::qWait(300);
         QVERIFY(m_app->state() == QProcess::Running);
         // The running instance shows its dashboard: one window, whatever opens it.

@@ -2,6 +2,7 @@
 // of its windows, the tray item in an XEmbed tray (tint2) and with a
 // StatusNotifierWatcher on the session bus (a small fake one here), the
 // popover's opening and closing rules, the tray menu's actions and the way out.
+#include "XdoSearch.h"
 #include "platform/dbus/TrayDBusTypes.h"
 
 #include <QDBusConnection>
@@ -41,8 +42,7 @@ QString run(const QString& program, const QStringList& args, int* status = nullp
 QList<qulonglong> visibleWindows(const QString& nameRegex)
 {
     QList<qulonglong> ids;
-    const QString out = run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", nameRegex});
-    for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    for (const QString& line : xdoSearch({"--onlyvisible", "--name", nameRegex}))
         ids.append(line.toULongLong());
     return ids;
 }
@@ -175,9 +175,7 @@ class TestShellEndToEnd : public QObject
     // The XEmbed icon tint2 holds: a small window of ours inside the panel.
     QRect dockedIcon()
     {
-        const QString out =
-            run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--classname", "nivora"});
-        for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& line : xdoSearch({"--onlyvisible", "--classname", "nivora"})) {
             const QRect g = geometryOf(line.toULongLong());
             if (g.width() > 0 && g.width() <= 64 && g.height() <= 64 && g.top() < 40)
                 return g;
@@ -270,8 +268,7 @@ private Q_SLOTS:
         if (wallpaperId == 0) {
             // Seen too briefly between two polls, or mapped late: its id tells
             // when it was made all the same.
-            const QString all = run(QStringLiteral("xdotool"), {"search", "--name", "^Nivora wallpaper$"});
-            for (const QString& line : all.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            for (const QString& line : xdoSearch({"--name", "^Nivora wallpaper$"}))
                 wallpaperId =
                     wallpaperId == 0 ? line.toULongLong() : std::min(wallpaperId, line.toULongLong());
         }
@@ -329,9 +326,7 @@ private Q_SLOTS:
         m_tray = std::make_unique<QProcess>();
         m_tray->start(QStringLiteral("tint2"), {"-c", config});
         QVERIFY(m_tray->waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--class", "tint2"}).isEmpty(),
-            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!xdoSearch({"--onlyvisible", "--class", "tint2"}).isEmpty(), 10000);
         QTest::qWait(500);
 
         startApp();
