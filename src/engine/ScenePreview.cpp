@@ -65,12 +65,15 @@ Scalars ScenePreview::lastScalars() const
 
 QImage ScenePreview::grabFrame()
 {
-    return m_surface ? m_surface->grabFramebuffer() : QImage();
+    return m_surface ? m_surface->grabFrame() : QImage();
 }
 
 bool ScenePreview::isOnScreen() const
 {
-    if (!isVisible() || visibleRegion().isEmpty())
+    // The surface is opaque and covers this widget: its own region is the
+    // part that can be seen.
+    const QWidget* picture = m_surface ? static_cast<const QWidget*>(m_surface) : this;
+    if (!isVisible() || picture->visibleRegion().isEmpty())
         return false;
     QWindow* handle = window()->windowHandle();
     if (!handle || !handle->isExposed())
@@ -91,7 +94,7 @@ void ScenePreview::requestFrame()
         m_frameTimer.stop();
         return;
     }
-    m_surface->update();
+    m_surface->requestFrame();
 }
 
 bool ScenePreview::eventFilter(QObject* watched, QEvent* event)

@@ -21,11 +21,9 @@ class ScenePreviewSurface;
 // stops; the next paint Qt sends it, or the report that its window is no longer
 // covered, starts it anew.
 //
-// It hosts a GL surface only where OpenGL works: Qt's widget compositor cannot
-// survive a QOpenGLWidget on a platform without GL. When no context or no scene
+// It draws with OpenGL only where OpenGL works. When no context or no scene
 // program can be had, the preview stays blank and logs
-// "Lumeris: Metal indisponible ou shader invalide" once per attempt (each
-// preview made, each context its surface gets).
+// "Lumeris: Metal indisponible ou shader invalide" once per preview made.
 //
 // Needs WallpaperRenderer::configureApplication() before the application
 // object exists, so that every preview shares the one compiled program.

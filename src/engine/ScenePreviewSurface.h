@@ -2,19 +2,33 @@
 
 #include "engine/Scalars.h"
 
-#include <QOpenGLWidget>
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
 #include <memory>
+
+class QOpenGLContext;
+class QOpenGLFramebufferObject;
 
 namespace nivora {
 
 class AppState;
 class WallpaperRenderer;
 
-// The GL surface inside a ScenePreview: draws one frame of the current scene,
-// read from the settings store, each time it is repainted. When the scene
-// program cannot be had for its context it logs
-// "Lumeris: Metal indisponible ou shader invalide" and paints itself blank.
-class ScenePreviewSurface : public QOpenGLWidget
+// The picture inside a ScenePreview: each repaint draws one frame of the
+// current scene, read from the settings store, into an offscreen framebuffer
+// of the process's one preview context, reads it back and paints it like any
+// other widget content.
+//
+// The window around it stays a plain raster window: a GL widget would make Qt
+// recompose and present the whole window through OpenGL for every preview
+// frame (several times the cost of the frame itself on a software renderer)
+// and recreate the window's native surface the first time one is shown.
+//
+// When the scene program cannot be had it logs
+// "Lumeris: Metal indisponible ou shader invalide" once and paints itself
+// blank.
+class ScenePreviewSurface : public QWidget
 {
     Q_OBJECT
 
@@ -26,16 +40,28 @@ public:
     qint64 framesDrawn() const { return m_framesDrawn; }
     // The shader's record of the last frame drawn.
     Scalars lastScalars() const { return m_lastScalars; }
+    // Draws a frame now and returns it; blank when there is no renderer.
+    QImage grabFrame();
+    // The next paint draws a new frame; other paints (an overlay hovered, the
+    // window exposed) show the last one again.
+    void requestFrame();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool ensureRenderer();
     void releaseRenderer();
+    // Draws into m_frame; false when nothing could be drawn.
+    bool drawFrame();
 
     AppState& m_state;
+    QPointer<QOpenGLContext> m_context;
     std::unique_ptr<WallpaperRenderer> m_renderer;
+    std::unique_ptr<QOpenGLFramebufferObject> m_framebuffer;
+    QImage m_frame;
+    bool m_attempted = false;
+    bool m_frameDue = true;
     qint64 m_framesDrawn = 0;
     Scalars m_lastScalars;
 };
