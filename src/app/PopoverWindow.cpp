@@ -2,6 +2,7 @@
 
 #include "app/PopoverPlacement.h"
 #include "design/Theme.h"
+#include "platform/FreedMemory.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -93,6 +94,8 @@ void PopoverWindow::hideEvent(QHideEvent* event)
 {
     m_awaitingFirstPaint = false;
     QWidget::hideEvent(event);
+    // Its preview's last frame and paint caches go back to the system.
+    QTimer::singleShot(0, this, [] { FreedMemory::release(); });
 }
 
 } // namespace nivora

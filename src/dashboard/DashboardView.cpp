@@ -91,11 +91,7 @@ DashboardView::DashboardView(AppState& state, bool signedIn, QWidget* parent)
         overlay->opacity = v.toDouble();
         overlay->update();
     });
-    connect(m_fade, &QVariantAnimation::finished, this, [this] {
-        auto* overlay = static_cast<FadeOverlay*>(m_fadeOverlay);
-        overlay->hide();
-        overlay->picture = QPixmap();
-    });
+    connect(m_fade, &QVariantAnimation::finished, this, &DashboardView::dropFadePicture);
 
     m_sidebar->setSection(m_section);
     showPage(m_section, false);
@@ -151,6 +147,24 @@ void DashboardView::showPage(NavSection section, bool fade)
         m_fade->start();
     else
         overlay->hide();
+}
+
+void DashboardView::dropFadePicture()
+{
+    auto* overlay = static_cast<FadeOverlay*>(m_fadeOverlay);
+    overlay->hide();
+    overlay->picture = QPixmap();
+}
+
+void DashboardView::hideEvent(QHideEvent* event)
+{
+    // A fade left running on a closed window keeps its timer and the old
+    // page's picture for nothing.
+    if (m_fade->state() == QAbstractAnimation::Running) {
+        m_fade->stop();
+        dropFadePicture();
+    }
+    QWidget::hideEvent(event);
 }
 
 void DashboardView::resizeEvent(QResizeEvent* event)

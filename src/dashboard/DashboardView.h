@@ -49,9 +49,11 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void showPage(NavSection section, bool fade);
+    void dropFadePicture();
 
     AppState& m_state;
     NavSection m_section;

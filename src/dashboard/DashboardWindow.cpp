@@ -2,10 +2,13 @@
 
 #include "dashboard/DashboardView.h"
 #include "design/Theme.h"
+#include "platform/FreedMemory.h"
 #include "widgets/Fonts.h"
 
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace nivora {
@@ -70,6 +73,15 @@ void DashboardWindow::present()
     show();
     raise();
     activateWindow();
+}
+
+void DashboardWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // What the shown pages freed (their last frames, paint caches) goes back
+    // to the system once the hide is done, not at the next opening.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, [] { FreedMemory::release(); });
 }
 
 } // namespace nivora

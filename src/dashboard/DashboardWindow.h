@@ -30,6 +30,9 @@ public:
     static constexpr QSize initialSize{1080, 720};
     static constexpr QSize minimumContentSize{1040, 700};
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     DashboardView* m_view = nullptr;
     bool m_placed = false;
