@@ -3,6 +3,7 @@
 #include "icons/PatternFolderImage.h"
 
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace nivora {
 
@@ -19,6 +20,20 @@ QImage scaledFolder(const QImage& folder, int pixels)
         sourceKey = folder.cacheKey();
     }
     return scaled;
+}
+
+// The folder picture's pixels as a number: the page is rebuilt on every
+// visit with the folder loaded anew, and the same pixels must find the
+// pictures drawn the first time.
+size_t folderFingerprint(const QImage& folder)
+{
+    static qint64 sourceKey = 0;
+    static size_t fingerprint = 0;
+    if (sourceKey != folder.cacheKey()) {
+        sourceKey = folder.cacheKey();
+        fingerprint = qHashBits(folder.constBits(), size_t(folder.sizeInBytes()), size_t(folder.width()));
+    }
+    return fingerprint;
 }
 
 } // namespace
@@ -45,8 +60,17 @@ void PatternFolderView::paintEvent(QPaintEvent*)
     if (pixels < 1 || m_folder.isNull())
         return;
     if (m_cache.isNull() || m_cache.width() != pixels || !qFuzzyCompare(m_cache.devicePixelRatio(), ratio)) {
-        m_cache =
-            QPixmap::fromImage(PatternFolderImage::render(scaledFolder(m_folder, pixels), m_pattern, pixels));
+        // Drawing the 27 patterns takes longer than a page may take to open;
+        // later visits take them from the process's pixmap cache.
+        const QString key = QStringLiteral("nivora/pattern-folder/%1/%2/%3")
+                                .arg(m_pattern.name())
+                                .arg(pixels)
+                                .arg(folderFingerprint(m_folder));
+        if (!QPixmapCache::find(key, &m_cache)) {
+            m_cache = QPixmap::fromImage(
+                PatternFolderImage::render(scaledFolder(m_folder, pixels), m_pattern, pixels));
+            QPixmapCache::insert(key, m_cache);
+        }
         m_cache.setDevicePixelRatio(ratio);
         ++m_renders;
     }

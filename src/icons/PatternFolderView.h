@@ -22,7 +22,8 @@ public:
     PatternFolderView(const FolderPattern& pattern, const QImage& folder, QWidget* parent = nullptr);
 
     const FolderPattern& pattern() const { return m_pattern; }
-    // How many times the picture has been drawn (not copied).
+    // How many times the view took a new picture (drawn, or found drawn by an
+    // earlier view); repaints take none.
     int renderCount() const { return m_renders; }
     // The strength the kept picture is shown with (dimmed cells); changing it
     // draws nothing again.
