@@ -3,6 +3,7 @@
 #include "dashboard/PageText.h"
 #include "dashboard/SidebarRow.h"
 #include "design/BrandMark.h"
+#include "design/DesignAccessibility.h"
 #include "design/MiniPreview.h"
 #include "design/SketchButton.h"
 #include "design/StatBadge.h"
@@ -138,6 +139,9 @@ SidebarView::SidebarView(AppState& state, QWidget* parent) : QWidget(parent), m_
     m_masterLabel->setFont(Fonts::font(13, QFont::ExtraBold));
     m_master->setContent(m_masterLabel);
     m_master->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A switch to assistive technology: checked while the wallpaper runs.
+    m_master->setCheckable(true);
+    DesignAccessibility::setRole(m_master, QAccessible::CheckBox);
     connect(m_master, &QAbstractButton::clicked, this,
             [this] { m_state.setIsRunning(!m_state.isRunning()); });
     masterColumn->addWidget(m_master);
@@ -191,6 +195,7 @@ void SidebarView::refreshMaster()
     const bool running = m_state.isRunning();
     static_cast<MasterLabel*>(m_masterLabel)->setRunning(running);
     m_master->setFill(running ? Theme::green() : Theme::paper3());
+    m_master->setChecked(running);
     m_master->setAccessibleName(masterText());
 }
 

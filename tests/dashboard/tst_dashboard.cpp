@@ -122,11 +122,15 @@ void TestDashboard::sidebarFollowsTheSettings()
     QCOMPARE(ctl(QStringLiteral("set"), {QStringLiteral("isRunning"), QStringLiteral("false")}).status, 0);
     QCOMPARE(sidebar->masterText(), QStringLiteral("Fond en pause"));
     QCOMPARE(sidebar->masterButton()->fill(), Theme::paper3());
-    QCOMPARE(QAccessible::queryAccessibleInterface(sidebar->masterButton())->text(QAccessible::Name),
-             QStringLiteral("Fond en pause"));
+    QAccessibleInterface* master = QAccessible::queryAccessibleInterface(sidebar->masterButton());
+    QCOMPARE(master->text(QAccessible::Name), QStringLiteral("Fond en pause"));
+    // A screen reader hears a switch and its state, not only the changing label.
+    QCOMPARE(master->role(), QAccessible::CheckBox);
+    QVERIFY(master->state().checkable && !master->state().checked);
     QCOMPARE(ctl(QStringLiteral("set"), {QStringLiteral("isRunning"), QStringLiteral("true")}).status, 0);
     QCOMPARE(sidebar->masterText(), QStringLiteral("Fond actif"));
     QCOMPARE(sidebar->masterButton()->fill(), Theme::green());
+    QVERIFY(master->state().checked);
 
     // The master button toggles the setting itself.
     sidebar->masterButton()->click();

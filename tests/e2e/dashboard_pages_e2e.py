@@ -4,7 +4,9 @@
 For each of the Scenes, Colours, Displays, Performance, Media and Widgets
 pages it clicks the page's row in the sidebar, then one control of the page
 (found by its accessible name through AT-SPI, clicked with xdotool at its place
-on the screen), and reads the setting back with `nivora ctl get`.
+on the screen), and reads the setting back with `nivora ctl get`. Then it walks
+the sidebar and the About page with the keyboard alone, reading the focus and
+the states back as a screen reader does.
 
 Runs on the test display and session bus (scripts/test provides both); needs
 NIVORA_BINARY, xdotool, xrandr and Debian's python3-pyatspi.
@@ -72,8 +74,7 @@ def find(root, name, roles=None):
         try:
             role = node.getRoleName()
             showing = node.getState().contains(pyatspi.STATE_SHOWING)
-            # Windows may report no state while Qt recreates them (the first
-            # GL page switches the window to GL composition).
+            # A window may report no state while it is being mapped.
             if not showing and role not in ("application", "frame", "window", "filler"):
                 continue
             if showing and node.name == name and (role in roles if roles else role not in TEXT_ROLES):
@@ -123,10 +124,9 @@ def names(root, role):
 
 
 def section(title, probe):
-    """Opens a page from the sidebar and waits for one of its controls. On a
-    loaded machine the first GL page can take seconds to appear while Qt moves
-    the window to GL composition; a click that changed nothing is repeated, as
-    a user would (and reported, since it should not happen)."""
+    """Opens a page from the sidebar and waits for one of its controls. A click
+    that changed nothing is repeated, as a user would, and reported, since it
+    should not happen."""
     for attempt in range(3):
         click(title, roles={"page tab"})
         try:
@@ -139,6 +139,65 @@ def section(title, probe):
     if SHOTS:
         os.makedirs(SHOTS, exist_ok=True)
         subprocess.run(["import", "-window", "root", os.path.join(SHOTS, f"page-{title}.png")], check=False)
+
+
+def focused():
+    """The control that has the keyboard focus, as a screen reader sees it."""
+    stack = [application()]
+    while stack:
+        node = stack.pop()
+        if node is None:
+            continue
+        try:
+            states = node.getState()
+            role = node.getRoleName()
+            if states.contains(pyatspi.STATE_FOCUSED) and role not in ("frame", "window", "application"):
+                return node
+            if role in TEXT_ROLES or (not states.contains(pyatspi.STATE_SHOWING)
+                                      and role not in ("application", "frame", "window", "filler")):
+                continue
+            stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
+        except Exception:
+            continue
+    return None
+
+
+def press(key):
+    subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+    time.sleep(0.3)
+
+
+def tab_to(accept, what, limit=60):
+    """Presses Tab until the focused control satisfies `accept`."""
+    for _ in range(limit):
+        press("Tab")
+        node = focused()
+        if node is not None and os.environ.get("NIVORA_E2E_VERBOSE"):
+            print(f"  focus: {node.name!r} {node.getRoleName()} "
+                  f"{[pyatspi.stateToString(s) for s in node.getState().getStates()]}", flush=True)
+        if node is not None and accept(node):
+            return node
+    raise AssertionError(f"Tab never reached {what}")
+
+
+def keyboard_walk():
+    """The sidebar and the About page with the keyboard alone, read back
+    through the accessibility bus as a screen reader would."""
+    row = tab_to(lambda n: n.name == "À propos" and n.getRoleName() == "page tab", "the « À propos » row")
+    press("Return")
+    wait_for(lambda: row.getState().contains(pyatspi.STATE_SELECTED), "the « À propos » row selected")
+    wait_for(lambda: find(application(), "Sans télémétrie", roles=TEXT_ROLES | {"filler", "panel"}),
+             "the About page")
+    print("ok - keyboard: Tab to « À propos », Return opens the About page, the row reports selected")
+    master = tab_to(lambda n: n.getRoleName() in ("toggle button", "check box") and n.name.startswith("Fond"),
+                    "the master switch")
+    running, name = get("isRunning"), master.name
+    press("space")
+    check(f"keyboard: Space on « {name} »", "isRunning", not running)
+    wait_for(lambda: master.getState().contains(pyatspi.STATE_CHECKED) == (not running),
+             "the master switch reporting its new state")
+    press("Return")
+    check("keyboard: Return on the master switch", "isRunning", running)
 
 
 def check(label, key, expected):
@@ -185,6 +244,7 @@ def main():
         click("Horloge")
         check("Widgets, clock tile", "enabledWidgets", ["clock"])
         print("all pages answered the mouse")
+        keyboard_walk()
         return 0
     finally:
         subprocess.run("xrandr --delmonitor right; xrandr --delmonitor left", shell=True,
