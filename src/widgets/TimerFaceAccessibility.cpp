@@ -56,6 +56,8 @@ public:
         QAccessible::State s;
         if (!m_face || !m_face->isVisible())
             s.invisible = true;
+        s.focusable = true;
+        s.focused = m_face && m_face->focusedButton() == m_index;
         return s;
     }
 

@@ -1,7 +1,10 @@
 #include "widgets/WidgetFaceView.h"
 
+#include "design/FocusMark.h"
 #include "widgets/WidgetFaceContent.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -44,6 +47,9 @@ void WidgetFaceView::refresh()
         const QSize oldHint = sizeHint();
         const QRegion repaint = FaceStack::repaintArea(m_stack, next, QRectF(rect()));
         m_stack = std::move(next);
+        setFocusPolicy(buttonCount() > 0 ? Qt::TabFocus : Qt::NoFocus);
+        if (m_focusedButton >= buttonCount())
+            m_focusedButton = buttonCount() - 1;
         if (m_stack.fillsWidth() != wasFilling)
             setSizePolicy(m_stack.fillsWidth() ? QSizePolicy::Expanding : QSizePolicy::Preferred,
                           QSizePolicy::Preferred);
@@ -84,6 +90,100 @@ void WidgetFaceView::paintEvent(QPaintEvent*)
             p.fillPath(circle, QColor(255, 255, 255, 90));
         }
     }
+    const int focused = focusedButton();
+    if (focused >= 0 && m_keyboardUse) {
+        const auto rects = buttonRects();
+        if (focused < rects.size())
+            FocusMark::paint(p, rects.at(focused), 31 + quint64(focused));
+    }
+}
+
+int WidgetFaceView::buttonCount() const
+{
+    int count = 0;
+    for (const auto& item : m_stack.items())
+        count += int(item.buttons.size());
+    return count;
+}
+
+void WidgetFaceView::pressButton(int index)
+{
+    // Buttons are numbered across rows.
+    int i = 0;
+    for (const auto& item : m_stack.items()) {
+        for (const auto& button : item.buttons) {
+            if (i++ == index) {
+                buttonClicked(button.action);
+                return;
+            }
+        }
+    }
+}
+
+void WidgetFaceView::moveButtonFocus(int step)
+{
+    const int count = buttonCount();
+    if (count == 0)
+        return;
+    m_focusedButton = ((m_focusedButton < 0 ? 0 : m_focusedButton + step) % count + count) % count;
+    m_keyboardUse = true;
+    update();
+}
+
+void WidgetFaceView::focusInEvent(QFocusEvent* event)
+{
+    const int count = buttonCount();
+    if (event->reason() == Qt::BacktabFocusReason)
+        m_focusedButton = count - 1;
+    else if (event->reason() == Qt::TabFocusReason || m_focusedButton < 0 || m_focusedButton >= count)
+        m_focusedButton = count > 0 ? 0 : -1;
+    // The window takes the focus when it is clicked: the mark appears with the
+    // first key, not with the click.
+    m_keyboardUse = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void WidgetFaceView::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+bool WidgetFaceView::focusNextPrevChild(bool next)
+{
+    // The face is alone in its window: Tab goes round its buttons.
+    if (hasFocus() && buttonCount() > 0) {
+        moveButtonFocus(next ? 1 : -1);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void WidgetFaceView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        moveButtonFocus(-1);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        moveButtonFocus(1);
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_focusedButton >= 0 && m_focusedButton < buttonCount())
+            pressButton(m_focusedButton);
+        m_keyboardUse = true;
+        update();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 int WidgetFaceView::buttonAt(const QPointF& point) const
@@ -107,6 +207,10 @@ void WidgetFaceView::mousePressEvent(QMouseEvent* event)
         return;
     }
     m_pressedButton = index;
+    if (m_keyboardUse) {
+        m_keyboardUse = false;
+        update();
+    }
     update(buttonRects().at(index).toAlignedRect().adjusted(-1, -1, 1, 1));
     event->accept();
 }
@@ -124,16 +228,7 @@ void WidgetFaceView::mouseReleaseEvent(QMouseEvent* event)
         update(rects.at(pressed).toAlignedRect().adjusted(-1, -1, 1, 1));
     if (buttonAt(event->position()) != pressed)
         return;
-    // Find the action of the pressed circle: buttons are numbered across rows.
-    int index = 0;
-    for (const auto& item : m_stack.items()) {
-        for (const auto& button : item.buttons) {
-            if (index++ == pressed) {
-                buttonClicked(button.action);
-                return;
-            }
-        }
-    }
+    pressButton(pressed);
 }
 
 } // namespace nivora

@@ -17,7 +17,9 @@ namespace nivora {
 // those moments it has no timer running at all.
 //
 // Clicks on a face's buttons are handled here; presses anywhere else are left to
-// the window, which moves on a drag.
+// the window, which moves on a drag. A face with buttons takes the keyboard
+// focus from Tab: Tab and the arrows go from button to button, Space and Enter
+// press the one marked.
 class WidgetFaceView : public QWidget
 {
     Q_OBJECT
@@ -45,6 +47,8 @@ public:
 
     // Where the face's buttons are, in its own coordinates.
     QList<QRectF> buttonRects() const { return m_stack.buttonRects(QRectF(rect())); }
+    // The button the keyboard acts on while the face has the focus, or -1.
+    int focusedButton() const { return hasFocus() ? m_focusedButton : -1; }
 
 public Q_SLOTS:
     // Recomputes the content now, repaints if it changed and schedules the next
@@ -61,9 +65,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     int buttonAt(const QPointF& point) const;
+    int buttonCount() const;
+    // Does what the button at `index` (numbered across rows) does.
+    void pressButton(int index);
+    void moveButtonFocus(int step);
 
     WidgetKind m_kind;
     Environment m_environment;
@@ -71,6 +83,9 @@ private:
     QTimer m_timer;
     int m_rebuilds = 0;
     int m_pressedButton = -1;
+    int m_focusedButton = -1;
+    // Whether the focus mark shows: the keyboard was used since the focus came.
+    bool m_keyboardUse = false;
 };
 
 } // namespace nivora

@@ -1,5 +1,6 @@
 // The drawn buttons of the focus timer and the stopwatch, as assistive technology
 // sees them: named push buttons that can be pressed from outside.
+#include "widgets/DateWidgetView.h"
 #include "widgets/PomodoroWidgetView.h"
 #include "widgets/StopwatchWidgetView.h"
 
@@ -14,6 +15,7 @@ class TestTimerFaceAccessibility : public QObject
 
 private Q_SLOTS:
     void buttonsAreNamedAndPressable();
+    void buttonsWorkFromTheKeyboard();
 };
 
 void TestTimerFaceAccessibility::buttonsAreNamedAndPressable()
@@ -50,6 +52,51 @@ void TestTimerFaceAccessibility::buttonsAreNamedAndPressable()
     QAccessibleInterface* chrono = QAccessible::queryAccessibleInterface(&stopwatch);
     QCOMPARE(chrono->text(QAccessible::Name), QStringLiteral("Chrono"));
     QCOMPARE(chrono->childCount(), 2);
+}
+
+// Tab reaches the buttons and goes round them, Space and Enter press the one
+// marked, and the mark is drawn and reported only for keyboard focus.
+void TestTimerFaceAccessibility::buttonsWorkFromTheKeyboard()
+{
+    PomodoroWidgetView pomodoro;
+    pomodoro.refresh();
+    pomodoro.resize(pomodoro.sizeHint());
+    QCOMPARE(pomodoro.focusPolicy(), Qt::TabFocus);
+    pomodoro.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pomodoro));
+    pomodoro.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&pomodoro));
+    // The window hands the face its focus as it becomes active, as a click
+    // on it does: no mark yet.
+    pomodoro.setFocus(Qt::ActiveWindowFocusReason);
+    const QImage unmarked = pomodoro.grab().toImage();
+    QTest::keyClick(&pomodoro, Qt::Key_Tab);
+    QTest::keyClick(&pomodoro, Qt::Key_Tab);
+    QCOMPARE(pomodoro.focusedButton(), 0);
+    QVERIFY(pomodoro.grab().toImage() != unmarked);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&pomodoro);
+    QVERIFY(face->child(0)->state().focused && !face->child(1)->state().focused);
+
+    QTest::keyClick(&pomodoro, Qt::Key_Space);
+    QVERIFY(pomodoro.model().running());
+    QTest::keyClick(&pomodoro, Qt::Key_Tab);
+    QCOMPARE(pomodoro.focusedButton(), 1);
+    QVERIFY(face->child(1)->state().focused);
+    QTest::keyClick(&pomodoro, Qt::Key_Return);
+    QVERIFY(!pomodoro.model().running());
+    // Round the two buttons, both ways.
+    QTest::keyClick(&pomodoro, Qt::Key_Tab);
+    QCOMPARE(pomodoro.focusedButton(), 0);
+    QTest::keyClick(&pomodoro, Qt::Key_Left);
+    QCOMPARE(pomodoro.focusedButton(), 1);
+    QTest::keyClick(&pomodoro, Qt::Key_Right);
+    QTest::keyClick(&pomodoro, Qt::Key_Enter);
+    QVERIFY(pomodoro.model().running());
+
+    // A face without buttons never takes the focus.
+    DateWidgetView date;
+    date.refresh();
+    QCOMPARE(date.focusPolicy(), Qt::NoFocus);
 }
 
 QTEST_MAIN(TestTimerFaceAccessibility)
