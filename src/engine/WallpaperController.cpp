@@ -20,8 +20,10 @@ namespace nivora {
 
 struct WallpaperController::Entry
 {
-    // Declared first so that it is destroyed last: the views below draw into
-    // it until they are gone.
+    // Declared first so that they are destroyed last: the views below draw
+    // into them until they are gone. A scene on a desktop surface (Wayland)
+    // has no window.
+    std::unique_ptr<DesktopSurface> surface;
     std::unique_ptr<WallpaperWindow> window;
     std::unique_ptr<DesktopRenderView> render;
     std::unique_ptr<VideoWallpaperView> video;
@@ -234,7 +236,11 @@ void WallpaperController::setOcclusionWatching(bool on)
         return;
     m_watchingOcclusion = on;
     for (const auto& e : m_entries) {
-        if (m_platform.occlusion) {
+        if (e->surface && on) {
+            e->covered = e->surface->isCovered();
+            applyPause(*e);
+        }
+        if (m_platform.occlusion && e->window) {
             if (on)
                 m_platform.occlusion->watch(e->window.get(), e->screen.frame);
             else
@@ -275,6 +281,13 @@ void WallpaperController::rebuild()
             refused = true;
         }
     }
+    // Videos and images are not drawn on desktop surfaces yet: one line says
+    // so, and the desktop stays as it is.
+    if (mode != WallpaperMode::Scene && m_platform.makeDesktopSurface) {
+        qWarning().noquote() << QStringLiteral("The %1 wallpaper is not available on the %2 backend yet.")
+                                    .arg(WallpaperModes::id(mode), m_platform.backend);
+        refused = true;
+    }
     int index = 0;
     for (const ScreenInfo& screen : screens) {
         if (refused)
@@ -303,6 +316,8 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     case WallpaperMode::Scene: {
         if (!m_platform.makeDisplayLink)
             return false;
+        if (m_platform.makeDesktopSurface)
+            return buildSurfaceEntry(screen, index, entry);
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
         const qint64 fps = m_state.fps();
@@ -345,6 +360,41 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     return true;
 }
 
+bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, int index, Entry& entry)
+{
+    entry.surface = m_platform.makeDesktopSurface(screen);
+    if (!entry.surface)
+        return false;
+    const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
+    const qint64 fps = m_state.fps();
+    const bool lowPower =
+        m_state.batterySaver() && fps >= 30 && m_platform.power && m_platform.power->isLowPowerModeEnabled();
+    const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
+    entry.render =
+        DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels,
+                                  static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
+                                  m_platform.makeDisplayLink(screen, index), m_state, index);
+    if (!entry.render)
+        return false;
+    // The surface says itself when the compositor stops showing it. The
+    // surface is the context, so that a report still queued when the entry
+    // goes is dropped with it.
+    Entry* e = &entry;
+    connect(
+        entry.surface.get(), &DesktopSurface::coveredChanged, entry.surface.get(),
+        [this, e](bool covered) {
+            if (!m_watchingOcclusion)
+                return;
+            e->covered = covered;
+            applyPause(*e);
+        },
+        Qt::QueuedConnection);
+    entry.asleep = m_platform.sleep && m_platform.sleep->isAsleep();
+    entry.covered = m_watchingOcclusion && entry.surface->isCovered();
+    applyPause(entry);
+    return true;
+}
+
 void WallpaperController::shutdown()
 {
     for (const QMetaObject::Connection& c : std::as_const(m_subscriptions))
@@ -359,8 +409,10 @@ void WallpaperController::teardown()
 {
     const bool hadWindows = !m_entries.empty();
     if (m_platform.occlusion) {
-        for (const auto& e : m_entries)
-            m_platform.occlusion->unwatch(e->window.get());
+        for (const auto& e : m_entries) {
+            if (e->window)
+                m_platform.occlusion->unwatch(e->window.get());
+        }
     }
     for (const auto& e : m_entries) {
         if (e->video)
@@ -371,8 +423,10 @@ void WallpaperController::teardown()
         if (e->render)
             e->render->stop();
     }
-    for (const auto& e : m_entries)
-        e->window->hide();
+    for (const auto& e : m_entries) {
+        if (e->window)
+            e->window->hide();
+    }
     // The render views join their threads here, before their windows go.
     for (const auto& e : m_entries) {
         e->render.reset();
@@ -452,8 +506,10 @@ void WallpaperController::coveredChanged(QWindow* window, bool covered)
 QList<WallpaperWindow*> WallpaperController::windows() const
 {
     QList<WallpaperWindow*> out;
-    for (const auto& e : m_entries)
-        out.append(e->window.get());
+    for (const auto& e : m_entries) {
+        if (e->window)
+            out.append(e->window.get());
+    }
     return out;
 }
 
@@ -508,7 +564,7 @@ QJsonObject WallpaperController::statusJson() const
             w.insert(QStringLiteral("refreshRate"), e->render->refreshRate());
             w.insert(QStringLiteral("measuredFPS"), std::round(e->render->measuredFPS() * 10.0) / 10.0);
             w.insert(QStringLiteral("paused"), e->render->isPaused());
-        } else {
+        } else if (e->window) {
             const QSize p = e->window->size() * e->window->devicePixelRatio();
             w.insert(QStringLiteral("pixelSize"), QJsonObject{{QStringLiteral("width"), p.width()},
                                                               {QStringLiteral("height"), p.height()}});
@@ -532,6 +588,8 @@ QJsonObject WallpaperController::statusJson() const
         windows.append(w);
     }
     QJsonObject status;
+    if (!m_platform.backend.isEmpty())
+        status.insert(QStringLiteral("backend"), m_platform.backend);
     status.insert(QStringLiteral("active"), m_active);
     status.insert(QStringLiteral("autopilot"), m_autopilotTimer.isActive());
     status.insert(QStringLiteral("windows"), windows);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QSize>
+
+namespace nivora {
+
+// A desktop-background surface that the window system shows without a Qt
+// window: a layer-shell surface on Wayland. The scene is drawn offscreen and
+// each frame handed over as an image; the compositor scales it to fill the
+// output.
+//
+// Contract for backends:
+// - pixelSize()    required; any thread. The surface's size in pixels once the
+//                  compositor has configured it, empty before.
+// - beginFrame(s)  required; the render thread. Memory for the next frame of
+//                  `s` pixels, 4 bytes per pixel in BGRX order, rows packed and
+//                  bottom row first (as glReadPixels writes them). Null when no
+//                  frame should be drawn now: the compositor has not shown the
+//                  previous one yet, or holds every buffer, or has gone.
+// - present()      required; the render thread, after beginFrame() returned
+//                  memory. Shows the frame; false when the connection failed.
+// - isCovered()    required; any thread. Whether the compositor stopped
+//                  showing the surface (a fullscreen window over it).
+// - coveredChanged required. Emitted on a change of isCovered(), from the
+//                  render thread (turning covered) or the main thread.
+class DesktopSurface : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~DesktopSurface() override = default;
+
+    virtual QSize pixelSize() const = 0;
+    virtual unsigned char* beginFrame(QSize imagePixels) = 0;
+    virtual bool present() = 0;
+    virtual bool isCovered() const = 0;
+
+Q_SIGNALS:
+    void coveredChanged(bool covered);
+};
+
+} // namespace nivora

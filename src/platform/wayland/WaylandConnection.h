@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+class QSocketNotifier;
+
+struct wl_display;
+struct wl_registry;
+struct wl_compositor;
+struct wl_shm;
+struct wl_output;
+struct zwlr_layer_shell_v1;
+struct wp_viewporter;
+
+namespace nivora {
+
+// The process's own connection to the Wayland compositor, apart from the
+// toolkit's: it finds the globals the desktop surfaces need and follows the
+// outputs. Events are read and dispatched on the main thread; other threads
+// may send requests (wayland-client serialises them) and flush.
+class WaylandConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    // One wl_output as the compositor describes it. `position` and the
+    // logical size are in the compositor's layout, as a screen frame is.
+    struct Output
+    {
+        quint32 globalName = 0;
+        wl_output* output = nullptr;
+        QString name;
+        QPoint position;
+        QSize modePixels;
+        int refreshMilliHz = 0;
+        int scale = 1;
+        bool described = false; // the first `done` has arrived
+    };
+
+    // Connects to the compositor named by WAYLAND_DISPLAY and reads its globals
+    // and outputs. Null when the variable is unset or nobody answers.
+    static std::unique_ptr<WaylandConnection> connectToCompositor();
+    ~WaylandConnection() override;
+
+    bool hasLayerShell() const { return m_layerShell != nullptr; }
+    // The globals; null when the compositor does not offer them.
+    wl_display* display() const { return m_display; }
+    wl_compositor* compositor() const { return m_compositor; }
+    wl_shm* shm() const { return m_shm; }
+    zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
+    wp_viewporter* viewporter() const { return m_viewporter; }
+
+    // The outputs fully described so far, in the order the compositor
+    // announced them.
+    QList<Output> outputs() const;
+    wl_output* outputNamed(const QString& name) const;
+
+    // Blocks until the compositor has answered everything sent so far (main
+    // thread). False when the connection has failed.
+    bool roundtrip();
+    bool isBroken() const { return m_broken; }
+
+    // Listener entry points (wayland-client calls them on the main thread).
+    void globalAdded(quint32 name, const char* interface, quint32 version);
+    void globalRemoved(quint32 name);
+    void outputDone(wl_output* output);
+    Output* findOutput(wl_output* output);
+
+Q_SIGNALS:
+    // An output was added, removed or changed.
+    void outputsChanged();
+    // The compositor went away; every surface is gone with it.
+    void connectionLost();
+
+private:
+    explicit WaylandConnection(wl_display* display);
+    void readEvents();
+    void flushBeforeSleep();
+    void fail();
+
+    wl_display* m_display = nullptr;
+    wl_registry* m_registry = nullptr;
+    wl_compositor* m_compositor = nullptr;
+    wl_shm* m_shm = nullptr;
+    zwlr_layer_shell_v1* m_layerShell = nullptr;
+    wp_viewporter* m_viewporter = nullptr;
+    QList<Output> m_outputs;
+    QSocketNotifier* m_notifier = nullptr;
+    bool m_broken = false;
+};
+
+} // namespace nivora
