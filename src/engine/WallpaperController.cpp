@@ -389,6 +389,11 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, int index,
             applyPause(*e);
         },
         Qt::QueuedConnection);
+    // A compositor closes the surfaces of an output it disables while the
+    // output itself may stay announced: the wallpaper is built again, and a
+    // surface the compositor refuses at once is left out.
+    connect(entry.surface.get(), &DesktopSurface::closed, this, &WallpaperController::scheduleRebuild,
+            Qt::QueuedConnection);
     entry.asleep = m_platform.sleep && m_platform.sleep->isAsleep();
     entry.covered = m_watchingOcclusion && entry.surface->isCovered();
     applyPause(entry);
@@ -471,6 +476,18 @@ void WallpaperController::screensChanged()
     m_displaySignature = signature;
     if (m_active)
         rebuild();
+}
+
+void WallpaperController::scheduleRebuild()
+{
+    if (m_rebuildScheduled)
+        return;
+    m_rebuildScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rebuildScheduled = false;
+        if (m_active)
+            rebuild();
+    });
 }
 
 void WallpaperController::screensDidSleep()

@@ -94,6 +94,7 @@ private:
     void setOcclusionWatching(bool on);
     void updateAutopilot();
     void screensChanged();
+    void scheduleRebuild();
     void screensDidSleep();
     void screensDidWake();
     void coveredChanged(QWindow* window, bool covered);
@@ -114,6 +115,7 @@ private:
     QStringList m_displaySignature;
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;
+    bool m_rebuildScheduled = false;
 };
 
 } // namespace nivora

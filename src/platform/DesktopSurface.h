@@ -24,6 +24,9 @@ namespace nivora {
 //                  showing the surface (a fullscreen window over it).
 // - coveredChanged required. Emitted on a change of isCovered(), from the
 //                  render thread (turning covered) or the main thread.
+// - closed         required. Emitted on the main thread when the window
+//                  system will not show the surface any more (its output was
+//                  disabled, say); the surface must be made again.
 class DesktopSurface : public QObject
 {
     Q_OBJECT
@@ -39,6 +42,7 @@ public:
 
 Q_SIGNALS:
     void coveredChanged(bool covered);
+    void closed();
 };
 
 } // namespace nivora

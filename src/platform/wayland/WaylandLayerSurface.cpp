@@ -135,7 +135,8 @@ void WaylandLayerSurface::configured(quint32 serial, quint32 width, quint32 heig
 
 void WaylandLayerSurface::closedByCompositor()
 {
-    m_closed.store(true);
+    if (!m_closed.exchange(true))
+        Q_EMIT closed();
 }
 
 void WaylandLayerSurface::frameDone(wl_callback* callback)
