@@ -281,9 +281,9 @@ void WallpaperController::rebuild()
             refused = true;
         }
     }
-    // Videos and images are not drawn on desktop surfaces yet: one line says
-    // so, and the desktop stays as it is.
-    if (mode != WallpaperMode::Scene && m_platform.makeDesktopSurface) {
+    // Videos are not drawn on desktop surfaces yet: one line says so, and the
+    // desktop stays as it is.
+    if (mode == WallpaperMode::Video && m_platform.makeDesktopSurface) {
         qWarning().noquote() << QStringLiteral("The %1 wallpaper is not available on the %2 backend yet.")
                                     .arg(WallpaperModes::id(mode), m_platform.backend);
         refused = true;
@@ -312,12 +312,12 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     entry.mode = mode;
     const bool asleep = m_platform.sleep && m_platform.sleep->isAsleep();
     DesktopWindowHints* hints = m_platform.windowHints.get();
+    if (m_platform.makeDesktopSurface)
+        return buildSurfaceEntry(screen, mode, index, entry);
     switch (mode) {
     case WallpaperMode::Scene: {
         if (!m_platform.makeDisplayLink)
             return false;
-        if (m_platform.makeDesktopSurface)
-            return buildSurfaceEntry(screen, index, entry);
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
         const qint64 fps = m_state.fps();
@@ -360,22 +360,34 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     return true;
 }
 
-bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, int index, Entry& entry)
+bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index,
+                                            Entry& entry)
 {
+    if (mode == WallpaperMode::Video || (mode == WallpaperMode::Scene && !m_platform.makeDisplayLink) ||
+        (mode == WallpaperMode::Image && m_state.mediaPath().isEmpty()))
+        return false;
+    entry.screen = screen;
+    entry.mode = mode;
     entry.surface = m_platform.makeDesktopSurface(screen);
     if (!entry.surface)
         return false;
-    const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
-    const qint64 fps = m_state.fps();
-    const bool lowPower =
-        m_state.batterySaver() && fps >= 30 && m_platform.power && m_platform.power->isLowPowerModeEnabled();
-    const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
-    entry.render =
-        DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels,
-                                  static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
-                                  m_platform.makeDisplayLink(screen, index), m_state, index);
-    if (!entry.render)
-        return false;
+    if (mode == WallpaperMode::Scene) {
+        const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
+        const qint64 fps = m_state.fps();
+        const bool lowPower = m_state.batterySaver() && fps >= 30 && m_platform.power &&
+                              m_platform.power->isLowPowerModeEnabled();
+        const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
+        entry.render =
+            DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels,
+                                      static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
+                                      m_platform.makeDisplayLink(screen, index), m_state, index);
+        if (!entry.render)
+            return false;
+    } else {
+        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());
+        if (!entry.image)
+            return false;
+    }
     // The surface says itself when the compositor stops showing it. The
     // surface is the context, so that a report still queued when the entry
     // goes is dropped with it.
@@ -581,8 +593,9 @@ QJsonObject WallpaperController::statusJson() const
             w.insert(QStringLiteral("refreshRate"), e->render->refreshRate());
             w.insert(QStringLiteral("measuredFPS"), std::round(e->render->measuredFPS() * 10.0) / 10.0);
             w.insert(QStringLiteral("paused"), e->render->isPaused());
-        } else if (e->window) {
-            const QSize p = e->window->size() * e->window->devicePixelRatio();
+        } else {
+            const QSize p =
+                e->window ? e->window->size() * e->window->devicePixelRatio() : e->surface->pixelSize();
             w.insert(QStringLiteral("pixelSize"), QJsonObject{{QStringLiteral("width"), p.width()},
                                                               {QStringLiteral("height"), p.height()}});
             if (e->video) {

@@ -100,7 +100,7 @@ private:
     void coveredChanged(QWindow* window, bool covered);
     void setRunning(bool running);
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
-    bool buildSurfaceEntry(const ScreenInfo& screen, int index, Entry& entry);
+    bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
 
     AppState& m_state;
     PlatformServices& m_platform;

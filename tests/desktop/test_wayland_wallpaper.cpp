@@ -199,7 +199,7 @@ private Q_SLOTS:
         QCOMPARE(screens[0].name, QStringLiteral("HEADLESS-1"));
         QCOMPARE(screens[0].frame.size(), QSize(1280, 720));
         QCOMPARE(screens[1].name, QStringLiteral("HEADLESS-2"));
-        QCOMPARE(screens[1].frame.size(), QSize(800, 600));
+        QCOMPARE(screens[1].frame, QRect(1280, 0, 800, 600)); // the layout, from xdg-output
         QCOMPARE(screens[1].displayID, displayIdentifier(QStringLiteral("HEADLESS-2")));
         // wl_output gives millihertz: sway's headless outputs run at 60 Hz.
         QCOMPARE(screens[0].refreshRate, 60.0);
@@ -245,6 +245,44 @@ private Q_SLOTS:
             const QColor c = averageColor(shown, corner);
             QVERIFY2(c.red() + c.green() + c.blue() > 30, qPrintable(c.name()));
         }
+    }
+
+    void imageIsStretchedOverEveryOutput()
+    {
+        // Red above, blue below, far smaller than the outputs and of another
+        // shape: the compositor stretches it, the right way up.
+        QImage image(64, 16, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (int y = 8; y < 16; ++y)
+            for (int x = 0; x < 64; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        const QString path = m_settings->dir.filePath(QStringLiteral("picture.png"));
+        QVERIFY(image.save(path));
+        state().setMediaPath(path);
+        state().setWallpaperMode(WallpaperMode::Image);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
+        for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
+            QImage shown;
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    shown = m_sway->grab(output);
+                    return !shown.isNull() && qRed(shown.pixel(10, 10)) > 200;
+                },
+                10000));
+            const QColor top = averageColor(shown, QRect(0, 0, shown.width(), shown.height() / 2 - 20));
+            const QColor bottom = averageColor(
+                shown, QRect(0, shown.height() / 2 + 20, shown.width(), shown.height() / 2 - 20));
+            QVERIFY2(top.red() > 240 && top.blue() < 15, qPrintable(output + top.name()));
+            QVERIFY2(bottom.blue() > 240 && bottom.red() < 15, qPrintable(output + bottom.name()));
+        }
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        QCOMPARE(windows.size(), 2);
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("image"));
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("pixelSize")).toObject().value("width").toInt(),
+                 1280);
     }
 
     void fullscreenWindowPausesOnlyItsOutput()
@@ -323,6 +361,54 @@ private Q_SLOTS:
         QVERIFY(!shown.isNull());
         QVERIFY(averageColor(shown, QRect(0, 0, 50, 50)) !=
                 averageColor(shown, QRect(shown.width() / 2, shown.height() / 2, 50, 50)));
+    }
+
+    // The real binary on the compositor: `nivora ctl status` names the
+    // backend and lists one wallpaper per output.
+    void appNamesTheBackendInStatus()
+    {
+        QTemporaryDir home;
+        QProcessEnvironment env = m_sway->clientEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        auto ctl = [&](const QStringList& args) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(qEnvironmentVariable("NIVORA_BINARY"), QStringList{QStringLiteral("ctl")} + args);
+            if (!p.waitForFinished(20000)) {
+                p.kill();
+                p.waitForFinished();
+                return QJsonObject();
+            }
+            return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        };
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(qEnvironmentVariable("NIVORA_BINARY"), {});
+        QVERIFY(app.waitForStarted());
+        auto stop = qScopeGuard([&] {
+            app.terminate();
+            if (!app.waitForFinished(10000)) {
+                app.kill();
+                app.waitForFinished();
+            }
+        });
+        QJsonObject status;
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         status = ctl({QStringLiteral("status")});
+                         return status.value(QStringLiteral("windows")).toArray().size() >= 2;
+                     },
+                     30000),
+                 app.readAllStandardError().constData());
+        QCOMPARE(statusBackend(status), QStringLiteral("wayland-layer-shell"));
+        QStringList screens;
+        for (const QJsonValue& w : status.value(QStringLiteral("windows")).toArray())
+            screens << w.toObject().value(QStringLiteral("screen")).toString();
+        QVERIFY2(screens.contains(QStringLiteral("HEADLESS-1")) &&
+                     screens.contains(QStringLiteral("HEADLESS-2")),
+                 qPrintable(screens.join(QLatin1Char(','))));
     }
 
     void compositorWithoutLayerShellFallsBackToX11()

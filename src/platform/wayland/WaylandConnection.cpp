@@ -21,6 +21,7 @@ constexpr quint32 shmVersion = 1;
 constexpr quint32 outputVersion = 4;
 constexpr quint32 layerShellVersion = 3;
 constexpr quint32 viewporterVersion = 1;
+constexpr quint32 xdgOutputVersion = 3;
 
 WaylandConnection* self(void* data)
 {
@@ -77,6 +78,32 @@ void onDescription(void*, wl_output*, const char*) {}
 
 const wl_output_listener outputListener = {onGeometry, onMode, onDone, onScale, onName, onDescription};
 
+void onLogicalPosition(void* data, zxdg_output_v1* xdgOutput, int32_t x, int32_t y)
+{
+    if (auto* o = self(data)->findOutput(xdgOutput))
+        o->logical.moveTo(x, y);
+}
+
+void onLogicalSize(void* data, zxdg_output_v1* xdgOutput, int32_t width, int32_t height)
+{
+    if (auto* o = self(data)->findOutput(xdgOutput))
+        o->logical.setSize(QSize(width, height));
+}
+
+// Before version 3 the logical values end with their own `done`; from 3 on
+// they arrive before wl_output's.
+void onXdgDone(void* data, zxdg_output_v1* xdgOutput)
+{
+    if (auto* o = self(data)->findOutput(xdgOutput))
+        self(data)->outputDone(o->output);
+}
+
+void onXdgName(void*, zxdg_output_v1*, const char*) {}
+void onXdgDescription(void*, zxdg_output_v1*, const char*) {}
+
+const zxdg_output_v1_listener xdgOutputListener = {onLogicalPosition, onLogicalSize, onXdgDone, onXdgName,
+                                                   onXdgDescription};
+
 } // namespace
 
 std::unique_ptr<WaylandConnection> WaylandConnection::connectToCompositor()
@@ -111,12 +138,10 @@ WaylandConnection::~WaylandConnection()
 {
     delete m_notifier;
     m_notifier = nullptr;
-    for (const Output& o : std::as_const(m_outputs)) {
-        if (wl_output_get_version(o.output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
-            wl_output_release(o.output);
-        else
-            wl_output_destroy(o.output);
-    }
+    for (const Output& o : std::as_const(m_outputs))
+        releaseOutput(o);
+    if (m_xdgOutputs)
+        zxdg_output_manager_v1_destroy(m_xdgOutputs);
     if (m_viewporter)
         wp_viewporter_destroy(m_viewporter);
     if (m_layerShell)
@@ -145,6 +170,11 @@ void WaylandConnection::globalAdded(quint32 name, const char* interface, quint32
             static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, layerShellVersion));
     } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !m_viewporter) {
         m_viewporter = static_cast<wp_viewporter*>(bind(&wp_viewporter_interface, viewporterVersion));
+    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !m_xdgOutputs) {
+        m_xdgOutputs =
+            static_cast<zxdg_output_manager_v1*>(bind(&zxdg_output_manager_v1_interface, xdgOutputVersion));
+        for (Output& o : m_outputs)
+            describeLogically(o);
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         Output o;
         o.globalName = name;
@@ -154,7 +184,33 @@ void WaylandConnection::globalAdded(quint32 name, const char* interface, quint32
         o.name = QStringLiteral("WL-%1").arg(name);
         wl_output_add_listener(o.output, &outputListener, this);
         m_outputs.append(o);
+        describeLogically(m_outputs.last());
     }
+}
+
+void WaylandConnection::describeLogically(Output& output)
+{
+    if (!m_xdgOutputs || output.xdgOutput)
+        return;
+    output.xdgOutput = zxdg_output_manager_v1_get_xdg_output(m_xdgOutputs, output.output);
+    zxdg_output_v1_add_listener(output.xdgOutput, &xdgOutputListener, this);
+}
+
+void WaylandConnection::releaseOutput(const Output& output)
+{
+    if (output.xdgOutput)
+        zxdg_output_v1_destroy(output.xdgOutput);
+    if (wl_output_get_version(output.output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
+        wl_output_release(output.output);
+    else
+        wl_output_destroy(output.output);
+}
+
+QRect WaylandConnection::Output::frame() const
+{
+    if (logical.isValid())
+        return logical;
+    return QRect(position, modePixels / scale);
 }
 
 void WaylandConnection::globalRemoved(quint32 name)
@@ -163,14 +219,20 @@ void WaylandConnection::globalRemoved(quint32 name)
         if (m_outputs[i].globalName != name)
             continue;
         const Output o = m_outputs.takeAt(i);
-        if (wl_output_get_version(o.output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
-            wl_output_release(o.output);
-        else
-            wl_output_destroy(o.output);
+        releaseOutput(o);
         if (o.described)
             Q_EMIT outputsChanged();
         return;
     }
+}
+
+WaylandConnection::Output* WaylandConnection::findOutput(zxdg_output_v1* output)
+{
+    for (Output& o : m_outputs) {
+        if (o.xdgOutput == output)
+            return &o;
+    }
+    return nullptr;
 }
 
 WaylandConnection::Output* WaylandConnection::findOutput(wl_output* output)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <memory>
@@ -16,6 +17,8 @@ struct wl_shm;
 struct wl_output;
 struct zwlr_layer_shell_v1;
 struct wp_viewporter;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
 
 namespace nivora {
 
@@ -28,18 +31,24 @@ class WaylandConnection : public QObject
     Q_OBJECT
 
 public:
-    // One wl_output as the compositor describes it. `position` and the
-    // logical size are in the compositor's layout, as a screen frame is.
+    // One wl_output as the compositor describes it. The logical rectangle
+    // (xdg-output) is the output's place in the compositor's layout, as a
+    // screen frame is; without it, `position` and the mode divided by the
+    // scale stand in.
     struct Output
     {
         quint32 globalName = 0;
         wl_output* output = nullptr;
+        zxdg_output_v1* xdgOutput = nullptr;
         QString name;
         QPoint position;
         QSize modePixels;
         int refreshMilliHz = 0;
         int scale = 1;
+        QRect logical;
         bool described = false; // the first `done` has arrived
+
+        QRect frame() const;
     };
 
     // Connects to the compositor named by WAYLAND_DISPLAY and reads its globals
@@ -70,6 +79,7 @@ public:
     void globalRemoved(quint32 name);
     void outputDone(wl_output* output);
     Output* findOutput(wl_output* output);
+    Output* findOutput(zxdg_output_v1* output);
 
 Q_SIGNALS:
     // An output was added, removed or changed.
@@ -82,6 +92,8 @@ private:
     void readEvents();
     void flushBeforeSleep();
     void fail();
+    void describeLogically(Output& output);
+    static void releaseOutput(const Output& output);
 
     wl_display* m_display = nullptr;
     wl_registry* m_registry = nullptr;
@@ -89,6 +101,7 @@ private:
     wl_shm* m_shm = nullptr;
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     wp_viewporter* m_viewporter = nullptr;
+    zxdg_output_manager_v1* m_xdgOutputs = nullptr;
     QList<Output> m_outputs;
     QSocketNotifier* m_notifier = nullptr;
     bool m_broken = false;

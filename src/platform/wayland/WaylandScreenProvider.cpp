@@ -18,7 +18,7 @@ QList<ScreenInfo> WaylandScreenProvider::screens() const
         ScreenInfo info;
         info.name = o.name;
         info.displayID = displayIdentifier(o.name);
-        info.frame = QRect(o.position, o.modePixels / o.scale);
+        info.frame = o.frame();
         // wl_output gives millihertz; 0 means the compositor does not know.
         info.refreshRate = o.refreshMilliHz > 0 ? o.refreshMilliHz / 1000.0 : 60.0;
         out.append(info);
