@@ -119,7 +119,7 @@ bool DesktopRenderWorker::drawToSurface(const DesktopRenderView::RenderParams& p
 {
     // Asked first: a surface whose last frame has not been shown yet wants no
     // new one, and then nothing is drawn at all.
-    unsigned char* image = m_surface->beginFrame(pixelSize);
+    unsigned char* image = m_surface->beginFrame(pixelSize, DesktopSurface::Rows::BottomUp);
     if (!image || !m_context->makeCurrent(m_target))
         return false;
     if (!m_drawable->bind(pixelSize))

@@ -90,15 +90,14 @@ bool ImageWallpaperView::presentToSurface()
         return false;
     // Null while the compositor has not shown the previous frame: an
     // animation simply goes on with its next one.
-    unsigned char* memory = m_surface->beginFrame(frame.size());
+    unsigned char* memory = m_surface->beginFrame(frame.size(), DesktopSurface::Rows::TopDown);
     if (!memory)
         return false;
-    // The surface takes rows bottom first; 0xAARRGGBB pixels are B, G, R, A
-    // bytes on a little-endian machine, its pixel order.
+    // 0xAARRGGBB pixels are B, G, R, A bytes on a little-endian machine, the
+    // surface's pixel order.
     const qsizetype rowBytes = qsizetype(frame.width()) * 4;
     for (int y = 0; y < frame.height(); ++y)
-        std::memcpy(memory + qsizetype(frame.height() - 1 - y) * rowBytes, frame.constScanLine(y),
-                    size_t(rowBytes));
+        std::memcpy(memory + qsizetype(y) * rowBytes, frame.constScanLine(y), size_t(rowBytes));
     return m_surface->present();
 }
 

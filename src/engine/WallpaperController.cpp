@@ -281,13 +281,6 @@ void WallpaperController::rebuild()
             refused = true;
         }
     }
-    // Videos are not drawn on desktop surfaces yet: one line says so, and the
-    // desktop stays as it is.
-    if (mode == WallpaperMode::Video && m_platform.makeDesktopSurface) {
-        qWarning().noquote() << QStringLiteral("The %1 wallpaper is not available on the %2 backend yet.")
-                                    .arg(WallpaperModes::id(mode), m_platform.backend);
-        refused = true;
-    }
     int index = 0;
     for (const ScreenInfo& screen : screens) {
         if (refused)
@@ -363,7 +356,9 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
 bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index,
                                             Entry& entry)
 {
-    if (mode == WallpaperMode::Video || (mode == WallpaperMode::Scene && !m_platform.makeDisplayLink) ||
+    if ((mode == WallpaperMode::Scene && !m_platform.makeDisplayLink) ||
+        (mode == WallpaperMode::Video &&
+         MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile) ||
         (mode == WallpaperMode::Image && m_state.mediaPath().isEmpty()))
         return false;
     entry.screen = screen;
@@ -382,6 +377,10 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
                                       static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
                                       m_platform.makeDisplayLink(screen, index), m_state, index);
         if (!entry.render)
+            return false;
+    } else if (mode == WallpaperMode::Video) {
+        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.surface.get());
+        if (!entry.video)
             return false;
     } else {
         entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());

@@ -13,12 +13,12 @@ namespace nivora {
 // Contract for backends:
 // - pixelSize()    required; any thread. The surface's size in pixels once the
 //                  compositor has configured it, empty before.
-// - beginFrame(s)  required; the render thread. Memory for the next frame of
-//                  `s` pixels, 4 bytes per pixel in BGRX order, rows packed and
-//                  bottom row first (as glReadPixels writes them). Null when no
+// - beginFrame(s, rows) required; the drawing thread (one at a time). Memory
+//                  for the next frame of `s` pixels, 4 bytes per pixel in BGRX
+//                  order, rows packed, in the row order given. Null when no
 //                  frame should be drawn now: the compositor has not shown the
 //                  previous one yet, or holds every buffer, or has gone.
-// - present()      required; the render thread, after beginFrame() returned
+// - present()      required; the same thread, after beginFrame() returned
 //                  memory. Shows the frame; false when the connection failed.
 // - isCovered()    required; any thread. Whether the compositor stopped
 //                  showing the surface (a fullscreen window over it).
@@ -36,7 +36,13 @@ public:
     ~DesktopSurface() override = default;
 
     virtual QSize pixelSize() const = 0;
-    virtual unsigned char* beginFrame(QSize imagePixels) = 0;
+    enum class Rows
+    {
+        BottomUp, // as glReadPixels writes them
+        TopDown   // as QImage and libmpv hold them
+    };
+
+    virtual unsigned char* beginFrame(QSize imagePixels, Rows rows) = 0;
     virtual bool present() = 0;
     virtual bool isCovered() const = 0;
 

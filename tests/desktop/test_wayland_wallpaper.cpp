@@ -1,11 +1,12 @@
 // The wallpaper on a Wayland compositor with the layer shell (a real headless
 // sway): the backend is chosen, every output shows the scene `nivora render`
-// draws for the same frame, a fullscreen window pauses the view of its output
-// only, an output added at run time gets its wallpaper, and a compositor
-// without the layer shell leaves the desktop to X11.
+// draws for the same frame, images and videos fill the outputs, a fullscreen window pauses the view of its
+// output only, an output added at run time gets its wallpaper, and a compositor without the layer shell
+// leaves the desktop to X11.
 #include "DesktopTestSupport.h"
 #include "HeadlessSway.h"
 #include "engine/DesktopRenderView.h"
+#include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
 
@@ -283,6 +284,37 @@ private Q_SLOTS:
         QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("image"));
         QCOMPARE(windows[0].toObject().value(QStringLiteral("pixelSize")).toObject().value("width").toInt(),
                  1280);
+    }
+
+    void videoPlaysOnEveryOutput()
+    {
+        const QString clip = m_settings->dir.filePath(QStringLiteral("clip.mp4"));
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                                "testsrc2=size=320x240:rate=30:duration=3", "-c:v", "libx264",
+                                                "-pix_fmt", "yuv420p", clip});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        state().setMediaPath(clip);
+        state().setWallpaperMode(WallpaperMode::Video);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->videoViews().size(), 2, 10000);
+        for (VideoWallpaperView* video : m_controller->videoViews())
+            QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 10, 15000);
+        for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
+            const QImage shown = m_sway->grab(output);
+            QVERIFY(!shown.isNull());
+            // The test pattern, cropped to fill: colourful across the output.
+            const QColor left = averageColor(shown, QRect(0, 0, shown.width() / 4, shown.height()));
+            const QColor right =
+                averageColor(shown, QRect(shown.width() * 3 / 4, 0, shown.width() / 4, shown.height()));
+            QVERIFY2(left != right && left.value() > 30 && right.value() > 30,
+                     qPrintable(output + left.name() + right.name()));
+        }
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("video"));
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("paused")).toBool(), false);
     }
 
     void fullscreenWindowPausesOnlyItsOutput()

@@ -79,9 +79,6 @@ std::unique_ptr<WaylandLayerSurface> WaylandLayerSurface::create(WaylandConnecti
     wl_region* empty = wl_compositor_create_region(connection.compositor());
     wl_surface_set_input_region(s->m_surface, empty);
     wl_region_destroy(empty);
-    // The rows come bottom first, as OpenGL reads them back: the compositor
-    // turns them the right way up while it scales.
-    wl_surface_set_buffer_transform(s->m_surface, WL_OUTPUT_TRANSFORM_FLIPPED_180);
     if (connection.viewporter())
         s->m_viewport = wp_viewporter_get_viewport(connection.viewporter(), s->m_surface);
     // The first commit carries no buffer; the compositor answers with the
@@ -215,9 +212,10 @@ bool WaylandLayerSurface::makeBuffers(QSize imagePixels)
     return true;
 }
 
-unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels)
+unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels, Rows rows)
 {
     m_current = -1;
+    m_rows = rows;
     if (m_closed.load() || m_connection.isBroken() || !m_configured.load() || imagePixels.isEmpty())
         return nullptr;
     if (imagePixels.width() > 16384 || imagePixels.height() > 16384)
@@ -228,15 +226,13 @@ unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels)
             Q_EMIT coveredChanged(true);
         return nullptr;
     }
-    if (imagePixels != m_imageSize) {
-        // Buffers the compositor still reads are replaced only once it lets go.
-        for (const Buffer& b : m_buffers) {
-            if (b.busy.load())
-                return nullptr;
-        }
-        if (!makeBuffers(imagePixels))
-            return nullptr;
-    }
+    // Buffers of another size are destroyed even while the compositor may
+    // still show one: their memory is never written again (a new pool is
+    // made), which keeps the surface's content defined; waiting for their
+    // release instead could wait forever, as a compositor keeps the last
+    // buffer until another replaces it.
+    if (imagePixels != m_imageSize && !makeBuffers(imagePixels))
+        return nullptr;
     for (size_t i = 0; i < m_buffers.size(); ++i) {
         if (!m_buffers[i].busy.load()) {
             m_current = int(i);
@@ -265,6 +261,12 @@ bool WaylandLayerSurface::present()
     }
     m_callbackSince.store(steadyNanoseconds());
     m_callbackPending.store(true);
+    if (m_rows != m_committedRows) {
+        // Bottom-up rows are a vertical flip, which the compositor undoes.
+        wl_surface_set_buffer_transform(m_surface, m_rows == Rows::BottomUp ? WL_OUTPUT_TRANSFORM_FLIPPED_180
+                                                                            : WL_OUTPUT_TRANSFORM_NORMAL);
+        m_committedRows = m_rows;
+    }
     wl_surface_attach(m_surface, b.buffer, 0, 0);
     if (m_viewport && !logical.isEmpty())
         wp_viewport_set_destination(m_viewport, logical.width(), logical.height());

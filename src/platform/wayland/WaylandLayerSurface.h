@@ -24,9 +24,10 @@ class WaylandConnection;
 // taking no exclusive zone and never moved for others' zones, refusing the
 // keyboard, with an empty input region so that clicks reach the desktop.
 //
-// Frames arrive from the render thread in shared-memory buffers (two, so one
+// Frames arrive from the drawing thread in shared-memory buffers (two, so one
 // can be drawn while the compositor reads the other) and the compositor
-// scales them to the output (wp_viewporter). Each frame asks for a frame
+// scales them to the output (wp_viewporter) and turns bottom-up rows the
+// right way up. Each frame asks for a frame
 // callback; the next frame waits for it, so a surface the compositor stops
 // showing costs nothing, and one whose callback stays away counts as covered
 // until the compositor shows it again.
@@ -48,7 +49,7 @@ public:
     ~WaylandLayerSurface() override;
 
     QSize pixelSize() const override;
-    unsigned char* beginFrame(QSize imagePixels) override;
+    unsigned char* beginFrame(QSize imagePixels, Rows rows) override;
     bool present() override;
     bool isCovered() const override { return m_covered.load(); }
 
@@ -92,6 +93,8 @@ private:
     unsigned char* m_memory = nullptr;
     QSize m_imageSize;
     int m_current = -1;
+    Rows m_rows = Rows::TopDown; // of the frame begun
+    Rows m_committedRows = Rows::TopDown;
 };
 
 } // namespace nivora
