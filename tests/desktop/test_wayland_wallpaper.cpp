@@ -443,6 +443,23 @@ private Q_SLOTS:
                  qPrintable(screens.join(QLatin1Char(','))));
     }
 
+    // The compositor goes away under a running wallpaper (the session ends,
+    // or it crashes): the views stop, nothing is left drawing, no crash.
+    void compositorGoingAwayStopsTheWallpaper()
+    {
+        HeadlessSway own;
+        QVERIFY2(own.start(), qPrintable(own.error()));
+        m_platform = servicesOn(own.socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 2, 10000);
+        QVERIFY(framesAdvance(m_controller->renderViews().first()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lost the connection")));
+        own.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 0, 10000);
+        QVERIFY(m_controller->isActive()); // ready for the screens to come back
+    }
+
     void compositorWithoutLayerShellFallsBackToX11()
     {
         QTemporaryDir dir;
