@@ -396,14 +396,25 @@ private Q_SLOTS:
     }
 
     // The real binary on the compositor: `nivora ctl status` names the
-    // backend and lists one wallpaper per output.
+    // backend and lists one wallpaper per output drawing frames, whether the
+    // toolkit's own windows go through XWayland or to the compositor itself
+    // (a session without X: the dashboard is then one of its windows).
+    void appNamesTheBackendInStatus_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("toolkit on X11") << QStringLiteral("xcb");
+        QTest::newRow("toolkit on Wayland") << QStringLiteral("wayland");
+    }
     void appNamesTheBackendInStatus()
     {
+        QFETCH(QString, platform);
         QTemporaryDir home;
         QProcessEnvironment env = m_sway->clientEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        if (platform == QLatin1String("wayland"))
+            env.remove(QStringLiteral("DISPLAY"));
         auto ctl = [&](const QStringList& args) {
             QProcess p;
             p.setProcessEnvironment(env);
@@ -441,6 +452,24 @@ private Q_SLOTS:
         QVERIFY2(screens.contains(QStringLiteral("HEADLESS-1")) &&
                      screens.contains(QStringLiteral("HEADLESS-2")),
                  qPrintable(screens.join(QLatin1Char(','))));
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QJsonArray windows =
+                             ctl({QStringLiteral("status")}).value(QStringLiteral("windows")).toArray();
+                         return !windows.isEmpty() &&
+                                windows[0].toObject().value(QStringLiteral("measuredFPS")).toDouble() > 1.0;
+                     },
+                     15000),
+                 "no frames measured");
+        if (platform == QLatin1String("wayland")) {
+            // The dashboard opened on first start is an ordinary window of the
+            // compositor.
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    return m_sway->msg({"-t", "get_tree"}).contains(QStringLiteral("app.nivora.Nivora"));
+                },
+                15000));
+        }
     }
 
     // The compositor goes away under a running wallpaper (the session ends,
