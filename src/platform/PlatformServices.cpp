@@ -8,6 +8,7 @@
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandLayerSurface.h"
 #include "platform/wayland/WaylandScreenProvider.h"
+#include "platform/wayland/WaylandWidgetSurface.h"
 #include "platform/x11/X11DesktopWindowHints.h"
 #include "platform/x11/X11OcclusionMonitor.h"
 #include "platform/x11/X11ScreenSaverMonitor.h"
@@ -47,6 +48,9 @@ bool setUpWayland(PlatformServices& services)
     services.screens = std::make_unique<WaylandScreenProvider>(*wayland);
     services.makeDesktopSurface = [wayland](const ScreenInfo& screen) -> std::unique_ptr<DesktopSurface> {
         return WaylandLayerSurface::create(*wayland, screen.name);
+    };
+    services.makeWidgetSurface = [wayland]() -> std::unique_ptr<WidgetSurface> {
+        return std::make_unique<WaylandWidgetSurface>(*wayland);
     };
     services.connection = std::move(connection);
     return true;

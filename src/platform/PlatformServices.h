@@ -8,6 +8,7 @@
 #include "platform/PowerMonitor.h"
 #include "platform/ScreenProvider.h"
 #include "platform/ScreenSleepMonitor.h"
+#include "platform/WidgetSurface.h"
 
 #include <functional>
 #include <memory>
@@ -28,6 +29,11 @@ struct PlatformServices
     // null when the surface cannot be had.
     using DesktopSurfaceFactory = std::function<std::unique_ptr<DesktopSurface>(const ScreenInfo& screen)>;
 
+    // Makes the surface of one desktop widget on a backend whose widgets are
+    // not Qt windows (Wayland's layer shell); null elsewhere, where widgets
+    // are windows of their own.
+    using WidgetSurfaceFactory = std::function<std::unique_ptr<WidgetSurface>()>;
+
     // The backend's own connection to the window system, when it keeps one;
     // declared first so that everything made from it goes before it does.
     std::unique_ptr<QObject> connection;
@@ -41,6 +47,7 @@ struct PlatformServices
     ActivityAssertion activity;
     DisplayLinkFactory makeDisplayLink;
     DesktopSurfaceFactory makeDesktopSurface;
+    WidgetSurfaceFactory makeWidgetSurface;
 
     // The services of the running session: Wayland layer-shell surfaces when
     // the compositor offers them, else X11 backends on "xcb" (through XWayland

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <linux/input-event-codes.h>
 
 namespace nivora {
 
@@ -22,6 +23,7 @@ constexpr quint32 outputVersion = 4;
 constexpr quint32 layerShellVersion = 3;
 constexpr quint32 viewporterVersion = 1;
 constexpr quint32 xdgOutputVersion = 3;
+constexpr quint32 seatVersion = 5;
 
 WaylandConnection* self(void* data)
 {
@@ -104,6 +106,62 @@ void onXdgDescription(void*, zxdg_output_v1*, const char*) {}
 const zxdg_output_v1_listener xdgOutputListener = {onLogicalPosition, onLogicalSize, onXdgDone, onXdgName,
                                                    onXdgDescription};
 
+void onSeatCapabilities(void* data, wl_seat*, uint32_t capabilities)
+{
+    self(data)->seatCapabilities(capabilities);
+}
+
+void onSeatName(void*, wl_seat*, const char*) {}
+
+const wl_seat_listener seatListener = {onSeatCapabilities, onSeatName};
+
+void onPointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t x, wl_fixed_t y)
+{
+    self(data)->pointerEntered(surface, QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y)));
+}
+
+void onPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*)
+{
+    self(data)->pointerLeft();
+}
+
+void onPointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y)
+{
+    self(data)->pointerMoved(QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y)));
+}
+
+void onPointerButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state)
+{
+    self(data)->pointerButton(button, state == WL_POINTER_BUTTON_STATE_PRESSED);
+}
+
+// Widgets have nothing to scroll.
+void onPointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
+void onPointerFrame(void*, wl_pointer*) {}
+void onPointerAxisSource(void*, wl_pointer*, uint32_t) {}
+void onPointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
+void onPointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
+// Later versions' events: not bound, listed for the listener's layout.
+void onPointerAxisValue120(void*, wl_pointer*, uint32_t, int32_t) {}
+
+const wl_pointer_listener pointerListener = {
+    onPointerEnter, onPointerLeave,      onPointerMotion,   onPointerButton,       onPointerAxis,
+    onPointerFrame, onPointerAxisSource, onPointerAxisStop, onPointerAxisDiscrete, onPointerAxisValue120};
+
+Qt::MouseButton mouseButton(quint32 code)
+{
+    switch (code) {
+    case BTN_LEFT:
+        return Qt::LeftButton;
+    case BTN_RIGHT:
+        return Qt::RightButton;
+    case BTN_MIDDLE:
+        return Qt::MiddleButton;
+    default:
+        return Qt::NoButton;
+    }
+}
+
 } // namespace
 
 std::unique_ptr<WaylandConnection> WaylandConnection::connectToCompositor()
@@ -140,6 +198,10 @@ WaylandConnection::~WaylandConnection()
     m_notifier = nullptr;
     for (const Output& o : std::as_const(m_outputs))
         releaseOutput(o);
+    if (m_pointer)
+        wl_pointer_destroy(m_pointer);
+    if (m_seat)
+        wl_seat_destroy(m_seat);
     if (m_xdgOutputs)
         zxdg_output_manager_v1_destroy(m_xdgOutputs);
     if (m_viewporter)
@@ -175,6 +237,9 @@ void WaylandConnection::globalAdded(quint32 name, const char* interface, quint32
             static_cast<zxdg_output_manager_v1*>(bind(&zxdg_output_manager_v1_interface, xdgOutputVersion));
         for (Output& o : m_outputs)
             describeLogically(o);
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !m_seat) {
+        m_seat = static_cast<wl_seat*>(bind(&wl_seat_interface, seatVersion));
+        wl_seat_add_listener(m_seat, &seatListener, this);
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         Output o;
         o.globalName = name;
@@ -250,6 +315,93 @@ void WaylandConnection::outputDone(wl_output* output)
         o->described = true;
         Q_EMIT outputsChanged();
     }
+}
+
+void WaylandConnection::seatCapabilities(quint32 capabilities)
+{
+    // A seat may gain its pointer later (a mouse plugged in), or lose it.
+    const bool hasPointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
+    if (hasPointer && !m_pointer) {
+        m_pointer = wl_seat_get_pointer(m_seat);
+        wl_pointer_add_listener(m_pointer, &pointerListener, this);
+    } else if (!hasPointer && m_pointer) {
+        pointerLeft();
+        if (wl_pointer_get_version(m_pointer) >= WL_POINTER_RELEASE_SINCE_VERSION)
+            wl_pointer_release(m_pointer);
+        else
+            wl_pointer_destroy(m_pointer);
+        m_pointer = nullptr;
+    }
+}
+
+void WaylandConnection::setPointerHandler(wl_surface* surface, PointerHandler handler)
+{
+    m_pointerHandlers.insert(surface, std::move(handler));
+}
+
+void WaylandConnection::removePointerHandler(wl_surface* surface)
+{
+    m_pointerHandlers.remove(surface);
+    if (m_pointerSurface == surface) {
+        m_pointerSurface = nullptr;
+        m_pointerButtons = Qt::NoButton;
+    }
+}
+
+void WaylandConnection::deliverPointer(PointerEvent::Type type, Qt::MouseButton button)
+{
+    const auto it = m_pointerHandlers.constFind(m_pointerSurface);
+    if (!m_pointerSurface || it == m_pointerHandlers.cend())
+        return;
+    PointerEvent event;
+    event.type = type;
+    event.position = m_pointerPosition;
+    event.button = button;
+    event.buttons = m_pointerButtons;
+    // A copy: the handler may remove itself (its surface rebuilt).
+    const PointerHandler handler = it.value();
+    handler(event);
+}
+
+void WaylandConnection::pointerEntered(wl_surface* surface, QPointF position)
+{
+    m_pointerSurface = m_pointerHandlers.contains(surface) ? surface : nullptr;
+    m_pointerPosition = position;
+    m_pointerButtons = Qt::NoButton;
+    deliverPointer(PointerEvent::Enter);
+}
+
+void WaylandConnection::pointerLeft()
+{
+    // Buttons still held are let go, so that nothing stays pressed or dragging
+    // on a surface the pointer cannot come back to with them.
+    const Qt::MouseButtons held = m_pointerButtons;
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (held & b) {
+            m_pointerButtons &= ~b;
+            deliverPointer(PointerEvent::Release, b);
+        }
+    }
+    deliverPointer(PointerEvent::Leave);
+    m_pointerSurface = nullptr;
+}
+
+void WaylandConnection::pointerMoved(QPointF position)
+{
+    m_pointerPosition = position;
+    deliverPointer(PointerEvent::Motion);
+}
+
+void WaylandConnection::pointerButton(quint32 code, bool pressed)
+{
+    const Qt::MouseButton button = mouseButton(code);
+    if (button == Qt::NoButton)
+        return;
+    if (pressed)
+        m_pointerButtons |= button;
+    else
+        m_pointerButtons &= ~button;
+    deliverPointer(pressed ? PointerEvent::Press : PointerEvent::Release, button);
 }
 
 QList<WaylandConnection::Output> WaylandConnection::outputs() const

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QSocketNotifier;
@@ -15,6 +18,9 @@ struct wl_registry;
 struct wl_compositor;
 struct wl_shm;
 struct wl_output;
+struct wl_pointer;
+struct wl_seat;
+struct wl_surface;
 struct zwlr_layer_shell_v1;
 struct wp_viewporter;
 struct zxdg_output_manager_v1;
@@ -64,6 +70,29 @@ public:
     zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
     wp_viewporter* viewporter() const { return m_viewporter; }
 
+    // What the pointer did over one of this connection's surfaces, in the
+    // surface's coordinates (logical pixels).
+    struct PointerEvent
+    {
+        enum Type
+        {
+            Enter,
+            Leave,
+            Motion,
+            Press,
+            Release
+        };
+        Type type = Motion;
+        QPointF position;
+        Qt::MouseButton button = Qt::NoButton; // Press and Release
+        Qt::MouseButtons buttons;              // held after the event
+    };
+    using PointerHandler = std::function<void(const PointerEvent&)>;
+    // Pointer events over `surface` go to `handler` until it is removed
+    // (main thread). Surfaces without a handler get none.
+    void setPointerHandler(wl_surface* surface, PointerHandler handler);
+    void removePointerHandler(wl_surface* surface);
+
     // The outputs fully described so far, in the order the compositor
     // announced them.
     QList<Output> outputs() const;
@@ -80,6 +109,11 @@ public:
     void outputDone(wl_output* output);
     Output* findOutput(wl_output* output);
     Output* findOutput(zxdg_output_v1* output);
+    void seatCapabilities(quint32 capabilities);
+    void pointerEntered(wl_surface* surface, QPointF position);
+    void pointerLeft();
+    void pointerMoved(QPointF position);
+    void pointerButton(quint32 button, bool pressed);
 
 Q_SIGNALS:
     // An output was added, removed or changed.
@@ -92,6 +126,7 @@ private:
     void readEvents();
     void flushBeforeSleep();
     void fail();
+    void deliverPointer(PointerEvent::Type type, Qt::MouseButton button = Qt::NoButton);
     void describeLogically(Output& output);
     static void releaseOutput(const Output& output);
 
@@ -102,7 +137,13 @@ private:
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     wp_viewporter* m_viewporter = nullptr;
     zxdg_output_manager_v1* m_xdgOutputs = nullptr;
+    wl_seat* m_seat = nullptr;
+    wl_pointer* m_pointer = nullptr;
     QList<Output> m_outputs;
+    QHash<wl_surface*, PointerHandler> m_pointerHandlers;
+    wl_surface* m_pointerSurface = nullptr; // under the pointer, when ours
+    QPointF m_pointerPosition;
+    Qt::MouseButtons m_pointerButtons;
     QSocketNotifier* m_notifier = nullptr;
     bool m_broken = false;
 };
