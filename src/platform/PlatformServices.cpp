@@ -7,6 +7,7 @@
 #include "platform/freedesktop/PowerProfilesMonitor.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandLayerSurface.h"
+#include "platform/wayland/WaylandOutputPowerMonitor.h"
 #include "platform/wayland/WaylandScreenProvider.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
 #include "platform/x11/X11DesktopWindowHints.h"
@@ -79,6 +80,9 @@ std::unique_ptr<PlatformServices> PlatformServices::createDefault()
         else
             delete saver;
     }
+    if (auto* wayland = qobject_cast<WaylandConnection*>(services->connection.get());
+        wayland && wayland->outputPowerManager())
+        sleep->addSource(new WaylandOutputPowerMonitor(*wayland));
     services->sleep = std::move(sleep);
     services->power = std::make_unique<PowerProfilesMonitor>();
     services->makeDisplayLink = [](const ScreenInfo& screen, int index) -> std::unique_ptr<DisplayLink> {

@@ -9,6 +9,7 @@
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 #include "palettes/ColorHex.h"
+#include "platform/wayland/WaylandOutputPowerMonitor.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -487,6 +488,21 @@ private Q_SLOTS:
         own.stop();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 0, 10000);
         QVERIFY(m_controller->isActive()); // ready for the screens to come back
+    }
+
+    // The power of every output is followed (idle blanking counts as asleep
+    // once every output is off). The headless backend cannot power outputs
+    // off, so only the following is checked here.
+    void outputPowerIsFollowed()
+    {
+        m_platform = servicesOn(m_sway->socket());
+        auto* power = m_platform->sleep->findChild<WaylandOutputPowerMonitor*>();
+        QVERIFY(power);
+        const int outputs = int(m_platform->screens->screens().size());
+        QVERIFY(outputs >= 2);
+        QTRY_COMPARE_WITH_TIMEOUT(power->reportedOutputs(), outputs, 5000);
+        QVERIFY(!power->isAsleep());
+        QVERIFY(!m_platform->sleep->isAsleep());
     }
 
     void compositorWithoutLayerShellFallsBackToX11()
