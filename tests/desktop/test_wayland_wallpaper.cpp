@@ -462,6 +462,24 @@ private Q_SLOTS:
                      },
                      15000),
                  "no frames measured");
+        // A widget turned on shows on the desktop: the light card at its
+        // default place, on a surface of its own rather than as a window.
+        const QRect card(1000 + 20, 30 + 20, 250 - 40, 150 - 40);
+        QProcess set;
+        set.setProcessEnvironment(env);
+        set.start(qEnvironmentVariable("NIVORA_BINARY"),
+                  {QStringLiteral("ctl"), QStringLiteral("set"), QStringLiteral("enabledWidgets"),
+                   QStringLiteral("[\"clock\"]")});
+        QVERIFY(set.waitForFinished(20000) && set.exitCode() == 0);
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QImage shot = m_sway->grab(QStringLiteral("HEADLESS-1"));
+                         const QColor c = averageColor(shot, card);
+                         return c.value() > 200 && c.saturation() < 60;
+                     },
+                     15000),
+                 "no widget card on the desktop");
+        QVERIFY(!m_sway->msg({"-t", "get_tree"}).contains(QStringLiteral("Horloge")));
         if (platform == QLatin1String("wayland")) {
             // The dashboard opened on first start is an ordinary window of the
             // compositor.
