@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <linux/input-event-codes.h>
+#include <wayland-cursor.h>
 
 namespace nivora {
 
@@ -116,9 +117,9 @@ void onSeatName(void*, wl_seat*, const char*) {}
 
 const wl_seat_listener seatListener = {onSeatCapabilities, onSeatName};
 
-void onPointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t x, wl_fixed_t y)
+void onPointerEnter(void* data, wl_pointer*, uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y)
 {
-    self(data)->pointerEntered(surface, QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y)));
+    self(data)->pointerEntered(serial, surface, QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y)));
 }
 
 void onPointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*)
@@ -199,6 +200,10 @@ WaylandConnection::~WaylandConnection()
     m_notifier = nullptr;
     for (const Output& o : std::as_const(m_outputs))
         releaseOutput(o);
+    if (m_cursorSurface)
+        wl_surface_destroy(m_cursorSurface);
+    if (m_cursorTheme)
+        wl_cursor_theme_destroy(m_cursorTheme);
     if (m_pointer)
         wl_pointer_destroy(m_pointer);
     if (m_seat)
@@ -369,9 +374,38 @@ void WaylandConnection::deliverPointer(PointerEvent::Type type, Qt::MouseButton 
     handler(event);
 }
 
-void WaylandConnection::pointerEntered(wl_surface* surface, QPointF position)
+void WaylandConnection::showArrow(quint32 serial)
+{
+    // Each client sets the pointer's image over its surfaces; without it the
+    // image of the last surface (a text cursor, say) would stay.
+    if (!m_cursorTried) {
+        m_cursorTried = true;
+        bool ok = false;
+        const int size = qEnvironmentVariableIntValue("XCURSOR_SIZE", &ok);
+        m_cursorTheme =
+            wl_cursor_theme_load(qgetenv("XCURSOR_THEME").constData(), ok && size > 0 ? size : 24, m_shm);
+        if (m_cursorTheme)
+            m_cursorSurface = wl_compositor_create_surface(m_compositor);
+    }
+    wl_cursor* cursor = m_cursorTheme ? wl_cursor_theme_get_cursor(m_cursorTheme, "left_ptr") : nullptr;
+    if (!cursor || cursor->image_count == 0 || !m_cursorSurface)
+        return;
+    wl_cursor_image* image = cursor->images[0];
+    wl_buffer* buffer = wl_cursor_image_get_buffer(image);
+    if (!buffer)
+        return;
+    wl_pointer_set_cursor(m_pointer, serial, m_cursorSurface, int32_t(image->hotspot_x),
+                          int32_t(image->hotspot_y));
+    wl_surface_attach(m_cursorSurface, buffer, 0, 0);
+    wl_surface_damage(m_cursorSurface, 0, 0, int32_t(image->width), int32_t(image->height));
+    wl_surface_commit(m_cursorSurface);
+}
+
+void WaylandConnection::pointerEntered(quint32 serial, wl_surface* surface, QPointF position)
 {
     m_pointerSurface = m_pointerHandlers.contains(surface) ? surface : nullptr;
+    if (m_pointerSurface)
+        showArrow(serial);
     m_pointerPosition = position;
     m_pointerButtons = Qt::NoButton;
     deliverPointer(PointerEvent::Enter);

@@ -20,6 +20,7 @@ struct wl_shm;
 struct wl_output;
 struct wl_pointer;
 struct wl_seat;
+struct wl_cursor_theme;
 struct wl_surface;
 struct zwlr_layer_shell_v1;
 struct wp_viewporter;
@@ -112,7 +113,7 @@ public:
     Output* findOutput(wl_output* output);
     Output* findOutput(zxdg_output_v1* output);
     void seatCapabilities(quint32 capabilities);
-    void pointerEntered(wl_surface* surface, QPointF position);
+    void pointerEntered(quint32 serial, wl_surface* surface, QPointF position);
     void pointerLeft();
     void pointerMoved(QPointF position);
     void pointerButton(quint32 button, bool pressed);
@@ -128,6 +129,7 @@ private:
     void readEvents();
     void flushBeforeSleep();
     void fail();
+    void showArrow(quint32 serial);
     void deliverPointer(PointerEvent::Type type, Qt::MouseButton button = Qt::NoButton);
     void describeLogically(Output& output);
     static void releaseOutput(const Output& output);
@@ -144,6 +146,10 @@ private:
     wl_pointer* m_pointer = nullptr;
     QList<Output> m_outputs;
     QHash<wl_surface*, PointerHandler> m_pointerHandlers;
+    // The arrow shown over this connection's surfaces, loaded on first use.
+    wl_cursor_theme* m_cursorTheme = nullptr;
+    wl_surface* m_cursorSurface = nullptr;
+    bool m_cursorTried = false;
     wl_surface* m_pointerSurface = nullptr; // under the pointer, when ours
     QPointF m_pointerPosition;
     Qt::MouseButtons m_pointerButtons;
