@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -309,6 +310,38 @@ private Q_SLOTS:
                 return meanDifference(shot.copy(onSecond), drawn(window)) < 3.0;
             },
             10000));
+    }
+
+    // The compositor goes away under a widget (the session ends, or it
+    // crashes): the widget lives on without a surface, can still be moved and
+    // redrawn, and nothing crashes.
+    void compositorGoingAwayLeavesTheWidgetUsable()
+    {
+        HeadlessSway own;
+        QVERIFY2(own.start(), qPrintable(own.error()));
+        const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
+        qputenv("WAYLAND_DISPLAY", QFile::encodeName(own.socket()));
+        std::unique_ptr<PlatformServices> platform = PlatformServices::createDefault();
+        qputenv("WAYLAND_DISPLAY", saved);
+        DesktopWidgetController widgets(state());
+        widgets.usePlatform(*platform);
+        widgets.start();
+        state().setEnabledWidgets({QStringLiteral("clock")});
+        WidgetWindow* clock = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                clock = widgets.window(QStringLiteral("clock"));
+                auto* surface = clock ? qobject_cast<WaylandWidgetSurface*>(clock->surface()) : nullptr;
+                return surface && surface->isMapped();
+            },
+            10000));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lost the connection")));
+        own.stop();
+        QTRY_VERIFY_WITH_TIMEOUT(!qobject_cast<WaylandWidgetSurface*>(clock->surface())->isMapped(), 10000);
+        clock->move(clock->pos() + QPoint(-10, 10));
+        clock->repaint();
+        QTest::qWait(1200); // a tick of the clock
+        QCOMPARE(widgets.window(QStringLiteral("clock")), clock);
     }
 };
 
