@@ -5,6 +5,7 @@
 #include "DesktopTestSupport.h"
 #include "HeadlessSway.h"
 #include "platform/WidgetSurface.h"
+#include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/TimerFaceView.h"
@@ -252,6 +253,24 @@ private Q_SLOTS:
         foot.kill();
         foot.waitForFinished(5000);
         QVERIFY(QTest::qWaitFor([&] { return meanDifference(onScreen(window), expected) < 3.0; }, 10000));
+    }
+
+    // Clicks on the bare desktop, and on the transparent corner of a widget,
+    // reach no surface of the application; clicks on the card do.
+    void onlyTheCardTakesThePointer()
+    {
+        WidgetWindow* window = showWidget(QStringLiteral("clock"));
+        QVERIFY(window);
+        auto* connection = qobject_cast<WaylandConnection*>(m_platform->connection.get());
+        QVERIFY(connection);
+        const quint64 before = connection->pointerEnterCount();
+        m_pointer->click(QPoint(200, 500));             // the wallpaper
+        m_pointer->click(QPoint(1500, 300));            // the other output's wallpaper
+        m_pointer->click(window->pos() + QPoint(1, 1)); // outside the card's rounded corner
+        QTest::qWait(200);
+        QCOMPARE(connection->pointerEnterCount(), before);
+        m_pointer->click(window->geometry().center());
+        QTRY_VERIFY_WITH_TIMEOUT(connection->pointerEnterCount() > before, 5000);
     }
 
     void buttonsTakeClicksAndDragMovesAndRecords()

@@ -403,6 +403,7 @@ void WaylandConnection::showArrow(quint32 serial)
 
 void WaylandConnection::pointerEntered(quint32 serial, wl_surface* surface, QPointF position)
 {
+    ++m_pointerEnters;
     m_pointerSurface = m_pointerHandlers.contains(surface) ? surface : nullptr;
     if (m_pointerSurface)
         showArrow(serial);

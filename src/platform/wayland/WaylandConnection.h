@@ -95,6 +95,8 @@ public:
     // (main thread). Surfaces without a handler get none.
     void setPointerHandler(wl_surface* surface, PointerHandler handler);
     void removePointerHandler(wl_surface* surface);
+    // How often the pointer has entered any surface of this connection.
+    quint64 pointerEnterCount() const { return m_pointerEnters; }
 
     // The outputs fully described so far, in the order the compositor
     // announced them.
@@ -153,6 +155,7 @@ private:
     wl_surface* m_pointerSurface = nullptr; // under the pointer, when ours
     QPointF m_pointerPosition;
     Qt::MouseButtons m_pointerButtons;
+    quint64 m_pointerEnters = 0;
     QSocketNotifier* m_notifier = nullptr;
     bool m_broken = false;
 };
