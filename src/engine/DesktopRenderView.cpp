@@ -31,14 +31,36 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::create(WallpaperWindow* wi
         new DesktopRenderView(window, displayID, pixelSize, fps, std::move(displayLink), state));
 
     const QSize surfacePixels = atLeastOne(window->size() * window->devicePixelRatio());
-    view->m_worker = new DesktopRenderWorker(view.get(), window, surfacePixels);
+    auto* worker = new DesktopRenderWorker(view.get(), window, surfacePixels);
+    return start(std::move(view), worker, state, index);
+}
+
+std::unique_ptr<DesktopRenderView> DesktopRenderView::create(DesktopSurface* surface, quint32 displayID,
+                                                             QSize pixelSize, int fps,
+                                                             std::unique_ptr<DisplayLink> displayLink,
+                                                             AppState& state, int index)
+{
+    if (!surface || !displayLink)
+        return nullptr;
+    std::unique_ptr<DesktopRenderView> view(
+        new DesktopRenderView(nullptr, displayID, pixelSize, fps, std::move(displayLink), state));
+    view->m_surface = surface;
+    auto* worker = new DesktopRenderWorker(view.get(), surface);
+    return start(std::move(view), worker, state, index);
+}
+
+std::unique_ptr<DesktopRenderView> DesktopRenderView::start(std::unique_ptr<DesktopRenderView> view,
+                                                            DesktopRenderWorker* worker, AppState& state,
+                                                            int index)
+{
+    view->m_worker = worker;
     view->m_renderThread.setObjectName(QStringLiteral("nv-render-%1").arg(index));
     view->m_worker->moveToRenderThread(&view->m_renderThread);
     view->m_renderThread.start();
 
     bool ready = false;
     QMetaObject::invokeMethod(
-        view->m_worker, [&ready, worker = view->m_worker] { ready = worker->initialize(); },
+        view->m_worker, [&ready, w = view->m_worker] { ready = w->initialize(); },
         Qt::BlockingQueuedConnection);
     if (!ready)
         return nullptr; // the destructor releases the worker and joins the thread

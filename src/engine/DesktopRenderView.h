@@ -16,6 +16,7 @@
 namespace nivora {
 
 class AppState;
+class DesktopSurface;
 class DisplayLink;
 class DesktopRenderWorker;
 class WallpaperWindow;
@@ -54,6 +55,12 @@ public:
                                                      QSize pixelSize, int fps,
                                                      std::unique_ptr<DisplayLink> displayLink,
                                                      AppState& state, int index);
+    // The same for a desktop surface that is not a Qt window (a Wayland layer
+    // surface): the scene is drawn offscreen and handed to the surface.
+    static std::unique_ptr<DesktopRenderView> create(DesktopSurface* surface, quint32 displayID,
+                                                     QSize pixelSize, int fps,
+                                                     std::unique_ptr<DisplayLink> displayLink,
+                                                     AppState& state, int index);
     ~DesktopRenderView() override;
 
     void setFPS(int fps);
@@ -65,7 +72,9 @@ public:
     void stop();
 
     quint32 displayID() const { return m_displayID; }
+    // The window drawn into; null for a view on a desktop surface.
     WallpaperWindow* window() const { return m_window; }
+    DesktopSurface* surface() const { return m_surface; }
     int targetFPS() const { return m_pacer.targetFPS(); }
     int refreshRate() const { return m_pacer.refreshRate(); }
     bool isPaused() const { return m_pacer.isPaused(); }
@@ -92,12 +101,15 @@ public:
 private:
     DesktopRenderView(WallpaperWindow* window, quint32 displayID, QSize pixelSize, int fps,
                       std::unique_ptr<DisplayLink> displayLink, AppState& state);
+    static std::unique_ptr<DesktopRenderView> start(std::unique_ptr<DesktopRenderView> view,
+                                                    DesktopRenderWorker* worker, AppState& state, int index);
     void refreshSnapshot();
     void scheduleSnapshot();
     void onTick();
     void updateLink();
 
     WallpaperWindow* m_window;
+    DesktopSurface* m_surface = nullptr;
     quint32 m_displayID;
     AppState& m_state;
     FramePacer m_pacer;

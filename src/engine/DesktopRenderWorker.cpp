@@ -5,8 +5,10 @@
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperRenderer.h"
 #include "engine/WallpaperWindow.h"
+#include "platform/DesktopSurface.h"
 
 #include <QGuiApplication>
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QScreen>
@@ -15,7 +17,27 @@ namespace nivora {
 
 DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, WallpaperWindow* window,
                                          QSize surfacePixels)
-    : m_view(view), m_window(window), m_surfacePixels(surfacePixels)
+    : m_view(view), m_window(window), m_target(window), m_surfacePixels(surfacePixels)
+{
+    makeContext();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        m_windowId = quint32(window->winId());
+}
+
+DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface)
+    : m_view(view), m_surface(surface)
+{
+    // An offscreen surface must be made on the main thread; the context is
+    // only ever current on it, and frames go through a framebuffer object.
+    m_offscreen = std::make_unique<QOffscreenSurface>();
+    QSurfaceFormat format = WallpaperRenderer::surfaceFormat();
+    m_offscreen->setFormat(format);
+    m_offscreen->create();
+    m_target = m_offscreen.get();
+    makeContext();
+}
+
+void DesktopRenderWorker::makeContext()
 {
     // Made here on the main thread, then moved with the worker: a context is
     // created where the share group's owner lives and used where it is moved to.
@@ -34,8 +56,6 @@ DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, WallpaperWindo
     // is rebuilt when the screens change, so the context does not follow.
     if (m_context && m_context->screen())
         QObject::disconnect(m_context->screen(), nullptr, m_context.get(), nullptr);
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        m_windowId = quint32(window->winId());
 }
 
 DesktopRenderWorker::~DesktopRenderWorker() = default;
@@ -53,7 +73,7 @@ bool DesktopRenderWorker::initialize()
         return false;
     if (m_context->thread() != thread())
         return false;
-    if (!m_context->makeCurrent(m_window))
+    if (!m_target || !m_context->makeCurrent(m_target))
         return false;
     m_renderer =
         WallpaperRenderer::create(m_context.get(), WallpaperRenderer::pixelFormatOf(m_context->format()));
@@ -64,7 +84,7 @@ bool DesktopRenderWorker::initialize()
 
 void DesktopRenderWorker::release()
 {
-    if (m_context && m_context->makeCurrent(m_window)) {
+    if (m_context && m_target && m_context->makeCurrent(m_target)) {
         if (m_drawable)
             m_drawable->release();
         m_renderer.reset();
@@ -73,6 +93,13 @@ void DesktopRenderWorker::release()
     m_drawable.reset();
     m_renderer.reset();
     m_context.reset();
+    // An offscreen surface belongs to the main thread, which is waiting for
+    // this call; it is deleted there on its next turn.
+    if (m_offscreen) {
+        m_target = nullptr;
+        QMetaObject::invokeMethod(
+            qApp, [s = m_offscreen.release()] { delete s; }, Qt::QueuedConnection);
+    }
 }
 
 bool DesktopRenderWorker::scalesOnServer() const
@@ -88,9 +115,44 @@ void DesktopRenderWorker::renderFrame()
     m_view->frameDelivered(drawn);
 }
 
+bool DesktopRenderWorker::drawToSurface(const DesktopRenderView::RenderParams& params, QSize pixelSize)
+{
+    // Asked first: a surface whose last frame has not been shown yet wants no
+    // new one, and then nothing is drawn at all.
+    unsigned char* image = m_surface->beginFrame(pixelSize, DesktopSurface::Rows::BottomUp);
+    if (!image || !m_context->makeCurrent(m_target))
+        return false;
+    if (!m_drawable->bind(pixelSize))
+        return false;
+    drawScene(params, pixelSize);
+    QOpenGLExtraFunctions* gl = m_context->extraFunctions();
+    gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    gl->glReadPixels(0, 0, pixelSize.width(), pixelSize.height(), GL_BGRA, GL_UNSIGNED_BYTE, image);
+    return m_surface->present();
+}
+
+void DesktopRenderWorker::drawScene(const DesktopRenderView::RenderParams& params, QSize pixelSize)
+{
+    // No clear: the scene's triangle covers every pixel with blending off, and
+    // on a CPU rasterizer a clear is a full pass over the drawable for nothing.
+    m_context->extraFunctions()->glViewport(0, 0, pixelSize.width(), pixelSize.height());
+    // The time and the speed come from the shared clock together, so that
+    // the phase is the one every other view shows, across speed changes too.
+    const AnimationClock::Sample clock = AnimationClock::shared().sample();
+    const Scalars scalars =
+        WallpaperRenderer::makeScalars(QSizeF(pixelSize), clock.time, clock.speed, params.intensity,
+                                       params.scale, params.colorShift, params.sharpness, params.scene);
+    m_renderer->draw(scalars, params.palette);
+    m_view->recordScalars(scalars);
+}
+
 bool DesktopRenderWorker::draw(const DesktopRenderView::RenderParams& params, QSize pixelSize)
 {
-    if (params.palette.isEmpty() || !m_renderer || !m_window->isExposedForRendering())
+    if (params.palette.isEmpty() || !m_renderer)
+        return false;
+    if (m_surface)
+        return drawToSurface(params, pixelSize);
+    if (!m_window->isExposedForRendering())
         return false;
     if (!m_context->makeCurrent(m_window))
         return false;
@@ -106,17 +168,7 @@ bool DesktopRenderWorker::draw(const DesktopRenderView::RenderParams& params, QS
         return false;
     }
 
-    // No clear: the scene's triangle covers every pixel with blending off, and
-    // on a CPU rasterizer a clear is a full pass over the drawable for nothing.
-    gl->glViewport(0, 0, pixelSize.width(), pixelSize.height());
-    // The time and the speed come from the shared clock together, so that
-    // the phase is the one every other view shows, across speed changes too.
-    const AnimationClock::Sample clock = AnimationClock::shared().sample();
-    const Scalars scalars =
-        WallpaperRenderer::makeScalars(QSizeF(pixelSize), clock.time, clock.speed, params.intensity,
-                                       params.scale, params.colorShift, params.sharpness, params.scene);
-    m_renderer->draw(scalars, params.palette);
-    m_view->recordScalars(scalars);
+    drawScene(params, pixelSize);
 
     if (direct)
         m_context->swapBuffers(m_window);

@@ -6,11 +6,14 @@
 #include <QSize>
 #include <memory>
 
+class QOffscreenSurface;
 class QOpenGLContext;
+class QSurface;
 class QThread;
 
 namespace nivora {
 
+class DesktopSurface;
 class WallpaperRenderer;
 class WallpaperWindow;
 class ScaledDrawable;
@@ -24,6 +27,10 @@ class DesktopRenderWorker : public QObject
 
 public:
     DesktopRenderWorker(DesktopRenderView* view, WallpaperWindow* window, QSize surfacePixels);
+    // Draws offscreen and hands each frame to `surface` as an image; the
+    // offscreen surface the context is made current on is made here, on the
+    // main thread, and goes with the worker.
+    DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface);
     ~DesktopRenderWorker() override;
 
     // Moves the worker and its context to the render thread (main thread).
@@ -40,10 +47,18 @@ public:
     bool scalesOnServer() const;
 
 private:
+    void makeContext();
     bool draw(const DesktopRenderView::RenderParams& params, QSize pixelSize);
+    bool drawToSurface(const DesktopRenderView::RenderParams& params, QSize pixelSize);
+    void drawScene(const DesktopRenderView::RenderParams& params, QSize pixelSize);
 
     DesktopRenderView* m_view;
-    WallpaperWindow* m_window;
+    WallpaperWindow* m_window = nullptr;
+    DesktopSurface* m_surface = nullptr;
+    // What the context is made current on: the window, or the offscreen
+    // surface for a desktop surface.
+    QSurface* m_target = nullptr;
+    std::unique_ptr<QOffscreenSurface> m_offscreen;
     QSize m_surfacePixels;
     std::unique_ptr<QOpenGLContext> m_context;
     std::unique_ptr<WallpaperRenderer> m_renderer;

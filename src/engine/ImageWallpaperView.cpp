@@ -2,6 +2,7 @@
 
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperWindow.h"
+#include "platform/DesktopSurface.h"
 #include "platform/x11/X11ScaledPresenter.h"
 
 #include <QFileInfo>
@@ -38,17 +39,72 @@ ImageWallpaperView::~ImageWallpaperView()
     }
 }
 
-std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window)
+bool ImageWallpaperView::openReader(const QString& path, QImageReader& reader)
 {
-    if (path.isEmpty() || !window)
-        return nullptr;
+    if (path.isEmpty())
+        return false;
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
-        return nullptr;
-
-    QImageReader reader(path);
+        return false;
+    reader.setFileName(path);
     reader.setAutoTransform(true);
-    if (!reader.canRead() || !acceptableSize(reader.size()))
+    return reader.canRead() && acceptableSize(reader.size());
+}
+
+std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, DesktopSurface* surface)
+{
+    QImageReader reader;
+    if (!surface || !openReader(path, reader))
+        return nullptr;
+    std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(nullptr));
+    view->m_surface = surface;
+    if (reader.supportsAnimation() && reader.imageCount() != 1) {
+        auto movie = std::make_unique<QMovie>(path);
+        movie->setCacheMode(QMovie::CacheNone);
+        if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentImage().isNull())
+            return nullptr;
+        view->m_movie = std::move(movie);
+        QObject::connect(view->m_movie.get(), &QMovie::frameChanged, view.get(), [v = view.get()] {
+            ++v->m_framesShown;
+            v->presentToSurface();
+        });
+        view->m_framesShown = 1;
+        view->m_movie->start();
+    } else {
+        QImage image;
+        if (!reader.read(&image) || image.isNull())
+            return nullptr;
+        view->m_image = std::move(image);
+        view->m_framesShown = 1;
+    }
+    view->presentToSurface();
+    return view;
+}
+
+bool ImageWallpaperView::presentToSurface()
+{
+    // Premultiplied, the colour channels are the frame already laid over
+    // black, as the window's painter shows it.
+    const QImage frame = currentFrame().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (frame.isNull())
+        return false;
+    // Null while the compositor has not shown the previous frame: an
+    // animation simply goes on with its next one.
+    unsigned char* memory = m_surface->beginFrame(frame.size(), DesktopSurface::Rows::TopDown);
+    if (!memory)
+        return false;
+    // 0xAARRGGBB pixels are B, G, R, A bytes on a little-endian machine, the
+    // surface's pixel order.
+    const qsizetype rowBytes = qsizetype(frame.width()) * 4;
+    for (int y = 0; y < frame.height(); ++y)
+        std::memcpy(memory + qsizetype(y) * rowBytes, frame.constScanLine(y), size_t(rowBytes));
+    return m_surface->present();
+}
+
+std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window)
+{
+    QImageReader reader;
+    if (!window || !openReader(path, reader))
         return nullptr;
 
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(window));

@@ -5,11 +5,13 @@
 #include <QString>
 #include <memory>
 
+class QImageReader;
 class QMovie;
 class QPainter;
 
 namespace nivora {
 
+class DesktopSurface;
 class WallpaperWindow;
 class X11ScaledPresenter;
 
@@ -29,6 +31,10 @@ public:
     // Loads `path` for `window`, or null when the file is missing, is not a
     // readable image, or is too large. Does not show the window.
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window);
+    // The same on a desktop surface that is not a Qt window (Wayland): each
+    // frame goes to the surface at its decoded size, once, and the
+    // compositor stretches it to the output. Shows the first frame at once.
+    static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface);
     ~ImageWallpaperView() override;
 
     bool isAnimated() const { return m_movie != nullptr; }
@@ -46,10 +52,13 @@ public:
 
 private:
     explicit ImageWallpaperView(WallpaperWindow* window);
+    static bool openReader(const QString& path, QImageReader& reader);
     void paint(QPainter& painter, const QRect& target) const;
     bool presentFrame();
+    bool presentToSurface();
 
     WallpaperWindow* m_window;
+    DesktopSurface* m_surface = nullptr;
     QImage m_image;
     std::unique_ptr<QMovie> m_movie;
     int m_framesShown = 0;

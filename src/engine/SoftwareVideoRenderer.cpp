@@ -1,6 +1,7 @@
 #include "engine/SoftwareVideoRenderer.h"
 
 #include "engine/WallpaperWindow.h"
+#include "platform/DesktopSurface.h"
 #include "platform/mpv/MpvRenderApi.h"
 #include "platform/x11/X11ScaledPresenter.h"
 
@@ -38,6 +39,16 @@ std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(WallpaperWi
                                                        X11ScaledPresenter::RowOrder::TopDown);
     if (!renderer->m_presenter)
         return nullptr;
+    return renderer;
+}
+
+std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(DesktopSurface* surface)
+{
+    if (!surface)
+        return nullptr;
+    std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer(nullptr));
+    renderer->m_surface = surface;
+    renderer->m_windowPixels = surface->pixelSize();
     return renderer;
 }
 
@@ -109,7 +120,9 @@ void SoftwareVideoRenderer::draw(QSize windowPixels, bool clearOnly)
 {
     if (!windowPixels.isEmpty())
         m_windowPixels = windowPixels;
-    if (m_failed || !m_context || !m_window->isExposedForRendering() || m_windowPixels.isEmpty())
+    if (m_failed || !m_context || m_windowPixels.isEmpty())
+        return;
+    if (m_window && !m_window->isExposedForRendering())
         return;
     if (present(m_windowPixels, clearOnly))
         return;
@@ -140,10 +153,53 @@ QSize SoftwareVideoRenderer::frameSize(QSize windowPixels) const
     return QSize(std::max(1, width), std::max(1, height));
 }
 
+void SoftwareVideoRenderer::renderInto(unsigned char* memory, QSize frame)
+{
+    int pixels[2] = {frame.width(), frame.height()};
+    char format[] = "bgr0";
+    size_t stride = size_t(frame.width()) * 4;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SW_SIZE, pixels},    {MPV_RENDER_PARAM_SW_FORMAT, format},
+        {MPV_RENDER_PARAM_SW_STRIDE, &stride}, {MPV_RENDER_PARAM_SW_POINTER, memory},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    m_api->render(m_context, params);
+}
+
+bool SoftwareVideoRenderer::presentToSurface(QSize windowPixels, bool clearOnly)
+{
+    const QSize frame = clearOnly ? QSize(16, 16) : frameSize(windowPixels);
+    unsigned char* memory = m_surface->beginFrame(frame, DesktopSurface::Rows::TopDown);
+    if (!memory) {
+        // The compositor has not shown the previous frame yet: this one is
+        // dropped, but still taken from mpv, whose playback otherwise waits
+        // for it and would ask for no other.
+        if (!clearOnly) {
+            m_scratch.resize(qsizetype(frame.width()) * frame.height() * 4);
+            renderInto(reinterpret_cast<unsigned char*>(m_scratch.data()), frame);
+            m_api->reportSwap(m_context);
+        }
+        return true;
+    }
+    if (clearOnly)
+        std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
+    else
+        renderInto(memory, frame);
+    if (!clearOnly)
+        m_framesDrawn.fetch_add(1);
+    if (!m_surface->present())
+        return false;
+    if (!clearOnly)
+        m_api->reportSwap(m_context);
+    return true;
+}
+
 bool SoftwareVideoRenderer::present(QSize windowPixels, bool clearOnly)
 {
     if (presentsFail.load())
         return false;
+    if (m_surface)
+        return presentToSurface(windowPixels, clearOnly);
     const QSize frame = clearOnly ? m_presenter->imageSize() : frameSize(windowPixels);
     if (m_presenter->imageSize() != frame || m_presenter->windowSize() != windowPixels) {
         m_presenter =
@@ -158,15 +214,7 @@ bool SoftwareVideoRenderer::present(QSize windowPixels, bool clearOnly)
     if (clearOnly) {
         std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
     } else {
-        int pixels[2] = {frame.width(), frame.height()};
-        char format[] = "bgr0";
-        size_t stride = size_t(frame.width()) * 4;
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_SW_SIZE, pixels},    {MPV_RENDER_PARAM_SW_FORMAT, format},
-            {MPV_RENDER_PARAM_SW_STRIDE, &stride}, {MPV_RENDER_PARAM_SW_POINTER, memory},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        m_api->render(m_context, params);
+        renderInto(memory, frame);
         m_framesDrawn.fetch_add(1);
     }
     if (!m_presenter->present())

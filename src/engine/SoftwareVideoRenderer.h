@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QSize>
 #include <atomic>
@@ -11,6 +12,7 @@ class QThread;
 namespace nivora {
 
 struct MpvRenderApi;
+class DesktopSurface;
 class WallpaperWindow;
 class X11ScaledPresenter;
 
@@ -31,6 +33,10 @@ public:
     // Null when the X server cannot take frames from our memory (no RENDER or
     // MIT-SHM, or not X11).
     static std::unique_ptr<SoftwareVideoRenderer> create(WallpaperWindow* window);
+    // The same for a desktop surface (Wayland), which takes the frames into
+    // shared memory and has the compositor scale them. A frame that comes
+    // while the compositor has not shown the previous one is dropped.
+    static std::unique_ptr<SoftwareVideoRenderer> create(DesktopSurface* surface);
     ~SoftwareVideoRenderer() override;
 
     // Starts the thread, named `threadName`, drawing with `context` (a
@@ -62,12 +68,16 @@ Q_SIGNALS:
 
 private:
     explicit SoftwareVideoRenderer(WallpaperWindow* window);
+    bool presentToSurface(QSize windowPixels, bool clearOnly);
+    void renderInto(unsigned char* memory, QSize frame);
     void update();
     void draw(QSize windowPixels, bool clearOnly);
     bool present(QSize windowPixels, bool clearOnly);
     QSize frameSize(QSize windowPixels) const;
 
     WallpaperWindow* m_window;
+    DesktopSurface* m_surface = nullptr;
+    QByteArray m_scratch; // render thread: frames the surface could not take
     quint32 m_windowId = 0;
     const MpvRenderApi* m_api = nullptr;
     mpv_render_context* m_context = nullptr;

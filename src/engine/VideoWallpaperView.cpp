@@ -26,9 +26,58 @@ void* procAddress(void* context, const char* name)
 
 } // namespace
 
+std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, DesktopSurface* surface)
+{
+    if (!surface)
+        return nullptr;
+    std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
+    if (!view)
+        return nullptr;
+    // There is no OpenGL route to a desktop surface: frames are always
+    // converted on the processor into the surface's shared memory.
+    view->m_software = SoftwareVideoRenderer::create(surface);
+    if (!view->m_software || !view->createRenderContext(true))
+        return nullptr;
+    view->listenAndLoad(path);
+    return view;
+}
+
 std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, WallpaperWindow* window)
 {
-    if (!window || MediaPathCheck::check(path) != MediaPathCheck::Verdict::PlainFile)
+    if (!window)
+        return nullptr;
+    std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
+    if (!view)
+        return nullptr;
+    view->m_window = window;
+
+    view->m_context = std::make_unique<QOpenGLContext>();
+    view->m_context->setFormat(window->format());
+    view->m_context->setShareContext(QOpenGLContext::globalShareContext());
+    if (!view->m_context->create() || !view->m_context->makeCurrent(window))
+        return nullptr;
+    // On a software renderer the frames are converted on the processor and
+    // go through the X server, when it can take them from our memory.
+    const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
+    view->m_context->doneCurrent();
+    if (softwareGL && ScaledDrawable::isServerScalingAllowed())
+        view->m_software = SoftwareVideoRenderer::create(window);
+    if (!view->createRenderContext(view->m_software != nullptr))
+        return nullptr;
+    if (!view->listenAndLoad(path))
+        return nullptr;
+    QObject::connect(window, &WallpaperWindow::exposureChanged, view.get(), [v = view.get()](bool exposed) {
+        if (exposed)
+            v->drawFrame(v->framesDrawn() == 0);
+    });
+    if (!view->m_software)
+        view->drawFrame(true);
+    return view;
+}
+
+std::unique_ptr<VideoWallpaperView> VideoWallpaperView::makePlayer(const QString& path)
+{
+    if (MediaPathCheck::check(path) != MediaPathCheck::Verdict::PlainFile)
         return nullptr;
     const MpvLibrary* api = MpvLibrary::get();
     const MpvRenderApi* render = MpvRenderApi::get();
@@ -38,7 +87,6 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     std::unique_ptr<VideoWallpaperView> view(new VideoWallpaperView);
     view->m_api = api;
     view->m_render = render;
-    view->m_window = window;
     view->m_mpv = api->create();
     if (!view->m_mpv)
         return nullptr;
@@ -101,44 +149,26 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     if (api->initialize(mpv) < 0)
         return nullptr;
     api->requestLogMessages(mpv, "no");
+    return view;
+}
 
-    view->m_context = std::make_unique<QOpenGLContext>();
-    view->m_context->setFormat(window->format());
-    view->m_context->setShareContext(QOpenGLContext::globalShareContext());
-    if (!view->m_context->create() || !view->m_context->makeCurrent(window))
-        return nullptr;
-    // On a software renderer the frames are converted on the processor and
-    // go through the X server, when it can take them from our memory.
-    const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
-    view->m_context->doneCurrent();
-    if (softwareGL && ScaledDrawable::isServerScalingAllowed())
-        view->m_software = SoftwareVideoRenderer::create(window);
-    if (!view->createRenderContext(view->m_software != nullptr))
-        return nullptr;
-
+bool VideoWallpaperView::listenAndLoad(const QString& path)
+{
     // The wake-up callback runs on mpv's threads and only posts to the main
     // loop; the destructor clears it before the view goes, and Qt drops
     // events posted to a deleted object.
-    api->setWakeupCallback(
-        mpv,
+    m_api->setWakeupCallback(
+        m_mpv,
         [](void* context) {
             QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
                                       &VideoWallpaperView::drainEvents, Qt::QueuedConnection);
         },
-        view.get());
-    view->startRendering();
+        this);
+    startRendering();
 
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     const char* command[] = {"loadfile", file.constData(), nullptr};
-    if (api->command(mpv, command) < 0)
-        return nullptr;
-    QObject::connect(window, &WallpaperWindow::exposureChanged, view.get(), [v = view.get()](bool exposed) {
-        if (exposed)
-            v->drawFrame(v->framesDrawn() == 0);
-    });
-    if (!view->m_software)
-        view->drawFrame(true);
-    return view;
+    return m_api->command(m_mpv, command) >= 0;
 }
 
 void VideoWallpaperView::startRendering()
@@ -165,7 +195,8 @@ void VideoWallpaperView::startRendering()
 
 void VideoWallpaperView::switchToOpenGL()
 {
-    if (!m_software)
+    // A desktop surface has no OpenGL route: its frames stop.
+    if (!m_software || !m_window)
         return;
     qWarning().noquote() << QStringLiteral(
         "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
@@ -298,6 +329,8 @@ void VideoWallpaperView::renderUpdate()
 
 void VideoWallpaperView::drawFrame(bool clearOnly)
 {
+    if (!m_window)
+        return;
     if (!m_window->isExposed())
         return;
     const QSize size = m_window->size() * m_window->devicePixelRatio();

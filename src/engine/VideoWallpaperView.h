@@ -13,6 +13,7 @@ namespace nivora {
 
 struct MpvLibrary;
 struct MpvRenderApi;
+class DesktopSurface;
 class SoftwareVideoRenderer;
 class WallpaperWindow;
 
@@ -37,6 +38,10 @@ public:
     // playing; null when the path names no regular file, names a playlist or
     // an address (MediaPathCheck), or when libmpv or OpenGL cannot start.
     static std::unique_ptr<VideoWallpaperView> create(const QString& path, WallpaperWindow* window);
+    // The same on a desktop surface (Wayland): frames are always converted
+    // on the processor and handed to the surface, which the compositor
+    // scales.
+    static std::unique_ptr<VideoWallpaperView> create(const QString& path, DesktopSurface* surface);
     // Pauses and releases the player.
     ~VideoWallpaperView() override;
 
@@ -56,6 +61,8 @@ public:
 
 private:
     VideoWallpaperView() = default;
+    static std::unique_ptr<VideoWallpaperView> makePlayer(const QString& path);
+    bool listenAndLoad(const QString& path);
     void drainEvents();
     void renderUpdate();
     bool createRenderContext(bool software);

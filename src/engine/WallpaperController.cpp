@@ -20,8 +20,10 @@ namespace nivora {
 
 struct WallpaperController::Entry
 {
-    // Declared first so that it is destroyed last: the views below draw into
-    // it until they are gone.
+    // Declared first so that they are destroyed last: the views below draw
+    // into them until they are gone. A scene on a desktop surface (Wayland)
+    // has no window.
+    std::unique_ptr<DesktopSurface> surface;
     std::unique_ptr<WallpaperWindow> window;
     std::unique_ptr<DesktopRenderView> render;
     std::unique_ptr<VideoWallpaperView> video;
@@ -234,7 +236,11 @@ void WallpaperController::setOcclusionWatching(bool on)
         return;
     m_watchingOcclusion = on;
     for (const auto& e : m_entries) {
-        if (m_platform.occlusion) {
+        if (e->surface && on) {
+            e->covered = e->surface->isCovered();
+            applyPause(*e);
+        }
+        if (m_platform.occlusion && e->window) {
             if (on)
                 m_platform.occlusion->watch(e->window.get(), e->screen.frame);
             else
@@ -299,6 +305,8 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     entry.mode = mode;
     const bool asleep = m_platform.sleep && m_platform.sleep->isAsleep();
     DesktopWindowHints* hints = m_platform.windowHints.get();
+    if (m_platform.makeDesktopSurface)
+        return buildSurfaceEntry(screen, mode, index, entry);
     switch (mode) {
     case WallpaperMode::Scene: {
         if (!m_platform.makeDisplayLink)
@@ -345,6 +353,64 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     return true;
 }
 
+bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index,
+                                            Entry& entry)
+{
+    if ((mode == WallpaperMode::Scene && !m_platform.makeDisplayLink) ||
+        (mode == WallpaperMode::Video &&
+         MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile) ||
+        (mode == WallpaperMode::Image && m_state.mediaPath().isEmpty()))
+        return false;
+    entry.screen = screen;
+    entry.mode = mode;
+    entry.surface = m_platform.makeDesktopSurface(screen);
+    if (!entry.surface)
+        return false;
+    if (mode == WallpaperMode::Scene) {
+        const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
+        const qint64 fps = m_state.fps();
+        const bool lowPower = m_state.batterySaver() && fps >= 30 && m_platform.power &&
+                              m_platform.power->isLowPowerModeEnabled();
+        const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
+        entry.render =
+            DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels,
+                                      static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
+                                      m_platform.makeDisplayLink(screen, index), m_state, index);
+        if (!entry.render)
+            return false;
+    } else if (mode == WallpaperMode::Video) {
+        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.surface.get());
+        if (!entry.video)
+            return false;
+    } else {
+        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());
+        if (!entry.image)
+            return false;
+    }
+    // The surface says itself when the compositor stops showing it. The
+    // surface is the context, so that a report still queued when the entry
+    // goes is dropped with it.
+    Entry* e = &entry;
+    connect(
+        entry.surface.get(), &DesktopSurface::coveredChanged, entry.surface.get(),
+        [this, e](bool covered) {
+            if (!m_watchingOcclusion)
+                return;
+            e->covered = covered;
+            applyPause(*e);
+        },
+        Qt::QueuedConnection);
+    // A compositor closes the surfaces of an output it disables while the
+    // output itself may stay announced: the wallpaper is built again, and a
+    // surface the compositor refuses at once is left out.
+    connect(entry.surface.get(), &DesktopSurface::closed, this, &WallpaperController::scheduleRebuild,
+            Qt::QueuedConnection);
+    entry.asleep = m_platform.sleep && m_platform.sleep->isAsleep();
+    entry.covered = m_watchingOcclusion && entry.surface->isCovered();
+    applyPause(entry);
+    return true;
+}
+
 void WallpaperController::shutdown()
 {
     for (const QMetaObject::Connection& c : std::as_const(m_subscriptions))
@@ -359,8 +425,10 @@ void WallpaperController::teardown()
 {
     const bool hadWindows = !m_entries.empty();
     if (m_platform.occlusion) {
-        for (const auto& e : m_entries)
-            m_platform.occlusion->unwatch(e->window.get());
+        for (const auto& e : m_entries) {
+            if (e->window)
+                m_platform.occlusion->unwatch(e->window.get());
+        }
     }
     for (const auto& e : m_entries) {
         if (e->video)
@@ -371,8 +439,10 @@ void WallpaperController::teardown()
         if (e->render)
             e->render->stop();
     }
-    for (const auto& e : m_entries)
-        e->window->hide();
+    for (const auto& e : m_entries) {
+        if (e->window)
+            e->window->hide();
+    }
     // The render views join their threads here, before their windows go.
     for (const auto& e : m_entries) {
         e->render.reset();
@@ -419,6 +489,18 @@ void WallpaperController::screensChanged()
         rebuild();
 }
 
+void WallpaperController::scheduleRebuild()
+{
+    if (m_rebuildScheduled)
+        return;
+    m_rebuildScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rebuildScheduled = false;
+        if (m_active)
+            rebuild();
+    });
+}
+
 void WallpaperController::screensDidSleep()
 {
     for (const auto& e : m_entries) {
@@ -452,8 +534,10 @@ void WallpaperController::coveredChanged(QWindow* window, bool covered)
 QList<WallpaperWindow*> WallpaperController::windows() const
 {
     QList<WallpaperWindow*> out;
-    for (const auto& e : m_entries)
-        out.append(e->window.get());
+    for (const auto& e : m_entries) {
+        if (e->window)
+            out.append(e->window.get());
+    }
     return out;
 }
 
@@ -509,7 +593,8 @@ QJsonObject WallpaperController::statusJson() const
             w.insert(QStringLiteral("measuredFPS"), std::round(e->render->measuredFPS() * 10.0) / 10.0);
             w.insert(QStringLiteral("paused"), e->render->isPaused());
         } else {
-            const QSize p = e->window->size() * e->window->devicePixelRatio();
+            const QSize p =
+                e->window ? e->window->size() * e->window->devicePixelRatio() : e->surface->pixelSize();
             w.insert(QStringLiteral("pixelSize"), QJsonObject{{QStringLiteral("width"), p.width()},
                                                               {QStringLiteral("height"), p.height()}});
             if (e->video) {
@@ -532,6 +617,8 @@ QJsonObject WallpaperController::statusJson() const
         windows.append(w);
     }
     QJsonObject status;
+    if (!m_platform.backend.isEmpty())
+        status.insert(QStringLiteral("backend"), m_platform.backend);
     status.insert(QStringLiteral("active"), m_active);
     status.insert(QStringLiteral("autopilot"), m_autopilotTimer.isActive());
     status.insert(QStringLiteral("windows"), windows);

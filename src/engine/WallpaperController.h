@@ -63,7 +63,8 @@ public:
     // saver is on, the system is in low-power mode and `fps` is 30 or more.
     static qint64 effectiveFPS(qint64 fps, bool batterySaver, bool lowPowerMode);
 
-    // Inspection, for tests and status.
+    // Inspection, for tests and status. windowCount() counts every screen's
+    // wallpaper, windows() only those that are Qt windows.
     bool isActive() const { return m_active; }
     int windowCount() const { return static_cast<int>(m_entries.size()); }
     QList<WallpaperWindow*> windows() const;
@@ -93,11 +94,13 @@ private:
     void setOcclusionWatching(bool on);
     void updateAutopilot();
     void screensChanged();
+    void scheduleRebuild();
     void screensDidSleep();
     void screensDidWake();
     void coveredChanged(QWindow* window, bool covered);
     void setRunning(bool running);
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
+    bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
 
     AppState& m_state;
     PlatformServices& m_platform;
@@ -112,6 +115,7 @@ private:
     QStringList m_displaySignature;
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;
+    bool m_rebuildScheduled = false;
 };
 
 } // namespace nivora

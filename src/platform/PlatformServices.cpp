@@ -5,21 +5,73 @@
 #include "platform/ThreadedDisplayLink.h"
 #include "platform/freedesktop/DBusScreenSleepMonitor.h"
 #include "platform/freedesktop/PowerProfilesMonitor.h"
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandLayerSurface.h"
+#include "platform/wayland/WaylandOutputPowerMonitor.h"
+#include "platform/wayland/WaylandScreenProvider.h"
+#include "platform/wayland/WaylandWidgetSurface.h"
 #include "platform/x11/X11DesktopWindowHints.h"
 #include "platform/x11/X11OcclusionMonitor.h"
 #include "platform/x11/X11ScreenSaverMonitor.h"
 
+#include <QDebug>
 #include <QGuiApplication>
 
 namespace nivora {
 
+namespace {
+
+// On a Wayland session whose compositor offers the layer shell, the desktop
+// surfaces are layer surfaces on the process's own connection, whatever the
+// toolkit's platform is. Returns false (with one log line saying why, on a
+// Wayland session) when the X11 backend is to be used.
+bool setUpWayland(PlatformServices& services)
+{
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    std::unique_ptr<WaylandConnection> connection = WaylandConnection::connectToCompositor();
+    const char* why = nullptr;
+    if (!connection)
+        why = "the Wayland compositor cannot be reached";
+    else if (!connection->hasLayerShell())
+        why = "the Wayland compositor offers no layer shell";
+    else if (!connection->compositor() || !connection->shm())
+        why = "the Wayland compositor offers no shared-memory buffers";
+    if (why) {
+        qInfo().noquote() << QStringLiteral("Wayland: %1; the desktop uses X11%2.")
+                                 .arg(QLatin1String(why), qEnvironmentVariableIsEmpty("DISPLAY")
+                                                              ? QStringLiteral(" (no DISPLAY set)")
+                                                              : QStringLiteral(" through XWayland"));
+        return false;
+    }
+    WaylandConnection* wayland = connection.get();
+    services.backend = QStringLiteral("wayland-layer-shell");
+    services.screens = std::make_unique<WaylandScreenProvider>(*wayland);
+    services.makeDesktopSurface = [wayland](const ScreenInfo& screen) -> std::unique_ptr<DesktopSurface> {
+        return WaylandLayerSurface::create(*wayland, screen.name);
+    };
+    services.makeWidgetSurface = [wayland]() -> std::unique_ptr<WidgetSurface> {
+        return std::make_unique<WaylandWidgetSurface>(*wayland);
+    };
+    services.connection = std::move(connection);
+    return true;
+}
+
+} // namespace
+
 std::unique_ptr<PlatformServices> PlatformServices::createDefault()
 {
     auto services = std::make_unique<PlatformServices>();
-    services->screens = std::make_unique<QtScreenProvider>();
     auto sleep = std::make_unique<MergedScreenSleepMonitor>();
     sleep->addSource(new DBusScreenSleepMonitor);
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    // On Wayland covering is reported by each layer surface itself (its frames
+    // stop being shown), so there is no window-stacking monitor there.
+    if (!setUpWayland(*services)) {
+        services->backend = QStringLiteral("x11");
+        services->screens = std::make_unique<QtScreenProvider>();
+    }
+    if (services->backend == QLatin1String("x11") &&
+        QGuiApplication::platformName() == QLatin1String("xcb")) {
         services->windowHints = std::make_unique<X11DesktopWindowHints>();
         services->occlusion = std::make_unique<X11OcclusionMonitor>();
         auto* saver = new X11ScreenSaverMonitor;
@@ -28,6 +80,9 @@ std::unique_ptr<PlatformServices> PlatformServices::createDefault()
         else
             delete saver;
     }
+    if (auto* wayland = qobject_cast<WaylandConnection*>(services->connection.get());
+        wayland && wayland->outputPowerManager())
+        sleep->addSource(new WaylandOutputPowerMonitor(*wayland));
     services->sleep = std::move(sleep);
     services->power = std::make_unique<PowerProfilesMonitor>();
     services->makeDisplayLink = [](const ScreenInfo& screen, int index) -> std::unique_ptr<DisplayLink> {

@@ -17,6 +17,7 @@ DesktopWidgetController& DesktopWidgetController::shared()
     static DesktopWidgetController* controller = [] {
         auto* c = new DesktopWidgetController(AppState::shared());
         c->followScreenSleep(PlatformServices::shared().sleep.get());
+        c->usePlatform(PlatformServices::shared());
         return c;
     }();
     return *controller;
@@ -128,7 +129,10 @@ WidgetWindow* DesktopWidgetController::buildWindow(WidgetKind kind, const QStrin
     m_moveTokens << connect(
         window, &WidgetWindow::moved, this,
         [this, window, identifier](const QPoint& moved) { recordMove(window, identifier, moved); });
-    window->present();
+    if (m_surfacePlatform)
+        window->presentOn(m_surfacePlatform->makeWidgetSurface);
+    else
+        window->present();
     return window;
 }
 
@@ -168,6 +172,18 @@ WidgetPlacement::Screens DesktopWidgetController::screens() const
     if (m_screensForTesting)
         return m_screensForTesting();
     WidgetPlacement::Screens result;
+    if (m_surfacePlatform) {
+        // The compositor's layout; it names no primary output and reserves
+        // nothing a widget has to keep clear of.
+        const QList<ScreenInfo> layout = m_surfacePlatform->screens->screens();
+        if (!layout.isEmpty()) {
+            result.primaryGeometry = layout.first().frame;
+            result.primaryAvailable = layout.first().frame;
+        }
+        for (const ScreenInfo& screen : layout)
+            result.all.append(screen.frame);
+        return result;
+    }
     if (QScreen* primary = QGuiApplication::primaryScreen()) {
         result.primaryGeometry = primary->geometry();
         result.primaryAvailable = primary->availableGeometry();
@@ -183,6 +199,11 @@ void DesktopWidgetController::refreshFaces()
         if (window && window->face())
             window->face()->refresh();
     }
+}
+
+void DesktopWidgetController::usePlatform(PlatformServices& services)
+{
+    m_surfacePlatform = services.makeWidgetSurface && services.screens ? &services : nullptr;
 }
 
 void DesktopWidgetController::followScreenSleep(ScreenSleepMonitor* monitor)

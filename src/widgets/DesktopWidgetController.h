@@ -17,6 +17,7 @@
 namespace nivora {
 
 class AppState;
+struct PlatformServices;
 class ScreenSleepMonitor;
 class WidgetWindow;
 
@@ -69,6 +70,12 @@ public:
     void setScreensForTesting(std::function<WidgetPlacement::Screens()> screens);
     void setFaceEnvironmentForTesting(const WidgetFaceView::Environment& environment);
 
+    // Widgets go on the desktop the way `services` puts them there: surfaces
+    // of its own where it makes them (the layer shell), placed in the
+    // layout of its screens, the first one counting as primary for the
+    // stored records; windows elsewhere. To be called before start().
+    void usePlatform(PlatformServices& services);
+
     // Faces are refreshed whenever `monitor` reports the screens awake again.
     void followScreenSleep(ScreenSleepMonitor* monitor);
 
@@ -93,6 +100,7 @@ private:
     bool m_reconcileQueued = false;
     std::function<WidgetPlacement::Screens()> m_screensForTesting;
     WidgetFaceView::Environment m_faceEnvironment;
+    PlatformServices* m_surfacePlatform = nullptr; // set when widgets go on surfaces
 };
 
 } // namespace nivora

@@ -1,6 +1,7 @@
 #include "widgets/WidgetWindow.h"
 
 #include "platform/CompositorWatcher.h"
+#include "platform/WidgetSurface.h"
 #include "platform/x11/X11WidgetWindowHints.h"
 #include "widgets/WidgetCard.h"
 #include "widgets/WidgetFaceView.h"
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
 
 namespace nivora {
@@ -98,9 +100,89 @@ void WidgetWindow::present()
         m_hints->shown(windowHandle());
 }
 
+void WidgetWindow::presentOn(std::function<std::unique_ptr<WidgetSurface>()> makeSurface)
+{
+    m_makeSurface = std::move(makeSurface);
+    // The toolkit still lays the window out, runs its timers and repaints it,
+    // but shows nothing itself: what it paints goes to the surface.
+    setAttribute(Qt::WA_DontShowOnScreen);
+    winId();
+    show();
+}
+
+void WidgetWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_makeSurface || m_surface)
+        return;
+    m_surface = m_makeSurface();
+    if (!m_surface)
+        return;
+    connect(m_surface.get(), &WidgetSurface::pointerEvent, this, &WidgetWindow::surfacePointer);
+    m_surface->setGeometry(geometry());
+    m_surface->setInputRegion(WidgetCard::frameRegion(m_card->shape(), size()));
+    drawToSurface();
+}
+
+void WidgetWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_manualDrag = false;
+    m_surface.reset();
+}
+
+bool WidgetWindow::event(QEvent* event)
+{
+    const bool result = QWidget::event(event);
+    // Every repaint, of the whole window or of one changed digit, ends in an
+    // update request to the window; the surface gets the result of it.
+    if (event->type() == QEvent::UpdateRequest && m_surface)
+        drawToSurface();
+    return result;
+}
+
+void WidgetWindow::drawToSurface()
+{
+    if (!m_surface || size().isEmpty())
+        return;
+    const int scale = std::max(m_surface->scale(), 1);
+    QImage image(size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    m_surface->show(image);
+}
+
+void WidgetWindow::surfacePointer(QEvent::Type type, QPointF layoutPosition, Qt::MouseButton button,
+                                  Qt::MouseButtons buttons)
+{
+    QWindow* window = windowHandle();
+    if (!window)
+        return;
+    // Delivered as the window system would deliver them to the window, so the
+    // toolkit picks the child under the pointer and keeps a pressed button's
+    // later events on the child that took the press.
+    const QPointF local = layoutPosition - QPointF(pos());
+    if (type == QEvent::Enter) {
+        QEnterEvent enter(local, local, layoutPosition);
+        QCoreApplication::sendEvent(window, &enter);
+        return;
+    }
+    if (type == QEvent::Leave) {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(window, &leave);
+        return;
+    }
+    QMouseEvent mouse(type, local, local, layoutPosition, button, buttons,
+                      QGuiApplication::keyboardModifiers());
+    QCoreApplication::sendEvent(window, &mouse);
+}
+
 void WidgetWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    if (m_surface)
+        m_surface->setGeometry(geometry());
     const QPoint now = pos();
     if (now == m_knownPosition)
         return;
@@ -111,6 +193,10 @@ void WidgetWindow::moveEvent(QMoveEvent* event)
 void WidgetWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (m_surface) {
+        m_surface->setGeometry(geometry());
+        m_surface->setInputRegion(WidgetCard::frameRegion(m_card->shape(), size()));
+    }
     updateShape();
 }
 
@@ -145,7 +231,9 @@ void WidgetWindow::mousePressEvent(QMouseEvent* event)
     }
     // The window manager moves the window when it can (it then also snaps and
     // keeps the window on screen); otherwise the window follows the pointer.
-    const bool managerMoves = !m_hints || m_hints->windowManagerMoves();
+    // On a surface the window is not shown by the window system, which cannot
+    // move it.
+    const bool managerMoves = !m_makeSurface && (!m_hints || m_hints->windowManagerMoves());
     if (managerMoves && windowHandle() && windowHandle()->startSystemMove()) {
         m_manualDrag = false;
     } else {

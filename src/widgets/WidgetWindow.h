@@ -2,9 +2,11 @@
 
 #include "widgets/WidgetCatalog.h"
 
+#include <QEvent>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace nivora {
@@ -12,6 +14,7 @@ namespace nivora {
 class WidgetCard;
 class WidgetWindowHints;
 class WidgetFaceView;
+class WidgetSurface;
 
 // The desktop window of one widget: frameless, transparent outside its card
 // (blended by the compositing manager, or cut to the card's frame when none
@@ -42,6 +45,14 @@ public:
     // Creates the native window, applies the desktop-widget hints, shows it and
     // raises it within its layer.
     void present();
+    // Shows the widget on surfaces made by `makeSurface` instead of a window
+    // of its own, where the window system puts desktop widgets on surfaces
+    // that are not toolkit windows (Wayland's layer shell): the window stays
+    // off screen, is drawn into an image whenever it repaints, and takes the
+    // pointer events of the surface. A surface is made on every show.
+    void presentOn(std::function<std::unique_ptr<WidgetSurface>()> makeSurface);
+    // The surface while shown on one, else null.
+    WidgetSurface* surface() const { return m_surface.get(); }
 
 Q_SIGNALS:
     // The window's top-left corner moved away from where it was placed or last
@@ -49,6 +60,9 @@ Q_SIGNALS:
     void moved(const QPoint& topLeft);
 
 protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -60,6 +74,10 @@ private:
     // blend it, and undoes the cut when one can. Work is done only when the
     // compositing state or the window's size changed since the last cut.
     void updateShape();
+    // Sends the window as it looks now to its surface.
+    void drawToSurface();
+    void surfacePointer(QEvent::Type type, QPointF layoutPosition, Qt::MouseButton button,
+                        Qt::MouseButtons buttons);
 
     WidgetKind m_kind;
     QPointer<WidgetFaceView> m_face;
@@ -69,6 +87,8 @@ private:
     bool m_manualDrag = false;
     QPoint m_dragOffset;
     QSize m_shapedSize; // the size the current cut was made for; empty: none
+    std::function<std::unique_ptr<WidgetSurface>()> m_makeSurface;
+    std::unique_ptr<WidgetSurface> m_surface;
 };
 
 } // namespace nivora

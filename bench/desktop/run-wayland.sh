@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Measures the wallpaper on a Wayland compositor with the layer shell (a
+# headless sway with one 1920x1080 output, its CPU renderer) with procstat:
+# CPU per delivered frame next to the offscreen harness drawing the same scene
+# at the same pixel size and rate, the compositor's own CPU over the same
+# interval, and the wake-ups of the whole process while a fullscreen window
+# covers the output. Give it a build directory; it runs inside
+# scripts/with-display (the process's GL context comes from the X display).
+#   bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]
+set -euo pipefail
+build="${1:?usage: bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]}"
+secs="${2:-10}"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+if [ -z "${DISPLAY:-}" ]; then
+  exec "$here/../../scripts/with-display" "$0" "$@"
+fi
+bench="$build/bench/desktop/bench_wallpaper"
+harness="$build/bench/shader/bench_shader"
+# A sanitizer build reports the toolkit's leaks at exit and fails the run.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+procstat="$here/../../../shared/tools/procstat"
+[ -x "$procstat" ] || procstat=/work/shared/tools/procstat
+work="$(mktemp -d)"
+echo "bench: working in $work" >&2
+# The compositor's user must reach its runtime directory inside this one.
+chmod 711 "$work"
+runtime="$work/runtime"
+mkdir -m 700 "$runtime"
+printf 'xwayland disable\noutput HEADLESS-1 mode 1920x1080 position 0 0\ndefault_border none\n' >"$runtime/config"
+sway_env=(env -i PATH="$PATH" XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless WLR_RENDERER=pixman
+  WLR_LIBINPUT_NO_DEVICES=1 WLR_HEADLESS_OUTPUTS=1)
+if [ "$(id -u)" -eq 0 ]; then
+  # sway refuses to run as root.
+  chown -R nobody "$runtime"
+  "${sway_env[@]}" setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c "$runtime/config" \
+    >"$work/sway.log" 2>&1 &
+else
+  "${sway_env[@]}" sway -c "$runtime/config" >"$work/sway.log" 2>&1 &
+fi
+swaypid=$!
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+for _ in $(seq 1 100); do ls "$runtime"/wayland-? >/dev/null 2>&1 && ls "$runtime"/sway-ipc.*.sock >/dev/null 2>&1 && break; sleep 0.1; done
+export WAYLAND_DISPLAY="$(ls "$runtime"/wayland-? | head -n 1)"
+export SWAYSOCK="$(ls "$runtime"/sway-ipc.*.sock | head -n 1)"
+sleep 1
+
+measure() {
+  local label="$1"; shift
+  local out="$work/$label.out"
+  "$@" >"$out" 2>"$out.err" &
+  local pid=$!
+  for _ in $(seq 1 200); do grep -q ready "$out" && break; sleep 0.1; done
+  sleep 1
+  "$procstat" "$swaypid" "$secs" >"$work/$label.sway.json" &
+  local spid=$!
+  "$procstat" "$pid" "$secs" --threads >"$work/$label.json" 2>/dev/null || true
+  wait "$pid" || echo "== $label exited with status $?" >>"$work/failures"
+  wait "$spid" || true
+}
+
+measure scene "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080
+size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/scene.out")"
+measure paced "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps 30
+
+# A fullscreen terminal over the output: the compositor stops the surface's
+# frame callbacks and the view pauses.
+foot --app-id=bench-cover >/dev/null 2>&1 &
+for _ in $(seq 1 50); do swaymsg -t get_tree 2>/dev/null | grep -q bench-cover && break; sleep 0.1; done
+swaymsg '[app_id=bench-cover] fullscreen enable' >/dev/null
+measure covered "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080 --covered
+
+if [ -s "$work/failures" ]; then
+  cat "$work/failures"
+  exit 1
+fi
+python3 - "$work" "$size" <<'PY'
+import json, os, sys
+work, size = sys.argv[1], sys.argv[2]
+def last(name): return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
+def stat(name): return json.load(open(os.path.join(work, name)))
+app, run, sway = stat("scene.json"), last("scene.out"), stat("scene.sway.json")
+p, prun, psway = stat("paced.json"), last("paced.out"), stat("paced.sway.json")
+fps = run["delivered_fps"]
+app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
+paced_ms = p["cpu_seconds"] * 1000 / (prun["frames"] / prun["seconds"] * p["seconds"])
+sway_ms = sway["cpu_seconds"] * 1000 / (fps * sway["seconds"])
+print("scene 0, drawable %s on a 1920x1080 output, target 30 fps" % size)
+print("  app: %.2f fps delivered, CPU %.1f %%, %.2f ms per frame, %.1f wake-ups/s" % (
+    fps, app["cpu_percent"], app_ms, app["wakeups_per_s"]))
+print("  harness paced at 30 fps: %.2f ms per frame; ratio app/harness %.3f" % (paced_ms, app_ms / paced_ms))
+print("  sway while the app runs: CPU %.1f %% (%.2f ms per app frame); while the harness runs: %.1f %%" % (
+    sway["cpu_percent"], sway_ms, psway["cpu_percent"]))
+c, crun = stat("covered.json"), last("covered.out")
+print("covered by a fullscreen window: %.2f fps delivered, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (
+    crun["delivered_fps"], c["cpu_percent"], c["wakeups_per_s"]))
+for name, t in sorted(c.get("by_thread", {}).items()):
+    if name.startswith("nv-") or t.get("wakeups_per_s", 0) > 0:
+        print("  %-16s wake-ups %.1f/s" % (name, t["wakeups_per_s"]))
+PY

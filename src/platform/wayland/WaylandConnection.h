@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+
+struct wl_display;
+struct wl_registry;
+struct wl_compositor;
+struct wl_shm;
+struct wl_output;
+struct wl_pointer;
+struct wl_seat;
+struct wl_cursor_theme;
+struct wl_surface;
+struct zwlr_layer_shell_v1;
+struct wp_viewporter;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
+struct zwlr_output_power_manager_v1;
+
+namespace nivora {
+
+// The process's own connection to the Wayland compositor, apart from the
+// toolkit's: it finds the globals the desktop surfaces need and follows the
+// outputs. Events are read and dispatched on the main thread; other threads
+// may send requests (wayland-client serialises them) and flush.
+class WaylandConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    // One wl_output as the compositor describes it. The logical rectangle
+    // (xdg-output) is the output's place in the compositor's layout, as a
+    // screen frame is; without it, `position` and the mode divided by the
+    // scale stand in.
+    struct Output
+    {
+        quint32 globalName = 0;
+        wl_output* output = nullptr;
+        zxdg_output_v1* xdgOutput = nullptr;
+        QString name;
+        QPoint position;
+        QSize modePixels;
+        int refreshMilliHz = 0;
+        int scale = 1;
+        QRect logical;
+        bool described = false; // the first `done` has arrived
+
+        QRect frame() const;
+    };
+
+    // Connects to the compositor named by WAYLAND_DISPLAY and reads its globals
+    // and outputs. Null when the variable is unset or nobody answers.
+    static std::unique_ptr<WaylandConnection> connectToCompositor();
+    ~WaylandConnection() override;
+
+    bool hasLayerShell() const { return m_layerShell != nullptr; }
+    // The globals; null when the compositor does not offer them.
+    wl_display* display() const { return m_display; }
+    wl_compositor* compositor() const { return m_compositor; }
+    wl_shm* shm() const { return m_shm; }
+    zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
+    wp_viewporter* viewporter() const { return m_viewporter; }
+    zwlr_output_power_manager_v1* outputPowerManager() const { return m_outputPower; }
+
+    // What the pointer did over one of this connection's surfaces, in the
+    // surface's coordinates (logical pixels).
+    struct PointerEvent
+    {
+        enum Type
+        {
+            Enter,
+            Leave,
+            Motion,
+            Press,
+            Release
+        };
+        Type type = Motion;
+        QPointF position;
+        Qt::MouseButton button = Qt::NoButton; // Press and Release
+        Qt::MouseButtons buttons;              // held after the event
+    };
+    using PointerHandler = std::function<void(const PointerEvent&)>;
+    // Pointer events over `surface` go to `handler` until it is removed
+    // (main thread). Surfaces without a handler get none.
+    void setPointerHandler(wl_surface* surface, PointerHandler handler);
+    void removePointerHandler(wl_surface* surface);
+    // How often the pointer has entered any surface of this connection.
+    quint64 pointerEnterCount() const { return m_pointerEnters; }
+
+    // The outputs fully described so far, in the order the compositor
+    // announced them.
+    QList<Output> outputs() const;
+    wl_output* outputNamed(const QString& name) const;
+
+    // Blocks until the compositor has answered everything sent so far (main
+    // thread). False when the connection has failed.
+    bool roundtrip();
+    bool isBroken() const { return m_broken; }
+
+    // Listener entry points (wayland-client calls them on the main thread).
+    void globalAdded(quint32 name, const char* interface, quint32 version);
+    void globalRemoved(quint32 name);
+    void outputDone(wl_output* output);
+    Output* findOutput(wl_output* output);
+    Output* findOutput(zxdg_output_v1* output);
+    void seatCapabilities(quint32 capabilities);
+    void pointerEntered(quint32 serial, wl_surface* surface, QPointF position);
+    void pointerLeft();
+    void pointerMoved(QPointF position);
+    void pointerButton(quint32 button, bool pressed);
+
+Q_SIGNALS:
+    // An output was added, removed or changed.
+    void outputsChanged();
+    // The compositor went away; every surface is gone with it.
+    void connectionLost();
+
+private:
+    explicit WaylandConnection(wl_display* display);
+    void readEvents();
+    void flushBeforeSleep();
+    void fail();
+    void showArrow(quint32 serial);
+    void deliverPointer(PointerEvent::Type type, Qt::MouseButton button = Qt::NoButton);
+    void describeLogically(Output& output);
+    static void releaseOutput(const Output& output);
+
+    wl_display* m_display = nullptr;
+    wl_registry* m_registry = nullptr;
+    wl_compositor* m_compositor = nullptr;
+    wl_shm* m_shm = nullptr;
+    zwlr_layer_shell_v1* m_layerShell = nullptr;
+    wp_viewporter* m_viewporter = nullptr;
+    zxdg_output_manager_v1* m_xdgOutputs = nullptr;
+    zwlr_output_power_manager_v1* m_outputPower = nullptr;
+    wl_seat* m_seat = nullptr;
+    wl_pointer* m_pointer = nullptr;
+    QList<Output> m_outputs;
+    QHash<wl_surface*, PointerHandler> m_pointerHandlers;
+    // The arrow shown over this connection's surfaces, loaded on first use.
+    wl_cursor_theme* m_cursorTheme = nullptr;
+    wl_surface* m_cursorSurface = nullptr;
+    bool m_cursorTried = false;
+    wl_surface* m_pointerSurface = nullptr; // under the pointer, when ours
+    QPointF m_pointerPosition;
+    Qt::MouseButtons m_pointerButtons;
+    quint64 m_pointerEnters = 0;
+    QSocketNotifier* m_notifier = nullptr;
+    bool m_broken = false;
+};
+
+} // namespace nivora

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/DesktopSurface.h"
+
+#include <QString>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <mutex>
+
+struct wl_buffer;
+struct wl_callback;
+struct wl_shm_pool;
+struct wl_surface;
+struct wp_viewport;
+struct zwlr_layer_surface_v1;
+
+namespace nivora {
+
+class WaylandConnection;
+
+// A background-layer surface covering one output: anchored to its four edges,
+// taking no exclusive zone and never moved for others' zones, refusing the
+// keyboard, with an empty input region so that clicks reach the desktop.
+//
+// Frames arrive from the drawing thread in shared-memory buffers (two, so one
+// can be drawn while the compositor reads the other) and the compositor
+// scales them to the output (wp_viewporter) and turns bottom-up rows the
+// right way up. Each frame asks for a frame
+// callback; the next frame waits for it, so a surface the compositor stops
+// showing costs nothing, and one whose callback stays away counts as covered
+// until the compositor shows it again.
+class WaylandLayerSurface : public DesktopSurface
+{
+    Q_OBJECT
+
+public:
+    // How long a frame may go unshown before the surface counts as covered: a
+    // compositor that is merely slow answers well within it.
+    static constexpr std::chrono::milliseconds coveredAfter{500};
+
+    // Makes the surface on the output named `outputName` and waits until the
+    // compositor has configured it (main thread). Null when the output or the
+    // layer shell is missing or the compositor refuses the surface.
+    static std::unique_ptr<WaylandLayerSurface> create(WaylandConnection& connection,
+                                                       const QString& outputName);
+    // Main thread, once no thread draws into it any more.
+    ~WaylandLayerSurface() override;
+
+    QSize pixelSize() const override;
+    unsigned char* beginFrame(QSize imagePixels, Rows rows) override;
+    bool present() override;
+    bool isCovered() const override { return m_covered.load(); }
+
+    // Listener entry points (main thread).
+    void configured(quint32 serial, quint32 width, quint32 height);
+    void closedByCompositor();
+    void frameDone(wl_callback* callback);
+    void bufferReleased(wl_buffer* buffer);
+
+private:
+    struct Buffer
+    {
+        wl_buffer* buffer = nullptr;
+        unsigned char* data = nullptr;
+        std::atomic<bool> busy{false};
+    };
+
+    WaylandLayerSurface(WaylandConnection& connection, int scale);
+    bool makeBuffers(QSize imagePixels);
+    void freeBuffers();
+
+    WaylandConnection& m_connection;
+    int m_scale = 1;
+    wl_surface* m_surface = nullptr;
+    zwlr_layer_surface_v1* m_layerSurface = nullptr;
+    wp_viewport* m_viewport = nullptr;
+
+    mutable std::mutex m_mutex; // guards m_logicalSize and m_callback
+    QSize m_logicalSize;
+    wl_callback* m_callback = nullptr;
+    std::atomic<bool> m_configured{false};
+    std::atomic<bool> m_closed{false};
+    std::atomic<bool> m_covered{false};
+    std::atomic<bool> m_callbackPending{false};
+    std::atomic<qint64> m_callbackSince{0}; // steady clock, nanoseconds
+
+    // Render thread only.
+    std::array<Buffer, 2> m_buffers;
+    int m_fd = -1;
+    size_t m_poolBytes = 0;
+    unsigned char* m_memory = nullptr;
+    QSize m_imageSize;
+    int m_current = -1;
+    Rows m_rows = Rows::TopDown; // of the frame begun
+    Rows m_committedRows = Rows::TopDown;
+};
+
+} // namespace nivora

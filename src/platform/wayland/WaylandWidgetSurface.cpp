@@ -1,0 +1,372 @@
+#include "platform/wayland/WaylandWidgetSurface.h"
+
+#include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandProtocols.h"
+
+#include <QDebug>
+#include <algorithm>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace nivora {
+
+namespace {
+
+WaylandWidgetSurface* self(void* data)
+{
+    return static_cast<WaylandWidgetSurface*>(data);
+}
+
+void onConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_t, uint32_t)
+{
+    self(data)->configured(serial);
+}
+
+void onClosed(void* data, zwlr_layer_surface_v1*)
+{
+    self(data)->closedByCompositor();
+}
+
+const zwlr_layer_surface_v1_listener layerListener = {onConfigure, onClosed};
+
+void onRelease(void* data, wl_buffer* buffer)
+{
+    self(data)->bufferReleased(buffer);
+}
+
+const wl_buffer_listener bufferListener = {onRelease};
+
+void onSyncDone(void* data, wl_callback* callback, uint32_t)
+{
+    self(data)->syncDone(callback);
+}
+
+const wl_callback_listener syncListener = {onSyncDone};
+
+// Widgets are small; anything larger is a fault, not a widget.
+constexpr int largestSide = 8192;
+
+} // namespace
+
+WaylandWidgetSurface::WaylandWidgetSurface(WaylandConnection& connection) : m_connection(connection)
+{
+    // Surfaces die with the compositor; a new one is made on the next move
+    // once outputs are back.
+    connect(&m_connection, &WaylandConnection::connectionLost, this, [this] { destroySurface(); });
+}
+
+WaylandWidgetSurface::~WaylandWidgetSurface()
+{
+    destroySurface();
+}
+
+void WaylandWidgetSurface::destroySurface()
+{
+    for (const auto& move : std::as_const(m_moves))
+        wl_callback_destroy(move.first);
+    m_moves.clear();
+    freeBuffers();
+    if (m_surface)
+        m_connection.removePointerHandler(m_surface);
+    if (m_layerSurface)
+        zwlr_layer_surface_v1_destroy(m_layerSurface);
+    if (m_surface)
+        wl_surface_destroy(m_surface);
+    m_layerSurface = nullptr;
+    m_surface = nullptr;
+    m_configured = false;
+    m_mapped = false;
+    m_outputName.clear();
+}
+
+void WaylandWidgetSurface::build(const QString& outputName)
+{
+    destroySurface();
+    wl_output* output = m_connection.outputNamed(outputName);
+    if (!output || !m_connection.layerShell() || m_connection.isBroken())
+        return;
+    for (const WaylandConnection::Output& o : m_connection.outputs()) {
+        if (o.name == outputName) {
+            m_scale = o.scale;
+            m_outputOrigin = o.frame().topLeft();
+        }
+    }
+    m_outputName = outputName;
+    m_surface = wl_compositor_create_surface(m_connection.compositor());
+    m_layerSurface = zwlr_layer_shell_v1_get_layer_surface(m_connection.layerShell(), m_surface, output,
+                                                           ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM, "nivora-widget");
+    zwlr_layer_surface_v1_add_listener(m_layerSurface, &layerListener, this);
+    zwlr_layer_surface_v1_set_anchor(m_layerSurface,
+                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
+    zwlr_layer_surface_v1_set_exclusive_zone(m_layerSurface, -1);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface,
+                                                     ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
+    m_connection.setPointerHandler(m_surface, [this](const WaylandConnection::PointerEvent& e) {
+        // While a button is held the compositor keeps sending the pointer
+        // relative to where the surface was when the button went down, moves
+        // since then notwithstanding (wlroots compositors work so), which is
+        // what lets a drag move the surface under the pointer smoothly.
+        if (e.type == WaylandConnection::PointerEvent::Press && m_held == Qt::NoButton)
+            m_grabOrigin = m_appliedOrigin;
+        const bool grabbed = m_held != Qt::NoButton || e.type == WaylandConnection::PointerEvent::Press;
+        const QPointF at = e.position + QPointF(grabbed ? m_grabOrigin : m_appliedOrigin);
+        m_held = e.buttons;
+        switch (e.type) {
+        case WaylandConnection::PointerEvent::Enter:
+            Q_EMIT pointerEvent(QEvent::Enter, at, Qt::NoButton, e.buttons);
+            break;
+        case WaylandConnection::PointerEvent::Leave:
+            Q_EMIT pointerEvent(QEvent::Leave, at, Qt::NoButton, e.buttons);
+            break;
+        case WaylandConnection::PointerEvent::Motion:
+            Q_EMIT pointerEvent(QEvent::MouseMove, at, Qt::NoButton, e.buttons);
+            break;
+        case WaylandConnection::PointerEvent::Press:
+            Q_EMIT pointerEvent(QEvent::MouseButtonPress, at, e.button, e.buttons);
+            break;
+        case WaylandConnection::PointerEvent::Release:
+            Q_EMIT pointerEvent(QEvent::MouseButtonRelease, at, e.button, e.buttons);
+            if (e.buttons == Qt::NoButton && m_outputChangeDue) {
+                // Not from within the connection's dispatch of this event.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        const QRect rect = m_geometry;
+                        m_geometry = QRect();
+                        setGeometry(rect);
+                    },
+                    Qt::QueuedConnection);
+            }
+            break;
+        }
+    });
+    m_held = Qt::NoButton;
+    m_outputChangeDue = false;
+    m_appliedOrigin = m_geometry.topLeft();
+    applyGeometry();
+    applyInputRegion();
+    // The first commit carries no buffer; the image goes out once the
+    // compositor has configured the surface.
+    commit();
+}
+
+void WaylandWidgetSurface::commit()
+{
+    wl_surface_commit(m_surface);
+    // Sent now rather than when the main loop next sleeps: a busy loop (a
+    // drag) may not sleep for a while.
+    wl_display_flush(m_connection.display());
+}
+
+void WaylandWidgetSurface::setGeometry(const QRect& rect)
+{
+    if (rect.width() <= 0 || rect.height() <= 0 || rect.width() > largestSide || rect.height() > largestSide)
+        return;
+    const bool moved = rect.topLeft() != m_geometry.topLeft();
+    const bool resized = rect.size() != m_geometry.size();
+    m_geometry = rect;
+    // The output holding most of the widget; one that holds none of it (its
+    // output went away) goes to the nearest one.
+    QString best;
+    QPoint bestOrigin;
+    qint64 bestArea = -1;
+    qint64 bestDistance = -1;
+    for (const WaylandConnection::Output& o : m_connection.outputs()) {
+        const QRect frame = o.frame();
+        const QRect common = frame.intersected(rect);
+        const qint64 area = common.isEmpty() ? 0 : qint64(common.width()) * common.height();
+        const QPoint d = frame.center() - rect.center();
+        const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+        if (area > bestArea || (area == bestArea && area == 0 && distance < bestDistance)) {
+            best = o.name;
+            bestOrigin = frame.topLeft();
+            bestArea = area;
+            bestDistance = distance;
+        }
+    }
+    if (best.isEmpty()) {
+        destroySurface();
+        return;
+    }
+    const bool otherOutput = best != m_outputName || bestOrigin != m_outputOrigin;
+    if (!m_surface || (otherOutput && m_held == Qt::NoButton)) {
+        build(best);
+        return;
+    }
+    m_outputChangeDue = otherOutput;
+    if (!moved && !resized)
+        return;
+    applyGeometry();
+    commit();
+    if (moved) {
+        wl_callback* sync = wl_display_sync(m_connection.display());
+        wl_callback_add_listener(sync, &syncListener, this);
+        m_moves.append({sync, rect.topLeft()});
+        wl_display_flush(m_connection.display());
+    }
+}
+
+void WaylandWidgetSurface::applyGeometry()
+{
+    zwlr_layer_surface_v1_set_size(m_layerSurface, quint32(m_geometry.width()), quint32(m_geometry.height()));
+    zwlr_layer_surface_v1_set_margin(m_layerSurface, m_geometry.y() - m_outputOrigin.y(), 0, 0,
+                                     m_geometry.x() - m_outputOrigin.x());
+}
+
+void WaylandWidgetSurface::setInputRegion(const QRegion& region)
+{
+    m_inputRegion = region;
+    m_hasInputRegion = true;
+    if (m_surface) {
+        applyInputRegion();
+        commit();
+    }
+}
+
+void WaylandWidgetSurface::applyInputRegion()
+{
+    if (!m_hasInputRegion)
+        return;
+    wl_region* region = wl_compositor_create_region(m_connection.compositor());
+    for (const QRect& r : m_inputRegion)
+        wl_region_add(region, r.x(), r.y(), r.width(), r.height());
+    wl_surface_set_input_region(m_surface, region);
+    wl_region_destroy(region);
+}
+
+void WaylandWidgetSurface::syncDone(wl_callback* callback)
+{
+    for (qsizetype i = 0; i < m_moves.size(); ++i) {
+        if (m_moves[i].first != callback)
+            continue;
+        m_appliedOrigin = m_moves[i].second;
+        wl_callback_destroy(callback);
+        // Earlier moves are answered before later ones.
+        m_moves.remove(0, i + 1);
+        return;
+    }
+}
+
+void WaylandWidgetSurface::configured(quint32 serial)
+{
+    zwlr_layer_surface_v1_ack_configure(m_layerSurface, serial);
+    m_configured = true;
+    presentPending();
+}
+
+void WaylandWidgetSurface::closedByCompositor()
+{
+    // The output went away: the surface is made again on the output that
+    // now suits it best.
+    destroySurface();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const QRect rect = m_geometry;
+            m_geometry = QRect();
+            setGeometry(rect);
+        },
+        Qt::QueuedConnection);
+}
+
+void WaylandWidgetSurface::show(const QImage& image)
+{
+    if (image.isNull())
+        return;
+    m_pending = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_hasPending = true;
+    presentPending();
+}
+
+void WaylandWidgetSurface::bufferReleased(wl_buffer* buffer)
+{
+    for (Buffer& b : m_buffers) {
+        if (b.buffer == buffer)
+            b.busy = false;
+    }
+    presentPending();
+}
+
+void WaylandWidgetSurface::freeBuffers()
+{
+    for (Buffer& b : m_buffers) {
+        if (b.buffer)
+            wl_buffer_destroy(b.buffer);
+        b = Buffer();
+    }
+    if (m_memory)
+        munmap(m_memory, m_poolBytes);
+    if (m_fd >= 0)
+        close(m_fd);
+    m_memory = nullptr;
+    m_fd = -1;
+    m_poolBytes = 0;
+    m_bufferPixels = QSize();
+}
+
+bool WaylandWidgetSurface::makeBuffers(QSize pixels)
+{
+    freeBuffers();
+    const size_t frameBytes = size_t(pixels.width()) * 4 * size_t(pixels.height());
+    const size_t total = frameBytes * m_buffers.size();
+    m_fd = memfd_create("nivora-widget", MFD_CLOEXEC);
+    if (m_fd < 0 || ftruncate(m_fd, off_t(total)) != 0) {
+        freeBuffers();
+        return false;
+    }
+    void* memory = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+    if (memory == MAP_FAILED) {
+        freeBuffers();
+        return false;
+    }
+    m_memory = static_cast<unsigned char*>(memory);
+    m_poolBytes = total;
+    wl_shm_pool* pool = wl_shm_create_pool(m_connection.shm(), m_fd, int32_t(total));
+    for (size_t i = 0; i < m_buffers.size(); ++i) {
+        Buffer& b = m_buffers[i];
+        // Premultiplied ARGB32 in host order is what wl_shm calls ARGB8888.
+        b.buffer = wl_shm_pool_create_buffer(pool, int32_t(i * frameBytes), pixels.width(), pixels.height(),
+                                             pixels.width() * 4, WL_SHM_FORMAT_ARGB8888);
+        b.data = m_memory + i * frameBytes;
+        wl_buffer_add_listener(b.buffer, &bufferListener, this);
+    }
+    wl_shm_pool_destroy(pool);
+    m_bufferPixels = pixels;
+    return true;
+}
+
+void WaylandWidgetSurface::presentPending()
+{
+    if (!m_hasPending || !m_surface || !m_configured || m_connection.isBroken())
+        return;
+    const QSize pixels = m_pending.size();
+    if (pixels.width() > largestSide * m_scale || pixels.height() > largestSide * m_scale)
+        return;
+    // A buffer of another size may still be on screen: its memory is left
+    // alone (a new pool is made) and the compositor lets it go in its time.
+    if (pixels != m_bufferPixels && !makeBuffers(pixels))
+        return;
+    Buffer* free = nullptr;
+    for (Buffer& b : m_buffers) {
+        if (!b.busy) {
+            free = &b;
+            break;
+        }
+    }
+    if (!free)
+        return; // sent when the compositor releases one
+    const qsizetype rowBytes = qsizetype(pixels.width()) * 4;
+    for (int y = 0; y < pixels.height(); ++y)
+        std::memcpy(free->data + y * rowBytes, m_pending.constScanLine(y), size_t(rowBytes));
+    free->busy = true;
+    m_hasPending = false;
+    m_pending = QImage();
+    wl_surface_set_buffer_scale(m_surface, m_scale);
+    wl_surface_attach(m_surface, free->buffer, 0, 0);
+    wl_surface_damage_buffer(m_surface, 0, 0, pixels.width(), pixels.height());
+    commit();
+    m_mapped = true;
+}
+
+} // namespace nivora

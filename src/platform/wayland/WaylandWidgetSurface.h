@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/WidgetSurface.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <array>
+
+struct wl_buffer;
+struct wl_callback;
+struct wl_surface;
+struct zwlr_layer_surface_v1;
+
+namespace nivora {
+
+class WaylandConnection;
+
+// A desktop widget as a bottom-layer surface: above the background layer the
+// wallpaper uses, below ordinary windows. It is anchored to the top-left
+// corner of its output and placed by margins; it ignores the space panels
+// reserve, as a widget window on X11 keeps the position it was given, and
+// never takes the keyboard. Moving it to another output makes a new surface
+// there, since a layer surface stays on the output it was made for.
+//
+// Images go out in shared-memory buffers (two: the compositor may hold one);
+// a widget redraws when its face changes, so no frame callbacks are used.
+class WaylandWidgetSurface : public WidgetSurface
+{
+    Q_OBJECT
+
+public:
+    explicit WaylandWidgetSurface(WaylandConnection& connection);
+    ~WaylandWidgetSurface() override;
+
+    void setGeometry(const QRect& rect) override;
+    void setInputRegion(const QRegion& region) override;
+    void show(const QImage& image) override;
+    int scale() const override { return m_scale; }
+
+    // The output the surface is on; empty before setGeometry() or when there
+    // is no output.
+    QString outputName() const { return m_outputName; }
+    // Whether the compositor has shown an image of it.
+    bool isMapped() const { return m_mapped; }
+
+    // Listener entry points (main thread).
+    void configured(quint32 serial);
+    void closedByCompositor();
+    void bufferReleased(wl_buffer* buffer);
+    void syncDone(wl_callback* callback);
+
+private:
+    struct Buffer
+    {
+        wl_buffer* buffer = nullptr;
+        unsigned char* data = nullptr;
+        bool busy = false;
+    };
+
+    void build(const QString& outputName);
+    void destroySurface();
+    void commit();
+    void applyGeometry();
+    void applyInputRegion();
+    void presentPending();
+    bool makeBuffers(QSize pixels);
+    void freeBuffers();
+
+    WaylandConnection& m_connection;
+    QString m_outputName;
+    QPoint m_outputOrigin; // of m_outputName in the layout
+    int m_scale = 1;
+    wl_surface* m_surface = nullptr;
+    zwlr_layer_surface_v1* m_layerSurface = nullptr;
+    bool m_configured = false;
+    bool m_mapped = false;
+    QRect m_geometry;
+    QRegion m_inputRegion;
+    bool m_hasInputRegion = false;
+    QImage m_pending;
+    bool m_hasPending = false;
+    // While a button is held over the surface (a drag), it stays on its
+    // output even when moved off it: a new surface would not get the rest
+    // of the drag. It changes output when the button is let go.
+    Qt::MouseButtons m_held;
+    bool m_outputChangeDue = false;
+
+    // Pointer positions arrive relative to the surface where the compositor
+    // had it when it sent them: events sent before a move took effect are
+    // read against the old place. The round trip after each move tells when.
+    // During a press they stay relative to the place at the press.
+    QPoint m_appliedOrigin;
+    QPoint m_grabOrigin;
+    QList<QPair<wl_callback*, QPoint>> m_moves; // sync callback, origin sent before it
+
+    std::array<Buffer, 2> m_buffers;
+    int m_fd = -1;
+    size_t m_poolBytes = 0;
+    unsigned char* m_memory = nullptr;
+    QSize m_bufferPixels;
+};
+
+} // namespace nivora

@@ -1,0 +1,556 @@
+// The wallpaper on a Wayland compositor with the layer shell (a real headless
+// sway): the backend is chosen, every output shows the scene `nivora render`
+// draws for the same frame, images and videos fill the outputs, a fullscreen window pauses the view of its
+// output only, an output added at run time gets its wallpaper, and a compositor without the layer shell
+// leaves the desktop to X11.
+#include "DesktopTestSupport.h"
+#include "HeadlessSway.h"
+#include "engine/DesktopRenderView.h"
+#include "engine/VideoWallpaperView.h"
+#include "engine/WallpaperRenderer.h"
+#include "palettes/ColorHex.h"
+#include "platform/wayland/WaylandOutputPowerMonitor.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScopeGuard>
+#include <QTest>
+#include <atomic>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <wayland-server.h>
+
+using namespace nivora;
+using namespace nivora::testing;
+
+namespace {
+
+// A Wayland server that offers shared memory and nothing else, so no layer
+// shell: what GNOME's compositor looks like to the backend choice.
+class CompositorWithoutLayerShell
+{
+public:
+    explicit CompositorWithoutLayerShell(const QString& path) : m_path(path)
+    {
+        m_display = wl_display_create();
+        wl_display_init_shm(m_display);
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(path);
+        qstrncpy(address.sun_path, name.constData(), sizeof(address.sun_path));
+        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+            listen(fd, 4) != 0 || wl_display_add_socket_fd(m_display, fd) != 0)
+            return;
+        m_ok = true;
+        m_thread = std::thread([this] {
+            wl_event_loop* loop = wl_display_get_event_loop(m_display);
+            while (!m_stop.load()) {
+                wl_event_loop_dispatch(loop, 50);
+                wl_display_flush_clients(m_display);
+            }
+        });
+    }
+    ~CompositorWithoutLayerShell()
+    {
+        m_stop.store(true);
+        if (m_thread.joinable())
+            m_thread.join();
+        wl_display_destroy_clients(m_display);
+        wl_display_destroy(m_display);
+        QFile::remove(m_path);
+    }
+    bool isListening() const { return m_ok; }
+
+private:
+    QString m_path;
+    wl_display* m_display = nullptr;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+    bool m_ok = false;
+};
+
+QString statusBackend(const QJsonObject& status)
+{
+    return status.value(QStringLiteral("backend")).toString();
+}
+
+} // namespace
+
+class TestWaylandWallpaper : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<HeadlessSway> m_sway;
+    std::unique_ptr<TestSettings> m_settings;
+    std::unique_ptr<PlatformServices> m_platform;
+    std::unique_ptr<WallpaperController> m_controller;
+
+    AppState& state() { return *m_settings->state; }
+
+    // The platform services as the app makes them, on the test compositor.
+    std::unique_ptr<PlatformServices> servicesOn(const QString& waylandDisplay)
+    {
+        const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
+        qputenv("WAYLAND_DISPLAY", QFile::encodeName(waylandDisplay));
+        auto restore = qScopeGuard([&] {
+            if (saved.isEmpty())
+                qunsetenv("WAYLAND_DISPLAY");
+            else
+                qputenv("WAYLAND_DISPLAY", saved);
+        });
+        return PlatformServices::createDefault();
+    }
+
+    DesktopRenderView* viewOn(const QString& output) const
+    {
+        for (DesktopRenderView* view : m_controller->renderViews()) {
+            if (view->displayID() == displayIdentifier(output))
+                return view;
+        }
+        return nullptr;
+    }
+
+    bool startScene(int views)
+    {
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        return QTest::qWaitFor([&] { return m_controller->renderViews().size() == views; }, 10000);
+    }
+
+    static bool framesAdvance(DesktopRenderView* view, int timeoutMs = 10000)
+    {
+        const quint64 before = view->framesDelivered();
+        return QTest::qWaitFor([&] { return view->framesDelivered() > before + 1; }, timeoutMs);
+    }
+
+    // `nivora render` of the current settings at `seconds` and `size`.
+    QImage referenceRender(double seconds, QSize size)
+    {
+        QStringList colors;
+        for (const QColor& c : state().paletteColors())
+            colors << QStringLiteral("%1").arg(hexValue(c), 6, 16, QLatin1Char('0'));
+        const QString out = m_settings->dir.filePath(QStringLiteral("reference.png"));
+        QProcess p;
+        p.start(qEnvironmentVariable("NIVORA_BINARY"),
+                {QStringLiteral("render"),
+                 QStringLiteral("--scene"),
+                 QString::number(state().sceneIndex()),
+                 QStringLiteral("--time"),
+                 QString::number(seconds, 'f', 3),
+                 QStringLiteral("--size"),
+                 QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+                 QStringLiteral("--speed"),
+                 QString::number(state().speed()),
+                 QStringLiteral("--intensity"),
+                 QString::number(state().intensity()),
+                 QStringLiteral("--scale"),
+                 QString::number(state().scale()),
+                 QStringLiteral("--color-shift"),
+                 QString::number(state().colorShift()),
+                 QStringLiteral("--sharpness"),
+                 QString::number(state().sharpness()),
+                 QStringLiteral("--colors"),
+                 colors.join(QLatin1Char(',')),
+                 QStringLiteral("--output"),
+                 out});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+            qWarning() << "nivora render failed:" << p.readAllStandardError();
+            return {};
+        }
+        return QImage(out).convertToFormat(QImage::Format_RGB32);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!HeadlessSway::isInstalled())
+            QSKIP("sway, swaymsg and grim are needed (scripts/setup installs them)");
+        m_sway = std::make_unique<HeadlessSway>();
+        QVERIFY2(m_sway->start(), qPrintable(m_sway->error()));
+    }
+
+    void cleanupTestCase() { m_sway.reset(); }
+
+    void init()
+    {
+        m_settings = std::make_unique<TestSettings>();
+        state().setFps(10);
+        state().setRenderQuality(1280);
+        state().setPauseOnFullscreen(true);
+    }
+
+    void cleanup()
+    {
+        m_controller.reset();
+        m_platform.reset();
+        m_settings.reset();
+        WallpaperRenderer::pinAnimationTimeForTesting(std::nullopt);
+    }
+
+    void layerShellIsChosenWithTheOutputs()
+    {
+        m_platform = servicesOn(m_sway->socket());
+        QCOMPARE(m_platform->backend, QStringLiteral("wayland-layer-shell"));
+        QVERIFY(m_platform->makeDesktopSurface);
+        const QList<ScreenInfo> screens = m_platform->screens->screens();
+        QCOMPARE(screens.size(), 2);
+        QCOMPARE(screens[0].name, QStringLiteral("HEADLESS-1"));
+        QCOMPARE(screens[0].frame.size(), QSize(1280, 720));
+        QCOMPARE(screens[1].name, QStringLiteral("HEADLESS-2"));
+        QCOMPARE(screens[1].frame, QRect(1280, 0, 800, 600)); // the layout, from xdg-output
+        QCOMPARE(screens[1].displayID, displayIdentifier(QStringLiteral("HEADLESS-2")));
+        // wl_output gives millihertz: sway's headless outputs run at 60 Hz.
+        QCOMPARE(screens[0].refreshRate, 60.0);
+    }
+
+    void everyOutputShowsTheScene()
+    {
+        const double seconds = 51.5;
+        WallpaperRenderer::pinAnimationTimeForTesting(seconds);
+        state().setSceneIndex(4);
+        state().setColorShift(0.3);
+        QVERIFY(startScene(2));
+        QCOMPARE(statusBackend(m_controller->statusJson()), QStringLiteral("wayland-layer-shell"));
+        QVERIFY(m_controller->windows().isEmpty()); // no X or Qt window on the desktop
+        for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
+            DesktopRenderView* view = viewOn(output);
+            QVERIFY2(view, qPrintable(output));
+            QVERIFY2(framesAdvance(view), qPrintable(output));
+            const QImage shown = m_sway->grab(output);
+            QCOMPARE(shown.size(), view->pixelSize());
+            const QImage expected = referenceRender(seconds, view->pixelSize());
+            QVERIFY(!expected.isNull());
+            const double diff = meanDifference(shown, expected);
+            QVERIFY2(diff < 1.5, qPrintable(QStringLiteral("%1: mean difference %2").arg(output).arg(diff)));
+            // Right way up: the top and bottom bands differ as the reference's do.
+            QVERIFY(averageColor(shown, QRect(0, 0, shown.width(), 40)) !=
+                    averageColor(shown, QRect(0, shown.height() - 40, shown.width(), 40)));
+        }
+    }
+
+    void smallerDrawableIsScaledByTheCompositor()
+    {
+        state().setRenderQuality(480);
+        QVERIFY(startScene(2));
+        DesktopRenderView* view = viewOn(QStringLiteral("HEADLESS-1"));
+        QVERIFY(view);
+        QCOMPARE(view->pixelSize(), QSize(480, 270));
+        QVERIFY(framesAdvance(view));
+        const QImage shown = m_sway->grab(QStringLiteral("HEADLESS-1"));
+        QCOMPARE(shown.size(), QSize(1280, 720));
+        // The whole output is covered: no corner is left black.
+        for (const QRect& corner : {QRect(0, 0, 20, 20), QRect(1260, 700, 20, 20)}) {
+            const QColor c = averageColor(shown, corner);
+            QVERIFY2(c.red() + c.green() + c.blue() > 30, qPrintable(c.name()));
+        }
+    }
+
+    void imageIsStretchedOverEveryOutput()
+    {
+        // Red above, blue below, far smaller than the outputs and of another
+        // shape: the compositor stretches it, the right way up.
+        QImage image(64, 16, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (int y = 8; y < 16; ++y)
+            for (int x = 0; x < 64; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        const QString path = m_settings->dir.filePath(QStringLiteral("picture.png"));
+        QVERIFY(image.save(path));
+        state().setMediaPath(path);
+        state().setWallpaperMode(WallpaperMode::Image);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
+        for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
+            QImage shown;
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    shown = m_sway->grab(output);
+                    return !shown.isNull() && qRed(shown.pixel(10, 10)) > 200;
+                },
+                10000));
+            const QColor top = averageColor(shown, QRect(0, 0, shown.width(), shown.height() / 2 - 20));
+            const QColor bottom = averageColor(
+                shown, QRect(0, shown.height() / 2 + 20, shown.width(), shown.height() / 2 - 20));
+            QVERIFY2(top.red() > 240 && top.blue() < 15, qPrintable(output + top.name()));
+            QVERIFY2(bottom.blue() > 240 && bottom.red() < 15, qPrintable(output + bottom.name()));
+        }
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        QCOMPARE(windows.size(), 2);
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("image"));
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("pixelSize")).toObject().value("width").toInt(),
+                 1280);
+    }
+
+    void videoPlaysOnEveryOutput()
+    {
+        const QString clip = m_settings->dir.filePath(QStringLiteral("clip.mp4"));
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                                "testsrc2=size=320x240:rate=30:duration=3", "-c:v", "libx264",
+                                                "-pix_fmt", "yuv420p", clip});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        state().setMediaPath(clip);
+        state().setWallpaperMode(WallpaperMode::Video);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->videoViews().size(), 2, 10000);
+        for (VideoWallpaperView* video : m_controller->videoViews())
+            QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 10, 15000);
+        for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
+            const QImage shown = m_sway->grab(output);
+            QVERIFY(!shown.isNull());
+            // The test pattern, cropped to fill: colourful across the output.
+            const QColor left = averageColor(shown, QRect(0, 0, shown.width() / 4, shown.height()));
+            const QColor right =
+                averageColor(shown, QRect(shown.width() * 3 / 4, 0, shown.width() / 4, shown.height()));
+            QVERIFY2(left != right && left.value() > 30 && right.value() > 30,
+                     qPrintable(output + left.name() + right.name()));
+        }
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("video"));
+        QCOMPARE(windows[0].toObject().value(QStringLiteral("paused")).toBool(), false);
+    }
+
+    void fullscreenWindowPausesOnlyItsOutput()
+    {
+        QVERIFY(startScene(2));
+        DesktopRenderView* covered = viewOn(QStringLiteral("HEADLESS-1"));
+        DesktopRenderView* other = viewOn(QStringLiteral("HEADLESS-2"));
+        QVERIFY(covered && other);
+        QVERIFY(framesAdvance(covered));
+
+        m_sway->msg({QStringLiteral("focus output HEADLESS-1")});
+        QProcess foot;
+        QProcessEnvironment env = m_sway->clientEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_sway->runtimeDir());
+        foot.setProcessEnvironment(env);
+        foot.start(QStringLiteral("foot"), {QStringLiteral("--app-id=nivora-test-foot")});
+        QVERIFY(foot.waitForStarted(5000));
+        auto stopFoot = qScopeGuard([&] {
+            foot.kill();
+            foot.waitForFinished(5000);
+        });
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return m_sway->msg({"-t", "get_tree"}).contains("nivora-test-foot");
+            },
+            10000));
+        // A tiled window leaves the wallpaper running.
+        QVERIFY(framesAdvance(covered));
+        m_sway->msg({QStringLiteral("[app_id=nivora-test-foot] fullscreen enable")});
+
+        QTRY_VERIFY_WITH_TIMEOUT(covered->isPaused(), 10000);
+        QVERIFY(!covered->isDisplayLinkRunning());
+        const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
+        bool reported = false;
+        for (const QJsonValue& w : windows) {
+            if (w.toObject().value(QStringLiteral("screen")).toString() == QLatin1String("HEADLESS-1"))
+                reported = w.toObject()
+                               .value(QStringLiteral("pausedBy"))
+                               .toArray()
+                               .contains(QStringLiteral("covered"));
+        }
+        QVERIFY(reported);
+        // No frames on the covered output while the other goes on.
+        const quint64 held = covered->framesDelivered();
+        QVERIFY(framesAdvance(other));
+        QTest::qWait(300);
+        QCOMPARE(covered->framesDelivered(), held);
+        QVERIFY(!other->isPaused());
+
+        // The window leaves: the compositor shows the surface again and the
+        // view goes on.
+        stopFoot.dismiss();
+        foot.kill();
+        foot.waitForFinished(5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!covered->isPaused(), 10000);
+        QVERIFY(framesAdvance(covered));
+    }
+
+    void outputAddedAtRunTimeGetsItsWallpaper()
+    {
+        QVERIFY(startScene(2));
+        const int rebuilds = m_controller->rebuildCount();
+        m_sway->msg({QStringLiteral("create_output")});
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 3, 10000);
+        QVERIFY(m_controller->rebuildCount() > rebuilds);
+        QString added;
+        for (const ScreenInfo& s : m_platform->screens->screens()) {
+            if (s.name != QLatin1String("HEADLESS-1") && s.name != QLatin1String("HEADLESS-2"))
+                added = s.name;
+        }
+        QVERIFY(!added.isEmpty());
+        DesktopRenderView* view = viewOn(added);
+        QVERIFY(view);
+        QVERIFY(framesAdvance(view));
+        const QImage shown = m_sway->grab(added);
+        QVERIFY(!shown.isNull());
+        QVERIFY(averageColor(shown, QRect(0, 0, 50, 50)) !=
+                averageColor(shown, QRect(shown.width() / 2, shown.height() / 2, 50, 50)));
+    }
+
+    // The real binary on the compositor: `nivora ctl status` names the
+    // backend and lists one wallpaper per output drawing frames, whether the
+    // toolkit's own windows go through XWayland or to the compositor itself
+    // (a session without X: the dashboard is then one of its windows).
+    void appNamesTheBackendInStatus_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("toolkit on X11") << QStringLiteral("xcb");
+        QTest::newRow("toolkit on Wayland") << QStringLiteral("wayland");
+    }
+    void appNamesTheBackendInStatus()
+    {
+        QFETCH(QString, platform);
+        QTemporaryDir home;
+        QProcessEnvironment env = m_sway->clientEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        if (platform == QLatin1String("wayland"))
+            env.remove(QStringLiteral("DISPLAY"));
+        auto ctl = [&](const QStringList& args) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(qEnvironmentVariable("NIVORA_BINARY"), QStringList{QStringLiteral("ctl")} + args);
+            if (!p.waitForFinished(20000)) {
+                p.kill();
+                p.waitForFinished();
+                return QJsonObject();
+            }
+            return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+        };
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(qEnvironmentVariable("NIVORA_BINARY"), {});
+        QVERIFY(app.waitForStarted());
+        auto stop = qScopeGuard([&] {
+            app.terminate();
+            if (!app.waitForFinished(10000)) {
+                app.kill();
+                app.waitForFinished();
+            }
+        });
+        QJsonObject status;
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         status = ctl({QStringLiteral("status")});
+                         return status.value(QStringLiteral("windows")).toArray().size() >= 2;
+                     },
+                     30000),
+                 app.readAllStandardError().constData());
+        QCOMPARE(statusBackend(status), QStringLiteral("wayland-layer-shell"));
+        QStringList screens;
+        for (const QJsonValue& w : status.value(QStringLiteral("windows")).toArray())
+            screens << w.toObject().value(QStringLiteral("screen")).toString();
+        QVERIFY2(screens.contains(QStringLiteral("HEADLESS-1")) &&
+                     screens.contains(QStringLiteral("HEADLESS-2")),
+                 qPrintable(screens.join(QLatin1Char(','))));
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QJsonArray windows =
+                             ctl({QStringLiteral("status")}).value(QStringLiteral("windows")).toArray();
+                         return !windows.isEmpty() &&
+                                windows[0].toObject().value(QStringLiteral("measuredFPS")).toDouble() > 1.0;
+                     },
+                     15000),
+                 "no frames measured");
+        // A widget turned on shows on the desktop: the light card at its
+        // default place, on a surface of its own rather than as a window.
+        const QRect card(1000 + 20, 30 + 20, 250 - 40, 150 - 40);
+        QProcess set;
+        set.setProcessEnvironment(env);
+        set.start(qEnvironmentVariable("NIVORA_BINARY"),
+                  {QStringLiteral("ctl"), QStringLiteral("set"), QStringLiteral("enabledWidgets"),
+                   QStringLiteral("[\"clock\"]")});
+        QVERIFY(set.waitForFinished(20000) && set.exitCode() == 0);
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QImage shot = m_sway->grab(QStringLiteral("HEADLESS-1"));
+                         const QColor c = averageColor(shot, card);
+                         return c.value() > 200 && c.saturation() < 60;
+                     },
+                     15000),
+                 "no widget card on the desktop");
+        QVERIFY(!m_sway->msg({"-t", "get_tree"}).contains(QStringLiteral("Horloge")));
+        if (platform == QLatin1String("wayland")) {
+            // The dashboard opened on first start is an ordinary window of the
+            // compositor.
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    return m_sway->msg({"-t", "get_tree"}).contains(QStringLiteral("app.nivora.Nivora"));
+                },
+                15000));
+        }
+    }
+
+    // The compositor goes away under a running wallpaper (the session ends,
+    // or it crashes): the views stop, nothing is left drawing, no crash.
+    void compositorGoingAwayStopsTheWallpaper()
+    {
+        HeadlessSway own;
+        QVERIFY2(own.start(), qPrintable(own.error()));
+        m_platform = servicesOn(own.socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 2, 10000);
+        QVERIFY(framesAdvance(m_controller->renderViews().first()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lost the connection")));
+        own.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 0, 10000);
+        QVERIFY(m_controller->isActive()); // ready for the screens to come back
+    }
+
+    // The power of every output is followed (idle blanking counts as asleep
+    // once every output is off). The headless backend cannot power outputs
+    // off, so only the following is checked here.
+    void outputPowerIsFollowed()
+    {
+        m_platform = servicesOn(m_sway->socket());
+        auto* power = m_platform->sleep->findChild<WaylandOutputPowerMonitor*>();
+        QVERIFY(power);
+        const int outputs = int(m_platform->screens->screens().size());
+        QVERIFY(outputs >= 2);
+        QTRY_COMPARE_WITH_TIMEOUT(power->reportedOutputs(), outputs, 5000);
+        QVERIFY(!power->isAsleep());
+        QVERIFY(!m_platform->sleep->isAsleep());
+    }
+
+    void compositorWithoutLayerShellFallsBackToX11()
+    {
+        QTemporaryDir dir;
+        CompositorWithoutLayerShell fake(dir.filePath(QStringLiteral("wayland-fake")));
+        QVERIFY(fake.isListening());
+        QTest::ignoreMessage(QtInfoMsg,
+                             QRegularExpression(QStringLiteral("no layer shell; the desktop uses X11")));
+        m_platform = servicesOn(dir.filePath(QStringLiteral("wayland-fake")));
+        QCOMPARE(m_platform->backend, QStringLiteral("x11"));
+        QVERIFY(!m_platform->makeDesktopSurface);
+        QVERIFY(m_platform->windowHints); // the X11 desktop window hints
+        // The screens are the X display's.
+        QCOMPARE(m_platform->screens->screens().size(), QGuiApplication::screens().size());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), QGuiApplication::screens().size(),
+                                  10000);
+        QVERIFY(m_controller->renderViews().first()->window());
+        QCOMPARE(statusBackend(m_controller->statusJson()), QStringLiteral("x11"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    WallpaperRenderer::configureApplication();
+    QGuiApplication app(argc, argv);
+    TestWaylandWallpaper test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_wayland_wallpaper.moc"
