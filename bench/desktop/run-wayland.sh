@@ -3,8 +3,11 @@
 # headless sway with one 1920x1080 output, its CPU renderer) with procstat:
 # CPU per delivered frame next to the offscreen harness drawing the same scene
 # at the same pixel size and rate, the compositor's own CPU over the same
-# interval, and the wake-ups of the whole process while a fullscreen window
-# covers the output. Give it a build directory; it runs inside
+# interval, the wake-ups of the whole process while a fullscreen window
+# covers the output, and a still image shown by the app (image mode) next to
+# swaybg showing the same image on the same output (memory, CPU, wake-ups over
+# the same interval; grim checks that each really shows it). Give it a build
+# directory; it runs inside
 # scripts/with-display (the process's GL context comes from the X display).
 #   bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]
 set -euo pipefail
@@ -62,6 +65,36 @@ measure scene "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080
 size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/scene.out")"
 measure paced "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps 30
 
+# A still image at the output's size, shown by the app and then by swaybg.
+image="$work/still.png"
+ffmpeg -v error -f lavfi -i mandelbrot=size=1920x1080 -frames:v 1 "$image"
+# grim checks afterwards that the output really showed the image (RMSE of the
+# grab against it, 0..1), through the same path for both clients.
+onscreen() {
+  grim -o HEADLESS-1 "$work/$1.grab.png"
+  compare -metric RMSE "$image" "$work/$1.grab.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/' >"$work/$1.rmse" || true
+}
+# Same interval for both, the compositor measured alongside each.
+measure_still() {
+  local label="$1" pid="$2"
+  "$procstat" "$swaypid" "$secs" >"$work/$label.sway.json" &
+  local spid=$!
+  "$procstat" "$pid" "$secs" --threads >"$work/$label.json" || echo "== $label: procstat failed" >>"$work/failures"
+  wait "$spid" || true
+  onscreen "$label"
+}
+"$bench" --seconds "$((secs + 5))" --mode image --media "$image" >"$work/image.out" 2>"$work/image.out.err" &
+imgpid=$!
+for _ in $(seq 1 200); do grep -q ready "$work/image.out" && break; sleep 0.1; done
+sleep 1
+measure_still image "$imgpid"
+wait "$imgpid" || echo "== image exited with status $?" >>"$work/failures"
+swaybg -o '*' -m stretch -i "$image" >"$work/swaybg.log" 2>&1 &
+bgpid=$!
+sleep 1
+measure_still swaybg "$bgpid"
+kill "$bgpid"; wait "$bgpid" 2>/dev/null || true
+
 # A fullscreen terminal over the output: the compositor stops the surface's
 # frame callbacks and the view pauses.
 foot --app-id=bench-cover >/dev/null 2>&1 &
@@ -96,4 +129,11 @@ print("covered by a fullscreen window: %.2f fps delivered, CPU %.2f %%, wake-ups
 for name, t in sorted(c.get("by_thread", {}).items()):
     if name.startswith("nv-") or t.get("wakeups_per_s", 0) > 0:
         print("  %-16s wake-ups %.1f/s" % (name, t["wakeups_per_s"]))
+i, b = stat("image.json"), stat("swaybg.json")
+def rmse(name): return open(os.path.join(work, name + ".rmse")).read().strip() or "?"
+print("still image 1920x1080 PNG on the same output, %.0f s each:" % i["seconds"])
+for label, name, s in (("app (image mode)", "image", i), ("swaybg", "swaybg", b)):
+    print("  %-17s RSS %.1f MiB, CPU %.2f %%, %.1f wake-ups/s, %d threads; sway CPU %.2f %%; on screen vs image RMSE %s" % (
+        label, s["rss_mb"], s["cpu_percent"], s["wakeups_per_s"], s["threads"],
+        stat(name + ".sway.json")["cpu_percent"], rmse(name)))
 PY
