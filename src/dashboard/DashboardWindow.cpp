@@ -1,6 +1,7 @@
 #include "dashboard/DashboardWindow.h"
 
 #include "dashboard/DashboardView.h"
+#include "dashboard/IconsPage.h"
 #include "design/Theme.h"
 #include "platform/FreedMemory.h"
 #include "widgets/Fonts.h"
@@ -67,6 +68,9 @@ void DashboardWindow::present()
             frame.moveCenter(available.center());
             move(frame.topLeft());
         }
+        // The Icons page's 27 pictures, drawn while the user looks at the
+        // first page, so that its first visit opens as fast as the others.
+        QTimer::singleShot(500, this, [this] { IconsPage::prepareCells(devicePixelRatioF()); });
     }
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -12,6 +12,7 @@
 #include "icons/FolderIconReport.h"
 #include "icons/FolderIconService.h"
 #include "icons/FolderPattern.h"
+#include "icons/PatternFolderView.h"
 #include "widgets/FaceIcons.h"
 #include "widgets/Fonts.h"
 
@@ -19,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace nivora {
@@ -56,6 +58,22 @@ QLabel* symbol(const QString& name, const QColor& color, int size, QWidget* pare
     l->setPixmap(pixmap);
     l->setFixedSize(size, size);
     return l;
+}
+
+struct CellPreparation
+{
+    QImage folder;
+    int pixels = 0;
+    qsizetype next = 0;
+};
+
+void prepareNextCell(const std::shared_ptr<CellPreparation>& preparation)
+{
+    const QList<FolderPattern>& all = FolderPattern::all();
+    if (preparation->next >= all.size())
+        return;
+    PatternFolderView::picture(all.at(preparation->next++), preparation->folder, preparation->pixels);
+    QTimer::singleShot(0, [preparation] { prepareNextCell(preparation); });
 }
 
 } // namespace
@@ -246,6 +264,16 @@ void IconsPage::resetIcons()
     }
     const FolderIconReport report = m_service->reset(m_folderPaths);
     setStatus(report.message(), report.messageColor());
+}
+
+void IconsPage::prepareCells(qreal devicePixelRatio)
+{
+    auto preparation = std::make_shared<CellPreparation>();
+    preparation->folder = FolderIconService().folderImage(FolderIconService::iconPixels);
+    preparation->pixels = qRound(PatternCell::previewSize * devicePixelRatio);
+    if (preparation->folder.isNull() || preparation->pixels < 1)
+        return;
+    QTimer::singleShot(0, [preparation] { prepareNextCell(preparation); });
 }
 
 } // namespace nivora

@@ -39,6 +39,11 @@ public:
     static QString summaryFor(const QStringList& folderPaths);
     QList<PatternCell*> cells() const;
 
+    // Draws the cells' pictures ahead of the page's first visit, one pattern
+    // per turn of the event loop, so that neither the window nor that visit
+    // waits for all of them.
+    static void prepareCells(qreal devicePixelRatio);
+
     // The buttons' actions.
     void pickFolders();
     void applyPattern(const FolderPattern& pattern);

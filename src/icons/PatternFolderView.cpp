@@ -44,6 +44,22 @@ PatternFolderView::PatternFolderView(const FolderPattern& pattern, const QImage&
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
+QPixmap PatternFolderView::picture(const FolderPattern& pattern, const QImage& folder, int pixels)
+{
+    // Drawing the 27 patterns takes longer than a page may take to open;
+    // later visits take them from the process's pixmap cache.
+    const QString key = QStringLiteral("nivora/pattern-folder/%1/%2/%3")
+                            .arg(pattern.name())
+                            .arg(pixels)
+                            .arg(folderFingerprint(folder));
+    QPixmap found;
+    if (!QPixmapCache::find(key, &found)) {
+        found = QPixmap::fromImage(PatternFolderImage::render(scaledFolder(folder, pixels), pattern, pixels));
+        QPixmapCache::insert(key, found);
+    }
+    return found;
+}
+
 void PatternFolderView::setOpacity(double opacity)
 {
     if (qFuzzyCompare(m_opacity, opacity))
@@ -60,17 +76,7 @@ void PatternFolderView::paintEvent(QPaintEvent*)
     if (pixels < 1 || m_folder.isNull())
         return;
     if (m_cache.isNull() || m_cache.width() != pixels || !qFuzzyCompare(m_cache.devicePixelRatio(), ratio)) {
-        // Drawing the 27 patterns takes longer than a page may take to open;
-        // later visits take them from the process's pixmap cache.
-        const QString key = QStringLiteral("nivora/pattern-folder/%1/%2/%3")
-                                .arg(m_pattern.name())
-                                .arg(pixels)
-                                .arg(folderFingerprint(m_folder));
-        if (!QPixmapCache::find(key, &m_cache)) {
-            m_cache = QPixmap::fromImage(
-                PatternFolderImage::render(scaledFolder(m_folder, pixels), m_pattern, pixels));
-            QPixmapCache::insert(key, m_cache);
-        }
+        m_cache = picture(m_pattern, m_folder, pixels);
         m_cache.setDevicePixelRatio(ratio);
         ++m_renders;
     }

@@ -32,6 +32,10 @@ public:
 
     QSize sizeHint() const override { return {512, 512}; }
 
+    // The picture of `pattern` on `folder`, `pixels` wide: from the process's
+    // pixmap cache, drawn and kept there the first time.
+    static QPixmap picture(const FolderPattern& pattern, const QImage& folder, int pixels);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
