@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shell's costs on a private virtual display, release build:
-#  - start to wallpaper window mapped, to splash shown, to dashboard shown (RUNS starts);
+#  - start to wallpaper window mapped, to its first frame drawn, to splash shown,
+#    to dashboard shown (RUNS starts);
 #  - popover opening (warm) to its first complete paint, as the app times it;
 #  - idle cost with popover and dashboard closed: one instance that never opened
 #    the popover next to one that opened and closed it 100 times, measured in the
@@ -24,7 +25,7 @@ first_visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1
 rss_kb() { awk "/^VmRSS/{print \$2}" /proc/$1/status; }
 median() { sort -n | awk "{a[NR]=\$1} END{print a[int((NR+1)/2)]}"; }
 
-: >"$WORK/wall"; : >"$WORK/splash"; : >"$WORK/dash"
+: >"$WORK/wall"; : >"$WORK/frame"; : >"$WORK/splash"; : >"$WORK/dash"
 for i in $(seq 1 "$RUNS"); do
   export XDG_CONFIG_HOME=$WORK/config-$i
   t0=$(now_us)
@@ -38,12 +39,15 @@ for i in $(seq 1 "$RUNS"); do
     sleep 0.01
   done
   splash=$(sed -n "s/^nivora: splash shown \([0-9]*\)$/\1/p" "$WORK/err-$i")
+  frame=$(sed -n "s/^nivora: wallpaper frame \([0-9]*\)$/\1/p" "$WORK/err-$i")
+  [ -n "$frame" ] && echo $(( (frame - t0) / 1000 )) >>"$WORK/frame"
   [ -n "$wall" ] && echo $(( (wall - t0) / 1000 )) >>"$WORK/wall"
   [ -n "$splash" ] && echo $(( (splash - t0) / 1000 )) >>"$WORK/splash"
   [ -n "$dash" ] && echo $(( (dash - t0) / 1000 )) >>"$WORK/dash"
   "$BIN" ctl quit >/dev/null 2>&1 || true; wait $APP || true
 done
 echo "start_to_wallpaper_mapped_ms_median $(median <"$WORK/wall") (runs $(wc -l <"$WORK/wall"))"
+echo "start_to_first_wallpaper_frame_ms_median $(median <"$WORK/frame") (runs $(wc -l <"$WORK/frame"))"
 echo "start_to_splash_shown_ms_median $(median <"$WORK/splash") (runs $(wc -l <"$WORK/splash"))"
 echo "start_to_dashboard_shown_ms_median $(median <"$WORK/dash") (runs $(wc -l <"$WORK/dash"))"
 

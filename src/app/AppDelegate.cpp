@@ -9,6 +9,7 @@
 #include "app/SplashWindow.h"
 #include "app/TrayItem.h"
 #include "dashboard/DashboardWindow.h"
+#include "engine/FirstFrameReport.h"
 #include "engine/WallpaperController.h"
 #include "platform/CompositorWatcher.h"
 #include "platform/dbus/ControlBus.h"
@@ -60,6 +61,8 @@ void AppDelegate::didFinishLaunching()
     // Taskbars show this for the dashboard; the .desktop entry, matched through
     // the desktop file name, gives launchers the same mark.
     QApplication::setWindowIcon(brandIcon());
+    if (LaunchReport::enabled())
+        FirstFrameReport::setObserver([] { LaunchReport::event("wallpaper frame"); });
     // The wallpaper first: its start creates and loads the settings store.
     WallpaperController::shared().start();
     m_statusProvider = [] { return WallpaperController::shared().statusJson(); };

@@ -2,6 +2,7 @@
 
 #include "engine/AnimationClock.h"
 #include "engine/DesktopRenderWorker.h"
+#include "engine/FirstFrameReport.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/DisplayLink.h"
 #include "state/AppState.h"
@@ -184,8 +185,10 @@ DesktopRenderView::RenderParams DesktopRenderView::takeFrame(QSize* pixelSize)
 
 void DesktopRenderView::frameDelivered(bool drawn)
 {
-    if (drawn)
+    if (drawn) {
         m_meter.record(FrameRateMeter::now());
+        FirstFrameReport::frameDrawn();
+    }
 }
 
 void DesktopRenderView::recordScalars(const Scalars& scalars)

@@ -253,12 +253,17 @@ void WallpaperController::setOcclusionWatching(bool on)
     }
 }
 
-void WallpaperController::applyFPS(qint64 fps)
+int WallpaperController::viewFPS(qint64 fps) const
 {
     const bool lowPower =
         m_state.batterySaver() && fps >= 30 && m_platform.power && m_platform.power->isLowPowerModeEnabled();
     const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
-    const int clamped = static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX));
+    return static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX));
+}
+
+void WallpaperController::applyFPS(qint64 fps)
+{
+    const int clamped = viewFPS(fps);
     for (DesktopRenderView* view : renderViews())
         view->setFPS(clamped);
 }
@@ -313,13 +318,8 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
-        const qint64 fps = m_state.fps();
-        const bool lowPower = m_state.batterySaver() && fps >= 30 && m_platform.power &&
-                              m_platform.power->isLowPowerModeEnabled();
-        const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
         entry.render =
-            DesktopRenderView::create(entry.window.get(), screen.displayID, pixels,
-                                      static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
+            DesktopRenderView::create(entry.window.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
                                       m_platform.makeDisplayLink(screen, index), m_state, index);
         if (!entry.render)
             return false;
@@ -368,13 +368,8 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         return false;
     if (mode == WallpaperMode::Scene) {
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
-        const qint64 fps = m_state.fps();
-        const bool lowPower = m_state.batterySaver() && fps >= 30 && m_platform.power &&
-                              m_platform.power->isLowPowerModeEnabled();
-        const qint64 effective = effectiveFPS(fps, m_state.batterySaver(), lowPower);
         entry.render =
-            DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels,
-                                      static_cast<int>(std::clamp<qint64>(effective, INT_MIN, INT_MAX)),
+            DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
                                       m_platform.makeDisplayLink(screen, index), m_state, index);
         if (!entry.render)
             return false;

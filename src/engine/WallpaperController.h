@@ -101,6 +101,8 @@ private:
     void setRunning(bool running);
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
+    // The rate views draw at for the stored `fps`, after the battery saver.
+    int viewFPS(qint64 fps) const;
 
     AppState& m_state;
     PlatformServices& m_platform;
