@@ -156,35 +156,34 @@ int main(int argc, char** argv)
     window->close();
     timeToPaint([] {});
 
+    // Opens and closes the window 100 times on changing sections, then lets
+    // everything settle.
+    const auto hundredCycles = [&] {
+        for (int i = 0; i < 100; ++i) {
+            window->present();
+            window->setSection(NavSections::all().at(i % NavSections::all().size()));
+            QCoreApplication::processEvents();
+            window->close();
+            QCoreApplication::processEvents();
+        }
+        timeToPaint([] {});
+    };
     const long afterFirstClose = residentKb();
     const long anonAfterFirstClose = residentKb("RssAnon:");
-    for (int i = 0; i < 100; ++i) {
-        window->present();
-        window->setSection(NavSections::all().at(i % NavSections::all().size()));
-        QCoreApplication::processEvents();
-        window->close();
-        QCoreApplication::processEvents();
-    }
-    timeToPaint([] {});
+    hundredCycles();
     const long after100 = residentKb();
     const long anonAfter100 = residentKb("RssAnon:");
-    for (int i = 0; i < 100; ++i) {
-        window->present();
-        window->setSection(NavSections::all().at(i % NavSections::all().size()));
-        QCoreApplication::processEvents();
-        window->close();
-        QCoreApplication::processEvents();
-    }
-    timeToPaint([] {});
+    hundredCycles();
     const long after200 = residentKb();
 
-    std::printf(
-        "{\"first_open_ms\": %.1f, \"reopen_ms_median\": %.1f, \"reopen_ms_max\": %.1f, "
-        "\"switch_ms_median\": %.1f, \"switch_ms_max\": %.1f, \"rss_kb_after_first_close\": %ld, "
-        "\"rss_kb_after_100_cycles\": %ld, \"rss_growth_kb\": %ld, \"rss_kb_after_200_cycles\": %ld, \"anon_growth_kb\": %ld, \"first_visit_ms\": {%s}, \"second_visit_ms\": {%s}}\n",
-        firstOpen, median(reopen), *std::max_element(reopen.begin(), reopen.end()), median(switches),
-        *std::max_element(switches.begin(), switches.end()), afterFirstClose, after100,
-        after100 - afterFirstClose, after200, anonAfter100 - anonAfterFirstClose, qPrintable(visits[0]), qPrintable(visits[1]));
+    std::printf("{\"first_open_ms\": %.1f, \"reopen_ms_median\": %.1f, \"reopen_ms_max\": %.1f, "
+                "\"switch_ms_median\": %.1f, \"switch_ms_max\": %.1f, \"rss_kb_after_first_close\": %ld, "
+                "\"rss_kb_after_100_cycles\": %ld, \"rss_growth_kb\": %ld, \"rss_kb_after_200_cycles\": %ld, "
+                "\"anon_growth_kb\": %ld, \"first_visit_ms\": {%s}, \"second_visit_ms\": {%s}}\n",
+                firstOpen, median(reopen), *std::max_element(reopen.begin(), reopen.end()), median(switches),
+                *std::max_element(switches.begin(), switches.end()), afterFirstClose, after100,
+                after100 - afterFirstClose, after200, anonAfter100 - anonAfterFirstClose,
+                qPrintable(visits[0]), qPrintable(visits[1]));
     delete window;
     return 0;
 }
