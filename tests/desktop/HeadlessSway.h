@@ -122,6 +122,19 @@ public:
         return env;
     }
 
+    // Starts a foot terminal on the focused output and waits until sway has
+    // placed it; false when it does not come. The caller stops it.
+    bool startFoot(QProcess& foot) const
+    {
+        QProcessEnvironment env = clientEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+        foot.setProcessEnvironment(env);
+        foot.start(QStringLiteral("foot"), {QStringLiteral("--app-id=nivora-test-foot")});
+        if (!foot.waitForStarted(5000))
+            return false;
+        return QTest::qWaitFor([&] { return msg({"-t", "get_tree"}).contains("nivora-test-foot"); }, 10000);
+    }
+
     // Runs swaymsg with `args`; its standard output.
     QString msg(const QStringList& args) const
     {

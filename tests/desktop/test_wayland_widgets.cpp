@@ -225,20 +225,11 @@ private Q_SLOTS:
         // An ordinary window on that output covers it.
         m_sway->msg({QStringLiteral("focus output HEADLESS-1")});
         QProcess foot;
-        QProcessEnvironment env = m_sway->clientEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_sway->runtimeDir());
-        foot.setProcessEnvironment(env);
-        foot.start(QStringLiteral("foot"), {QStringLiteral("--app-id=nivora-test-foot")});
-        QVERIFY(foot.waitForStarted(5000));
         auto stopFoot = qScopeGuard([&] {
             foot.kill();
             foot.waitForFinished(5000);
         });
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                return m_sway->msg({"-t", "get_tree"}).contains("nivora-test-foot");
-            },
-            10000));
+        QVERIFY(m_sway->startFoot(foot));
         QVERIFY(QTest::qWaitFor(
             [&] {
                 const QImage shot = m_sway->grab(QStringLiteral("HEADLESS-1"));
