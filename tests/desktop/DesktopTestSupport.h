@@ -5,10 +5,12 @@
 
 #include "engine/WallpaperController.h"
 #include "engine/WallpaperWindow.h"
+#include "palettes/ColorHex.h"
 #include "platform/PlatformServices.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -106,6 +108,43 @@ inline QImage captureScreen(const QRect& rect)
     return screen->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+// `nivora render` of `state`'s scene at `seconds` and `size`, written to
+// `file`; null when the renderer fails.
+inline QImage referenceRender(const AppState& state, double seconds, QSize size, const QString& file)
+{
+    QStringList colors;
+    for (const QColor& c : state.paletteColors())
+        colors << QStringLiteral("%1").arg(hexValue(c), 6, 16, QLatin1Char('0'));
+    QProcess p;
+    p.start(qEnvironmentVariable("NIVORA_BINARY"),
+            {QStringLiteral("render"),
+             QStringLiteral("--scene"),
+             QString::number(state.sceneIndex()),
+             QStringLiteral("--time"),
+             QString::number(seconds, 'f', 3),
+             QStringLiteral("--size"),
+             QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+             QStringLiteral("--speed"),
+             QString::number(state.speed()),
+             QStringLiteral("--intensity"),
+             QString::number(state.intensity()),
+             QStringLiteral("--scale"),
+             QString::number(state.scale()),
+             QStringLiteral("--color-shift"),
+             QString::number(state.colorShift()),
+             QStringLiteral("--sharpness"),
+             QString::number(state.sharpness()),
+             QStringLiteral("--colors"),
+             colors.join(QLatin1Char(',')),
+             QStringLiteral("--output"),
+             file});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        qWarning() << "nivora render failed:" << p.readAllStandardError();
+        return {};
+    }
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
 // Mean absolute difference per channel, 0...255.

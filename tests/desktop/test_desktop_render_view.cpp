@@ -5,7 +5,6 @@
 #include "engine/DesktopRenderView.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperRenderer.h"
-#include "palettes/ColorHex.h"
 #include "platform/fake/FakeDisplayLink.h"
 
 #include <QRasterWindow>
@@ -51,41 +50,10 @@ class TestDesktopRenderView : public QObject
         return view->framesDelivered() == before;
     }
 
-    // `nivora render` of the current settings at `seconds` and `size`.
     QImage referenceRender(double seconds, QSize size)
     {
-        QStringList colors;
-        for (const QColor& c : state().paletteColors())
-            colors << QStringLiteral("%1").arg(hexValue(c), 6, 16, QLatin1Char('0'));
-        const QString out = m_settings->dir.filePath(QStringLiteral("reference.png"));
-        QProcess p;
-        p.start(qEnvironmentVariable("NIVORA_BINARY"),
-                {QStringLiteral("render"),
-                 QStringLiteral("--scene"),
-                 QString::number(state().sceneIndex()),
-                 QStringLiteral("--time"),
-                 QString::number(seconds, 'f', 3),
-                 QStringLiteral("--size"),
-                 QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
-                 QStringLiteral("--speed"),
-                 QString::number(state().speed()),
-                 QStringLiteral("--intensity"),
-                 QString::number(state().intensity()),
-                 QStringLiteral("--scale"),
-                 QString::number(state().scale()),
-                 QStringLiteral("--color-shift"),
-                 QString::number(state().colorShift()),
-                 QStringLiteral("--sharpness"),
-                 QString::number(state().sharpness()),
-                 QStringLiteral("--colors"),
-                 colors.join(QLatin1Char(',')),
-                 QStringLiteral("--output"),
-                 out});
-        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-            qWarning() << "nivora render failed:" << p.readAllStandardError();
-            return {};
-        }
-        return QImage(out).convertToFormat(QImage::Format_RGB32);
+        return testing::referenceRender(state(), seconds, size,
+                                        m_settings->dir.filePath(QStringLiteral("reference.png")));
     }
 
 private Q_SLOTS:

@@ -8,9 +8,9 @@
 #include "engine/DesktopRenderView.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
-#include "palettes/ColorHex.h"
 #include "platform/wayland/WaylandOutputPowerMonitor.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,6 +20,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 #include <wayland-server.h>
 
 using namespace nivora;
@@ -127,41 +128,10 @@ class TestWaylandWallpaper : public QObject
         return QTest::qWaitFor([&] { return view->framesDelivered() > before + 1; }, timeoutMs);
     }
 
-    // `nivora render` of the current settings at `seconds` and `size`.
     QImage referenceRender(double seconds, QSize size)
     {
-        QStringList colors;
-        for (const QColor& c : state().paletteColors())
-            colors << QStringLiteral("%1").arg(hexValue(c), 6, 16, QLatin1Char('0'));
-        const QString out = m_settings->dir.filePath(QStringLiteral("reference.png"));
-        QProcess p;
-        p.start(qEnvironmentVariable("NIVORA_BINARY"),
-                {QStringLiteral("render"),
-                 QStringLiteral("--scene"),
-                 QString::number(state().sceneIndex()),
-                 QStringLiteral("--time"),
-                 QString::number(seconds, 'f', 3),
-                 QStringLiteral("--size"),
-                 QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
-                 QStringLiteral("--speed"),
-                 QString::number(state().speed()),
-                 QStringLiteral("--intensity"),
-                 QString::number(state().intensity()),
-                 QStringLiteral("--scale"),
-                 QString::number(state().scale()),
-                 QStringLiteral("--color-shift"),
-                 QString::number(state().colorShift()),
-                 QStringLiteral("--sharpness"),
-                 QString::number(state().sharpness()),
-                 QStringLiteral("--colors"),
-                 colors.join(QLatin1Char(',')),
-                 QStringLiteral("--output"),
-                 out});
-        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-            qWarning() << "nivora render failed:" << p.readAllStandardError();
-            return {};
-        }
-        return QImage(out).convertToFormat(QImage::Format_RGB32);
+        return testing::referenceRender(state(), seconds, size,
+                                        m_settings->dir.filePath(QStringLiteral("reference.png")));
     }
 
 private Q_SLOTS:
@@ -512,6 +482,29 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(power->reportedOutputs(), outputs, 5000);
         QVERIFY(!power->isAsleep());
         QVERIFY(!m_platform->sleep->isAsleep());
+    }
+
+    // A compositor that takes the connection but never answers (hung, or
+    // stopped in a debugger) must not freeze start-up: after a bounded wait
+    // the desktop goes to X11.
+    void compositorThatNeverAnswersFallsBackToX11()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wayland-silent"));
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        auto closeSocket = qScopeGuard([fd] { close(fd); });
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path));
+        QVERIFY(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 && listen(fd, 4) == 0);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("did not answer within")));
+        QTest::ignoreMessage(QtInfoMsg,
+                             QRegularExpression(QStringLiteral("cannot be reached; the desktop uses X11")));
+        QElapsedTimer timer;
+        timer.start();
+        m_platform = servicesOn(path);
+        QVERIFY2(timer.elapsed() < 15000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(m_platform->backend, QStringLiteral("x11"));
     }
 
     void compositorWithoutLayerShellFallsBackToX11()

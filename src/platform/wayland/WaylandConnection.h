@@ -104,8 +104,10 @@ public:
     wl_output* outputNamed(const QString& name) const;
 
     // Blocks until the compositor has answered everything sent so far (main
-    // thread). False when the connection has failed.
-    bool roundtrip();
+    // thread), or `timeoutMs` has passed. False when the connection has
+    // failed or the compositor did not answer in time: a compositor that
+    // accepts clients but never serves them must not freeze the process.
+    bool roundtrip(int timeoutMs = 5000);
     bool isBroken() const { return m_broken; }
 
     // Listener entry points (wayland-client calls them on the main thread).
