@@ -179,9 +179,12 @@ private Q_SLOTS:
     void init()
     {
         m_settings = std::make_unique<TestSettings>();
+        // As in a sway session, whose clients find its socket in SWAYSOCK.
         const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
         qputenv("WAYLAND_DISPLAY", QFile::encodeName(m_sway->socket()));
+        qputenv("SWAYSOCK", m_sway->clientEnvironment().value(QStringLiteral("SWAYSOCK")).toLocal8Bit());
         m_platform = PlatformServices::createDefault();
+        qunsetenv("SWAYSOCK");
         if (saved.isEmpty())
             qunsetenv("WAYLAND_DISPLAY");
         else

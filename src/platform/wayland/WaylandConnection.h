@@ -65,6 +65,11 @@ public:
     ~WaylandConnection() override;
 
     bool hasLayerShell() const { return m_layerShell != nullptr; }
+    // True when, while a button is held, the compositor gives pointer
+    // positions relative to where the surface was at the press rather than
+    // where it is now: sway does, and tells its clients it is sway through
+    // SWAYSOCK.
+    bool pointerKeepsPressOrigin() const { return m_pointerKeepsPressOrigin; }
     // The globals; null when the compositor does not offer them.
     wl_display* display() const { return m_display; }
     wl_compositor* compositor() const { return m_compositor; }
@@ -159,6 +164,7 @@ private:
     Qt::MouseButtons m_pointerButtons;
     quint64 m_pointerEnters = 0;
     QSocketNotifier* m_notifier = nullptr;
+    bool m_pointerKeepsPressOrigin = !qEnvironmentVariableIsEmpty("SWAYSOCK");
     bool m_broken = false;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/wayland/WaylandProtocols.h"
 
 #include <QDebug>
+#include <QLineF>
 #include <algorithm>
 #include <cstring>
 #include <sys/mman.h>
@@ -103,14 +104,17 @@ void WaylandWidgetSurface::build(const QString& outputName)
     zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface,
                                                      ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
     m_connection.setPointerHandler(m_surface, [this](const WaylandConnection::PointerEvent& e) {
-        // While a button is held the compositor keeps sending the pointer
-        // relative to where the surface was when the button went down, moves
-        // since then notwithstanding (wlroots compositors work so), which is
-        // what lets a drag move the surface under the pointer smoothly.
+        // While a button is held, sway keeps giving the pointer relative to
+        // where the surface was when the button went down, moves since then
+        // notwithstanding; other compositors (KWin) give it relative to where
+        // the surface is now, as outside a drag. A drag moves the surface with
+        // the pointer, so the two cannot be told apart from the positions.
         if (e.type == WaylandConnection::PointerEvent::Press && m_held == Qt::NoButton)
             m_grabOrigin = m_appliedOrigin;
         const bool grabbed = m_held != Qt::NoButton || e.type == WaylandConnection::PointerEvent::Press;
-        const QPointF at = e.position + QPointF(grabbed ? m_grabOrigin : m_appliedOrigin);
+        const QPoint origin =
+            grabbed && m_connection.pointerKeepsPressOrigin() ? m_grabOrigin : m_appliedOrigin;
+        const QPointF at = e.position + QPointF(origin);
         m_held = e.buttons;
         switch (e.type) {
         case WaylandConnection::PointerEvent::Enter:
