@@ -68,7 +68,7 @@ public:
     // True when, while a button is held, the compositor gives pointer
     // positions relative to where the surface was at the press rather than
     // where it is now: sway does, and tells its clients it is sway through
-    // SWAYSOCK.
+    // SWAYSOCK (or the desktop name).
     bool pointerKeepsPressOrigin() const { return m_pointerKeepsPressOrigin; }
     // The globals; null when the compositor does not offer them.
     wl_display* display() const { return m_display; }
@@ -164,7 +164,10 @@ private:
     Qt::MouseButtons m_pointerButtons;
     quint64 m_pointerEnters = 0;
     QSocketNotifier* m_notifier = nullptr;
-    bool m_pointerKeepsPressOrigin = !qEnvironmentVariableIsEmpty("SWAYSOCK");
+    bool m_pointerKeepsPressOrigin =
+        !qEnvironmentVariableIsEmpty("SWAYSOCK") || qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+                                                        .split(QLatin1Char(':'))
+                                                        .contains(QLatin1String("sway"), Qt::CaseInsensitive);
     bool m_broken = false;
 };
 
