@@ -10,9 +10,18 @@
 # directory; it runs inside
 # scripts/with-display (the process's GL context comes from the X display).
 #   bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]
+# PARTS chooses what runs (default all): any of "scene still covered", e.g.
+#   PARTS=still bench/desktop/run-wayland.sh build/release
+# For the still image, STILL_SIZE (default 1920x1080, the output's size) sets
+# the picture's size, and the app's memory is broken down afterwards
+# (/proc/PID/smaps_rollup and the largest mappings).
 set -euo pipefail
 build="${1:?usage: bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]}"
 secs="${2:-10}"
+export PARTS="${PARTS:-scene still covered}" STILL_SIZE="${STILL_SIZE:-1920x1080}"
+parts="$PARTS"
+still_size="$STILL_SIZE"
+runs() { case " $parts " in *" $1 "*) return 0 ;; esac; return 1; }
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
   exec "$here/../../scripts/with-display" "$0" "$@"
@@ -61,13 +70,15 @@ measure() {
   wait "$spid" || true
 }
 
-measure scene "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080
-size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/scene.out")"
-measure paced "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps 30
+size=""
+if runs scene; then
+  measure scene "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080
+  size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/scene.out")"
+  measure paced "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps 30
+fi
 
 # A still image at the output's size, shown by the app and then by swaybg.
 image="$work/still.png"
-ffmpeg -v error -f lavfi -i mandelbrot=size=1920x1080 -frames:v 1 "$image"
 # grim checks afterwards that the output really showed the image (RMSE of the
 # grab against it, 0..1), through the same path for both clients.
 onscreen() {
@@ -81,8 +92,25 @@ measure_still() {
   local spid=$!
   "$procstat" "$pid" "$secs" --threads >"$work/$label.json" || echo "== $label: procstat failed" >>"$work/failures"
   wait "$spid" || true
+  # Where the resident memory is: totals by kind, then the largest mappings.
+  cat "/proc/$pid/smaps_rollup" >"$work/$label.rollup" 2>/dev/null || true
+  python3 - "/proc/$pid/smaps" >"$work/$label.maps" 2>/dev/null <<'PY' || true
+import collections, re, sys
+rss, cur = collections.Counter(), None
+for line in open(sys.argv[1]):
+    if re.match(r"^[0-9a-f]+-[0-9a-f]+ ", line):
+        f = line.split()
+        cur = f[5] if len(f) > 5 else "[anon]"
+        cur = re.sub(r"\.so[.0-9]*$", ".so", cur.split("/")[-1]) if "/" in cur else cur
+    elif line.startswith("Rss:"):
+        rss[cur] += int(line.split()[1])
+for name, kb in rss.most_common(14):
+    print("    %-40s %8.1f MiB" % (name, kb / 1024))
+PY
   onscreen "$label"
 }
+still() {
+ffmpeg -v error -f lavfi -i "mandelbrot=size=$still_size" -frames:v 1 "$image"
 "$bench" --seconds "$((secs + 5))" --mode image --media "$image" >"$work/image.out" 2>"$work/image.out.err" &
 imgpid=$!
 for _ in $(seq 1 200); do grep -q ready "$work/image.out" && break; sleep 0.1; done
@@ -94,13 +122,18 @@ bgpid=$!
 sleep 1
 measure_still swaybg "$bgpid"
 kill "$bgpid"; wait "$bgpid" 2>/dev/null || true
+}
+if runs still; then still; fi
 
 # A fullscreen terminal over the output: the compositor stops the surface's
 # frame callbacks and the view pauses.
+covered() {
 foot --app-id=bench-cover >/dev/null 2>&1 &
 for _ in $(seq 1 50); do swaymsg -t get_tree 2>/dev/null | grep -q bench-cover && break; sleep 0.1; done
 swaymsg '[app_id=bench-cover] fullscreen enable' >/dev/null
 measure covered "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080 --covered
+}
+if runs covered; then covered; fi
 
 if [ -s "$work/failures" ]; then
   cat "$work/failures"
@@ -111,29 +144,50 @@ import json, os, sys
 work, size = sys.argv[1], sys.argv[2]
 def last(name): return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
 def stat(name): return json.load(open(os.path.join(work, name)))
-app, run, sway = stat("scene.json"), last("scene.out"), stat("scene.sway.json")
-p, prun, psway = stat("paced.json"), last("paced.out"), stat("paced.sway.json")
-fps = run["delivered_fps"]
-app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
-paced_ms = p["cpu_seconds"] * 1000 / (prun["frames"] / prun["seconds"] * p["seconds"])
-sway_ms = sway["cpu_seconds"] * 1000 / (fps * sway["seconds"])
-print("scene 0, drawable %s on a 1920x1080 output, target 30 fps" % size)
-print("  app: %.2f fps delivered, CPU %.1f %%, %.2f ms per frame, %.1f wake-ups/s" % (
-    fps, app["cpu_percent"], app_ms, app["wakeups_per_s"]))
-print("  harness paced at 30 fps: %.2f ms per frame; ratio app/harness %.3f" % (paced_ms, app_ms / paced_ms))
-print("  sway while the app runs: CPU %.1f %% (%.2f ms per app frame); while the harness runs: %.1f %%" % (
-    sway["cpu_percent"], sway_ms, psway["cpu_percent"]))
-c, crun = stat("covered.json"), last("covered.out")
-print("covered by a fullscreen window: %.2f fps delivered, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (
-    crun["delivered_fps"], c["cpu_percent"], c["wakeups_per_s"]))
-for name, t in sorted(c.get("by_thread", {}).items()):
-    if name.startswith("nv-") or t.get("wakeups_per_s", 0) > 0:
-        print("  %-16s wake-ups %.1f/s" % (name, t["wakeups_per_s"]))
-i, b = stat("image.json"), stat("swaybg.json")
-def rmse(name): return open(os.path.join(work, name + ".rmse")).read().strip() or "?"
-print("still image 1920x1080 PNG on the same output, %.0f s each:" % i["seconds"])
-for label, name, s in (("app (image mode)", "image", i), ("swaybg", "swaybg", b)):
-    print("  %-17s RSS %.1f MiB, CPU %.2f %%, %.1f wake-ups/s, %d threads; sway CPU %.2f %%; on screen vs image RMSE %s" % (
-        label, s["rss_mb"], s["cpu_percent"], s["wakeups_per_s"], s["threads"],
-        stat(name + ".sway.json")["cpu_percent"], rmse(name)))
+parts = os.environ.get("PARTS", "scene still covered").split()
+if "scene" in parts:
+    app, run, sway = stat("scene.json"), last("scene.out"), stat("scene.sway.json")
+    p, prun, psway = stat("paced.json"), last("paced.out"), stat("paced.sway.json")
+    fps = run["delivered_fps"]
+    app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
+    paced_ms = p["cpu_seconds"] * 1000 / (prun["frames"] / prun["seconds"] * p["seconds"])
+    sway_ms = sway["cpu_seconds"] * 1000 / (fps * sway["seconds"])
+    print("scene 0, drawable %s on a 1920x1080 output, target 30 fps" % size)
+    print("  app: %.2f fps delivered, CPU %.1f %%, %.2f ms per frame, %.1f wake-ups/s" % (
+        fps, app["cpu_percent"], app_ms, app["wakeups_per_s"]))
+    print("  harness paced at 30 fps: %.2f ms per frame; ratio app/harness %.3f" % (paced_ms, app_ms / paced_ms))
+    print("  sway while the app runs: CPU %.1f %% (%.2f ms per app frame); while the harness runs: %.1f %%" % (
+        sway["cpu_percent"], sway_ms, psway["cpu_percent"]))
+if "covered" in parts:
+    c, crun = stat("covered.json"), last("covered.out")
+    print("covered by a fullscreen window: %.2f fps delivered, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (
+        crun["delivered_fps"], c["cpu_percent"], c["wakeups_per_s"]))
+    for name, t in sorted(c.get("by_thread", {}).items()):
+        if name.startswith("nv-") or t.get("wakeups_per_s", 0) > 0:
+            print("  %-16s wake-ups %.1f/s" % (name, t["wakeups_per_s"]))
+if "still" in parts:
+    i, b = stat("image.json"), stat("swaybg.json")
+    def rmse(name): return open(os.path.join(work, name + ".rmse")).read().strip() or "?"
+    print("still image %s PNG on the 1920x1080 output, %.0f s each:" % (os.environ.get("STILL_SIZE", "1920x1080"), i["seconds"]))
+    for label, name, s in (("app (image mode)", "image", i), ("swaybg", "swaybg", b)):
+        print("  %-17s RSS %.1f MiB, CPU %.2f %%, %.1f wake-ups/s, %d threads; sway CPU %.2f %%; on screen vs image RMSE %s" % (
+            label, s["rss_mb"], s["cpu_percent"], s["wakeups_per_s"], s["threads"],
+            stat(name + ".sway.json")["cpu_percent"], rmse(name)))
+    def rollup(name):
+        out = {}
+        try:
+            for line in open(os.path.join(work, name + ".rollup")):
+                f = line.split()
+                if len(f) == 3 and f[2] == "kB":
+                    out[f[0].rstrip(":")] = int(f[1]) / 1024
+        except OSError:
+            pass
+        return out
+    for label, name in (("app (image mode)", "image"), ("swaybg", "swaybg")):
+        r = rollup(name)
+        if r:
+            print("  %s: Rss %.1f MiB (anonymous %.1f); Pss %.1f MiB = anonymous %.1f + files %.1f + shared memory %.1f;"
+                  " Rss by mapping:" % (label, r.get("Rss", 0), r.get("Anonymous", 0), r.get("Pss", 0),
+                                        r.get("Pss_Anon", 0), r.get("Pss_File", 0), r.get("Pss_Shmem", 0)))
+            print(open(os.path.join(work, name + ".maps")).read().rstrip())
 PY

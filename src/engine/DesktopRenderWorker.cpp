@@ -45,7 +45,7 @@ void DesktopRenderWorker::makeContext()
     QSurfaceFormat format = WallpaperRenderer::surfaceFormat();
     format.setSwapInterval(0);
     m_context->setFormat(format);
-    m_context->setShareContext(QOpenGLContext::globalShareContext());
+    m_context->setShareContext(WallpaperRenderer::shareContext());
     if (!m_context->create())
         m_context.reset();
     // A context follows the destruction of its screen: the screen's signal

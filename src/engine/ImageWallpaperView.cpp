@@ -3,6 +3,7 @@
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/DesktopSurface.h"
+#include "platform/FreedMemory.h"
 #include "platform/x11/X11ScaledPresenter.h"
 
 #include <QFileInfo>
@@ -76,16 +77,28 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
             return nullptr;
         view->m_image = std::move(image);
         view->m_framesShown = 1;
+        surface->setStill(true);
     }
     view->presentToSurface();
+    if (!view->m_movie) {
+        // The compositor holds the picture now and shows it for as long as
+        // the surface lives (an output that changes size gets a new surface
+        // and the file is read again), so nothing of it is kept here: the
+        // decoded pixels, and the heap they leave behind, go back.
+        view->m_image = QImage();
+        FreedMemory::release();
+    }
     return view;
 }
 
 bool ImageWallpaperView::presentToSurface()
 {
     // Premultiplied, the colour channels are the frame already laid over
-    // black, as the window's painter shows it.
-    const QImage frame = currentFrame().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // black, as the window's painter shows it. A still is converted in place
+    // (it is dropped afterwards) rather than copied.
+    const QImage frame = m_movie
+                             ? m_movie->currentImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                             : std::move(m_image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (frame.isNull())
         return false;
     // Null while the compositor has not shown the previous frame: an

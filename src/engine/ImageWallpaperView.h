@@ -33,12 +33,15 @@ public:
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window);
     // The same on a desktop surface that is not a Qt window (Wayland): each
     // frame goes to the surface at its decoded size, once, and the
-    // compositor stretches it to the output. Shows the first frame at once.
+    // compositor stretches it to the output. Shows the first frame at once;
+    // a still is not kept afterwards.
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface);
     ~ImageWallpaperView() override;
 
     bool isAnimated() const { return m_movie != nullptr; }
-    // The frame currently shown, at its decoded size.
+    // The frame currently shown, at its decoded size. Null for a still on a
+    // desktop surface, which hands its only frame to the compositor and keeps
+    // nothing.
     QImage currentFrame() const;
     // Frames shown so far (1 for a still image).
     int framesShown() const { return m_framesShown; }

@@ -19,7 +19,7 @@ OffscreenSceneRenderer::OffscreenSceneRenderer()
 {
     m_context = std::make_unique<QOpenGLContext>();
     m_context->setFormat(WallpaperRenderer::surfaceFormat());
-    m_context->setShareContext(QOpenGLContext::globalShareContext());
+    m_context->setShareContext(WallpaperRenderer::shareContext());
     if (!m_context->create()) {
         m_error = QStringLiteral("no OpenGL context could be created");
         return;

@@ -36,7 +36,7 @@ bool ScenePreview::openGLAvailable()
     static const bool available = [] {
         QOpenGLContext probe;
         probe.setFormat(WallpaperRenderer::surfaceFormat());
-        probe.setShareContext(QOpenGLContext::globalShareContext());
+        probe.setShareContext(WallpaperRenderer::shareContext());
         return probe.create();
     }();
     return available;

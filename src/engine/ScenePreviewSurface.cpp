@@ -41,7 +41,7 @@ QOpenGLContext* sharedPreviewContext()
     qAddPostRoutine(releasePreviewContext);
     auto context = std::make_unique<QOpenGLContext>();
     context->setFormat(WallpaperRenderer::surfaceFormat());
-    context->setShareContext(QOpenGLContext::globalShareContext());
+    context->setShareContext(WallpaperRenderer::shareContext());
     if (!context->create())
         return nullptr;
     auto surface = std::make_unique<QOffscreenSurface>();

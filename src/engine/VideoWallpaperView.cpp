@@ -3,6 +3,7 @@
 #include "engine/MediaPathCheck.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/SoftwareVideoRenderer.h"
+#include "engine/WallpaperRenderer.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/mpv/MpvLibrary.h"
 #include "platform/mpv/MpvRenderApi.h"
@@ -53,7 +54,7 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
 
     view->m_context = std::make_unique<QOpenGLContext>();
     view->m_context->setFormat(window->format());
-    view->m_context->setShareContext(QOpenGLContext::globalShareContext());
+    view->m_context->setShareContext(WallpaperRenderer::shareContext());
     if (!view->m_context->create() || !view->m_context->makeCurrent(window))
         return nullptr;
     // On a software renderer the frames are converted on the processor and

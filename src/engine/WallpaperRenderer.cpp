@@ -12,6 +12,7 @@
 #include <QMutexLocker>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
+#include <QThread>
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -19,6 +20,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
+#include <memory>
 
 namespace nivora {
 
@@ -168,8 +170,49 @@ GLuint linkProgram(QOpenGLExtraFunctions* gl, GLuint vertexShader, GLuint fragme
 
 void WallpaperRenderer::configureApplication()
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Qt's own application-wide share context (Qt::AA_ShareOpenGLContexts)
+    // would be made with the application, whatever it shows.
     QSurfaceFormat::setDefaultFormat(surfaceFormat());
+}
+
+namespace {
+
+QMutex shareContextMutex;
+QOpenGLContext* theShareContext = nullptr;
+bool shareContextTried = false;
+
+void releaseShareContext()
+{
+    QMutexLocker lock(&shareContextMutex);
+    delete theShareContext;
+    theShareContext = nullptr;
+}
+
+} // namespace
+
+QOpenGLContext* WallpaperRenderer::shareContext()
+{
+    QMutexLocker lock(&shareContextMutex);
+    // A context belongs to the thread it is made on; the share group's root
+    // must outlive every render thread.
+    if (shareContextTried || !QCoreApplication::instance() ||
+        QThread::currentThread() != QCoreApplication::instance()->thread())
+        return theShareContext;
+    shareContextTried = true;
+    auto context = std::make_unique<QOpenGLContext>();
+    context->setFormat(surfaceFormat());
+    if (!context->create())
+        return nullptr;
+    theShareContext = context.release();
+    // Before the platform integration goes with the application.
+    qAddPostRoutine(releaseShareContext);
+    return theShareContext;
+}
+
+bool WallpaperRenderer::hasShareContext()
+{
+    QMutexLocker lock(&shareContextMutex);
+    return theShareContext != nullptr;
 }
 
 QSurfaceFormat WallpaperRenderer::surfaceFormat()

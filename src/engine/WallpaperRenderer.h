@@ -27,10 +27,9 @@ class AppState;
 //
 // Contexts. Every context Nivora renders scenes with must be OpenGL 3.3 core
 // (surfaceFormat()) and belong to the process's one share group, so that the
-// shader is compiled once for all of them. configureApplication() arranges both
-// for QOpenGLWidget; a context made by hand (a desktop render view's, an
-// offscreen one) calls setFormat(surfaceFormat()) and
-// setShareContext(QOpenGLContext::globalShareContext()) before create().
+// shader is compiled once for all of them: a context (a desktop render view's,
+// an offscreen one) calls setFormat(surfaceFormat()) and
+// setShareContext(WallpaperRenderer::shareContext()) before create().
 //
 // A desktop render view with its own context on a render thread does, on that
 // thread:
@@ -56,10 +55,18 @@ public:
     // QOpenGLWidget draw into GL_RGBA8.
     static constexpr GLenum defaultPixelFormat = 0x8058; // GL_RGBA8
 
-    // Must run before the QGuiApplication / QApplication is constructed: asks
-    // for one share group for all contexts and makes OpenGL 3.3 core the
-    // default surface format.
+    // Must run before the QGuiApplication / QApplication is constructed:
+    // makes OpenGL 3.3 core the default surface format.
     static void configureApplication();
+    // The context every other one shares with, made on the first call from
+    // the main thread (the GUI thread) and kept until the application ends;
+    // null when no context can be made, or before the first call from the
+    // main thread. Made on demand rather than with the application: a
+    // process that shows only a picture or a video drawn in software then
+    // never loads the OpenGL driver, which with llvmpipe is tens of MiB.
+    static QOpenGLContext* shareContext();
+    // Whether shareContext() has made its context (test hook).
+    static bool hasShareContext();
     // OpenGL 3.3 core, no depth or stencil buffer.
     static QSurfaceFormat surfaceFormat();
     // GL_RGBA8 when the format has alpha bits, GL_RGB8 otherwise.

@@ -20,6 +20,10 @@ namespace nivora {
 //                  previous one yet, or holds every buffer, or has gone.
 // - present()      required; the same thread, after beginFrame() returned
 //                  memory. Shows the frame; false when the connection failed.
+// - setStill(s)    optional; the drawing thread, before beginFrame(). True:
+//                  the surface shows one picture, drawn once (a still image),
+//                  so the backend may keep a single buffer and let it go once
+//                  the compositor has it. Default: ignored.
 // - isCovered()    required; any thread. Whether the compositor stopped
 //                  showing the surface (a fullscreen window over it).
 // - coveredChanged required. Emitted on a change of isCovered(), from the
@@ -45,6 +49,7 @@ public:
     virtual unsigned char* beginFrame(QSize imagePixels, Rows rows) = 0;
     virtual bool present() = 0;
     virtual bool isCovered() const = 0;
+    virtual void setStill(bool still) { Q_UNUSED(still); }
 
 Q_SIGNALS:
     void coveredChanged(bool covered);

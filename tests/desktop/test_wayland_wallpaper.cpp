@@ -6,6 +6,7 @@
 #include "DesktopTestSupport.h"
 #include "HeadlessSway.h"
 #include "engine/DesktopRenderView.h"
+#include "engine/ImageWallpaperView.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
 #include "platform/wayland/WaylandOutputPowerMonitor.h"
@@ -175,6 +176,71 @@ private Q_SLOTS:
         QCOMPARE(screens[1].displayID, displayIdentifier(QStringLiteral("HEADLESS-2")));
         // wl_output gives millihertz: sway's headless outputs run at 60 Hz.
         QCOMPARE(screens[0].refreshRate, 60.0);
+    }
+
+    // Runs before any scene of this process: a picture is shown without the
+    // OpenGL driver and without a copy of it kept in the process; an output
+    // that changes size shows it again; a scene then follows, the driver
+    // loaded only then.
+    void imageNeedsNoOpenGLAndASceneCanFollow()
+    {
+        QVERIFY(!WallpaperRenderer::hasShareContext());
+        QImage image(64, 16, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (int y = 8; y < 16; ++y)
+            for (int x = 0; x < 64; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        const QString path = m_settings->dir.filePath(QStringLiteral("still.png"));
+        QVERIFY(image.save(path));
+        state().setMediaPath(path);
+        state().setWallpaperMode(WallpaperMode::Image);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
+        auto showsPicture = [&](const QString& output, QSize size) {
+            return QTest::qWaitFor(
+                [&] {
+                    const QImage shown = m_sway->grab(output);
+                    if (shown.size() != size)
+                        return false;
+                    const QColor top = averageColor(shown, QRect(0, 0, size.width(), size.height() / 2 - 20));
+                    const QColor bottom = averageColor(
+                        shown, QRect(0, size.height() / 2 + 20, size.width(), size.height() / 2 - 20));
+                    return top.red() > 240 && top.blue() < 15 && bottom.blue() > 240 && bottom.red() < 15;
+                },
+                10000);
+        };
+        QVERIFY(showsPicture(QStringLiteral("HEADLESS-1"), QSize(1280, 720)));
+        QVERIFY(showsPicture(QStringLiteral("HEADLESS-2"), QSize(800, 600)));
+        QVERIFY(!WallpaperRenderer::hasShareContext());
+        // The compositor holds the only copy: no decoded frame, no buffer.
+        for (ImageWallpaperView* view : m_controller->imageViews())
+            QVERIFY(view->currentFrame().isNull());
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("nivora-wallpaper"));
+
+        // A new size for one output: the picture is read again and fills it.
+        auto restore = qScopeGuard([&] { m_sway->msg({"output", "HEADLESS-2", "mode", "800x600"}); });
+        m_sway->msg({"output", "HEADLESS-2", "mode", "1024x768"});
+        QVERIFY(showsPicture(QStringLiteral("HEADLESS-2"), QSize(1024, 768)));
+        QVERIFY(showsPicture(QStringLiteral("HEADLESS-1"), QSize(1280, 720)));
+        restore.dismiss();
+        m_sway->msg({"output", "HEADLESS-2", "mode", "800x600"});
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_controller->displaySignature().join(QLatin1Char(' ')).contains(QStringLiteral(",800,600")),
+            10000);
+
+        state().setWallpaperMode(WallpaperMode::Scene);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 2, 10000);
+        QVERIFY(WallpaperRenderer::hasShareContext());
+        for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
+            DesktopRenderView* view = viewOn(output);
+            QVERIFY2(view && framesAdvance(view), qPrintable(output));
+            const QColor c = averageColor(m_sway->grab(output), QRect(0, 0, 200, 100));
+            QVERIFY2(!(c.red() > 240 && c.green() < 15 && c.blue() < 15), qPrintable(output + c.name()));
+        }
     }
 
     void everyOutputShowsTheScene()

@@ -52,7 +52,7 @@ struct ViewContext
     {
         context = std::make_unique<QOpenGLContext>();
         context->setFormat(WallpaperRenderer::surfaceFormat());
-        context->setShareContext(QOpenGLContext::globalShareContext());
+        context->setShareContext(WallpaperRenderer::shareContext());
         context->create();
         surface = std::make_unique<QOffscreenSurface>();
         surface->setFormat(context->format());
@@ -144,7 +144,7 @@ private:
 void TestScenePreview::initTestCase()
 {
     previousHandler = qInstallMessageHandler(countingHandler);
-    QVERIFY(QOpenGLContext::globalShareContext());
+    QVERIFY(WallpaperRenderer::shareContext());
 }
 
 void TestScenePreview::cleanup()

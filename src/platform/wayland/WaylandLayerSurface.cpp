@@ -2,11 +2,10 @@
 
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandProtocols.h"
+#include "platform/wayland/WaylandShmBuffers.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace nivora {
 
@@ -36,13 +35,6 @@ void onFrameDone(void* data, wl_callback* callback, uint32_t)
 
 const wl_callback_listener frameListener = {onFrameDone};
 
-void onRelease(void* data, wl_buffer* buffer)
-{
-    self(data)->bufferReleased(buffer);
-}
-
-const wl_buffer_listener bufferListener = {onRelease};
-
 qint64 steadyNanoseconds()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -64,6 +56,8 @@ std::unique_ptr<WaylandLayerSurface> WaylandLayerSurface::create(WaylandConnecti
             scale = o.scale;
     }
     std::unique_ptr<WaylandLayerSurface> s(new WaylandLayerSurface(connection, scale));
+    s->m_buffers =
+        std::make_unique<WaylandShmBuffers>(connection.shm(), WL_SHM_FORMAT_XRGB8888, "nivora-wallpaper");
     s->m_surface = wl_compositor_create_surface(connection.compositor());
     s->m_layerSurface =
         zwlr_layer_shell_v1_get_layer_surface(connection.layerShell(), s->m_surface, output,
@@ -102,7 +96,7 @@ WaylandLayerSurface::~WaylandLayerSurface()
             wl_callback_destroy(m_callback);
         m_callback = nullptr;
     }
-    freeBuffers();
+    m_buffers.reset();
     if (m_viewport)
         wp_viewport_destroy(m_viewport);
     if (m_layerSurface)
@@ -150,66 +144,9 @@ void WaylandLayerSurface::frameDone(wl_callback* callback)
         Q_EMIT coveredChanged(false);
 }
 
-void WaylandLayerSurface::bufferReleased(wl_buffer* buffer)
+int WaylandLayerSurface::bufferCount() const
 {
-    for (Buffer& b : m_buffers) {
-        if (b.buffer == buffer)
-            b.busy.store(false);
-    }
-}
-
-void WaylandLayerSurface::freeBuffers()
-{
-    for (Buffer& b : m_buffers) {
-        if (b.buffer)
-            wl_buffer_destroy(b.buffer);
-        b.buffer = nullptr;
-        b.data = nullptr;
-        b.busy.store(false);
-    }
-    if (m_memory)
-        munmap(m_memory, m_poolBytes);
-    if (m_fd >= 0)
-        close(m_fd);
-    m_memory = nullptr;
-    m_fd = -1;
-    m_poolBytes = 0;
-    m_imageSize = QSize();
-}
-
-bool WaylandLayerSurface::makeBuffers(QSize imagePixels)
-{
-    freeBuffers();
-    const size_t stride = size_t(imagePixels.width()) * 4;
-    const size_t frameBytes = stride * size_t(imagePixels.height());
-    const size_t total = frameBytes * m_buffers.size();
-    m_fd = memfd_create("nivora-wallpaper", MFD_CLOEXEC);
-    if (m_fd < 0)
-        return false;
-    if (ftruncate(m_fd, off_t(total)) != 0) {
-        freeBuffers();
-        return false;
-    }
-    void* memory = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
-    if (memory == MAP_FAILED) {
-        freeBuffers();
-        return false;
-    }
-    m_memory = static_cast<unsigned char*>(memory);
-    m_poolBytes = total;
-    wl_shm_pool* pool = wl_shm_create_pool(m_connection.shm(), m_fd, int32_t(total));
-    for (size_t i = 0; i < m_buffers.size(); ++i) {
-        Buffer& b = m_buffers[i];
-        b.buffer = wl_shm_pool_create_buffer(pool, int32_t(i * frameBytes), imagePixels.width(),
-                                             imagePixels.height(), int32_t(stride), WL_SHM_FORMAT_XRGB8888);
-        b.data = m_memory + i * frameBytes;
-        b.busy.store(false);
-        wl_buffer_add_listener(b.buffer, &bufferListener, this);
-    }
-    // The buffers keep the memory; the pool object is not needed any more.
-    wl_shm_pool_destroy(pool);
-    m_imageSize = imagePixels;
-    return true;
+    return m_buffers ? m_buffers->count() : 0;
 }
 
 unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels, Rows rows)
@@ -231,24 +168,22 @@ unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels, Rows rows)
     // made), which keeps the surface's content defined; waiting for their
     // release instead could wait forever, as a compositor keeps the last
     // buffer until another replaces it.
-    if (imagePixels != m_imageSize && !makeBuffers(imagePixels))
+    // A still is drawn once, so a second buffer would only take memory.
+    const int count = m_still.load() ? 1 : 2;
+    if ((imagePixels != m_buffers->pixelSize() || count != m_buffers->count()) &&
+        !m_buffers->allocate(imagePixels, count))
         return nullptr;
-    for (size_t i = 0; i < m_buffers.size(); ++i) {
-        if (!m_buffers[i].busy.load()) {
-            m_current = int(i);
-            return m_buffers[i].data;
-        }
-    }
-    return nullptr;
+    m_current = m_buffers->freeBuffer();
+    return m_buffers->data(m_current);
 }
 
 bool WaylandLayerSurface::present()
 {
     if (m_current < 0 || m_connection.isBroken())
         return false;
-    Buffer& b = m_buffers[size_t(m_current)];
+    const int current = m_current;
     m_current = -1;
-    b.busy.store(true);
+    m_buffers->markHeld(current);
     QSize logical;
     {
         std::lock_guard lock(m_mutex);
@@ -267,14 +202,21 @@ bool WaylandLayerSurface::present()
                                                                             : WL_OUTPUT_TRANSFORM_NORMAL);
         m_committedRows = m_rows;
     }
-    wl_surface_attach(m_surface, b.buffer, 0, 0);
+    wl_surface_attach(m_surface, m_buffers->buffer(current), 0, 0);
     if (m_viewport && !logical.isEmpty())
         wp_viewport_set_destination(m_viewport, logical.width(), logical.height());
     if (wl_surface_get_version(m_surface) >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION)
-        wl_surface_damage_buffer(m_surface, 0, 0, m_imageSize.width(), m_imageSize.height());
+        wl_surface_damage_buffer(m_surface, 0, 0, m_buffers->pixelSize().width(),
+                                 m_buffers->pixelSize().height());
     else
         wl_surface_damage(m_surface, 0, 0, INT32_MAX, INT32_MAX);
     wl_surface_commit(m_surface);
+    // A still is never drawn again: its buffer is destroyed at once, the
+    // compositor keeping the memory it has mapped (destroying an attached
+    // buffer is allowed as long as its memory is not written again), so
+    // the picture is held once, by the compositor, and not by us as well.
+    if (m_still.load())
+        m_buffers->free();
     return wl_display_flush(m_connection.display()) >= 0 || errno == EAGAIN;
 }
 

@@ -3,15 +3,12 @@
 #include "platform/DesktopSurface.h"
 
 #include <QString>
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
 
-struct wl_buffer;
 struct wl_callback;
-struct wl_shm_pool;
 struct wl_surface;
 struct wp_viewport;
 struct zwlr_layer_surface_v1;
@@ -19,13 +16,15 @@ struct zwlr_layer_surface_v1;
 namespace nivora {
 
 class WaylandConnection;
+class WaylandShmBuffers;
 
 // A background-layer surface covering one output: anchored to its four edges,
 // taking no exclusive zone and never moved for others' zones, refusing the
 // keyboard, with an empty input region so that clicks reach the desktop.
 //
 // Frames arrive from the drawing thread in shared-memory buffers (two, so one
-// can be drawn while the compositor reads the other) and the compositor
+// can be drawn while the compositor reads the other; a still has one, dropped
+// once committed) and the compositor
 // scales them to the output (wp_viewporter) and turns bottom-up rows the
 // right way up. Each frame asks for a frame
 // callback; the next frame waits for it, so a surface the compositor stops
@@ -52,24 +51,19 @@ public:
     unsigned char* beginFrame(QSize imagePixels, Rows rows) override;
     bool present() override;
     bool isCovered() const override { return m_covered.load(); }
+    void setStill(bool still) override { m_still.store(still); }
 
     // Listener entry points (main thread).
     void configured(quint32 serial, quint32 width, quint32 height);
     void closedByCompositor();
     void frameDone(wl_callback* callback);
-    void bufferReleased(wl_buffer* buffer);
+
+    // How many shared-memory buffers the surface holds now (0 before the
+    // first frame and after a still's); test hook.
+    int bufferCount() const;
 
 private:
-    struct Buffer
-    {
-        wl_buffer* buffer = nullptr;
-        unsigned char* data = nullptr;
-        std::atomic<bool> busy{false};
-    };
-
     WaylandLayerSurface(WaylandConnection& connection, int scale);
-    bool makeBuffers(QSize imagePixels);
-    void freeBuffers();
 
     WaylandConnection& m_connection;
     int m_scale = 1;
@@ -85,13 +79,12 @@ private:
     std::atomic<bool> m_covered{false};
     std::atomic<bool> m_callbackPending{false};
     std::atomic<qint64> m_callbackSince{0}; // steady clock, nanoseconds
+    std::atomic<bool> m_still{false};
 
+    // Drawn into on the render thread; its release events arrive on the main
+    // thread.
+    std::unique_ptr<WaylandShmBuffers> m_buffers;
     // Render thread only.
-    std::array<Buffer, 2> m_buffers;
-    int m_fd = -1;
-    size_t m_poolBytes = 0;
-    unsigned char* m_memory = nullptr;
-    QSize m_imageSize;
     int m_current = -1;
     Rows m_rows = Rows::TopDown; // of the frame begun
     Rows m_committedRows = Rows::TopDown;

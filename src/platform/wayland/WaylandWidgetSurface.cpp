@@ -2,13 +2,12 @@
 
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandProtocols.h"
+#include "platform/wayland/WaylandShmBuffers.h"
 
 #include <QDebug>
 #include <QLineF>
 #include <algorithm>
 #include <cstring>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace nivora {
 
@@ -31,13 +30,6 @@ void onClosed(void* data, zwlr_layer_surface_v1*)
 
 const zwlr_layer_surface_v1_listener layerListener = {onConfigure, onClosed};
 
-void onRelease(void* data, wl_buffer* buffer)
-{
-    self(data)->bufferReleased(buffer);
-}
-
-const wl_buffer_listener bufferListener = {onRelease};
-
 void onSyncDone(void* data, wl_callback* callback, uint32_t)
 {
     self(data)->syncDone(callback);
@@ -50,8 +42,15 @@ constexpr int largestSide = 8192;
 
 } // namespace
 
-WaylandWidgetSurface::WaylandWidgetSurface(WaylandConnection& connection) : m_connection(connection)
+WaylandWidgetSurface::WaylandWidgetSurface(WaylandConnection& connection)
+    : m_connection(connection),
+      // Premultiplied ARGB32 in host order is what wl_shm calls ARGB8888.
+      m_buffers(
+          std::make_unique<WaylandShmBuffers>(connection.shm(), WL_SHM_FORMAT_ARGB8888, "nivora-widget"))
 {
+    // A face that changed while the compositor held both buffers goes out
+    // when it lets one go.
+    m_buffers->setReleaseHandler([this] { presentPending(); });
     // Surfaces die with the compositor; a new one is made on the next move
     // once outputs are back.
     connect(&m_connection, &WaylandConnection::connectionLost, this, [this] { destroySurface(); });
@@ -67,7 +66,7 @@ void WaylandWidgetSurface::destroySurface()
     for (const auto& move : std::as_const(m_moves))
         wl_callback_destroy(move.first);
     m_moves.clear();
-    freeBuffers();
+    m_buffers->free();
     if (m_surface)
         m_connection.removePointerHandler(m_surface);
     if (m_layerSurface)
@@ -283,63 +282,6 @@ void WaylandWidgetSurface::show(const QImage& image)
     presentPending();
 }
 
-void WaylandWidgetSurface::bufferReleased(wl_buffer* buffer)
-{
-    for (Buffer& b : m_buffers) {
-        if (b.buffer == buffer)
-            b.busy = false;
-    }
-    presentPending();
-}
-
-void WaylandWidgetSurface::freeBuffers()
-{
-    for (Buffer& b : m_buffers) {
-        if (b.buffer)
-            wl_buffer_destroy(b.buffer);
-        b = Buffer();
-    }
-    if (m_memory)
-        munmap(m_memory, m_poolBytes);
-    if (m_fd >= 0)
-        close(m_fd);
-    m_memory = nullptr;
-    m_fd = -1;
-    m_poolBytes = 0;
-    m_bufferPixels = QSize();
-}
-
-bool WaylandWidgetSurface::makeBuffers(QSize pixels)
-{
-    freeBuffers();
-    const size_t frameBytes = size_t(pixels.width()) * 4 * size_t(pixels.height());
-    const size_t total = frameBytes * m_buffers.size();
-    m_fd = memfd_create("nivora-widget", MFD_CLOEXEC);
-    if (m_fd < 0 || ftruncate(m_fd, off_t(total)) != 0) {
-        freeBuffers();
-        return false;
-    }
-    void* memory = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
-    if (memory == MAP_FAILED) {
-        freeBuffers();
-        return false;
-    }
-    m_memory = static_cast<unsigned char*>(memory);
-    m_poolBytes = total;
-    wl_shm_pool* pool = wl_shm_create_pool(m_connection.shm(), m_fd, int32_t(total));
-    for (size_t i = 0; i < m_buffers.size(); ++i) {
-        Buffer& b = m_buffers[i];
-        // Premultiplied ARGB32 in host order is what wl_shm calls ARGB8888.
-        b.buffer = wl_shm_pool_create_buffer(pool, int32_t(i * frameBytes), pixels.width(), pixels.height(),
-                                             pixels.width() * 4, WL_SHM_FORMAT_ARGB8888);
-        b.data = m_memory + i * frameBytes;
-        wl_buffer_add_listener(b.buffer, &bufferListener, this);
-    }
-    wl_shm_pool_destroy(pool);
-    m_bufferPixels = pixels;
-    return true;
-}
-
 void WaylandWidgetSurface::presentPending()
 {
     if (!m_hasPending || !m_surface || !m_configured || m_connection.isBroken())
@@ -349,25 +291,20 @@ void WaylandWidgetSurface::presentPending()
         return;
     // A buffer of another size may still be on screen: its memory is left
     // alone (a new pool is made) and the compositor lets it go in its time.
-    if (pixels != m_bufferPixels && !makeBuffers(pixels))
+    if (pixels != m_buffers->pixelSize() && !m_buffers->allocate(pixels, 2))
         return;
-    Buffer* free = nullptr;
-    for (Buffer& b : m_buffers) {
-        if (!b.busy) {
-            free = &b;
-            break;
-        }
-    }
-    if (!free)
+    const int free = m_buffers->freeBuffer();
+    if (free < 0)
         return; // sent when the compositor releases one
-    const qsizetype rowBytes = qsizetype(pixels.width()) * 4;
+    unsigned char* data = m_buffers->data(free);
+    const qsizetype rowBytes = m_buffers->stride();
     for (int y = 0; y < pixels.height(); ++y)
-        std::memcpy(free->data + y * rowBytes, m_pending.constScanLine(y), size_t(rowBytes));
-    free->busy = true;
+        std::memcpy(data + y * rowBytes, m_pending.constScanLine(y), size_t(rowBytes));
+    m_buffers->markHeld(free);
     m_hasPending = false;
     m_pending = QImage();
     wl_surface_set_buffer_scale(m_surface, m_scale);
-    wl_surface_attach(m_surface, free->buffer, 0, 0);
+    wl_surface_attach(m_surface, m_buffers->buffer(free), 0, 0);
     wl_surface_damage_buffer(m_surface, 0, 0, pixels.width(), pixels.height());
     commit();
     m_mapped = true;

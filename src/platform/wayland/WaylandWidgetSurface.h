@@ -5,9 +5,8 @@
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <array>
+#include <memory>
 
-struct wl_buffer;
 struct wl_callback;
 struct wl_surface;
 struct zwlr_layer_surface_v1;
@@ -15,6 +14,7 @@ struct zwlr_layer_surface_v1;
 namespace nivora {
 
 class WaylandConnection;
+class WaylandShmBuffers;
 
 // A desktop widget as a bottom-layer surface: above the background layer the
 // wallpaper uses, below ordinary windows. It is anchored to the top-left
@@ -47,25 +47,15 @@ public:
     // Listener entry points (main thread).
     void configured(quint32 serial);
     void closedByCompositor();
-    void bufferReleased(wl_buffer* buffer);
     void syncDone(wl_callback* callback);
 
 private:
-    struct Buffer
-    {
-        wl_buffer* buffer = nullptr;
-        unsigned char* data = nullptr;
-        bool busy = false;
-    };
-
     void build(const QString& outputName);
     void destroySurface();
     void commit();
     void applyGeometry();
     void applyInputRegion();
     void presentPending();
-    bool makeBuffers(QSize pixels);
-    void freeBuffers();
 
     WaylandConnection& m_connection;
     QString m_outputName;
@@ -94,11 +84,7 @@ private:
     QPoint m_grabOrigin;
     QList<QPair<wl_callback*, QPoint>> m_moves; // sync callback, origin sent before it
 
-    std::array<Buffer, 2> m_buffers;
-    int m_fd = -1;
-    size_t m_poolBytes = 0;
-    unsigned char* m_memory = nullptr;
-    QSize m_bufferPixels;
+    std::unique_ptr<WaylandShmBuffers> m_buffers;
 };
 
 } // namespace nivora
