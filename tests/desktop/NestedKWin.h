@@ -15,7 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <csignal>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <wayland-client.h>
 
 namespace nivora::testing {
@@ -57,6 +59,8 @@ public:
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
+        // A test that crashes must not leave KWin spinning on a dead display.
+        m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
         const QStringList arguments{
             QStringLiteral("--x11-display"),   qEnvironmentVariable("DISPLAY"),
             QStringLiteral("--output-count"),  QStringLiteral("2"),
