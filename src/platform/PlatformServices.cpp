@@ -7,7 +7,6 @@
 #include "platform/freedesktop/PowerProfilesMonitor.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandLayerSurface.h"
-#include "platform/wayland/WaylandOutputPowerMonitor.h"
 #include "platform/wayland/WaylandScreenProvider.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
 #include "platform/x11/X11DesktopWindowHints.h"
@@ -80,9 +79,11 @@ std::unique_ptr<PlatformServices> PlatformServices::createDefault()
         else
             delete saver;
     }
-    if (auto* wayland = qobject_cast<WaylandConnection*>(services->connection.get());
-        wayland && wayland->outputPowerManager())
-        sleep->addSource(new WaylandOutputPowerMonitor(*wayland));
+    // wlroots' output power protocol is not followed on Wayland: its objects
+    // give exclusive control of an output's power, so holding them would stop
+    // the user's blanking tools (wlopm and the like) from turning displays off.
+    // A powered-off output stops sending frame callbacks anyway, so its view
+    // pauses as covered and costs nothing.
     services->sleep = std::move(sleep);
     services->power = std::make_unique<PowerProfilesMonitor>();
     services->makeDisplayLink = [](const ScreenInfo& screen, int index) -> std::unique_ptr<DisplayLink> {

@@ -27,7 +27,6 @@ constexpr quint32 layerShellVersion = 3;
 constexpr quint32 viewporterVersion = 1;
 constexpr quint32 xdgOutputVersion = 3;
 constexpr quint32 seatVersion = 5;
-constexpr quint32 outputPowerVersion = 1;
 
 WaylandConnection* self(void* data)
 {
@@ -212,8 +211,6 @@ WaylandConnection::~WaylandConnection()
         wl_seat_destroy(m_seat);
     if (m_xdgOutputs)
         zxdg_output_manager_v1_destroy(m_xdgOutputs);
-    if (m_outputPower)
-        zwlr_output_power_manager_v1_destroy(m_outputPower);
     if (m_viewporter)
         wp_viewporter_destroy(m_viewporter);
     if (m_layerShell)
@@ -247,9 +244,6 @@ void WaylandConnection::globalAdded(quint32 name, const char* interface, quint32
             static_cast<zxdg_output_manager_v1*>(bind(&zxdg_output_manager_v1_interface, xdgOutputVersion));
         for (Output& o : m_outputs)
             describeLogically(o);
-    } else if (std::strcmp(interface, zwlr_output_power_manager_v1_interface.name) == 0 && !m_outputPower) {
-        m_outputPower = static_cast<zwlr_output_power_manager_v1*>(
-            bind(&zwlr_output_power_manager_v1_interface, outputPowerVersion));
     } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !m_seat) {
         m_seat = static_cast<wl_seat*>(bind(&wl_seat_interface, seatVersion));
         wl_seat_add_listener(m_seat, &seatListener, this);

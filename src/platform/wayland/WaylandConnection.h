@@ -26,7 +26,6 @@ struct zwlr_layer_shell_v1;
 struct wp_viewporter;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
-struct zwlr_output_power_manager_v1;
 
 namespace nivora {
 
@@ -76,7 +75,6 @@ public:
     wl_shm* shm() const { return m_shm; }
     zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
     wp_viewporter* viewporter() const { return m_viewporter; }
-    zwlr_output_power_manager_v1* outputPowerManager() const { return m_outputPower; }
 
     // What the pointer did over one of this connection's surfaces, in the
     // surface's coordinates (logical pixels).
@@ -150,7 +148,6 @@ private:
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     wp_viewporter* m_viewporter = nullptr;
     zxdg_output_manager_v1* m_xdgOutputs = nullptr;
-    zwlr_output_power_manager_v1* m_outputPower = nullptr;
     wl_seat* m_seat = nullptr;
     wl_pointer* m_pointer = nullptr;
     QList<Output> m_outputs;

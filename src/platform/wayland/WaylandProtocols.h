@@ -7,6 +7,5 @@
 #define namespace namespace_
 #include "viewporter-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
-#include "wlr-output-power-management-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 #undef namespace
