@@ -192,6 +192,26 @@ class TestWaylandWallpaper : public QObject
         return QTest::qWaitFor([&] { return m_controller->renderViews().size() == views; }, 10000);
     }
 
+    // Red above, blue below, far smaller than the outputs and of another
+    // shape, as the wallpaper of every output.
+    bool showRedOverBlue()
+    {
+        QImage image(64, 16, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (int y = 8; y < 16; ++y)
+            for (int x = 0; x < 64; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 255));
+        const QString path = m_settings->dir.filePath(QStringLiteral("picture.png"));
+        if (!image.save(path))
+            return false;
+        state().setMediaPath(path);
+        state().setWallpaperMode(WallpaperMode::Image);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        return true;
+    }
+
     static bool framesAdvance(DesktopRenderView* view, int timeoutMs = 10000)
     {
         const quint64 before = view->framesDelivered();
@@ -254,18 +274,7 @@ private Q_SLOTS:
     void imageNeedsNoOpenGLAndASceneCanFollow()
     {
         QVERIFY(!WallpaperRenderer::hasShareContext());
-        QImage image(64, 16, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        for (int y = 8; y < 16; ++y)
-            for (int x = 0; x < 64; ++x)
-                image.setPixel(x, y, qRgb(0, 0, 255));
-        const QString path = m_settings->dir.filePath(QStringLiteral("still.png"));
-        QVERIFY(image.save(path));
-        state().setMediaPath(path);
-        state().setWallpaperMode(WallpaperMode::Image);
-        m_platform = servicesOn(m_sway->socket());
-        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
-        m_controller->start();
+        QVERIFY(showRedOverBlue());
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
         auto showsPicture = [&](const QString& output, QSize size) {
             return QTest::qWaitFor(
@@ -356,20 +365,8 @@ private Q_SLOTS:
 
     void imageIsStretchedOverEveryOutput()
     {
-        // Red above, blue below, far smaller than the outputs and of another
-        // shape: the compositor stretches it, the right way up.
-        QImage image(64, 16, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        for (int y = 8; y < 16; ++y)
-            for (int x = 0; x < 64; ++x)
-                image.setPixel(x, y, qRgb(0, 0, 255));
-        const QString path = m_settings->dir.filePath(QStringLiteral("picture.png"));
-        QVERIFY(image.save(path));
-        state().setMediaPath(path);
-        state().setWallpaperMode(WallpaperMode::Image);
-        m_platform = servicesOn(m_sway->socket());
-        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
-        m_controller->start();
+        // The compositor stretches it, the right way up.
+        QVERIFY(showRedOverBlue());
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
         for (const QString& output : {QStringLiteral("HEADLESS-1"), QStringLiteral("HEADLESS-2")}) {
             QImage shown;
