@@ -147,6 +147,25 @@ inline QImage referenceRender(const AppState& state, double seconds, QSize size,
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
+// The platform services as the app makes them on the Wayland compositor at
+// `socket`; `swaySocket` is sway's IPC socket, which a sway session gives its
+// clients in SWAYSOCK.
+inline std::unique_ptr<PlatformServices> platformOn(const QString& socket, const QString& swaySocket = {})
+{
+    const QByteArray display = qgetenv("WAYLAND_DISPLAY");
+    const QByteArray sway = qgetenv("SWAYSOCK");
+    qputenv("WAYLAND_DISPLAY", QFile::encodeName(socket));
+    qputenv("SWAYSOCK", QFile::encodeName(swaySocket));
+    std::unique_ptr<PlatformServices> services = PlatformServices::createDefault();
+    for (const auto& [name, value] : {std::pair("WAYLAND_DISPLAY", display), std::pair("SWAYSOCK", sway)}) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    return services;
+}
+
 // Mean absolute difference per channel, 0...255.
 inline double meanDifference(const QImage& a, const QImage& b)
 {

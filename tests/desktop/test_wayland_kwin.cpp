@@ -58,12 +58,7 @@ private Q_SLOTS:
         m_settings = std::make_unique<TestSettings>();
         state().setFps(10);
         state().setRenderQuality(1280);
-        const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
-        qputenv("WAYLAND_DISPLAY", QFile::encodeName(m_kwin->socket()));
-        m_platform = PlatformServices::createDefault();
-        qunsetenv("WAYLAND_DISPLAY");
-        if (!saved.isEmpty())
-            qputenv("WAYLAND_DISPLAY", saved);
+        m_platform = platformOn(m_kwin->socket());
     }
 
     void cleanup()

@@ -164,15 +164,7 @@ class TestWaylandWallpaper : public QObject
     // The platform services as the app makes them, on the test compositor.
     std::unique_ptr<PlatformServices> servicesOn(const QString& waylandDisplay)
     {
-        const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
-        qputenv("WAYLAND_DISPLAY", QFile::encodeName(waylandDisplay));
-        auto restore = qScopeGuard([&] {
-            if (saved.isEmpty())
-                qunsetenv("WAYLAND_DISPLAY");
-            else
-                qputenv("WAYLAND_DISPLAY", saved);
-        });
-        return PlatformServices::createDefault();
+        return platformOn(waylandDisplay);
     }
 
     DesktopRenderView* viewOn(const QString& output) const

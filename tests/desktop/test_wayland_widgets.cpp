@@ -179,16 +179,8 @@ private Q_SLOTS:
     void init()
     {
         m_settings = std::make_unique<TestSettings>();
-        // As in a sway session, whose clients find its socket in SWAYSOCK.
-        const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
-        qputenv("WAYLAND_DISPLAY", QFile::encodeName(m_sway->socket()));
-        qputenv("SWAYSOCK", m_sway->clientEnvironment().value(QStringLiteral("SWAYSOCK")).toLocal8Bit());
-        m_platform = PlatformServices::createDefault();
-        qunsetenv("SWAYSOCK");
-        if (saved.isEmpty())
-            qunsetenv("WAYLAND_DISPLAY");
-        else
-            qputenv("WAYLAND_DISPLAY", saved);
+        m_platform =
+            platformOn(m_sway->socket(), m_sway->clientEnvironment().value(QStringLiteral("SWAYSOCK")));
         QVERIFY(m_platform->makeWidgetSurface);
         // The layout: 1280x720 at the origin, 800x600 to its right.
         m_pointer = std::make_unique<VirtualPointer>(m_sway->socket(), QSize(2080, 720));
@@ -332,10 +324,7 @@ private Q_SLOTS:
     {
         HeadlessSway own;
         QVERIFY2(own.start(), qPrintable(own.error()));
-        const QByteArray saved = qgetenv("WAYLAND_DISPLAY");
-        qputenv("WAYLAND_DISPLAY", QFile::encodeName(own.socket()));
-        std::unique_ptr<PlatformServices> platform = PlatformServices::createDefault();
-        qputenv("WAYLAND_DISPLAY", saved);
+        std::unique_ptr<PlatformServices> platform = platformOn(own.socket());
         DesktopWidgetController widgets(state());
         widgets.usePlatform(*platform);
         widgets.start();

@@ -132,14 +132,7 @@ void WaylandWidgetSurface::build(const QString& outputName)
             Q_EMIT pointerEvent(QEvent::MouseButtonRelease, at, e.button, e.buttons);
             if (e.buttons == Qt::NoButton && m_outputChangeDue) {
                 // Not from within the connection's dispatch of this event.
-                QMetaObject::invokeMethod(
-                    this,
-                    [this] {
-                        const QRect rect = m_geometry;
-                        m_geometry = QRect();
-                        setGeometry(rect);
-                    },
-                    Qt::QueuedConnection);
+                placeAgainLater();
             }
             break;
         }
@@ -263,6 +256,11 @@ void WaylandWidgetSurface::closedByCompositor()
     // The output went away: the surface is made again on the output that
     // now suits it best.
     destroySurface();
+    placeAgainLater();
+}
+
+void WaylandWidgetSurface::placeAgainLater()
+{
     QMetaObject::invokeMethod(
         this,
         [this] {

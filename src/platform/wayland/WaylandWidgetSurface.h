@@ -52,6 +52,9 @@ public:
 private:
     void build(const QString& outputName);
     void destroySurface();
+    // Makes the surface again where its geometry now belongs, on a later
+    // turn of the event loop.
+    void placeAgainLater();
     void commit();
     void applyGeometry();
     void applyInputRegion();
