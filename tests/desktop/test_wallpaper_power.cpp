@@ -7,6 +7,9 @@
 #include "platform/freedesktop/PowerProfilesMonitor.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace nivora;
@@ -100,6 +103,27 @@ class TestWallpaperPower : public QObject
                                    QStringLiteral("string:") + busName});
             },
             15000);
+    }
+
+    // A second connection of this process, as any local user could open: what
+    // it sends comes from its own unique name, not from a daemon's.
+    static void spoof(const QDBusMessage& signal)
+    {
+        QDBusConnection bus =
+            QDBusConnection::connectToBus(QDBusConnection::SystemBus, QStringLiteral("spoofer"));
+        QVERIFY(bus.isConnected());
+        QVERIFY(bus.send(signal));
+        // A round trip to the bus: the signal has been routed once it answers.
+        QVERIFY(bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus")).value());
+    }
+
+    static QDBusMessage profileSignal(const QString& service, const QString& profile)
+    {
+        const QString path = QLatin1Char('/') + QString(service).replace(QLatin1Char('.'), QLatin1Char('/'));
+        QDBusMessage signal = QDBusMessage::createSignal(
+            path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+        signal << service << QVariantMap{{QStringLiteral("ActiveProfile"), profile}} << QStringList();
+        return signal;
     }
 
     void stopMock()
@@ -199,6 +223,47 @@ private Q_SLOTS:
         QCOMPARE(m_controller->renderViews().first()->targetFPS(), 30);
     }
 
+    // Anyone on the system bus can emit the daemon's signal: only the daemon's
+    // own connection changes the profile, and after a restart its new one.
+    void onlyTheDaemonChangesTheProfile()
+    {
+        const QString service = QStringLiteral("net.hadess.PowerProfiles");
+        const auto daemonSets = [&](const QString& profile) {
+            return systemCall(
+                {QStringLiteral("--dest=") + service, QStringLiteral("/net/hadess/PowerProfiles"),
+                 QStringLiteral("org.freedesktop.DBus.Properties.Set"), QStringLiteral("string:") + service,
+                 QStringLiteral("string:ActiveProfile"), QStringLiteral("variant:string:") + profile});
+        };
+        QVERIFY(startMock({QStringLiteral("--template"), QStringLiteral("power_profiles_daemon")}, service));
+        PowerProfilesMonitor monitor;
+        QSignalSpy changes(&monitor, &PowerMonitor::lowPowerModeChanged);
+        QTest::qWait(300); // its first answer
+
+        for (int round = 0; round < 2; ++round) {
+            spoof(profileSignal(service, QStringLiteral("power-saver")));
+            spoof(profileSignal(QStringLiteral("org.freedesktop.UPower.PowerProfiles"),
+                                QStringLiteral("power-saver")));
+            QTest::qWait(300);
+            QVERIFY(!monitor.isLowPowerModeEnabled());
+            QCOMPARE(changes.count(), 0);
+
+            QVERIFY(daemonSets(QStringLiteral("power-saver")));
+            QTRY_VERIFY_WITH_TIMEOUT(monitor.isLowPowerModeEnabled(), 2000);
+            spoof(profileSignal(service, QStringLiteral("balanced")));
+            QTest::qWait(300);
+            QVERIFY(monitor.isLowPowerModeEnabled());
+
+            // The daemon restarts: the old connection is gone, the new one counts.
+            stopMock();
+            QTRY_VERIFY_WITH_TIMEOUT(!monitor.isLowPowerModeEnabled(), 2000);
+            QVERIFY(
+                startMock({QStringLiteral("--template"), QStringLiteral("power_profiles_daemon")}, service));
+            QTest::qWait(300);
+            QVERIFY(!monitor.isLowPowerModeEnabled());
+            changes.clear();
+        }
+    }
+
     // The display link's thread wakes about once per delivered frame, not once
     // per refresh; power-saver switched on while running lowers the rate at
     // once.
@@ -256,6 +321,13 @@ private Q_SLOTS:
             "'/org/freedesktop/login1'); "
             "o.EmitSignal('org.freedesktop.login1.Manager', 'PrepareForSleep', 'b', [dbus.Boolean(%1)], "
             "dbus_interface='org.freedesktop.DBus.Mock')");
+        // Anyone else's PrepareForSleep is not logind's.
+        spoof(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                         QStringLiteral("org.freedesktop.login1.Manager"),
+                                         QStringLiteral("PrepareForSleep"))
+              << true);
+        QTest::qWait(300);
+        QVERIFY(!view->isPaused());
         QCOMPARE(QProcess::execute(debianPython, {QStringLiteral("-c"), emit.arg(QStringLiteral("True"))}),
                  0);
         QTRY_VERIFY_WITH_TIMEOUT(view->isPaused(), 5000);

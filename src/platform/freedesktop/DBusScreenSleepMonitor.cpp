@@ -10,6 +10,8 @@ DBusScreenSleepMonitor::DBusScreenSleepMonitor(QObject* parent) : ScreenSleepMon
     if (session.isConnected()) {
         // Services differ in the object path they emit from (KDE uses both
         // /ScreenSaver and /org/freedesktop/ScreenSaver), so match any path.
+        // Any sender too: the session bus is the user's own, and whoever can
+        // send there can already do anything this process can.
         session.connect(QString(), QString(), QStringLiteral("org.freedesktop.ScreenSaver"),
                         QStringLiteral("ActiveChanged"), this, SLOT(freedesktopActiveChanged(bool)));
         session.connect(QString(), QString(), QStringLiteral("org.gnome.ScreenSaver"),
@@ -17,6 +19,9 @@ DBusScreenSleepMonitor::DBusScreenSleepMonitor(QObject* parent) : ScreenSleepMon
     }
     QDBusConnection system = QDBusConnection::systemBus();
     if (system.isConnected()) {
+        // On the system bus any local user may emit a signal. Naming the service
+        // makes Qt follow its owner and deliver only what logind's own
+        // connection sends, so no one else can pause our wallpapers.
         system.connect(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
                        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
                        this, SLOT(prepareForSleep(bool)));

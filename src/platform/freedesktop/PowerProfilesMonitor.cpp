@@ -18,18 +18,19 @@ const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Propert
 
 PowerProfilesMonitor::PowerProfilesMonitor(QObject* parent) : PowerMonitor(parent)
 {
-    m_services[0] = {QStringLiteral("org.freedesktop.UPower.PowerProfiles"),
-                     QStringLiteral("/org/freedesktop/UPower/PowerProfiles"), QString()};
-    m_services[1] = {QStringLiteral("net.hadess.PowerProfiles"), QStringLiteral("/net/hadess/PowerProfiles"),
-                     QString()};
+    m_services[0].name = QStringLiteral("org.freedesktop.UPower.PowerProfiles");
+    m_services[0].path = QStringLiteral("/org/freedesktop/UPower/PowerProfiles");
+    m_services[1].name = QStringLiteral("net.hadess.PowerProfiles");
+    m_services[1].path = QStringLiteral("/net/hadess/PowerProfiles");
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
         return;
-    // Any sender: naming the service here would make Qt look its owner up
-    // with a blocking call. The interface argument tells the daemons apart.
+    // The match takes any sender (naming the service would make Qt look its
+    // owner up with a blocking call), so the slot checks the sender itself: any
+    // local user can emit this signal, and only the daemon's may count.
     for (const Service& s : m_services)
         bus.connect(QString(), s.path, propertiesInterface, QStringLiteral("PropertiesChanged"), this,
-                    SLOT(propertiesChanged(QString, QVariantMap, QStringList)));
+                    SLOT(propertiesChanged(QString, QVariantMap, QStringList, QDBusMessage)));
     // A daemon that starts (or restarts) later is asked once it is there; one
     // that goes away no longer counts.
     m_watcher = new QDBusServiceWatcher(this);
@@ -43,6 +44,8 @@ PowerProfilesMonitor::PowerProfilesMonitor(QObject* parent) : PowerMonitor(paren
                     if (m_services[i].name != name)
                         continue;
                     m_services[i].profile = QString();
+                    m_services[i].owner = newOwner;
+                    ++m_services[i].generation;
                     if (!newOwner.isEmpty())
                         ask(i);
                 }
@@ -61,21 +64,30 @@ void PowerProfilesMonitor::ask(int index)
         QDBusMessage::createMethodCall(s.name, s.path, propertiesInterface, QStringLiteral("Get"));
     call << s.name << activeProfile;
     auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, 2000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, index](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *w;
-        if (reply.isError())
-            return;
-        m_services[index].profile = reply.value().variant().toString();
-        update();
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, index, generation = s.generation](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                // The owner changed since the question: the new one is asked anew.
+                if (m_services[index].generation != generation)
+                    return;
+                const QDBusPendingReply<QDBusVariant> reply = *w;
+                if (reply.isError())
+                    return;
+                // The bus names the connection that answered: the name's owner,
+                // the only sender whose signals are believed from now on.
+                m_services[index].owner = reply.reply().service();
+                m_services[index].profile = reply.value().variant().toString();
+                update();
+            });
 }
 
 void PowerProfilesMonitor::propertiesChanged(const QString& interface, const QVariantMap& changed,
-                                             const QStringList& invalidated)
+                                             const QStringList& invalidated, const QDBusMessage& message)
 {
     for (int i = 0; i < int(m_services.size()); ++i) {
         if (m_services[i].name != interface)
+            continue;
+        if (m_services[i].owner.isEmpty() || message.service() != m_services[i].owner)
             continue;
         if (changed.contains(activeProfile)) {
             m_services[i].profile = changed.value(activeProfile).toString();

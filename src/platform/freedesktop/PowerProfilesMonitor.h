@@ -2,6 +2,7 @@
 
 #include "platform/PowerMonitor.h"
 
+#include <QDBusMessage>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -17,7 +18,10 @@ namespace nivora {
 //
 // Nothing here blocks: the profile is asked for asynchronously at construction
 // and whenever the daemon appears on the bus, and followed through the
-// daemon's PropertiesChanged signal afterwards.
+// daemon's PropertiesChanged signal afterwards. Only signals from the
+// connection that owns the daemon's name count (learnt from the answer to that
+// question and from owner changes): on the system bus anyone may emit one, and
+// a spoofed "power-saver" would slow every Nivora on the machine.
 class PowerProfilesMonitor : public PowerMonitor
 {
     Q_OBJECT
@@ -29,14 +33,16 @@ public:
 
 private Q_SLOTS:
     void propertiesChanged(const QString& interface, const QVariantMap& changed,
-                           const QStringList& invalidated);
+                           const QStringList& invalidated, const QDBusMessage& message);
 
 private:
     struct Service
     {
         QString name;
         QString path;
-        QString profile; // null while unknown
+        QString profile;    // null while unknown
+        QString owner;      // the unique name of the daemon's connection; empty while unknown
+        int generation = 0; // counts owner changes, so stale answers are dropped
     };
 
     void ask(int index);
