@@ -1,8 +1,11 @@
 #include "account/AccountStore.h"
 
+#include "account/BackendRefusal.h"
+#include "account/PkcePair.h"
 #include "state/DefaultsStore.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -10,7 +13,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QStringDecoder>
 #include <QUrlQuery>
 
 namespace nivora {
@@ -63,47 +65,51 @@ QString trimHorizontalSpace(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-bool isHexDigit(QChar c)
+std::optional<QString> userEmail(const QJsonObject& reply)
 {
-    const char16_t u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+    const QJsonValue user = reply.value(QStringLiteral("user"));
+    if (!user.isObject())
+        return std::nullopt;
+    return textMember(user.toObject(), QStringLiteral("email"));
 }
 
-// Percent-decodes a fragment value; a value with a broken escape or that does not
-// decode to UTF-8 is kept as it came.
-QString percentDecoded(const QString& value)
+// What a sign-up answers when the address must be confirmed first: the new user
+// itself, at the top or under "user".
+bool isUserObject(const QJsonObject& reply)
 {
-    if (!value.contains(QLatin1Char('%')))
-        return value;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value.at(i) != QLatin1Char('%'))
-            continue;
-        if (i + 2 >= value.size() || !isHexDigit(value.at(i + 1)) || !isHexDigit(value.at(i + 2)))
-            return value;
-        i += 2;
-    }
-    const QByteArray bytes = QByteArray::fromPercentEncoding(value.toUtf8());
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    if (decoder.hasError())
-        return value;
-    return decoded;
+    if (textMember(reply, QStringLiteral("id")))
+        return true;
+    const QJsonValue user = reply.value(QStringLiteral("user"));
+    return user.isObject() && textMember(user.toObject(), QStringLiteral("id"));
 }
 
-// "a=1&b=2" into its pairs: empty pieces dropped, each piece split at its first
-// "=", a pair only when both sides are non-empty, later names overwriting earlier.
-QHash<QString, QString> fragmentPairs(const QString& fragment)
+// The "exp" claim of a JWT access token, in seconds since the epoch. The token
+// is not checked here (the backend does that); its expiry only tells when to
+// refresh. None for a token that is not a JWT or names no expiry.
+std::optional<qint64> tokenExpiry(const QString& token)
 {
-    QHash<QString, QString> pairs;
-    const QStringList pieces = fragment.split(QLatin1Char('&'), Qt::SkipEmptyParts);
-    for (const QString& piece : pieces) {
-        const qsizetype equals = piece.indexOf(QLatin1Char('='));
-        if (equals <= 0 || equals == piece.size() - 1)
-            continue;
-        pairs.insert(piece.left(equals), percentDecoded(piece.mid(equals + 1)));
-    }
-    return pairs;
+    const QStringList parts = token.split(QLatin1Char('.'));
+    if (parts.size() != 3)
+        return std::nullopt;
+    const auto decoded = QByteArray::fromBase64Encoding(
+        parts.at(1).toLatin1(), QByteArray::Base64UrlEncoding | QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return std::nullopt;
+    const QJsonValue exp = QJsonDocument::fromJson(*decoded).object().value(QStringLiteral("exp"));
+    if (!exp.isDouble())
+        return std::nullopt;
+    return qint64(exp.toDouble());
 }
+
+void logIgnoredCallback(const char* reason)
+{
+    // The address itself is never written: it may hold a code or a token.
+    qInfo().noquote()
+        << QStringLiteral("Lumeris: retour de connexion Google ignoré : %1").arg(QString::fromUtf8(reason));
+}
+
+// Longer than any code the backend hands out; anything longer is not one.
+constexpr qsizetype kMaxCodeLength = 512;
 
 } // namespace
 
@@ -117,8 +123,8 @@ AccountStore& AccountStore::shared()
 AccountStore::AccountStore(DefaultsStore& defaults, SupabaseConfig config, QObject* parent)
     : QObject(parent), m_defaults(defaults), m_config(std::move(config))
 {
-    // The stored session is trusted as it is: checking it would mean a request at
-    // every start, and nothing else depends on the account.
+    // The stored session is taken as it is; resumeSession() refreshes it once
+    // its access token has expired. Nothing is checked with the backend here.
     m_accessToken = storedToken(m_defaults, kAccessKey);
     m_refreshToken = storedToken(m_defaults, kRefreshKey);
     m_email = m_defaults.stringValue(kEmailKey).value_or(QString());
@@ -141,6 +147,8 @@ void AccountStore::signOut()
 {
     m_accessToken.reset();
     m_refreshToken.reset();
+    m_refreshing.reset();
+    m_googleAttempt.reset();
     setEmail(QString());
     setSignedIn(false);
     m_defaults.remove(kAccessKey);
@@ -151,6 +159,14 @@ void AccountStore::signOut()
 void AccountStore::clearErrorMessage()
 {
     setErrorMessage(std::nullopt);
+}
+
+QNetworkRequest AccountStore::jsonRequest(const QString& path) const
+{
+    QNetworkRequest request(QUrl(m_config.url + path, QUrl::StrictMode));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    request.setRawHeader("apikey", m_config.anonKey.toUtf8());
+    return request;
 }
 
 void AccountStore::post(const QString& path, const QString& email, const QString& password, bool isSignUp)
@@ -164,19 +180,15 @@ void AccountStore::post(const QString& path, const QString& email, const QString
     // answer racing the first could leave the other one's message on screen.
     if (m_busy || !configured())
         return;
-    const QUrl url(m_config.url + path, QUrl::StrictMode);
-    if (!url.isValid())
+    if (!QUrl(m_config.url + path, QUrl::StrictMode).isValid())
         return;
 
     setBusy(true);
     setErrorMessage(std::nullopt);
 
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    request.setRawHeader("apikey", m_config.anonKey.toUtf8());
     const QJsonObject body{{QStringLiteral("email"), trimmedEmail}, {QStringLiteral("password"), password}};
     const QByteArray bytes = QJsonDocument(body).toJson(QJsonDocument::Compact);
-    QNetworkReply* reply = send(request, &bytes);
+    QNetworkReply* reply = send(jsonRequest(path), &bytes);
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, isSignUp] { handlePostReply(reply, isSignUp); });
 }
@@ -203,35 +215,38 @@ void AccountStore::handlePostReply(QNetworkReply* reply, bool isSignUp)
     }
     const QJsonObject object = document.object();
 
-    if (const std::optional<QString> access = textMember(object, QStringLiteral("access_token"))) {
-        m_accessToken = *access;
-        m_refreshToken = textMember(object, QStringLiteral("refresh_token"));
-        const QJsonValue user = object.value(QStringLiteral("user"));
-        if (user.isObject()) {
-            if (const std::optional<QString> email = textMember(user.toObject(), QStringLiteral("email")))
-                setEmail(*email);
-        }
-        persist();
-        setSignedIn(true);
+    if (takeSession(object)) {
+        // Signed in: a Google callback arriving now answers nothing.
+        m_googleAttempt.reset();
         return;
     }
-    if (isSignUp) {
+    // The refusal first, for both: a refused sign-up is no account created.
+    if (BackendRefusal::isRefusal(object)) {
+        setErrorMessage(BackendRefusal::text(object, QStringLiteral("Email ou mot de passe incorrect.")));
+        return;
+    }
+    if (!isSignUp)
+        setErrorMessage(QStringLiteral("Email ou mot de passe incorrect."));
+    else if (isUserObject(object))
         setErrorMessage(QStringLiteral("Compte créé ! Confirme ton email, puis connecte-toi."));
-        return;
-    }
-    // The backend words its refusals in one of these members depending on the
-    // endpoint and its version; the first one present speaks.
-    for (const char* name : {"msg", "error_description", "error", "message"}) {
-        const QJsonValue value = object.value(QLatin1String(name));
-        if (value.isUndefined())
-            continue;
-        if (value.isString()) {
-            setErrorMessage(value.toString());
-            return;
-        }
-        break;
-    }
-    setErrorMessage(QStringLiteral("Email ou mot de passe incorrect."));
+    else
+        setErrorMessage(invalidReplyText());
+}
+
+bool AccountStore::takeSession(const QJsonObject& reply)
+{
+    const std::optional<QString> access = textMember(reply, QStringLiteral("access_token"));
+    if (!access || access->isEmpty())
+        return false;
+    m_accessToken = *access;
+    m_refreshToken = textMember(reply, QStringLiteral("refresh_token"));
+    if (m_refreshToken && m_refreshToken->isEmpty())
+        m_refreshToken.reset();
+    if (const std::optional<QString> email = userEmail(reply))
+        setEmail(*email);
+    persist();
+    setSignedIn(true);
+    return true;
 }
 
 void AccountStore::signInWithGoogle()
@@ -241,14 +256,20 @@ void AccountStore::signInWithGoogle()
     QUrl url(m_config.url + QStringLiteral("/auth/v1/authorize"), QUrl::StrictMode);
     if (!url.isValid())
         return;
+    // A fresh pair per attempt: a code is only worth something with the verifier
+    // of the attempt it was issued to.
+    const PkcePair pkce = PkcePair::generate();
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("provider"), QStringLiteral("google"));
     query.addQueryItem(QStringLiteral("redirect_to"), QStringLiteral("nivora://auth-callback"));
+    query.addQueryItem(QStringLiteral("code_challenge"), pkce.challenge);
+    query.addQueryItem(QStringLiteral("code_challenge_method"), QStringLiteral("s256"));
     url.setQuery(query);
 
     setErrorMessage(std::nullopt);
     // A new attempt replaces any earlier one: only the latest may answer.
-    m_googleAttempt = QDeadlineTimer(kGoogleAttemptLifetimeMs);
+    m_googleAttempt =
+        GoogleAttempt{++m_lastAttemptId, pkce.verifier, QDeadlineTimer(kGoogleAttemptLifetimeMs), 0};
     bool opened = false;
     if (m_openUrl)
         opened = m_openUrl(url);
@@ -262,7 +283,7 @@ void AccountStore::signInWithGoogle()
 
 bool AccountStore::googleSignInPending() const
 {
-    return m_googleAttempt && !m_googleAttempt->hasExpired();
+    return m_googleAttempt && !m_googleAttempt->deadline.hasExpired();
 }
 
 bool AccountStore::handleCallbackUrl(const QString& text)
@@ -274,39 +295,152 @@ bool AccountStore::handleCallbackUrl(const QString& text)
         qInfo().noquote() << QStringLiteral("Lumeris: adresse nivora:// inconnue ignorée");
         return false;
     }
+    // A session handed over in the address is how a forged callback looks: the
+    // flow this store runs never puts tokens there.
+    if (url.hasFragment()) {
+        logIgnoredCallback("jeton dans l'adresse, un code était attendu");
+        return false;
+    }
     // Only the answer to our own attempt may sign in: a link on some web page
     // must not log the user into an account of someone else's choosing.
     if (!googleSignInPending()) {
         m_googleAttempt.reset();
-        qInfo().noquote() << QStringLiteral(
-            "Lumeris: retour de connexion Google ignoré : aucune connexion Google en cours");
+        logIgnoredCallback("aucune connexion Google en cours");
         return false;
     }
-    m_googleAttempt.reset();
-
-    // The raw text, not QUrl's view of it: QUrl may re-encode the fragment, and
-    // the values are decoded exactly once, here.
-    const qsizetype hash = text.indexOf(QLatin1Char('#'));
-    const QString fragment = hash < 0 ? QString() : text.mid(hash + 1);
-    const QHash<QString, QString> pairs = fragmentPairs(fragment);
-    const auto access = pairs.constFind(QStringLiteral("access_token"));
-    if (access == pairs.constEnd()) {
-        setErrorMessage(QStringLiteral("Échec de la connexion Google."));
-        return true;
+    const QStringList codes = QUrlQuery(url).allQueryItemValues(QStringLiteral("code"), QUrl::FullyDecoded);
+    if (codes.size() != 1 || codes.first().isEmpty() || codes.first().size() > kMaxCodeLength) {
+        logIgnoredCallback("pas de code");
+        return false;
     }
-    m_accessToken = *access;
-    const auto refresh = pairs.constFind(QStringLiteral("refresh_token"));
-    m_refreshToken = refresh == pairs.constEnd() ? std::nullopt : std::optional<QString>(*refresh);
-    persist();
-    setSignedIn(true);
-    fetchUserEmail();
+    if (m_googleAttempt->exchangesInFlight >= kMaxExchangesInFlight) {
+        logIgnoredCallback("trop de retours à la fois");
+        return false;
+    }
+    // The attempt stays open until an exchange succeeds: a forged code that
+    // arrives first must not use it up before the real one.
+    exchangeCode(codes.first());
     return true;
+}
+
+void AccountStore::exchangeCode(const QString& code)
+{
+    GoogleAttempt& attempt = *m_googleAttempt;
+    ++attempt.exchangesInFlight;
+    const QJsonObject body{{QStringLiteral("auth_code"), code},
+                           {QStringLiteral("code_verifier"), attempt.verifier}};
+    const QByteArray bytes = QJsonDocument(body).toJson(QJsonDocument::Compact);
+    QNetworkReply* reply = send(jsonRequest(QStringLiteral("/auth/v1/token?grant_type=pkce")), &bytes);
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, id = attempt.id] { handleExchangeReply(reply, id); });
+}
+
+void AccountStore::handleExchangeReply(QNetworkReply* reply, quint64 attemptId)
+{
+    reply->deleteLater();
+    // An answer for an attempt that was replaced, ended or signed in already
+    // says nothing about the current one.
+    if (!m_googleAttempt || m_googleAttempt->id != attemptId)
+        return;
+    --m_googleAttempt->exchangesInFlight;
+
+    const std::optional<QByteArray> body = takeBody(reply);
+    if (body) {
+        if (const std::optional<QString> error = transportError(reply)) {
+            setErrorMessage(*error);
+            return;
+        }
+    }
+    const QJsonObject object = body ? QJsonDocument::fromJson(*body).object() : QJsonObject();
+    if (!takeSession(object)) {
+        logIgnoredCallback("code refusé par le serveur");
+        return;
+    }
+    m_googleAttempt.reset();
+    setErrorMessage(std::nullopt);
+    if (!userEmail(object))
+        fetchUserEmail();
+}
+
+void AccountStore::resumeSession()
+{
+    if (m_accessToken && accessTokenExpired())
+        refreshSession();
+}
+
+bool AccountStore::accessTokenExpired() const
+{
+    if (!m_accessToken)
+        return false;
+    const std::optional<qint64> expiry = tokenExpiry(*m_accessToken);
+    return expiry && *expiry - kExpiryMarginSeconds <= QDateTime::currentSecsSinceEpoch();
+}
+
+void AccountStore::refreshSession()
+{
+    if (m_refreshing)
+        return;
+    if (!m_refreshToken || !configured()) {
+        expireSession();
+        return;
+    }
+    m_refreshing = m_refreshToken;
+    const QJsonObject body{{QStringLiteral("refresh_token"), *m_refreshToken}};
+    const QByteArray bytes = QJsonDocument(body).toJson(QJsonDocument::Compact);
+    QNetworkReply* reply =
+        send(jsonRequest(QStringLiteral("/auth/v1/token?grant_type=refresh_token")), &bytes);
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, sent = *m_refreshToken] { handleRefreshReply(reply, sent); });
+}
+
+void AccountStore::handleRefreshReply(QNetworkReply* reply, const QString& sentRefreshToken)
+{
+    reply->deleteLater();
+    if (m_refreshing == sentRefreshToken)
+        m_refreshing.reset();
+    // Signed out or signed in again meanwhile: this answer is about a session
+    // that is gone.
+    if (m_refreshToken != sentRefreshToken)
+        return;
+
+    const std::optional<QByteArray> body = takeBody(reply);
+    if (!body || transportError(reply)) {
+        // Not a refusal: the session may well be good, and the next start or
+        // request tries again.
+        qInfo().noquote() << QStringLiteral("Lumeris: session non rafraîchie : le serveur n'a pas répondu");
+        return;
+    }
+    const QJsonObject object = QJsonDocument::fromJson(*body).object();
+    if (takeSession(object)) {
+        if (m_email.isEmpty() && !accessTokenExpired())
+            fetchUserEmail();
+        return;
+    }
+    // Only the backend saying no ends the session; its own trouble does not.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400 && status < 500 && status != 408 && status != 429) {
+        expireSession();
+        return;
+    }
+    qInfo().noquote()
+        << QStringLiteral("Lumeris: session non rafraîchie : réponse inattendue du serveur (%1)").arg(status);
+}
+
+void AccountStore::expireSession()
+{
+    signOut();
+    setErrorMessage(QStringLiteral("Session expirée, reconnecte-toi."));
 }
 
 void AccountStore::fetchUserEmail()
 {
     if (!m_accessToken || !configured())
         return;
+    // The refresh answers with the user, e-mail included.
+    if (accessTokenExpired()) {
+        refreshSession();
+        return;
+    }
     const QUrl url(m_config.url + QStringLiteral("/auth/v1/user"), QUrl::StrictMode);
     if (!url.isValid())
         return;

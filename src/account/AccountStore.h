@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QUrl>
+#include <QtGlobal>
 #include <functional>
 #include <optional>
 
@@ -19,14 +20,18 @@ class DefaultsStore;
 
 // The one owner of the account session. It signs in and up with e-mail and
 // password against the backend's authentication endpoints, runs the Google sign-in
-// through the system browser and the nivora://auth-callback hand-over, keeps the
-// tokens in the settings file ("sb_access", "sb_refresh", "sb_email") so the session
-// survives restarts, and publishes the little state the Account page shows.
+// through the system browser and the nivora://auth-callback hand-over (the
+// backend's PKCE flow: the callback carries a one-time code that only this
+// attempt's verifier can exchange), keeps the tokens in the settings file
+// ("sb_access", "sb_refresh", "sb_email") so the session survives restarts,
+// refreshes a session whose access token has expired, and publishes the little
+// state the Account page shows.
 //
-// Nothing touches the network before the first sign-in attempt: the network access
-// manager is created then. Success is decided by the reply's "access_token" alone,
-// never by the HTTP status. Tokens, passwords and callback addresses are never
-// logged. Main thread only.
+// Nothing touches the network before the first sign-in attempt, or before a held
+// session turns out to be expired: the network access manager is created then.
+// A session comes only from a reply holding an "access_token"; refusals are read
+// from the backend's error members and shown in French. Tokens, passwords, codes
+// and callback addresses are never logged. Main thread only.
 class AccountStore : public QObject
 {
     Q_OBJECT
@@ -54,18 +59,24 @@ public:
 
     void signIn(const QString& email, const QString& password);
     void signUp(const QString& email, const QString& password);
-    // Opens the backend's Google authorization page in the user's browser; the
-    // answer comes back through handleCallbackUrl().
+    // Opens the backend's Google authorization page in the user's browser with a
+    // fresh PKCE challenge; the answer comes back through handleCallbackUrl().
     void signInWithGoogle();
-    // Forgets the session here; the backend is not told.
+    // Forgets the session here (and any Google attempt); the backend is not told.
     void signOut();
     void clearErrorMessage();
+    // At start: a held session whose access token has expired is refreshed; one
+    // that cannot be (refused, or no refresh token) is signed out with "Session
+    // expirée, reconnecte-toi.". Sends nothing while the token is still good.
+    void resumeSession();
 
     // A nivora:// address handed over by the desktop (D-Bus Open or `nivora
-    // nivora://…`). Only an auth callback that answers a Google sign-in started by
-    // this store in the last 15 minutes is taken, and each attempt only once;
-    // anything else is dropped with one log line.
-    // True when the address was taken as the answer to our attempt.
+    // nivora://…`). Only nivora://auth-callback?code=… during a Google attempt of
+    // this store (at most 15 minutes old) is taken: its code is exchanged with the
+    // attempt's verifier, and only a successful exchange signs in and ends the
+    // attempt. Tokens in the address, unknown codes and callbacks nobody waits for
+    // are dropped with one log line that holds no part of the address.
+    // True when the code was sent for exchange.
     bool handleCallbackUrl(const QString& url);
     bool googleSignInPending() const;
 
@@ -79,6 +90,11 @@ public:
 
     static constexpr qint64 kMaxReplyBytes = 1024 * 1024;
     static constexpr qint64 kGoogleAttemptLifetimeMs = 15 * 60 * 1000;
+    // Codes exchanged at once for one attempt: a page that keeps opening
+    // callbacks cannot make us send requests without end.
+    static constexpr int kMaxExchangesInFlight = 4;
+    // A token this close to its expiry counts as expired: it could die on the way.
+    static constexpr qint64 kExpiryMarginSeconds = 60;
 
 Q_SIGNALS:
     void signedInChanged(bool signedIn);
@@ -89,10 +105,27 @@ Q_SIGNALS:
     void changed();
 
 private:
+    struct GoogleAttempt
+    {
+        quint64 id = 0;
+        QString verifier;
+        QDeadlineTimer deadline;
+        int exchangesInFlight = 0;
+    };
+
     void post(const QString& path, const QString& email, const QString& password, bool isSignUp);
     void handlePostReply(QNetworkReply* reply, bool isSignUp);
+    void exchangeCode(const QString& code);
+    void handleExchangeReply(QNetworkReply* reply, quint64 attemptId);
+    void refreshSession();
+    void handleRefreshReply(QNetworkReply* reply, const QString& sentRefreshToken);
+    bool accessTokenExpired() const;
+    void expireSession();
+    // Takes the session of a token reply; false when it holds no access token.
+    bool takeSession(const QJsonObject& reply);
     void fetchUserEmail();
     void persist();
+    QNetworkRequest jsonRequest(const QString& path) const;
 
     QNetworkAccessManager& network();
     QNetworkReply* send(QNetworkRequest request, const QByteArray* body);
@@ -116,7 +149,10 @@ private:
     std::optional<QString> m_accessToken;
     std::optional<QString> m_refreshToken;
     // The Google sign-in this store started and has not seen answered yet.
-    std::optional<QDeadlineTimer> m_googleAttempt;
+    std::optional<GoogleAttempt> m_googleAttempt;
+    quint64 m_lastAttemptId = 0;
+    // The refresh token of the refresh request in flight, if any.
+    std::optional<QString> m_refreshing;
 
     QNetworkAccessManager* m_network = nullptr;
     int m_transferTimeoutMs = 60000;

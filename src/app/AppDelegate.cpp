@@ -67,6 +67,9 @@ void AppDelegate::didFinishLaunching()
     WallpaperController::shared().start();
     m_statusProvider = [] { return WallpaperController::shared().statusJson(); };
     DesktopWidgetController::shared().start();
+    // A session kept from an earlier run whose access token has expired is
+    // refreshed now, or signed out, before any page shows it as signed in.
+    AccountStore::shared().resumeSession();
     setupStatusItem();
     // The controllers build their windows on the next turn of the event loop;
     // the splash comes after them, and the popover once the splash is drawn.
@@ -189,7 +192,7 @@ void AppDelegate::openDashboardSection(NavSection section)
 
 void AppDelegate::openUrl(const QString& url)
 {
-    // The address may carry a session: it is handed over, never logged.
+    // The address carries a one-time sign-in code: it is handed over, never logged.
     if (AccountStore::shared().handleCallbackUrl(url))
         openSettings();
 }

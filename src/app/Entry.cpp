@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 static void initResources()
 {
@@ -90,6 +91,30 @@ int runApp(int argc, char** argv, const QString& url)
     return app.exec();
 }
 
+// A launcher that runs the desktop entry's Exec line puts the sign-in callback,
+// one-time code included, on our command line, where every local user can read
+// it in /proc for as long as the process lives. It is taken off at once, handed
+// to the running instance (the only one holding the attempt that can use the
+// code) and this process leaves; nothing else is started for it.
+int handOverCallback(char** argv, const QStringList& args)
+{
+    for (char** arg = argv + 1; *arg; ++arg) {
+        if (std::strncmp(*arg, "nivora://", 9) == 0)
+            std::memset(*arg, 0, std::strlen(*arg));
+    }
+    if (args.size() != 1) {
+        std::fputs("nivora: une seule adresse nivora:// est attendue\n", stderr);
+        return 2;
+    }
+    int appArgc = 1;
+    QCoreApplication app(appArgc, argv);
+    const auto result = ControlClient::call(QStringLiteral("open-url"), args);
+    if (result.outcome == ControlClient::Outcome::Answered)
+        return result.reply.status == 0 ? 0 : 1;
+    std::fprintf(stderr, "nivora: retour de connexion ignoré : %s\n", result.error.toUtf8().constData());
+    return 1;
+}
+
 } // namespace
 
 int entry(int argc, char** argv)
@@ -110,17 +135,8 @@ int entry(int argc, char** argv)
         return runPatternCommand(argc, argv, rest);
     if (first == QLatin1String("folder-icon"))
         return runFolderIconCommand(argc, argv, rest);
-    if (first.startsWith(QLatin1String("nivora://")) && args.size() == 1) {
-        // Given to the running instance when there is one, else to the one we start.
-        if (ControlClient::instanceRunning()) {
-            int fakeArgc = 1;
-            QCoreApplication app(fakeArgc, argv);
-            const auto result = ControlClient::call(QStringLiteral("open-url"), {first});
-            return result.outcome == ControlClient::Outcome::Answered && result.reply.status == 0 ? 0 : 1;
-        }
-        int appArgc = 1;
-        return runApp(appArgc, argv, first);
-    }
+    if (first.startsWith(QLatin1String("nivora://")))
+        return handOverCallback(argv, args);
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

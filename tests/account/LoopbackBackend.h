@@ -2,10 +2,14 @@
 
 // An HTTP/1.1 server on 127.0.0.1 that answers the account endpoints the way the
 // hosted backend does: "apikey" checked on every request, the password grant, the
-// sign-up that waits for an e-mail confirmation, and the user lookup by bearer
-// token. Cases replace `handler` to send anything else, or nothing at all. Runs in
-// the test's event loop.
+// sign-up that waits for an e-mail confirmation, the PKCE code exchange (codes
+// issued for a challenge, single use, refused for a wrong verifier), the refresh
+// grant with rotating refresh tokens, and the user lookup by bearer token. Cases
+// replace `handler` to send anything else, or nothing at all. Runs in the test's
+// event loop.
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -73,12 +77,35 @@ public:
     QList<BackendRequest> requests;
     int connections = 0;
 
+    // What Google's redirect through the backend does: a one-time code for the
+    // challenge the authorization address carried.
+    QString issueCode(const QString& challenge)
+    {
+        const QString code = QStringLiteral("code-%1").arg(++m_lastCode);
+        m_codes.insert(code, challenge);
+        return code;
+    }
+
+    // A JWT-shaped access token that expires `seconds` from now (in the past
+    // when negative). The signature is not one: only the backend checks it.
+    static QString jwt(qint64 seconds, const QString& subject = QStringLiteral("0b6c"))
+    {
+        const auto part = [](const QJsonObject& o) {
+            return QJsonDocument(o)
+                .toJson(QJsonDocument::Compact)
+                .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+        };
+        const qint64 exp = QDateTime::currentSecsSinceEpoch() + seconds;
+        return QString::fromLatin1(part({{"alg", "HS256"}, {"typ", "JWT"}}) + '.' +
+                                   part({{"sub", subject}, {"exp", exp}}) + ".c2ln");
+    }
+
     static BackendResponse reply(int status, const QJsonObject& object)
     {
         return {status, QJsonDocument(object).toJson(QJsonDocument::Compact)};
     }
 
-    BackendResponse hosted(const BackendRequest& r) const
+    BackendResponse hosted(const BackendRequest& r)
     {
         if (r.headers.value("apikey") != anonKey().toUtf8())
             return reply(401, {{"message", "Invalid API key"}});
@@ -94,6 +121,39 @@ public:
             return reply(
                 400,
                 {{"code", 400}, {"error_code", "invalid_credentials"}, {"msg", "Invalid login credentials"}});
+        }
+        if (r.method == "POST" && r.target == "/auth/v1/token?grant_type=pkce") {
+            const QJsonObject body = r.json();
+            const QString code = body.value("auth_code").toString();
+            if (!m_codes.contains(code))
+                return reply(404, {{"code", 404},
+                                   {"error_code", "flow_state_not_found"},
+                                   {"msg", "invalid flow state, no valid flow state found"}});
+            const QByteArray verifier = body.value("code_verifier").toString().toLatin1();
+            const QString challenge = QString::fromLatin1(
+                QCryptographicHash::hash(verifier, QCryptographicHash::Sha256)
+                    .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+            if (verifier.isEmpty() || m_codes.value(code) != challenge)
+                return reply(403, {{"code", 403},
+                                   {"error_code", "bad_code_verifier"},
+                                   {"msg", "code challenge does not match previously saved code verifier"}});
+            m_codes.remove(code);
+            return reply(200, session);
+        }
+        if (r.method == "POST" && r.target == "/auth/v1/token?grant_type=refresh_token") {
+            if (r.json().value("refresh_token").toString() != refreshToken)
+                return reply(400, {{"code", 400},
+                                   {"error_code", "refresh_token_not_found"},
+                                   {"msg", "Invalid Refresh Token: Refresh Token Not Found"}});
+            // Each refresh hands out a new pair; the old refresh token is spent.
+            m_lastCode++;
+            refreshToken = QStringLiteral("tok-refresh-r%1").arg(m_lastCode);
+            accessToken = jwt(3600);
+            return reply(200, QJsonObject{{"access_token", accessToken},
+                                          {"token_type", "bearer"},
+                                          {"expires_in", 3600},
+                                          {"refresh_token", refreshToken},
+                                          {"user", QJsonObject{{"id", "0b6c"}, {"email", email}}}});
         }
         if (r.method == "POST" && r.target == "/auth/v1/signup")
             return reply(200, {{"id", "7d2e"},
@@ -146,4 +206,6 @@ private:
     }
 
     QTcpServer m_server;
+    QHash<QString, QString> m_codes; // unused code -> its challenge
+    int m_lastCode = 0;
 };

@@ -1,10 +1,14 @@
 // The Google sign-in of the real `nivora` binary, end to end: the browser is a
 // recorder script found as xdg-open on PATH, the backend is a loopback server in
 // this process, and the callback comes back through `nivora nivora://…` and through
-// org.freedesktop.Application.Open on the session bus.
+// org.freedesktop.Application.Open on the session bus. Also: the callback never
+// stays readable on a command line, and a kept session that has expired is renewed
+// when the app starts.
 #include "LoopbackBackend.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDir>
 #include <QFile>
@@ -27,6 +31,29 @@ QString binary()
 {
     return qEnvironmentVariable("NIVORA_BINARY");
 }
+
+// Stands in for the running instance on the session bus: it takes the hand-over
+// and, while the caller waits for the answer, reads the caller's command line.
+class InstanceStandIn : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "app.nivora.Nivora.Control")
+
+public:
+    QStringList received;
+    QByteArray callerCommandLine;
+
+public Q_SLOTS:
+    QStringList Call(const QString& command, const QStringList& args)
+    {
+        received = QStringList{command} + args;
+        const uint pid = connection().interface()->servicePid(message().service()).value();
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (cmdline.open(QIODevice::ReadOnly))
+            callerCommandLine = cmdline.readAll();
+        return {QStringLiteral("0"), QString()};
+    }
+};
 
 } // namespace
 
@@ -163,7 +190,7 @@ private Q_SLOTS:
         QCOMPARE(account().value("configured").toBool(), true);
 
         // An address nobody asked for is dropped.
-        QCOMPARE(run({"nivora://auth-callback#access_token=tok-stray"}).status, 0);
+        QCOMPARE(run({"nivora://auth-callback?code=" + m_backend->issueCode("stray")}).status, 0);
         QCOMPARE(account().value("signedIn").toBool(), false);
         QVERIFY(!storedSettings().contains("sb_access"));
 
@@ -171,36 +198,40 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(browserCalls().size(), 1, 10000);
         const QUrl authorize(browserCalls().first());
         QCOMPARE(authorize.adjusted(QUrl::RemoveQuery).toString(), m_backend->url() + "/auth/v1/authorize");
-        const QList<std::pair<QString, QString>> items{{"provider", "google"},
-                                                       {"redirect_to", "nivora://auth-callback"}};
-        QCOMPARE(QUrlQuery(authorize).queryItems(QUrl::FullyDecoded), items);
+        const QUrlQuery query(authorize);
+        QCOMPARE(query.queryItemValue("provider"), "google");
+        QCOMPARE(query.queryItemValue("redirect_to", QUrl::FullyDecoded), "nivora://auth-callback");
+        QCOMPARE(query.queryItemValue("code_challenge_method"), "s256");
+        const QString challenge = query.queryItemValue("code_challenge");
 
-        QCOMPARE(run({"nivora://auth-callback#access_token=tok-e2e%2Bsecret&refresh_token=tok-refresh-e2e"})
-                     .status,
+        // A forged callback first does not spend the attempt.
+        QCOMPARE(run({"nivora://auth-callback#access_token=tok-forged&refresh_token=tok-forged-r"}).status,
                  0);
+        QCOMPARE(run({"nivora://auth-callback?code=" + m_backend->issueCode(challenge)}).status, 0);
         QJsonObject state;
-        QTRY_VERIFY_WITH_TIMEOUT((state = account()).value("email").toString() == m_backend->email, 10000);
-        QCOMPARE(state.value("signedIn").toBool(), true);
+        QTRY_VERIFY_WITH_TIMEOUT((state = account()).value("signedIn").toBool(), 10000);
+        QCOMPARE(state.value("email").toString(), m_backend->email);
         QCOMPARE(state.value("errorMessage"), QJsonValue());
-        QCOMPARE(m_backend->requests.last().headers.value("authorization"), "Bearer tok-e2e+secret");
+        QCOMPARE(m_backend->requests.last().target, "/auth/v1/token?grant_type=pkce");
         QCOMPARE(storedSettings().value("sb_access").toString(), "tok-e2e+secret");
-        QCOMPARE(storedSettings().value("sb_refresh").toString(), "tok-refresh-e2e");
+        QCOMPARE(storedSettings().value("sb_refresh").toString(), m_backend->refreshToken);
         QCOMPARE(storedSettings().value("sb_email").toString(), m_backend->email);
 
-        // The attempt has been answered: the same kind of address again changes nothing.
-        QCOMPARE(run({"nivora://auth-callback#access_token=tok-second"}).status, 0);
-        QCOMPARE(storedSettings().value("sb_access").toString(), "tok-e2e+secret");
-
         // A launcher that knows the entry is D-Bus activatable calls Open instead.
+        QCOMPARE(run({"ctl", "account", "sign-out"}).status, 0);
         QCOMPARE(run({"ctl", "account", "google"}).status, 0);
         QTRY_COMPARE_WITH_TIMEOUT(browserCalls().size(), 2, 10000);
+        const QString challenge2 = QUrlQuery(QUrl(browserCalls().last())).queryItemValue("code_challenge");
+        QVERIFY(challenge2 != challenge);
+        m_backend->accessToken = "tok-e2e-open";
         QDBusMessage open = QDBusMessage::createMethodCall("app.nivora.Nivora", "/app/nivora/Nivora",
                                                            "org.freedesktop.Application", "Open");
-        open << QStringList{"nivora://auth-callback#refresh_token=tok-no-access"} << QVariantMap();
+        open << QStringList{"nivora://auth-callback?code=" + m_backend->issueCode(challenge2)}
+             << QVariantMap();
         const QDBusMessage answer = QDBusConnection::sessionBus().call(open);
         QVERIFY2(answer.type() == QDBusMessage::ReplyMessage, qPrintable(answer.errorMessage()));
-        QCOMPARE(account().value("errorMessage").toString(), "Échec de la connexion Google.");
-        QCOMPARE(storedSettings().value("sb_access").toString(), "tok-e2e+secret");
+        QTRY_COMPARE_WITH_TIMEOUT(storedSettings().value("sb_access").toString(), "tok-e2e-open", 10000);
+        QCOMPARE(account().value("signedIn").toBool(), true);
 
         QCOMPARE(run({"ctl", "account", "sign-out"}).status, 0);
         QCOMPARE(account().value("signedIn").toBool(), false);
@@ -209,8 +240,56 @@ private Q_SLOTS:
         stopApp();
         // Nothing that could open the session reached the log or the browser.
         const QString seen = m_appLog + browserCalls().join('\n');
-        for (const char* secret : {"tok-", "nivora://auth-callback#"})
+        for (const char* secret : {"tok-", "code-", "nivora://auth-callback?", "nivora://auth-callback#"})
             QVERIFY2(!seen.contains(QLatin1String(secret)), secret);
+    }
+
+    // The callback, code included, is off the command line of the process that
+    // carries it before that process does anything else; without a running
+    // instance it is refused and nothing starts.
+    void callbackNeverStaysOnTheCommandLine()
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        InstanceStandIn standIn;
+        QVERIFY(bus.registerObject("/app/nivora/Nivora", &standIn, QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService("app.nivora.Nivora"));
+        const QString url = "nivora://auth-callback?code=code-secret-4711";
+        const Run handedOver = run({url});
+        bus.unregisterService("app.nivora.Nivora");
+        bus.unregisterObject("/app/nivora/Nivora");
+        QCOMPARE(handedOver.status, 0);
+        QCOMPARE(standIn.received, (QStringList{"open-url", url}));
+        QVERIFY(standIn.callerCommandLine.startsWith(binary().toLocal8Bit()));
+        QVERIFY2(!standIn.callerCommandLine.contains("secret") &&
+                     !standIn.callerCommandLine.contains("nivora:"),
+                 standIn.callerCommandLine.constData());
+
+        const Run refused = run({url});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains("aucune instance"), qPrintable(refused.err));
+        QVERIFY(!refused.err.contains("secret"));
+        // Nothing started: not even the settings were looked at.
+        QVERIFY(!QFile::exists(m_home->filePath("config/nivora")));
+    }
+
+    void expiredSessionIsRenewedAtStart()
+    {
+        QVERIFY(QDir().mkpath(m_home->filePath("config/nivora")));
+        QFile settings(settingsPath());
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(QJsonDocument(QJsonObject{{"sb_access", LoopbackBackend::jwt(-120)},
+                                                 {"sb_refresh", m_backend->refreshToken},
+                                                 {"sb_email", m_backend->email}})
+                           .toJson());
+        settings.close();
+        const QString spent = m_backend->refreshToken;
+        startApp();
+        QTRY_VERIFY_WITH_TIMEOUT(storedSettings().value("sb_refresh").toString() != spent, 10000);
+        QCOMPARE(storedSettings().value("sb_access").toString(), m_backend->accessToken);
+        QCOMPARE(storedSettings().value("sb_refresh").toString(), m_backend->refreshToken);
+        const QJsonObject state = account();
+        QCOMPARE(state.value("signedIn").toBool(), true);
+        QCOMPARE(state.value("email").toString(), m_backend->email);
     }
 
     void unconfiguredBuildSendsNothing()

@@ -117,7 +117,7 @@ private Q_SLOTS:
         page.passwordField()->setText("wrong");
         QTest::keyClick(page.passwordField(), Qt::Key_Return);
         QTRY_VERIFY(page.errorLabel()->isVisible());
-        QCOMPARE(page.errorLabel()->text(), "Invalid login credentials");
+        QCOMPARE(page.errorLabel()->text(), "Email ou mot de passe incorrect.");
 
         QTest::mouseClick(page.modeSwitch(), Qt::LeftButton);
         QVERIFY(page.signupMode());
@@ -139,6 +139,25 @@ private Q_SLOTS:
         QCOMPARE(page.mainButton()->text(), "Se connecter");
         QCOMPARE(page.modeSwitch()->text(), "Pas de compte ? En créer un");
         QVERIFY(!page.errorLabel()->isVisible());
+    }
+
+    // A kept session that the backend no longer renews is not shown as signed in.
+    void refusedRefreshShowsTheFormAndSaysWhy()
+    {
+        m_defaults->setValue("sb_access", LoopbackBackend::jwt(-60));
+        m_defaults->setValue("sb_refresh", "tok-revoked");
+        m_defaults->setValue("sb_email", "ada@example.org");
+        makeStore(true);
+        AccountPage page(*m_store);
+        showPage(page);
+        QVERIFY(page.signedInCard()->isVisible());
+        m_store->resumeSession();
+        QTRY_VERIFY(page.formCard()->isVisible());
+        QVERIFY(!page.signedInCard()->isVisible());
+        QCOMPARE(page.header()->title(), "Connexion");
+        QVERIFY(page.errorLabel()->isVisible());
+        QCOMPARE(page.errorLabel()->text(), "Session expirée, reconnecte-toi.");
+        QTRY_COMPARE(focused(), page.emailField());
     }
 
     void unconfiguredFormIsShownDisabledAndSendsNothing()

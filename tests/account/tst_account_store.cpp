@@ -1,8 +1,10 @@
 // AccountStore against a loopback server that answers as the hosted backend does.
 #include "LoopbackBackend.h"
 #include "account/AccountStore.h"
+#include "account/PkcePair.h"
 #include "state/DefaultsStore.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
 #include <QSignalSpy>
@@ -23,6 +25,46 @@ QJsonObject readFile(const QString& path)
 }
 
 const QString kInvalid = QStringLiteral("Réponse invalide du serveur.");
+const QString kWrong = QStringLiteral("Email ou mot de passe incorrect.");
+
+// Every line the code under test logs, while one of these lives.
+class LogCapture
+{
+public:
+    LogCapture()
+    {
+        s_lines = &m_lines;
+        m_previous = qInstallMessageHandler(&LogCapture::handle);
+    }
+    ~LogCapture()
+    {
+        qInstallMessageHandler(m_previous);
+        s_lines = nullptr;
+    }
+    const QStringList& lines() const { return m_lines; }
+    int count(const QString& line) const { return int(m_lines.count(line)); }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        if (s_lines)
+            s_lines->append(message);
+    }
+    static inline QStringList* s_lines = nullptr;
+    QStringList m_lines;
+    QtMessageHandler m_previous = nullptr;
+};
+
+QString ignored(const char* reason)
+{
+    return QStringLiteral("Lumeris: retour de connexion Google ignoré : ") + QString::fromUtf8(reason);
+}
+
+// The authorization address's query, by name.
+QString queryItem(const QUrl& url, const QString& name)
+{
+    return QUrlQuery(url).queryItemValue(name, QUrl::FullyDecoded);
+}
 
 } // namespace
 
@@ -121,41 +163,98 @@ private Q_SLOTS:
         QTRY_VERIFY(!store.busy());
         QCOMPARE(m_backend->requests.size(), 1);
         QCOMPARE(m_backend->requests.first().json().value("password").toString(), "   ");
-        QCOMPARE(store.errorMessage(), "Invalid login credentials");
+        QCOMPARE(store.errorMessage(), kWrong);
     }
 
-    void refusalsShowTheirOwnWords_data()
+    // Refusals of both requests, each documented code, the English-only messages
+    // of older servers, and what the table does not know.
+    void refusalsAreShownInFrench_data()
     {
+        QTest::addColumn<bool>("signUp");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("message");
-        const QString fallback = "Email ou mot de passe incorrect.";
-        QTest::newRow("msg first") << 400
-                                   << QByteArray("{\"message\":\"m\",\"msg\":\"Invalid login credentials\"}")
-                                   << "Invalid login credentials";
-        QTest::newRow("error_description on 200")
-            << 200
-            << QByteArray("{\"error\":\"invalid_grant\",\"error_description\":\"Email not confirmed\"}")
-            << "Email not confirmed";
-        QTest::newRow("error on 500") << 500 << QByteArray("{\"error\":\"server_error\"}") << "server_error";
-        QTest::newRow("message on 429")
-            << 429 << QByteArray("{\"message\":\"Too many requests\"}") << "Too many requests";
-        QTest::newRow("none of them") << 400 << QByteArray("{\"code\":400,\"error_code\":\"x\"}") << fallback;
+        const QString rateLimit = "Trop de tentatives. Réessaie dans quelques minutes.";
+        QTest::newRow("invalid_credentials")
+            << false << 400
+            << QByteArray(
+                   R"({"code":400,"error_code":"invalid_credentials","msg":"Invalid login credentials"})")
+            << kWrong;
+        QTest::newRow("email_not_confirmed")
+            << false << 400
+            << QByteArray(R"({"code":400,"error_code":"email_not_confirmed","msg":"Email not confirmed"})")
+            << "Ton email n'est pas encore confirmé : ouvre le lien reçu, puis connecte-toi.";
+        QTest::newRow("old server, English only, on 200")
+            << false << 200
+            << QByteArray(R"({"error":"invalid_grant","error_description":"Invalid login credentials"})")
+            << kWrong;
+        QTest::newRow("newer API: code as text")
+            << false << 429
+            << QByteArray(R"({"code":"over_request_rate_limit","message":"Request rate limit"})")
+            << rateLimit;
+        QTest::newRow("unknown keeps the server's words")
+            << false << 500 << QByteArray(R"({"error":"server_error"})")
+            << "Le serveur a répondu : server_error";
+        QTest::newRow("unknown code without words")
+            << false << 400 << QByteArray(R"({"code":400,"error_code":"x"})") << "Le serveur a répondu : x";
         QTest::newRow("first present not text")
-            << 400 << QByteArray("{\"msg\":{\"a\":1},\"error\":\"later\"}") << fallback;
+            << false << 400 << QByteArray(R"({"msg":{"a":1},"error":"later"})") << kWrong;
         QTest::newRow("token that is not text")
-            << 200 << QByteArray("{\"access_token\":42,\"msg\":\"no\"}") << "no";
+            << false << 200 << QByteArray(R"({"access_token":42,"msg":"no"})") << "Le serveur a répondu : no";
+        QTest::newRow("nothing said") << false << 400 << QByteArray(R"({"x":1})") << kWrong;
+
+        QTest::newRow("sign-up: user_already_exists")
+            << true << 422
+            << QByteArray(
+                   R"({"code":422,"error_code":"user_already_exists","msg":"User already registered"})")
+            << "Un compte existe déjà avec cet email : connecte-toi.";
+        QTest::newRow("sign-up: weak_password with its reasons")
+            << true << 422
+            << QByteArray(R"({"code":422,"error_code":"weak_password","msg":"Password should be at least 8 )"
+                          R"(characters.","weak_password":{"reasons":["length","pwned"]}})")
+            << "Mot de passe trop faible : il est trop court ; il figure dans des fuites de mots de passe "
+               "connues.";
+        QTest::newRow("sign-up: weak password, old server")
+            << true << 422 << QByteArray(R"({"code":422,"msg":"Password should be at least 6 characters"})")
+            << "Mot de passe trop faible.";
+        QTest::newRow("sign-up: over_email_send_rate_limit")
+            << true << 429
+            << QByteArray(R"({"code":429,"error_code":"over_email_send_rate_limit","msg":"rate limit"})")
+            << "Trop d'emails envoyés à cette adresse. Réessaie dans quelques minutes.";
+        QTest::newRow("sign-up: over_request_rate_limit")
+            << true << 429 << QByteArray(R"({"code":429,"error_code":"over_request_rate_limit","msg":"r"})")
+            << rateLimit;
+        QTest::newRow("sign-up: signup_disabled")
+            << true << 422
+            << QByteArray(R"({"code":422,"error_code":"signup_disabled","msg":"Signups not allowed"})")
+            << "Les inscriptions sont fermées pour le moment.";
+        QTest::newRow("sign-up: email_not_confirmed")
+            << true << 400 << QByteArray(R"({"error_code":"email_not_confirmed","msg":"x"})")
+            << "Ton email n'est pas encore confirmé : ouvre le lien reçu, puis connecte-toi.";
+        QTest::newRow("sign-up: invalid_credentials")
+            << true << 400 << QByteArray(R"({"error_code":"invalid_credentials","msg":"x"})") << kWrong;
+        // Refusals that look like an account at first glance are refusals.
+        QTest::newRow("sign-up: refusal on 200 with an email")
+            << true << 200
+            << QByteArray(R"({"email":"new@example.org","msg":"Database error saving new user"})")
+            << "Le serveur a répondu : Database error saving new user";
+        QTest::newRow("sign-up: neither a user nor a refusal")
+            << true << 200 << QByteArray(R"({"email":"new@example.org"})") << kInvalid;
     }
 
-    void refusalsShowTheirOwnWords()
+    void refusalsAreShownInFrench()
     {
+        QFETCH(bool, signUp);
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(QString, message);
         m_backend->handler = [&](const BackendRequest&) { return BackendResponse{status, body}; };
         DefaultsStore defaults(settingsPath());
         AccountStore store(defaults, config());
-        store.signIn("ada@example.org", "pw");
+        if (signUp)
+            store.signUp("ada@example.org", "pw");
+        else
+            store.signIn("ada@example.org", "pw");
         QTRY_VERIFY(!store.busy());
         QCOMPARE(store.errorMessage(), message);
         QVERIFY(!store.signedIn());
@@ -166,16 +265,21 @@ private Q_SLOTS:
     {
         DefaultsStore defaults(settingsPath());
         AccountStore store(defaults, config());
-        // The default backend wants the address confirmed first, and says so in
-        // members that must not be mistaken for a refusal.
-        m_backend->handler = [&](const BackendRequest& r) {
-            return LoopbackBackend::reply(200, {{"email", r.json().value("email")}, {"msg", "confirm"}});
-        };
+        // The hosted backend wants the address confirmed first and answers with
+        // the new user; newer versions nest it beside an empty session.
         store.signUp("new@example.org", "pw");
         QTRY_VERIFY(!store.busy());
         QCOMPARE(m_backend->requests.last().target, "/auth/v1/signup");
         QCOMPARE(store.errorMessage(), "Compte créé ! Confirme ton email, puis connecte-toi.");
         QVERIFY(!store.signedIn());
+        m_backend->handler = [&](const BackendRequest&) {
+            return LoopbackBackend::reply(
+                200, {{"user", QJsonObject{{"id", "7d2e"}, {"email", "new@example.org"}}}, {"session", {}}});
+        };
+        store.clearErrorMessage();
+        store.signUp("new@example.org", "pw");
+        QTRY_VERIFY(!store.busy());
+        QCOMPARE(store.errorMessage(), "Compte créé ! Confirme ton email, puis connecte-toi.");
 
         // A backend that confirms by itself hands out the session at once.
         m_backend->handler = [&](const BackendRequest&) {
@@ -241,7 +345,10 @@ private Q_SLOTS:
         QVERIFY(!store.signedIn());
     }
 
-    void googleCallbackOnlyAnswersOurOwnAttempt()
+    // The PKCE round trip: the challenge is the S256 of a fresh verifier, the
+    // callback's code is exchanged once with that verifier, and a code cannot be
+    // used twice, neither by the backend nor by us.
+    void googleSignInExchangesItsCodeOnce()
     {
         DefaultsStore defaults(settingsPath());
         AccountStore store(defaults, config());
@@ -251,54 +358,217 @@ private Q_SLOTS:
             opened.append(url);
             return browserWorks;
         });
-        m_backend->accessToken = "a+b";
-
-        QTest::ignoreMessage(QtInfoMsg,
-                             "Lumeris: retour de connexion Google ignoré : aucune connexion Google "
-                             "en cours");
-        store.handleCallbackUrl("nivora://auth-callback#access_token=a%2Bb");
-        QVERIFY(!store.signedIn());
 
         store.signInWithGoogle();
         QCOMPARE(opened.size(), 1);
         QCOMPARE(opened.first().adjusted(QUrl::RemoveQuery).toString(),
                  m_backend->url() + "/auth/v1/authorize");
-        const QList<std::pair<QString, QString>> items{{"provider", "google"},
-                                                       {"redirect_to", "nivora://auth-callback"}};
-        QCOMPARE(QUrlQuery(opened.first()).queryItems(QUrl::FullyDecoded), items);
+        QCOMPARE(queryItem(opened.first(), "provider"), "google");
+        QCOMPARE(queryItem(opened.first(), "redirect_to"), "nivora://auth-callback");
+        QCOMPARE(queryItem(opened.first(), "code_challenge_method"), "s256");
+        const QString challenge = queryItem(opened.first(), "code_challenge");
         QVERIFY(store.googleSignInPending());
+        QVERIFY(!store.networkStarted());
 
-        // Empty pieces, pieces without a value and broken escapes are tolerated;
-        // a later name wins.
-        store.handleCallbackUrl(
-            "nivora://auth-callback#&&access_token=old&expires_in=&=x&access_token=a%2Bb&refresh_token=r%zz");
-        QVERIFY(store.signedIn());
+        const QString code = m_backend->issueCode(challenge);
+        QVERIFY(store.handleCallbackUrl("nivora://auth-callback?code=" + code));
+        QTRY_VERIFY(store.signedIn());
         QVERIFY(!store.googleSignInPending());
-        QCOMPARE(defaults.value("sb_access").toString(), "a+b");
-        QCOMPARE(defaults.value("sb_refresh").toString(), "r%zz");
-        QTRY_COMPARE(store.email(), "ada@example.org");
-        QCOMPARE(defaults.value("sb_email").toString(), "ada@example.org");
-        QCOMPARE(m_backend->requests.last().target, "/auth/v1/user");
-        QCOMPARE(m_backend->requests.last().headers.value("authorization"), "Bearer a+b");
+        QCOMPARE(m_backend->requests.size(), 1);
+        const BackendRequest exchange = m_backend->requests.first();
+        QCOMPARE(exchange.method, "POST");
+        QCOMPARE(exchange.target, "/auth/v1/token?grant_type=pkce");
+        QCOMPARE(exchange.headers.value("apikey"), LoopbackBackend::anonKey().toUtf8());
+        QCOMPARE(exchange.json().value("auth_code").toString(), code);
+        const QByteArray verifier = exchange.json().value("code_verifier").toString().toLatin1();
+        // 32 random bytes in base64url, and the challenge is its SHA-256.
+        QCOMPARE(QByteArray::fromBase64(verifier, QByteArray::Base64UrlEncoding).size(), 32);
+        QCOMPARE(verifier.size(), 43);
+        QCOMPARE(QCryptographicHash::hash(verifier, QCryptographicHash::Sha256)
+                     .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals),
+                 challenge.toLatin1());
+        // The e-mail comes with the exchange's reply: nothing more is asked.
+        QCOMPARE(store.email(), m_backend->email);
+        QCOMPARE(defaults.value("sb_access").toString(), m_backend->accessToken);
+        QCOMPARE(defaults.value("sb_refresh").toString(), m_backend->refreshToken);
+        QCOMPARE(defaults.value("sb_email").toString(), m_backend->email);
 
-        // The same answer a second time is not an attempt of ours any more.
-        QTest::ignoreMessage(QtInfoMsg,
-                             "Lumeris: retour de connexion Google ignoré : aucune connexion Google "
-                             "en cours");
-        store.handleCallbackUrl("nivora://auth-callback#access_token=other");
-        QCOMPARE(defaults.value("sb_access").toString(), "a+b");
+        // The same code again: the backend no longer knows it, and we do not
+        // even ask, the attempt being over.
+        QCOMPARE(m_backend->handler(exchange).status, 404);
+        {
+            LogCapture log;
+            QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?code=" + code));
+            QCOMPARE(log.lines(), QStringList{ignored("aucune connexion Google en cours")});
+        }
+        QTest::qWait(50);
+        QCOMPARE(m_backend->requests.size(), 1);
 
+        // A second attempt has a verifier of its own; an exchange reply without
+        // the user has the e-mail asked for with the new token.
         store.signOut();
         store.signInWithGoogle();
-        store.handleCallbackUrl("nivora://auth-callback#error=access_denied&error_description=Denied");
-        QCOMPARE(store.errorMessage(), "Échec de la connexion Google.");
-        QVERIFY(!store.signedIn());
-        QVERIFY(!store.googleSignInPending());
+        const QString challenge2 = queryItem(opened.last(), "code_challenge");
+        QVERIFY(challenge2 != challenge);
+        m_backend->accessToken = "tok-second";
+        m_backend->handler = [&](const BackendRequest& r) {
+            BackendResponse response = m_backend->hosted(r);
+            if (r.target.endsWith("grant_type=pkce")) {
+                QJsonObject o = QJsonDocument::fromJson(response.body).object();
+                o.remove("user");
+                response.body = QJsonDocument(o).toJson();
+            }
+            return response;
+        };
+        QVERIFY(store.handleCallbackUrl("nivora://auth-callback/?code=" + m_backend->issueCode(challenge2)));
+        QTRY_COMPARE(store.email(), m_backend->email);
+        QVERIFY(store.signedIn());
+        QCOMPARE(m_backend->requests.last().target, "/auth/v1/user");
+        QCOMPARE(m_backend->requests.last().headers.value("authorization"), "Bearer tok-second");
 
         browserWorks = false;
+        store.signOut();
         store.signInWithGoogle();
         QCOMPARE(store.errorMessage(), "Impossible d'ouvrir le navigateur.");
         QVERIFY(!store.googleSignInPending());
+    }
+
+    // Callbacks that are not the answer to our attempt: none of them signs in,
+    // none uses the attempt up, and none is logged with any part of its address.
+    void forgedCallbacksAreIgnored()
+    {
+        DefaultsStore defaults(settingsPath());
+        AccountStore store(defaults, config());
+        QUrl opened;
+        store.setUrlOpener([&](const QUrl& url) {
+            opened = url;
+            return true;
+        });
+        LogCapture log;
+
+        QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?code=" + m_backend->issueCode("x")));
+        store.signInWithGoogle();
+        const QString challenge = queryItem(opened, "code_challenge");
+        QVERIFY(!store.handleCallbackUrl("nivora://auth-callback#access_token=tok-forged&refresh_token=r"));
+        QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?code=code-1#access_token=tok-forged"));
+        QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?error=access_denied&error_description=No"));
+        QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?code=a&code=b"));
+        QVERIFY(!store.handleCallbackUrl("nivora://elsewhere?code=forged-elsewhere"));
+        QVERIFY(!store.networkStarted());
+        // A code nobody issued, and one issued to someone else's challenge: the
+        // backend refuses both, and the attempt stays open for the real code.
+        QVERIFY(store.handleCallbackUrl("nivora://auth-callback?code=forged-unknown"));
+        QVERIFY(store.handleCallbackUrl("nivora://auth-callback?code=" +
+                                        m_backend->issueCode(PkcePair::challengeFor("someone-else"))));
+        QTRY_COMPARE(log.count(ignored("code refusé par le serveur")), 2);
+        QVERIFY(!store.signedIn());
+        QVERIFY(!defaults.contains("sb_access"));
+        QVERIFY(store.googleSignInPending());
+        QCOMPARE(m_backend->requests.last().json().value("code_verifier").toString().size(), 43);
+
+        QVERIFY(store.handleCallbackUrl("nivora://auth-callback?code=" + m_backend->issueCode(challenge)));
+        QTRY_VERIFY(store.signedIn());
+        QVERIFY(!store.errorMessage());
+        const QString session = defaults.value("sb_access").toString();
+        QCOMPARE(session, m_backend->accessToken);
+        // After the answer, even a valid code for the same challenge is nobody's.
+        m_backend->accessToken = "tok-after";
+        QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?code=" + m_backend->issueCode(challenge)));
+        QTest::qWait(50);
+        QCOMPARE(defaults.value("sb_access").toString(), session);
+        QCOMPARE(m_backend->requests.size(), 3);
+
+        const QString none = ignored("aucune connexion Google en cours");
+        const QStringList expected{none,
+                                   ignored("jeton dans l'adresse, un code était attendu"),
+                                   ignored("jeton dans l'adresse, un code était attendu"),
+                                   ignored("pas de code"),
+                                   ignored("pas de code"),
+                                   "Lumeris: adresse nivora:// inconnue ignorée",
+                                   ignored("code refusé par le serveur"),
+                                   ignored("code refusé par le serveur"),
+                                   none};
+        QCOMPARE(log.lines(), expected);
+    }
+
+    // A session kept from an earlier run whose access token has expired: the
+    // refresh grant renews it, or its refusal signs out cleanly; the backend
+    // being out of reach is no refusal.
+    void expiredSessionIsRefreshedOnStart_data()
+    {
+        QTest::addColumn<qint64>("expiresIn");
+        QTest::addColumn<QString>("refresh");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("accepted") << qint64(-30) << "tok-refresh-9a7e"
+                                  << "renewed";
+        QTest::newRow("about to expire") << qint64(20) << "tok-refresh-9a7e"
+                                         << "renewed";
+        QTest::newRow("refused") << qint64(-30) << "tok-revoked"
+                                 << "signed out";
+        QTest::newRow("no refresh token") << qint64(-30) << ""
+                                          << "signed out";
+        QTest::newRow("still good") << qint64(3000) << "tok-refresh-9a7e"
+                                    << "kept";
+        QTest::newRow("backend out of reach") << qint64(-30) << "tok-refresh-9a7e"
+                                              << "kept";
+    }
+
+    void expiredSessionIsRefreshedOnStart()
+    {
+        QFETCH(qint64, expiresIn);
+        QFETCH(QString, refresh);
+        QFETCH(QString, outcome);
+        const QString access = LoopbackBackend::jwt(expiresIn);
+        SupabaseConfig target = config();
+        QTcpServer closed;
+        if (QString(QTest::currentDataTag()) == "backend out of reach") {
+            QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+            target.url = QStringLiteral("http://127.0.0.1:%1").arg(closed.serverPort());
+            closed.close();
+        }
+        DefaultsStore defaults(settingsPath());
+        defaults.setValue("sb_access", access);
+        if (!refresh.isEmpty())
+            defaults.setValue("sb_refresh", refresh);
+        defaults.setValue("sb_email", "ada@example.org");
+        LogCapture log;
+        AccountStore store(defaults, target);
+        QVERIFY(store.signedIn());
+        QVERIFY(!store.networkStarted());
+        store.resumeSession();
+
+        if (outcome == "renewed") {
+            QTRY_COMPARE(defaults.value("sb_access").toString(), m_backend->accessToken);
+            QVERIFY(m_backend->accessToken != access);
+            QCOMPARE(m_backend->requests.size(), 1);
+            QCOMPARE(m_backend->requests.first().target, "/auth/v1/token?grant_type=refresh_token");
+            QCOMPARE(m_backend->requests.first().json(), (QJsonObject{{"refresh_token", refresh}}));
+            QCOMPARE(defaults.value("sb_refresh").toString(), m_backend->refreshToken);
+            QVERIFY(m_backend->refreshToken != refresh);
+            QVERIFY(store.signedIn());
+            QVERIFY(!store.errorMessage());
+            // The renewed session is good for an hour: the next start sends nothing.
+            AccountStore next(defaults, config());
+            next.resumeSession();
+            QVERIFY(!next.networkStarted());
+        } else if (outcome == "signed out") {
+            QTRY_VERIFY(!store.signedIn());
+            QCOMPARE(store.errorMessage(), "Session expirée, reconnecte-toi.");
+            QCOMPARE(store.email(), QString());
+            for (const char* key : {"sb_access", "sb_refresh", "sb_email"})
+                QVERIFY2(!defaults.contains(key), key);
+        } else {
+            if (expiresIn < 0)
+                QTRY_COMPARE(log.count("Lumeris: session non rafraîchie : le serveur n'a pas répondu"), 1);
+            else
+                QVERIFY(!store.networkStarted());
+            QVERIFY(store.signedIn());
+            QVERIFY(!store.errorMessage());
+            QCOMPARE(defaults.value("sb_access").toString(), access);
+            QCOMPARE(defaults.value("sb_refresh").toString(), refresh);
+        }
+        for (const QString& line : log.lines())
+            QVERIFY2(!line.contains("tok-") && !line.contains(access), qPrintable(line));
     }
 
     void configurationIsCheckedAndItsAbsenceSendsNothing_data()
