@@ -78,24 +78,30 @@ QString weakPasswordText(const QJsonObject& reply)
     return QStringLiteral("Mot de passe trop faible : %1.").arg(reasons.join(QStringLiteral(" ; ")));
 }
 
+// The backend's documented codes a user can act on.
+const struct
+{
+    const char* code;
+    const char* text;
+} kCodeTexts[] = {
+    {"invalid_credentials", "Email ou mot de passe incorrect."},
+    {"email_not_confirmed", "Ton email n'est pas encore confirmé : ouvre le lien reçu, puis connecte-toi."},
+    {"user_already_exists", "Un compte existe déjà avec cet email : connecte-toi."},
+    {"email_exists", "Un compte existe déjà avec cet email : connecte-toi."},
+    {"over_email_send_rate_limit", "Trop d'emails envoyés à cette adresse. Réessaie dans quelques minutes."},
+    {"over_request_rate_limit", "Trop de tentatives. Réessaie dans quelques minutes."},
+    {"signup_disabled", "Les inscriptions sont fermées pour le moment."},
+    {"email_address_invalid", "Cette adresse email n'est pas acceptée."},
+};
+
 QString textForCode(const QString& code, const QJsonObject& reply)
 {
-    if (code == QLatin1String("invalid_credentials"))
-        return QStringLiteral("Email ou mot de passe incorrect.");
-    if (code == QLatin1String("email_not_confirmed"))
-        return QStringLiteral("Ton email n'est pas encore confirmé : ouvre le lien reçu, puis connecte-toi.");
-    if (code == QLatin1String("user_already_exists") || code == QLatin1String("email_exists"))
-        return QStringLiteral("Un compte existe déjà avec cet email : connecte-toi.");
     if (code == QLatin1String("weak_password"))
         return weakPasswordText(reply);
-    if (code == QLatin1String("over_email_send_rate_limit"))
-        return QStringLiteral("Trop d'emails envoyés à cette adresse. Réessaie dans quelques minutes.");
-    if (code == QLatin1String("over_request_rate_limit"))
-        return QStringLiteral("Trop de tentatives. Réessaie dans quelques minutes.");
-    if (code == QLatin1String("signup_disabled"))
-        return QStringLiteral("Les inscriptions sont fermées pour le moment.");
-    if (code == QLatin1String("email_address_invalid"))
-        return QStringLiteral("Cette adresse email n'est pas acceptée.");
+    for (const auto& entry : kCodeTexts) {
+        if (code == QLatin1String(entry.code))
+            return QString::fromUtf8(entry.text);
+    }
     return QString();
 }
 
