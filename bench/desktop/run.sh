@@ -163,6 +163,7 @@ for label in ("s30q1080", "s60q1080", "s30q720"):
                          paced=paced_ms, ratio=app_ms / harness_ms, rpaced=app_ms / paced_ms,
                          xcpu=x["cpu_percent"] if x else 0.0, ratiox=(app_ms + x_ms) / harness_ms,
                          wakeups=app["wakeups_per_s"],
+                         vsync=app.get("by_thread", {}).get("nv-vsync-0", {}).get("wakeups_per_s", 0.0),
                          size="%dx%d" % (hrun["width"], hrun["height"])))
     m = {k: statistics.median(r[k] for r in rows) for k in rows[0] if k != "size"}
     print("%-10s %6d %9.2f %8.1f %8.2f %8.2f %8.2f %7.3f %7.3f %6.1f %7.3f %8.1f" % (
@@ -171,6 +172,9 @@ for label in ("s30q1080", "s60q1080", "s30q720"):
     print("           drawable %s, delivered/target %.3f; runs: fps %s, ratio %s" % (
         rows[0]["size"], m["fps"] / m["target"], " ".join("%.1f" % r["fps"] for r in rows),
         " ".join("%.3f" % r["ratio"] for r in rows)))
+    # The display-link thread should wake once per delivered frame.
+    print("           display-link thread: %.1f wake-ups/s, %.2f per delivered frame; runs: %s" % (
+        m["vsync"], m["vsync"] / m["fps"] if m["fps"] else 0.0, " ".join("%.1f" % r["vsync"] for r in rows)))
 
 rows = []
 for rep in range(1, reps + 1):

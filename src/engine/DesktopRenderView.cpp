@@ -61,7 +61,11 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::start(std::unique_ptr<Desk
 
     bool ready = false;
     QMetaObject::invokeMethod(
-        view->m_worker, [&ready, w = view->m_worker] { ready = w->initialize(); },
+        view->m_worker,
+        [&ready, w = view->m_worker] {
+            ready = w->initialize();
+            w->waitForFrames();
+        },
         Qt::BlockingQueuedConnection);
     if (!ready)
         return nullptr; // the destructor releases the worker and joins the thread
@@ -234,12 +238,17 @@ void DesktopRenderView::refreshSnapshot()
 
 void DesktopRenderView::onTick()
 {
-    if (m_pacer.tick(m_refreshesAsked))
-        QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
+    const bool frameDue = m_pacer.tick(m_refreshesAsked);
     // The link sleeps through the refreshes that would draw nothing, so its
     // thread wakes about once per frame rather than once per refresh.
     m_refreshesAsked = m_pacer.refreshesToNextFrame();
     m_link->setTickInterval(m_refreshesAsked);
+    // Handing the frame over is the last thing done before sleeping again:
+    // the render thread waits for its waker to sleep before it runs (see
+    // DesktopRenderWorker::waitForFrames), so anything after this would delay
+    // the frame, and the pacer's lock it takes at once is free by then.
+    if (frameDue)
+        QMetaObject::invokeMethod(m_worker, &DesktopRenderWorker::renderFrame, Qt::QueuedConnection);
 }
 
 } // namespace nivora

@@ -6,6 +6,7 @@
 #include "engine/WallpaperRenderer.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/DesktopSurface.h"
+#include "platform/ThreadScheduling.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>
@@ -107,12 +108,26 @@ bool DesktopRenderWorker::scalesOnServer() const
     return m_drawable && m_drawable->scalesOnServer();
 }
 
+void DesktopRenderWorker::waitForFrames()
+{
+    // The display-link thread wakes this one for a frame as the last thing
+    // before it sleeps again. Were this thread to take the processor from it
+    // at once, the link's thread would be switched out and back in just to
+    // go to sleep: a second context switch for every frame. Between frames
+    // this thread therefore lets its waker finish first; while drawing it
+    // does not, since it then waits on the rasterizer's threads and should
+    // run as soon as they are done.
+    ThreadScheduling::setRunsAfterWaker(true);
+}
+
 void DesktopRenderWorker::renderFrame()
 {
+    ThreadScheduling::setRunsAfterWaker(false);
     QSize pixelSize;
     const DesktopRenderView::RenderParams params = m_view->takeFrame(&pixelSize);
     const bool drawn = draw(params, pixelSize);
     m_view->frameDelivered(drawn);
+    waitForFrames();
 }
 
 bool DesktopRenderWorker::drawToSurface(const DesktopRenderView::RenderParams& params, QSize pixelSize)

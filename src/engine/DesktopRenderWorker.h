@@ -37,6 +37,8 @@ public:
     void moveToRenderThread(QThread* thread);
     // Makes the context and the renderer; false when either is unavailable.
     bool initialize();
+    // Readies the render thread for its first frame (render thread).
+    void waitForFrames();
     // Draws one frame and clears the view's in-flight flag.
     void renderFrame();
     // Frees the GL objects while the context can still be made current.

@@ -80,8 +80,7 @@ bool FramePacer::tick(int refreshes)
         fps = m_targetFPS;
         rate = m_refreshRate;
     }
-    m_lastTickDropped = paused || inFlight;
-    if (m_lastTickDropped)
+    if (paused || inFlight)
         return false;
     m_frameCounter += std::max(refreshes, 1);
     if (m_frameCounter % divisor(rate, fps) != 0)
@@ -93,8 +92,6 @@ bool FramePacer::tick(int refreshes)
 
 int FramePacer::refreshesToNextFrame() const
 {
-    if (m_lastTickDropped)
-        return 1;
     const int d = divisor(refreshRate(), targetFPS());
     return d - static_cast<int>(m_frameCounter % d);
 }

@@ -44,8 +44,11 @@ public:
     bool tick(int refreshes = 1);
     void frameStarted();
     // How many refreshes the next tick should come after: the rest of the
-    // divisor, or 1 after a dropped tick, so that a frame that had to wait
-    // goes out as soon as it can. Display-link thread.
+    // divisor. After a dropped tick that is a whole divisor, not one refresh:
+    // waking at every refresh until the render thread takes its frame up
+    // would not bring the next frame sooner (the refreshes counted meanwhile
+    // still have to make up the divisor) and would cost a wake-up each.
+    // Display-link thread.
     int refreshesToNextFrame() const;
 
     // Ticks counted so far (display-link thread only, or after it stopped).
@@ -58,7 +61,6 @@ private:
     bool m_paused = false;
     bool m_inFlight = false;
     qint64 m_frameCounter = 0;
-    bool m_lastTickDropped = false; // display-link thread only
 };
 
 } // namespace nivora

@@ -24,9 +24,14 @@ namespace nivora {
 // - show(image)    required. Shows `image` (premultiplied ARGB32 whose
 //                  devicePixelRatio is scale()) from the next chance on; an
 //                  image arriving before the compositor is ready is shown
-//                  once it is. Only the latest image counts.
+//                  once it is. Only the latest image counts, and it stays
+//                  shown when the surface changes output (or its output goes
+//                  away) until the next one comes.
 // - scale()        required. The pixels per logical pixel of the surface's
 //                  output.
+// - scaleChanged   optional. The surface went to an output whose scale is
+//                  not the one the latest image was drawn for; a new image
+//                  at scale() looks sharper.
 // - pointerEvent   required. Press, Release, Move (with or without buttons),
 //                  Enter and Leave over the surface, the position in layout
 //                  coordinates. Buttons held when the pointer is taken away
@@ -49,6 +54,7 @@ Q_SIGNALS:
     // Enter or Leave.
     void pointerEvent(QEvent::Type type, QPointF layoutPosition, Qt::MouseButton button,
                       Qt::MouseButtons buttons);
+    void scaleChanged();
 };
 
 } // namespace nivora

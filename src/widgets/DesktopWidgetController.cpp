@@ -204,6 +204,31 @@ void DesktopWidgetController::refreshFaces()
 void DesktopWidgetController::usePlatform(PlatformServices& services)
 {
     m_surfacePlatform = services.makeWidgetSurface && services.screens ? &services : nullptr;
+    disconnect(m_screensWatch);
+    if (m_surfacePlatform)
+        m_screensWatch = connect(m_surfacePlatform->screens.get(), &ScreenProvider::screensChanged, this,
+                                 &DesktopWidgetController::bringBackStrandedWidgets, Qt::QueuedConnection);
+}
+
+void DesktopWidgetController::bringBackStrandedWidgets()
+{
+    // A surface belongs to one output, so a widget whose output went away
+    // would otherwise be rebuilt on another output at a place that output
+    // does not have. The widget's place is checked as a stored one would be
+    // when building it: kept while it shows on some output, the default
+    // placement otherwise. Its record is left alone, for when the output
+    // returns.
+    const WidgetPlacement::Screens now = screens();
+    for (const auto& window : std::as_const(m_windows)) {
+        if (!window)
+            continue;
+        const QSize size = window->size();
+        const QJsonValue here =
+            WidgetPlacement::makeRecord(WidgetPlacement::recordOrigin(window->pos(), size.height(), now));
+        const QPoint wanted = WidgetPlacement::placement(window->kind(), size, here, now);
+        if (wanted != window->pos())
+            window->place(wanted, size);
+    }
 }
 
 void DesktopWidgetController::followScreenSleep(ScreenSleepMonitor* monitor)

@@ -89,6 +89,7 @@ private:
     WidgetWindow* buildWindow(WidgetKind kind, const QString& identifier, const QString& configuration);
     void recordMove(WidgetWindow* window, const QString& identifier, const QPoint& topLeft);
     WidgetPlacement::Screens screens() const;
+    void bringBackStrandedWidgets();
 
     AppState& m_state;
     QHash<QString, QPointer<WidgetWindow>> m_windows;
@@ -101,6 +102,7 @@ private:
     std::function<WidgetPlacement::Screens()> m_screensForTesting;
     WidgetFaceView::Environment m_faceEnvironment;
     PlatformServices* m_surfacePlatform = nullptr; // set when widgets go on surfaces
+    QMetaObject::Connection m_screensWatch;
 };
 
 } // namespace nivora

@@ -119,6 +119,9 @@ void WidgetWindow::showEvent(QShowEvent* event)
     if (!m_surface)
         return;
     connect(m_surface.get(), &WidgetSurface::pointerEvent, this, &WidgetWindow::surfacePointer);
+    // Queued: the surface asks while it is being placed, inside a move.
+    connect(m_surface.get(), &WidgetSurface::scaleChanged, this, &WidgetWindow::drawToSurface,
+            Qt::QueuedConnection);
     m_surface->setGeometry(geometry());
     m_surface->setInputRegion(WidgetCard::frameRegion(m_card->shape(), size()));
     drawToSurface();

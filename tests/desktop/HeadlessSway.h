@@ -1,12 +1,15 @@
 #pragma once
 
 // A real wlroots compositor for the Wayland tests: sway with its headless
-// backend and the CPU renderer, two outputs of different sizes, its own
-// runtime directory, run as an unprivileged user when the tests run as root
-// (sway refuses root). Clients of any user may connect to its socket.
+// backend (or nested in another sway) and the CPU renderer, two outputs (of
+// different sizes when headless), its own runtime directory, run as an
+// unprivileged user when the tests run as root (sway refuses root). Clients of
+// any user may connect to its socket.
 
 #include <QDir>
 #include <QFile>
+#include <QList>
+#include <QPair>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,6 +34,34 @@ public:
     // error() set when it does not come up.
     bool start()
     {
+        return launch({{QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless")},
+                       {QStringLiteral("WLR_HEADLESS_OUTPUTS"), QStringLiteral("2")}},
+                      QStringLiteral("HEADLESS-2"));
+    }
+
+    // Starts sway as a client of `parent`, its two outputs WL-1 and WL-2
+    // being windows there, so that an output can go away (unplug()): sway
+    // 1.7 cannot turn off an output of its headless backend.
+    bool startNestedIn(const HeadlessSway& parent)
+    {
+        m_parent = &parent;
+        return launch({{QStringLiteral("WLR_BACKENDS"), QStringLiteral("wayland")},
+                       {QStringLiteral("WLR_WL_OUTPUTS"), QStringLiteral("2")},
+                       {QStringLiteral("WAYLAND_DISPLAY"), parent.socket()}},
+                      QStringLiteral("WL-2"));
+    }
+
+    // Takes the output `name` of a nested sway away, as unplugging a display
+    // would: its window in the parent closes.
+    bool unplug(const QString& name) const
+    {
+        return m_parent &&
+               m_parent->msg({QStringLiteral("[title=\"wlroots - %1\"] kill").arg(name)}).contains("true");
+    }
+
+private:
+    bool launch(const QList<QPair<QString, QString>>& backend, const QString& lastOutput)
+    {
         if (!m_dir.isValid())
             return fail(QStringLiteral("no temporary directory"));
         const QString config = m_dir.filePath(QStringLiteral("config"));
@@ -46,10 +77,10 @@ public:
         QProcessEnvironment env;
         env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
         env.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman"));
         env.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
-        env.insert(QStringLiteral("WLR_HEADLESS_OUTPUTS"), QStringLiteral("2"));
+        for (const auto& [name, value] : backend)
+            env.insert(name, value);
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         QStringList args{QStringLiteral("-c"), config};
@@ -87,14 +118,14 @@ public:
                         QString::fromLocal8Bit(m_process.readAll()));
         // Both outputs are configured once swaymsg answers with them.
         return QTest::qWaitFor(
-                   [this] {
-                       return msg({QStringLiteral("-t"), QStringLiteral("get_outputs")})
-                           .contains(QStringLiteral("HEADLESS-2"));
+                   [&] {
+                       return msg({QStringLiteral("-t"), QStringLiteral("get_outputs")}).contains(lastOutput);
                    },
                    10000) ||
                fail(QStringLiteral("sway has no outputs"));
     }
 
+public:
     ~HeadlessSway() { stop(); }
 
     void stop()
@@ -170,6 +201,7 @@ private:
         return false;
     }
 
+    const HeadlessSway* m_parent = nullptr; // the compositor a nested one runs in
     QTemporaryDir m_dir;
     QTemporaryDir m_shots;
     QProcess m_process;

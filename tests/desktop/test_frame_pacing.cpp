@@ -127,6 +127,34 @@ private Q_SLOTS:
         QVERIFY(pacer.tick());
     }
 
+    void aLinkSleepingBetweenFramesWakesOncePerFrame()
+    {
+        // The link sleeps as many refreshes as the pacer asks. Frame 1 is
+        // taken up late, after the tick of frame 2 was due: that tick is
+        // dropped, and the link sleeps a whole divisor again rather than
+        // waking at each refresh until the frame is taken up. Frames stay on
+        // the divisor's grid.
+        FramePacer pacer(20, 60); // divisor 3
+        QList<int> wakes;
+        QList<int> frames;
+        int refresh = 0;
+        int asked = 1;
+        int takenUpAt = -1;
+        while (refresh < 15) {
+            refresh += asked;
+            if (pacer.isInFlight() && refresh >= takenUpAt)
+                pacer.frameStarted();
+            wakes << refresh;
+            if (pacer.tick(asked)) {
+                frames << refresh;
+                takenUpAt = frames.size() == 1 ? refresh + 4 : refresh;
+            }
+            asked = pacer.refreshesToNextFrame();
+        }
+        QCOMPARE(frames, (QList<int>{3, 9, 12, 15}));
+        QCOMPARE(wakes, (QList<int>{1, 3, 6, 9, 12, 15}));
+    }
+
     void ticksWhilePausedAreNotCountedAndResumeIsPrompt()
     {
         FramePacer pacer(20, 60); // divisor 3

@@ -317,6 +317,64 @@ private Q_SLOTS:
             10000));
     }
 
+    // The output under a widget goes away: the widget comes back on the
+    // remaining output, placed as if never moved, with its face shown at once
+    // although the face (the date) does not repaint until the next day. Its
+    // record is kept for when the output returns.
+    void widgetOfAVanishedOutputComesBackShowingItsFace()
+    {
+        HeadlessSway nested;
+        QVERIFY2(nested.startNestedIn(*m_sway), qPrintable(nested.error()));
+        std::unique_ptr<PlatformServices> platform = platformOn(nested.socket());
+        QList<ScreenInfo> layout;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                layout = platform->screens->screens();
+                return layout.size() == 2 && layout.at(1).name == QLatin1String("WL-2");
+            },
+            10000));
+        DesktopWidgetController widgets(state());
+        widgets.usePlatform(*platform);
+        widgets.start();
+        state().setEnabledWidgets({QStringLiteral("date")});
+        WidgetWindow* window = nullptr;
+        WaylandWidgetSurface* surface = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                window = widgets.window(QStringLiteral("date"));
+                surface = window ? qobject_cast<WaylandWidgetSurface*>(window->surface()) : nullptr;
+                return surface && surface->isMapped();
+            },
+            10000));
+        const QPoint defaultPlace = window->pos();
+        QVERIFY(layout.at(0).frame.contains(window->geometry()));
+        window->move(layout.at(1).frame.topLeft() + QPoint(40, 40));
+        QTRY_COMPARE_WITH_TIMEOUT(surface->outputName(), QStringLiteral("WL-2"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(surface->isMapped(), 5000);
+        widgets.flushPendingMoves();
+        const QJsonValue record = state().store().value(QStringLiteral("widgetpos_date"));
+        QVERIFY(record.isArray());
+
+        QVERIFY(nested.unplug(QStringLiteral("WL-2")));
+        QTRY_COMPARE_WITH_TIMEOUT(window->pos(), defaultPlace, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(surface->outputName(), QStringLiteral("WL-1"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(surface->isMapped(), 5000);
+        const QImage expected = drawn(window);
+        const QRect place =
+            window->geometry().translated(-layout.at(0).frame.topLeft()).adjusted(16, 16, -16, -16);
+        double difference = -1;
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         difference =
+                             meanDifference(nested.grab(QStringLiteral("WL-1")).copy(place), expected);
+                         return difference >= 0 && difference < 3.0;
+                     },
+                     10000),
+                 qPrintable(QStringLiteral("mean difference %1").arg(difference)));
+        widgets.flushPendingMoves();
+        QCOMPARE(state().store().value(QStringLiteral("widgetpos_date")), record);
+    }
+
     // The compositor goes away under a widget (the session ends, or it
     // crashes): the widget lives on without a surface, can still be moved and
     // redrawn, and nothing crashes.

@@ -143,8 +143,13 @@ void WaylandWidgetSurface::build(const QString& outputName)
     applyGeometry();
     applyInputRegion();
     // The first commit carries no buffer; the image goes out once the
-    // compositor has configured the surface.
+    // compositor has configured the surface. A new surface starts empty, and
+    // a face may not repaint for a long time (the date, once a day), so the
+    // image the old surface showed goes out again.
+    m_hasPending = !m_image.isNull();
     commit();
+    if (m_hasPending && qRound(m_image.devicePixelRatio()) != m_scale)
+        Q_EMIT scaleChanged();
 }
 
 void WaylandWidgetSurface::commit()
@@ -275,7 +280,7 @@ void WaylandWidgetSurface::show(const QImage& image)
 {
     if (image.isNull())
         return;
-    m_pending = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     m_hasPending = true;
     presentPending();
 }
@@ -284,8 +289,14 @@ void WaylandWidgetSurface::presentPending()
 {
     if (!m_hasPending || !m_surface || !m_configured || m_connection.isBroken())
         return;
-    const QSize pixels = m_pending.size();
-    if (pixels.width() > largestSide * m_scale || pixels.height() > largestSide * m_scale)
+    const QSize pixels = m_image.size();
+    // The image's own scale, which is the output's but for the moment after
+    // a move to an output of another scale: the buffer's size is then still a
+    // whole multiple of its scale, as the compositor requires, and the
+    // compositor scales it until the redrawn image arrives.
+    const int imageScale = std::max(qRound(m_image.devicePixelRatio()), 1);
+    if (pixels.width() > largestSide * imageScale || pixels.height() > largestSide * imageScale ||
+        pixels.width() % imageScale != 0 || pixels.height() % imageScale != 0)
         return;
     // A buffer of another size may still be on screen: its memory is left
     // alone (a new pool is made) and the compositor lets it go in its time.
@@ -297,11 +308,10 @@ void WaylandWidgetSurface::presentPending()
     unsigned char* data = m_buffers->data(free);
     const qsizetype rowBytes = m_buffers->stride();
     for (int y = 0; y < pixels.height(); ++y)
-        std::memcpy(data + y * rowBytes, m_pending.constScanLine(y), size_t(rowBytes));
+        std::memcpy(data + y * rowBytes, m_image.constScanLine(y), size_t(rowBytes));
     m_buffers->markHeld(free);
     m_hasPending = false;
-    m_pending = QImage();
-    wl_surface_set_buffer_scale(m_surface, m_scale);
+    wl_surface_set_buffer_scale(m_surface, imageScale);
     wl_surface_attach(m_surface, m_buffers->buffer(free), 0, 0);
     wl_surface_damage_buffer(m_surface, 0, 0, pixels.width(), pixels.height());
     commit();

@@ -24,7 +24,8 @@ class WaylandShmBuffers;
 // there, since a layer surface stays on the output it was made for.
 //
 // Images go out in shared-memory buffers (two: the compositor may hold one);
-// a widget redraws when its face changes, so no frame callbacks are used.
+// a widget redraws when its face changes, so no frame callbacks are used. The
+// latest image is kept for the next surface.
 class WaylandWidgetSurface : public WidgetSurface
 {
     Q_OBJECT
@@ -71,8 +72,10 @@ private:
     QRect m_geometry;
     QRegion m_inputRegion;
     bool m_hasInputRegion = false;
-    QImage m_pending;
-    bool m_hasPending = false;
+    // The latest image, kept after it went out so that a new surface (the
+    // widget changed output, or its output went away) shows it at once.
+    QImage m_image;
+    bool m_hasPending = false; // m_image has not gone out on this surface yet
     // While a button is held over the surface (a drag), it stays on its
     // output even when moved off it: a new surface would not get the rest
     // of the drag. It changes output when the button is let go.
