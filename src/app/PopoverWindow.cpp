@@ -4,19 +4,35 @@
 #include "design/Theme.h"
 #include "platform/FreedMemory.h"
 
+#include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace nivora {
 
+namespace {
+
+bool toolWindowPlatform()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// Retries of the grab while the window manager has not mapped the window yet.
+constexpr int maxGrabAttempts = 40;
+constexpr int grabRetryMs = 25;
+
+} // namespace
+
 PopoverWindow::PopoverWindow(QWidget* content, QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
+    : QWidget(parent, (toolWindowPlatform() ? Qt::Tool | Qt::WindowStaysOnTopHint : Qt::Popup) |
+                          Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
+      m_toolWindow(toolWindowPlatform())
 {
     setObjectName(QStringLiteral("nivora-popover"));
     setWindowTitle(QStringLiteral("Nivora popover"));
@@ -56,6 +72,41 @@ void PopoverWindow::open(const QRect& anchor)
     show();
     raise();
     activateWindow();
+    if (m_toolWindow) {
+        qApp->installEventFilter(this);
+        m_grabAttempts = 0;
+        grabInput();
+    }
+}
+
+void PopoverWindow::grabInput()
+{
+    if (!isVisible() || !windowHandle())
+        return;
+    // X refuses grabs on a window that is not mapped yet; the window manager
+    // maps it a moment after show().
+    const bool pointer = windowHandle()->setMouseGrabEnabled(true);
+    const bool keyboard = pointer && windowHandle()->setKeyboardGrabEnabled(true);
+    if ((!pointer || !keyboard) && ++m_grabAttempts < maxGrabAttempts)
+        QTimer::singleShot(grabRetryMs, this, &PopoverWindow::grabInput);
+}
+
+void PopoverWindow::closeByOutsideClick()
+{
+    m_closedByOutsideClick.start();
+    close();
+}
+
+bool PopoverWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The grab lets the application's own windows keep their clicks; a click
+    // on any of them is a click outside, used up in closing, as a popup does.
+    if (event->type() == QEvent::MouseButtonPress && isVisible() && watched->isWindowType() &&
+        watched != windowHandle()) {
+        closeByOutsideClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PopoverWindow::paintEvent(QPaintEvent*)
@@ -76,8 +127,13 @@ void PopoverWindow::paintEvent(QPaintEvent*)
 
 void PopoverWindow::mousePressEvent(QMouseEvent* event)
 {
-    if (!rect().contains(event->position().toPoint()))
-        m_closedByOutsideClick.start();
+    if (!rect().contains(event->position().toPoint())) {
+        // A popup closes itself; the tool window is told by its grab.
+        if (m_toolWindow)
+            closeByOutsideClick();
+        else
+            m_closedByOutsideClick.start();
+    }
     QWidget::mousePressEvent(event);
 }
 
@@ -93,6 +149,13 @@ void PopoverWindow::keyPressEvent(QKeyEvent* event)
 void PopoverWindow::hideEvent(QHideEvent* event)
 {
     m_awaitingFirstPaint = false;
+    if (m_toolWindow) {
+        qApp->removeEventFilter(this);
+        if (windowHandle()) {
+            windowHandle()->setKeyboardGrabEnabled(false);
+            windowHandle()->setMouseGrabEnabled(false);
+        }
+    }
     QWidget::hideEvent(event);
     // Its preview's last frame and paint caches go back to the system.
     QTimer::singleShot(0, this, [] { FreedMemory::release(); });

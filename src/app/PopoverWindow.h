@@ -6,13 +6,20 @@
 
 namespace nivora {
 
-// The tray popover: a frameless popup of 300 × 440 that holds its content,
+// The tray popover: a frameless window of 300 × 440 that holds its content,
 // opens next to the tray icon (PopoverPlacement) and closes on a click outside,
 // on Escape, and when the tray item is clicked again.
 //
-// While it is open the popup holds the pointer, so the click on the tray icon
-// that closes it reaches the popover as a click outside. Some trays still pass
-// that click on to the item once the popup has gone; a toggle that arrives right
+// On X11 it is a tool window that grabs the pointer and the keyboard while it
+// is open, as a popup would: a popup is left out of the application's
+// accessibility tree, so a screen reader could never reach its controls. The
+// grab brings clicks outside the application to it, and clicks on the
+// application's other windows are caught on their way. Elsewhere (Wayland places only popups next to a point) it
+// stays a popup.
+//
+// While it is open it holds the pointer, so the click on the tray icon that
+// closes it reaches the popover as a click outside. Some trays still pass that
+// click on to the item once the popover has gone; a toggle that arrives right
 // after a click outside closed the popover is therefore that same click, and it
 // leaves the popover closed.
 class PopoverWindow : public QWidget
@@ -32,6 +39,8 @@ public:
     void toggle(const QRect& anchor);
     void open(const QRect& anchor);
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 Q_SIGNALS:
     // The first complete paint after open(), with the milliseconds it took.
     void firstPainted(double milliseconds);
@@ -43,6 +52,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void closeByOutsideClick();
+    void grabInput();
+
+    bool m_toolWindow = false;
+    int m_grabAttempts = 0;
     QElapsedTimer m_openedAt;
     QElapsedTimer m_closedByOutsideClick;
     bool m_awaitingFirstPaint = false;

@@ -1,5 +1,6 @@
 #include "dashboard/ModeCard.h"
 
+#include "design/DesignAccessibility.h"
 #include "design/RoughRectangle.h"
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
@@ -13,6 +14,7 @@ namespace nivora {
 ModeCard::ModeCard(WallpaperMode mode, QWidget* parent) : QAbstractButton(parent), m_mode(mode)
 {
     setCheckable(true);
+    DesignAccessibility::setRole(this, QAccessible::RadioButton);
     setText(WallpaperModes::title(mode));
     setAccessibleName(text());
     setCursor(Qt::PointingHandCursor);

@@ -1,5 +1,6 @@
 #include "dashboard/StyleChip.h"
 
+#include "design/DesignAccessibility.h"
 #include "design/Theme.h"
 #include "widgets/FaceIcons.h"
 #include "widgets/Fonts.h"
@@ -13,6 +14,7 @@ StyleChip::StyleChip(const QString& name, const QString& symbol, const QColor& a
     : QAbstractButton(parent), m_name(name), m_symbol(symbol), m_accent(accent), m_size(size)
 {
     setCheckable(true);
+    DesignAccessibility::setRole(this, QAccessible::RadioButton);
     setText(symbol.isEmpty() ? name.left(1) : QString());
     setToolTip(name);
     setAccessibleName(name);

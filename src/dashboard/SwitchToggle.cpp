@@ -1,5 +1,6 @@
 #include "dashboard/SwitchToggle.h"
 
+#include "design/DesignAccessibility.h"
 #include "design/SpringAnimation.h"
 #include "design/Theme.h"
 
@@ -10,6 +11,7 @@ namespace nivora {
 SwitchToggle::SwitchToggle(const QColor& accent, QWidget* parent) : QAbstractButton(parent), m_accent(accent)
 {
     setCheckable(true);
+    DesignAccessibility::setRole(this, QAccessible::CheckBox);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(sizeHint());

@@ -1,5 +1,6 @@
 #include "dashboard/WidgetTile.h"
 
+#include "design/DesignAccessibility.h"
 #include "design/RoughRectangle.h"
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
@@ -20,6 +21,7 @@ constexpr double kBadge = 38;
 WidgetTile::WidgetTile(WidgetKind kind, QWidget* parent) : QAbstractButton(parent), m_kind(kind)
 {
     setCheckable(true);
+    DesignAccessibility::setRole(this, QAccessible::CheckBox);
     setText(WidgetKinds::name(kind));
     setAccessibleName(text());
     setCursor(Qt::PointingHandCursor);

@@ -20,6 +20,12 @@ QAccessible::Role declaredRole(const QWidget* widget)
 
 // A hand-drawn button: its declared role (button, check box, radio button, tab),
 // its checked state when checkable, and press or toggle as its action.
+//
+// Both actions click, as the mouse and the keyboard do. Qt's own interface for
+// a checkable button toggles the checked state instead, without the click
+// signal our controls act on; and our checkable controls leave the checked
+// state to the settings store, so a toggle would only make the control lie
+// about a change that never happened.
 class AccessibleSketchButton : public QAccessibleWidget
 {
 public:
@@ -28,6 +34,14 @@ public:
     }
 
     QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+
+    // Without a declared role, the one Qt would give the button.
+    QAccessible::Role role() const override
+    {
+        if (const QAccessible::Role declared = declaredRole(button()); declared != QAccessible::NoRole)
+            return declared;
+        return button()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button;
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -93,9 +107,14 @@ QAccessibleInterface* factory(const QString& className, QObject* object)
     auto* widget = static_cast<QWidget*>(object);
     if (className == QLatin1String("nivora::FluidSlider"))
         return new AccessibleFluidSlider(static_cast<FluidSlider*>(widget));
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    // Every button of ours acts on its click, declared or not; the class name
+    // is the most derived one, asked first.
+    if (button && className.startsWith(QLatin1String("nivora::")))
+        return new AccessibleSketchButton(button);
     if (!widget->property(roleProperty).isValid())
         return nullptr;
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    if (button)
         return new AccessibleSketchButton(button);
     return new AccessibleDeclared(widget);
 }

@@ -39,10 +39,12 @@ int report(const FolderIconReport& result)
 {
     printTo(stdout, result.message() + QLatin1Char('\n'));
     for (const FolderIconReport::Entry& entry : result.entries()) {
-        if (!entry.ok)
+        if (entry.status == FolderIconReport::Status::Failed)
             printTo(stderr, QStringLiteral("%1 : %2\n").arg(entry.path, entry.reason));
     }
-    return result.allSucceeded() ? 0 : failure;
+    // A folder a reset had nothing to give back to is not a failure: the
+    // message says so.
+    return result.failed() == 0 ? 0 : failure;
 }
 
 // The icon theme lives in the platform's theme, so a display is used when

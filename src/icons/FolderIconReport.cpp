@@ -24,16 +24,16 @@ QString folders(int count)
 
 } // namespace
 
-void FolderIconReport::add(const QString& path, bool ok, const QString& reason)
+void FolderIconReport::add(const QString& path, const FolderIconOutcome& outcome)
 {
-    m_entries.append({path, ok, reason});
+    m_entries.append({path, outcome.status, outcome.reason});
 }
 
-int FolderIconReport::succeeded() const
+int FolderIconReport::count(Status status) const
 {
     int count = 0;
     for (const Entry& entry : m_entries)
-        count += entry.ok ? 1 : 0;
+        count += entry.status == status ? 1 : 0;
     return count;
 }
 
@@ -49,29 +49,31 @@ QString FolderIconReport::unreadableImageMessage(const QString& imagePath)
     return QStringLiteral("Image illisible : %1").arg(quoted(QFileInfo(imagePath).fileName()));
 }
 
-// "« A »", "« A » et « B »", "« A », « B » et « C »", and past three names
-// "« A », « B », « C » et 2 autres".
-QString FolderIconReport::failedNames() const
+// The names of the folders with `status`: "« A »", "« A » et « B »",
+// "« A », « B » et « C »", and past three names "« A », « B », « C » et 2 autres".
+QString FolderIconReport::names(Status status) const
 {
-    QStringList names;
+    QStringList found;
     for (const Entry& entry : m_entries) {
-        if (!entry.ok)
-            names.append(quoted(folderName(entry.path)));
+        if (entry.status == status)
+            found.append(quoted(folderName(entry.path)));
     }
-    if (names.size() > maxNames) {
-        const qsizetype others = names.size() - maxNames;
-        return names.mid(0, maxNames).join(QStringLiteral(", ")) +
+    if (found.size() > maxNames) {
+        const qsizetype others = found.size() - maxNames;
+        return found.mid(0, maxNames).join(QStringLiteral(", ")) +
                (others == 1 ? QStringLiteral(" et 1 autre") : QStringLiteral(" et %1 autres").arg(others));
     }
-    if (names.size() == 1)
-        return names.first();
-    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") + names.last();
+    if (found.size() == 1)
+        return found.first();
+    return found.mid(0, found.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") + found.last();
 }
 
 QString FolderIconReport::message() const
 {
     const int total = int(m_entries.size());
     const int done = succeeded();
+    const int skipped = unchanged();
+    const int failures = failed();
     const bool apply = m_operation == Operation::Apply;
     if (total == 0)
         return {};
@@ -82,22 +84,39 @@ QString FolderIconReport::message() const
         return total == 1 ? QStringLiteral("Icône appliquée ✓")
                           : QStringLiteral("Icône appliquée à %1 dossiers ✓").arg(total);
     }
-    if (done == 0) {
+    if (failures == total) {
         const QString target = total == 1
                                    ? QStringLiteral("de %1").arg(quoted(folderName(m_entries.first().path)))
                                    : QStringLiteral("de ces %1 dossiers").arg(total);
         return apply ? QStringLiteral("Impossible de changer l'icône %1").arg(target)
                      : QStringLiteral("Impossible de restaurer l'icône %1").arg(target);
     }
-    const QString counted = QStringLiteral("%1 sur %2").arg(folders(done)).arg(total);
-    const QString failures = QStringLiteral(" — échec pour %1").arg(failedNames());
-    return apply ? QStringLiteral("Icône appliquée à %1%2").arg(counted, failures)
-                 : QStringLiteral("Icônes d'origine restaurées pour %1%2").arg(counted, failures);
+    if (skipped == total) {
+        return total == 1 ? QStringLiteral("Rien à restaurer : %1 n'a pas d'icône de Nivora")
+                                .arg(quoted(folderName(m_entries.first().path)))
+                          : QStringLiteral("Rien à restaurer : ces %1 dossiers n'ont pas d'icône de Nivora")
+                                .arg(total);
+    }
+    QStringList parts;
+    if (done > 0) {
+        const QString counted = QStringLiteral("%1 sur %2").arg(folders(done)).arg(total);
+        parts << (apply ? QStringLiteral("Icône appliquée à %1").arg(counted)
+                        : QStringLiteral("Icônes d'origine restaurées pour %1").arg(counted));
+    }
+    if (failures > 0)
+        parts << QStringLiteral("échec pour %1").arg(names(Status::Failed));
+    if (skipped > 0)
+        parts << QStringLiteral("rien à restaurer pour %1").arg(names(Status::Unchanged));
+    QString text = parts.join(QStringLiteral(" — "));
+    text[0] = text.at(0).toUpper();
+    return text;
 }
 
 QColor FolderIconReport::messageColor() const
 {
-    return allSucceeded() ? Theme::green() : Theme::coral();
+    if (failed() > 0)
+        return Theme::coral();
+    return allSucceeded() ? Theme::green() : Theme::inkSoft();
 }
 
 } // namespace nivora

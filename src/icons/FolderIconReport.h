@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderIconStore.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -9,7 +11,8 @@ namespace nivora {
 // The result of applying or removing an icon on a list of folders: one entry
 // per folder, in the order given, and the status message the Icons page and
 // `nivora folder-icon` show for it. Only folders whose icon really changed are
-// counted as done.
+// counted as done; folders a reset had nothing to give back to are named apart
+// from those that failed.
 class FolderIconReport
 {
 public:
@@ -19,10 +22,12 @@ public:
         Reset,
     };
 
+    using Status = FolderIconOutcome::Status;
+
     struct Entry
     {
         QString path;
-        bool ok = false;
+        Status status = Status::Failed;
         QString reason;
     };
 
@@ -30,16 +35,18 @@ public:
 
     Operation operation() const { return m_operation; }
     const QList<Entry>& entries() const { return m_entries; }
-    void add(const QString& path, bool ok, const QString& reason = {});
+    void add(const QString& path, const FolderIconOutcome& outcome);
 
-    int succeeded() const;
-    int failed() const { return int(m_entries.size()) - succeeded(); }
-    bool allSucceeded() const { return !m_entries.isEmpty() && failed() == 0; }
+    int succeeded() const { return count(Status::Changed); }
+    int unchanged() const { return count(Status::Unchanged); }
+    int failed() const { return count(Status::Failed); }
+    bool allSucceeded() const { return !m_entries.isEmpty() && succeeded() == int(m_entries.size()); }
 
     // "Icône appliquée à 2 dossiers sur 3 — échec pour « Photos »" and its
     // siblings; see the .cpp for every form.
     QString message() const;
-    // Theme green when every folder succeeded, coral otherwise.
+    // Theme green when every folder changed, coral when one failed, the soft
+    // ink otherwise (some folders had nothing to give back).
     QColor messageColor() const;
 
     // The folder's name as the messages show it: the last component of its
@@ -49,7 +56,8 @@ public:
     static QString unreadableImageMessage(const QString& imagePath);
 
 private:
-    QString failedNames() const;
+    int count(Status status) const;
+    QString names(Status status) const;
 
     Operation m_operation;
     QList<Entry> m_entries;

@@ -16,7 +16,10 @@
 
 namespace nivora {
 
-FolderIconService::FolderIconService(std::unique_ptr<FolderIconStore> store) : m_store(std::move(store)) {}
+FolderIconService::FolderIconService(std::unique_ptr<FolderIconStore> store)
+    : m_store(store ? std::move(store) : FolderIconStore::createDefault(iconDirectory(), originalsFile()))
+{
+}
 
 QImage FolderIconService::folderImage(int pixels) const
 {
@@ -69,6 +72,12 @@ QString FolderIconService::iconDirectory()
            QStringLiteral("/nivora/folder-icons");
 }
 
+QString FolderIconService::originalsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/nivora/original-folder-icons.json");
+}
+
 QString FolderIconService::saveIcon(const QImage& icon, QString* error)
 {
     const auto fail = [error](const QString& reason) {
@@ -109,11 +118,10 @@ FolderIconReport FolderIconService::apply(const QImage& icon, const QStringList&
     const QString iconFile = saveIcon(icon, &error);
     for (const QString& folder : folders) {
         if (iconFile.isNull()) {
-            report.add(folder, false, error);
+            report.add(folder, {FolderIconOutcome::Status::Failed, error});
             continue;
         }
-        const FolderIconOutcome outcome = m_store->setIcon(folder, iconFile);
-        report.add(folder, outcome.ok, outcome.reason);
+        report.add(folder, m_store->setIcon(folder, iconFile));
     }
     return report;
 }
@@ -122,8 +130,7 @@ FolderIconReport FolderIconService::reset(const QStringList& folders)
 {
     FolderIconReport report(FolderIconReport::Operation::Reset);
     for (const QString& folder : folders) {
-        const FolderIconOutcome outcome = m_store->clearIcon(folder);
-        report.add(folder, outcome.ok, outcome.reason);
+        report.add(folder, m_store->restoreIcon(folder));
     }
     return report;
 }

@@ -29,7 +29,9 @@ public:
         QString error;
     };
 
-    explicit FolderIconService(std::unique_ptr<FolderIconStore> store = FolderIconStore::createDefault());
+    // Without a store, the desktop's own (FolderIconStore::createDefault) with
+    // the directories below.
+    explicit FolderIconService(std::unique_ptr<FolderIconStore> store = {});
 
     // The desktop's generic folder at `pixels` × `pixels` with alpha, or
     // Nivora's own drawing when the icon theme has none. Never null for a
@@ -47,11 +49,16 @@ public:
     // directory. When the file cannot be written every folder fails with that
     // reason.
     FolderIconReport apply(const QImage& icon, const QStringList& folders);
-    // Removes the icons Nivora set, so the file manager's own folder shows.
+    // Gives every folder that still shows an icon Nivora set the icon it had
+    // before Nivora first changed it (its own, or the file manager's folder);
+    // other folders are left as they are and counted apart.
     FolderIconReport reset(const QStringList& folders);
 
     // $XDG_DATA_HOME/nivora/folder-icons
     static QString iconDirectory();
+    // $XDG_DATA_HOME/nivora/original-folder-icons.json: what folders showed
+    // before Nivora changed them.
+    static QString originalsFile();
     // Writes `icon` as PNG under its content hash (unless that file is already
     // there) and returns its path; a null string and `error` set on failure.
     static QString saveIcon(const QImage& icon, QString* error);

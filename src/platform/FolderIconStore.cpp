@@ -4,9 +4,11 @@
 
 namespace nivora {
 
-std::unique_ptr<FolderIconStore> FolderIconStore::createDefault()
+std::unique_ptr<FolderIconStore> FolderIconStore::createDefault(const QString& iconDirectory,
+                                                                const QString& recordFile)
 {
-    return std::make_unique<DesktopFolderIconStore>(DesktopFolderIconStore::isKdeSession());
+    return std::make_unique<DesktopFolderIconStore>(DesktopFolderIconStore::isKdeSession(), iconDirectory,
+                                                    recordFile);
 }
 
 } // namespace nivora

@@ -17,6 +17,7 @@
 #include "platform/CompositorWatcher.h"
 #include "state/AppState.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -229,6 +230,27 @@ void TestShellViews::popoverClosingRules()
     popover.toggle(anchor);
     QVERIFY(popover.isVisible());
     popover.close();
+
+    // Shown, it is in the application's accessibility tree, where a screen
+    // reader looks; a press in another window of the application closes it
+    // as a press outside.
+    QWidget other;
+    other.resize(200, 200);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QTest::qWait(PopoverWindow::reopenGuardMs + 50);
+    popover.toggle(anchor);
+    QVERIFY(QTest::qWaitForWindowExposed(&popover));
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    QVERIFY(application);
+    bool listed = false;
+    for (int i = 0; i < application->childCount(); ++i)
+        listed = listed || (application->child(i) && application->child(i)->object() == &popover);
+    QVERIFY(listed);
+    QTest::mousePress(other.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    QTRY_VERIFY(!popover.isVisible());
+    popover.toggle(anchor);
+    QVERIFY(!popover.isVisible());
 }
 
 void TestShellViews::previewDrawsOnlyWhileShown()

@@ -8,6 +8,12 @@ on the screen), and reads the setting back with `nivora ctl get`. Then it walks
 the sidebar and the About page with the keyboard alone, reading the focus and
 the states back as a screen reader does.
 
+With the argument "actions" it checks instead that a screen reader gets what
+the mouse gets: every named control of every page and of the tray popover is
+clicked with the mouse, the settings are put back, and the same control is
+pressed or toggled through its accessible action; both must change the stored
+settings in the same way.
+
 Runs on the test display and session bus (scripts/test provides both); needs
 NIVORA_BINARY, xdotool, xrandr and Debian's python3-pyatspi.
 """
@@ -62,10 +68,9 @@ def application():
 TEXT_ROLES = {"label", "static", "text", "heading"}
 
 
-def find(root, name, roles=None):
-    """The first showing control named `name` under root, depth first: one of
-    `roles` when given, anything but a plain text otherwise. Subtrees that are
-    not showing are skipped: every node costs a round trip on the bus."""
+def walk(root):
+    """The showing nodes under root, depth first, with their roles; text is
+    not entered (every node costs a round trip on the bus)."""
     stack = [root]
     while stack:
         node = stack.pop()
@@ -73,17 +78,25 @@ def find(root, name, roles=None):
             continue
         try:
             role = node.getRoleName()
-            showing = node.getState().contains(pyatspi.STATE_SHOWING)
+            states = node.getState()
             # A window may report no state while it is being mapped.
-            if not showing and role not in ("application", "frame", "window", "filler"):
+            if not states.contains(pyatspi.STATE_SHOWING) and role not in ("application", "frame", "window",
+                                                                           "filler"):
                 continue
-            if showing and node.name == name and (role in roles if roles else role not in TEXT_ROLES):
-                return node
-            if role in TEXT_ROLES:
-                continue
-            stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
+            yield node, role, states
+            if role not in TEXT_ROLES:
+                stack.extend(node.getChildAtIndex(i) for i in reversed(range(node.childCount)))
         except Exception:
             continue
+
+
+def find(root, name, roles=None):
+    """The first showing control named `name` under root, depth first: one of
+    `roles` when given, anything but a plain text otherwise."""
+    for node, role, states in walk(root):
+        if (states.contains(pyatspi.STATE_SHOWING) and node.name == name
+                and (role in roles if roles else role not in TEXT_ROLES)):
+            return node
     return None
 
 
@@ -206,7 +219,220 @@ def check(label, key, expected):
     return value
 
 
-def main():
+ACTION_ROLES = {"push button", "check box", "radio button", "toggle button"}
+# These open a window of their own (a file or colour dialog, the browser) or
+# end the program: they change no setting, and a dialog would sit in the way.
+OPENS_WINDOW = {"Choisir un fichier…", "Choisir des dossiers…", "Importer une image…",
+                "Remettre les icônes d'origine", "Continuer avec Google", "Ouvrir le tableau de bord",
+                "Quitter Nivora"} | {f"Teinte {i}" for i in range(1, 6)}
+# Random by design (a draw may even repeat a value): only whether settings
+# change is compared.
+RANDOM = {"Surprends-moi"}
+
+
+def bus_ctl(*args):
+    """What `nivora ctl` asks the running instance, straight on the session
+    bus: the comparisons below read the settings a few hundred times."""
+    from gi.repository import Gio, GLib
+    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    reply = bus.call_sync("app.nivora.Nivora", "/app/nivora/Nivora", "app.nivora.Nivora.Control", "Call",
+                          GLib.Variant("(sas)", (args[0], list(args[1:]))), GLib.VariantType("(as)"),
+                          Gio.DBusCallFlags.NO_AUTO_START, 20000, None)
+    status, out = reply.unpack()[0]
+    return int(status), out.strip()
+
+
+def settings():
+    status, out = bus_ctl("get")
+    if status != 0:
+        raise AssertionError(f"ctl get failed with {status}")
+    return json.loads(out)
+
+
+def changes(before, after):
+    return {key: after.get(key) for key in set(before) | set(after) if before.get(key) != after.get(key)}
+
+
+def settle(before, seconds):
+    """The settings once they differ from `before`, or as they are after
+    `seconds` (a control may rightly change nothing)."""
+    end = time.monotonic() + seconds
+    while True:
+        now = settings()
+        if now != before or time.monotonic() > end:
+            return now
+        time.sleep(0.1)
+
+
+def put_back(before):
+    for key, value in changes(settings(), before).items():
+        status, out = bus_ctl("set", key, json.dumps(value))
+        if status != 0:
+            raise AssertionError(f"ctl set {key} failed with {status}: {out}")
+    wait_for(lambda: settings() == before, "the settings put back", 5)
+    time.sleep(0.2)
+
+
+def controls(root):
+    """(name, role, occurrence, node) of every enabled, named control under
+    root that acts when pressed."""
+    out, seen = [], {}
+    for node, role, states in walk(root):
+        if (role in ACTION_ROLES and node.name and states.contains(pyatspi.STATE_SENSITIVE)
+                and node.name not in OPENS_WINDOW):
+            key = (node.name, role)
+            seen[key] = seen.get(key, -1) + 1
+            out.append((node.name, role, seen[key], node))
+    return out
+
+
+def nth(root, name, role, occurrence, node=None):
+    """The control again: `node` while it still answers as itself, otherwise
+    found anew (a page may rebuild its controls)."""
+    try:
+        if node is not None and node.name == name and node.getRoleName() == role:
+            return node
+    except Exception:
+        pass
+    found = -1
+    for node, node_role, _ in walk(root):
+        if node_role == role and node.name == name:
+            found += 1
+            if found == occurrence:
+                return node
+    return None
+
+
+def scroll_into(window, node):
+    """Turns the wheel over the page until the control is inside the window."""
+    for _ in range(60):
+        frame = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if ext.y >= frame.y + 8 and ext.y + ext.height <= frame.y + frame.height - 8:
+            return ext
+        x = min(max(ext.x + ext.width // 2, frame.x + 20), frame.x + frame.width - 20)
+        button = "5" if ext.y + ext.height > frame.y + frame.height - 8 else "4"
+        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(frame.y + frame.height // 2), "click",
+                        button], check=True)
+        time.sleep(0.1)
+    raise AssertionError(f"could not scroll {node.name!r} into view")
+
+
+def top_window(name):
+    app = wait_for(application, "nivora on the accessibility bus")
+    for i in range(app.childCount):
+        child = app.getChildAtIndex(i)
+        if child is not None and child.name == name:
+            return child
+    return None
+
+
+def same_as_mouse(window_name, done, label):
+    """Every control of the window not in `done`: the mouse, then its
+    accessible action, each from the same settings. Returns how many changed
+    a setting."""
+    window = wait_for(lambda: top_window(window_name), f"the {window_name!r} window")
+    changed = 0
+    for name, role, occurrence, node in controls(window):
+        if (name, role, occurrence) in done:
+            continue
+        done.add((name, role, occurrence))
+        before = settings()
+        node = wait_for(lambda: nth(window, name, role, occurrence, node), f"{name!r} again")
+        ext = scroll_into(window, node)
+        click_at(ext.x + ext.width / 2, ext.y + ext.height / 2)
+        by_mouse = changes(before, settle(before, 1.5))
+        put_back(before)
+
+        node = wait_for(lambda: nth(window, name, role, occurrence, node), f"{name!r} again")
+        action = node.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        index = next((i for i, n in enumerate(names) if n in ("Press", "Toggle")), None)
+        if index is None:
+            raise AssertionError(f"{label}: « {name} » ({role}) offers no press or toggle: {names}")
+        action.doAction(index)
+        by_action = changes(before, settle(before, 1.5 if by_mouse else 0.5))
+        put_back(before)
+
+        same = bool(by_action) == bool(by_mouse) if name in RANDOM else by_action == by_mouse
+        if not same:
+            raise AssertionError(f"{label}: « {name} » ({role}) through {names[index]} changed "
+                                 f"{json.dumps(by_action)}, the mouse {json.dumps(by_mouse)}")
+        changed += 1 if by_mouse else 0
+        if os.environ.get("NIVORA_E2E_VERBOSE"):
+            print(f"  {label}: « {name} » {role} {names[index]}: {json.dumps(by_mouse)}", flush=True)
+    return changed
+
+
+def actions():
+    """The accessible actions against the mouse, page by page, then in the
+    popover; last, « Quitter Nivora » pressed through its action ends the
+    program."""
+    done = set()
+    pages = [("Scènes", "Vitesse", None), ("Média", "Vidéo", None), ("Couleurs", "Aurore boréale", None),
+             ("Widgets", "Horloge", None),
+             # The date line and the shape and size chips show once widgets are on.
+             ("Widgets", "Pilule", ("enabledWidgets", ["clock", "date"])),
+             ("Écrans", "right", None), ("Performance", "60 FPS", None)]
+    total = 0
+    for title, probe, setting in pages:
+        if setting:
+            ctl("set", setting[0], json.dumps(setting[1]))
+        section(title, probe)
+        changed = same_as_mouse("Nivora", done, title)
+        if changed == 0:
+            raise AssertionError(f"no control of the {title} page changed a setting with the mouse")
+        print(f"ok - {title}: every control acts through its accessible action as with the mouse "
+              f"({changed} changed a setting)", flush=True)
+        total += changed
+
+    ctl("popover")
+    changed = same_as_mouse("Nivora popover", set(), "popover")
+    if changed < 3:
+        raise AssertionError(f"only {changed} popover controls changed a setting with the mouse")
+    print(f"ok - popover: reachable, and its controls act through their accessible actions "
+          f"({changed} changed a setting)", flush=True)
+    popover = top_window("Nivora popover")
+    quit_button = wait_for(lambda: nth(popover, "Quitter Nivora", "push button", 0), "« Quitter Nivora »")
+    quit_button.queryAction().doAction(0)
+    print(f"ok - {total + changed} controls changed settings alike")
+
+
+def mouse_and_keyboard():
+    section("Scènes", "Vitesse")
+    # The far right of the speed slider's track sets 100 %.
+    click("Vitesse", where=lambda e: (e.x + e.width - 3, e.y + e.height - 13))
+    check("Scènes, Vitesse dragged to the end", "speed", 1.0)
+
+    section("Couleurs", "Aurore boréale")
+    click("Aurore boréale")
+    check("Couleurs, preset chip", "paletteName", "Aurore boréale")
+
+    section("Écrans", "right")
+    # The right half's switch: its row is named after the monitor.
+    click("right")
+    kept = wait_for(lambda: get("enabledDisplays") if len(get("enabledDisplays")) == 1 else None,
+                    "one display left enabled", 5)
+    print(f"ok - Écrans, right monitor off: enabledDisplays = {json.dumps(kept)}")
+
+    section("Performance", "60 FPS")
+    click("60 FPS")
+    check("Performance, frame rate", "fps", 60)
+
+    section("Média", "Vidéo")
+    click("Vidéo")
+    check("Média, mode card", "wallpaperMode", "video")
+
+    section("Widgets", "Horloge")
+    click("Horloge")
+    check("Widgets, clock tile", "enabledWidgets", ["clock"])
+    print("all pages answered the mouse")
+    keyboard_walk()
+
+
+def run(scenario, quits=False):
+    """Starts nivora with its dashboard on two monitors and runs `scenario`;
+    one that `quits` must leave the program ending by itself."""
     app = subprocess.Popen([BINARY], env=ENV, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
     try:
         wait_for(lambda: ctl("get", "fps")[0] == 0, "nivora on the session bus", 30)
@@ -215,47 +441,30 @@ def main():
         subprocess.run("xrandr --setmonitor left 960/254x1080/286+0+0 screen && "
                        "xrandr --setmonitor right 960/254x1080/286+960+0 none", shell=True, check=True)
         time.sleep(1)
-
-        section("Scènes", "Vitesse")
-        # The far right of the speed slider's track sets 100 %.
-        click("Vitesse", where=lambda e: (e.x + e.width - 3, e.y + e.height - 13))
-        check("Scènes, Vitesse dragged to the end", "speed", 1.0)
-
-        section("Couleurs", "Aurore boréale")
-        click("Aurore boréale")
-        check("Couleurs, preset chip", "paletteName", "Aurore boréale")
-
-        section("Écrans", "right")
-        # The right half's switch: its row is named after the monitor.
-        click("right")
-        kept = wait_for(lambda: get("enabledDisplays") if len(get("enabledDisplays")) == 1 else None,
-                        "one display left enabled", 5)
-        print(f"ok - Écrans, right monitor off: enabledDisplays = {json.dumps(kept)}")
-
-        section("Performance", "60 FPS")
-        click("60 FPS")
-        check("Performance, frame rate", "fps", 60)
-
-        section("Média", "Vidéo")
-        click("Vidéo")
-        check("Média, mode card", "wallpaperMode", "video")
-
-        section("Widgets", "Horloge")
-        click("Horloge")
-        check("Widgets, clock tile", "enabledWidgets", ["clock"])
-        print("all pages answered the mouse")
-        keyboard_walk()
+        scenario()
+        if quits:
+            status = app.wait(30)
+            if status != 0:
+                raise AssertionError(f"nivora ended with status {status}")
+            print("ok - the program ended")
         return 0
     finally:
         subprocess.run("xrandr --delmonitor right; xrandr --delmonitor left", shell=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        ctl("quit")
+        if app.poll() is None:
+            ctl("quit")
         try:
             app.wait(10)
         except subprocess.TimeoutExpired:
             app.kill()
         if app.returncode not in (0, None):
             sys.stderr.write(app.stderr.read() if app.stderr else "")
+
+
+def main():
+    if sys.argv[1:] == ["actions"]:
+        return run(actions, quits=True)
+    return run(mouse_and_keyboard)
 
 
 if __name__ == "__main__":

@@ -27,6 +27,14 @@ inline QString gioCustomIcon(const QString& path)
     return out.mid(at + key.size()).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
+// Sets `metadata::custom-icon` of `path` with gio itself, as another program or
+// the user would.
+inline bool setGioCustomIcon(const QString& path, const QString& value)
+{
+    return QProcess::execute(QStringLiteral("gio"), {QStringLiteral("set"), path,
+                                                     QStringLiteral("metadata::custom-icon"), value}) == 0;
+}
+
 inline bool hasSessionBus()
 {
     return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");

@@ -25,6 +25,12 @@ const FolderPattern& preset(const QString& name)
     qFatal("no preset %s", qPrintable(name));
 }
 
+std::unique_ptr<FolderIconStore> desktopStore(bool kde)
+{
+    return std::make_unique<DesktopFolderIconStore>(kde, FolderIconService::iconDirectory(),
+                                                    FolderIconService::originalsFile());
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -53,7 +59,11 @@ private Q_SLOTS:
             QSKIP("needs a session bus with gvfs (run under scripts/with-display)");
     }
 
-    void init() { QDir(FolderIconService::iconDirectory()).removeRecursively(); }
+    void init()
+    {
+        QDir(FolderIconService::iconDirectory()).removeRecursively();
+        QFile::remove(FolderIconService::originalsFile());
+    }
 
     // The written icon: 1024 × 1024, transparent outside the folder, and
     // inside it the folder with the pattern over it at 60 %.
@@ -104,7 +114,7 @@ private Q_SLOTS:
             QVERIFY(QDir(root.path()).mkdir(name));
             folders << QDir(root.path()).filePath(name);
         }
-        FolderIconService service(std::make_unique<DesktopFolderIconStore>(false));
+        FolderIconService service(desktopStore(false));
         const FolderPattern& pattern = preset(QStringLiteral("Pois"));
         const FolderIconReport applied = service.apply(service.renderPattern(pattern), folders);
         QCOMPARE(applied.message(), QStringLiteral("Icône appliquée à 3 dossiers ✓"));
@@ -145,7 +155,7 @@ private Q_SLOTS:
             "[Dolphin]\nViewMode=1\nIcon=keep-me\n";
         writeAll(QDir(projets).filePath(QStringLiteral(".directory")), original);
 
-        FolderIconService service(std::make_unique<DesktopFolderIconStore>(true));
+        FolderIconService service(desktopStore(true));
         const bool canLock = makeUnwritable(locked);
         const FolderIconReport applied =
             service.apply(service.renderPattern(preset(QStringLiteral("Damier"))), {projets, vide, locked});
@@ -163,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(gioCustomIcon(projets), GioCustomIcon::uriOf(iconFile));
         if (canLock) {
             QCOMPARE(applied.succeeded(), 2);
-            QVERIFY(!applied.entries().at(2).ok);
+            QCOMPARE(applied.entries().at(2).status, FolderIconReport::Status::Failed);
             QVERIFY(applied.entries().at(2).reason.contains(QStringLiteral(".directory")));
             QCOMPARE(applied.message(),
                      QStringLiteral("Icône appliquée à 2 dossiers sur 3 — échec pour « Verrouillé »"));
@@ -181,13 +191,107 @@ private Q_SLOTS:
             QSKIP("this folder cannot be made unwritable here (root without chattr)");
     }
 
+    // An icon the user had, set with another program, comes back on reset,
+    // also after Nivora changed the folder twice and from another process (a
+    // new service); a folder never touched, or whose icon the user changed
+    // since, is left alone and counted apart.
+    void ownIconsComeBack()
+    {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        for (const QString& name : {QStringLiteral("Perso"), QStringLiteral("Nu"), QStringLiteral("Autre")})
+            QVERIFY(dir.mkdir(name));
+        const QString perso = dir.filePath(QStringLiteral("Perso"));
+        const QString nu = dir.filePath(QStringLiteral("Nu"));
+        const QString autre = dir.filePath(QStringLiteral("Autre"));
+        const QString mine = QStringLiteral("file:///usr/share/icons/mine/soleil.png");
+        const QString theirs = QStringLiteral("file:///usr/share/icons/other/lune.png");
+        QVERIFY(setGioCustomIcon(perso, mine));
+        QVERIFY(setGioCustomIcon(autre, theirs));
+        QCOMPARE(gioCustomIcon(perso), mine);
+
+        {
+            FolderIconService service(desktopStore(false));
+            QVERIFY(service.apply(service.renderPattern(preset(QStringLiteral("Pois"))), {perso, nu})
+                        .allSucceeded());
+            QVERIFY(service.apply(service.renderPattern(preset(QStringLiteral("Damier"))), {perso})
+                        .allSucceeded());
+            QVERIFY(
+                gioCustomIcon(perso).startsWith(GioCustomIcon::uriOf(FolderIconService::iconDirectory())));
+            QVERIFY(QFile::exists(FolderIconService::originalsFile()));
+        }
+        FolderIconService service(desktopStore(false));
+        const FolderIconReport reset = service.reset({perso, nu, autre});
+        QCOMPARE(reset.message(),
+                 QStringLiteral(
+                     "Icônes d'origine restaurées pour 2 dossiers sur 3 — rien à restaurer pour « Autre »"));
+        QCOMPARE(gioCustomIcon(perso), mine);
+        QCOMPARE(gioCustomIcon(nu), QString());
+        QCOMPARE(gioCustomIcon(autre), theirs);
+        QCOMPARE(service.reset({perso}).message(),
+                 QStringLiteral("Rien à restaurer : « Perso » n'a pas d'icône de Nivora"));
+        QCOMPARE(gioCustomIcon(perso), mine);
+
+        // The user replaces our icon: a reset keeps theirs.
+        QVERIFY(service.apply(service.renderPattern(preset(QStringLiteral("Pois"))), {nu}).allSucceeded());
+        QVERIFY(setGioCustomIcon(nu, theirs));
+        QCOMPARE(service.reset({nu}).unchanged(), 1);
+        QCOMPARE(gioCustomIcon(nu), theirs);
+        QVERIFY(!QFile::exists(FolderIconService::originalsFile()));
+    }
+
+    // Dolphin's files as KConfig reads them: CRLF line ends stay CRLF, the last
+    // `Icon` of two `[Desktop Entry]` groups is the one replaced, a file
+    // without a final line end keeps its lines. Reset gives every file back
+    // byte for byte, the user's icon included.
+    void directoryFilesKeepTheirBytes()
+    {
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        const QList<std::pair<QString, QByteArray>> files{
+            {QStringLiteral("Windows"),
+             "[Desktop Entry]\r\nIcon=folder-red\r\nType=Directory\r\n\r\n[Dolphin]\r\nTimestamp=1\r\n"},
+            {QStringLiteral("Deux groupes"),
+             "[Desktop Entry]\nIcon=folder-old\n\n[Dolphin]\nViewMode=1\n\n[Desktop "
+             "Entry]\nIcon=folder-green\n"
+             "Type=Directory\n"},
+            {QStringLiteral("Sans icône"), "[Dolphin]\r\nViewMode=1"},
+        };
+        QStringList folders;
+        for (const auto& [name, bytes] : files) {
+            QVERIFY(dir.mkdir(name));
+            folders << dir.filePath(name);
+            writeAll(QDir(folders.last()).filePath(QStringLiteral(".directory")), bytes);
+        }
+        FolderIconService service(desktopStore(true));
+        QVERIFY(
+            service.apply(service.renderPattern(preset(QStringLiteral("Damier"))), folders).allSucceeded());
+        const QByteArray icon =
+            QDir(FolderIconService::iconDirectory())
+                .filePath(QDir(FolderIconService::iconDirectory()).entryList(QDir::Files).first())
+                .toUtf8();
+        const auto directory = [&](int i) {
+            return readAll(QDir(folders.at(i)).filePath(QStringLiteral(".directory")));
+        };
+        QCOMPARE(directory(0), "[Desktop Entry]\r\nIcon=" + icon +
+                                   "\r\nType=Directory\r\n\r\n[Dolphin]\r\nTimestamp=1\r\n");
+        QCOMPARE(directory(1),
+                 "[Desktop Entry]\nIcon=folder-old\n\n[Dolphin]\nViewMode=1\n\n[Desktop Entry]\nIcon=" +
+                     icon + "\nType=Directory\n");
+        QCOMPARE(directory(2), "[Desktop Entry]\r\nIcon=" + icon + "\r\n\r\n[Dolphin]\r\nViewMode=1");
+
+        QVERIFY(service.reset(folders).allSucceeded());
+        for (int i = 0; i < files.size(); ++i)
+            QCOMPARE(directory(i), files.at(i).second);
+    }
+
     void missingPathsAndFilesFail()
     {
         QTemporaryDir root;
         const QString file = QDir(root.path()).filePath(QStringLiteral("notes.txt"));
         writeAll(file, "x");
         const QString missing = QDir(root.path()).filePath(QStringLiteral("Absent"));
-        FolderIconService service(std::make_unique<DesktopFolderIconStore>(true));
+        FolderIconService service(desktopStore(true));
         const FolderIconReport applied =
             service.apply(service.renderPattern(preset(QStringLiteral("Pois"))), {missing, file});
         QCOMPARE(applied.succeeded(), 0);

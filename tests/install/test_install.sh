@@ -32,9 +32,10 @@ expected="usr/bin/nivora
 usr/share/applications/$APP_ID.desktop
 usr/share/bash-completion/completions/nivora
 usr/share/dbus-1/services/$APP_ID.service
+usr/share/doc/nivora/changelog.gz
 usr/share/doc/nivora/copyright
 usr/share/icons/hicolor/scalable/apps/$APP_ID.svg
-usr/share/man/man1/nivora.1
+usr/share/man/man1/nivora.1.gz
 usr/share/metainfo/$APP_ID.metainfo.xml"
 actual=$(cd "$ROOT" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" = "$expected" ]; then pass "installed tree"; else
@@ -63,7 +64,7 @@ check "install-time prefix reaches the D-Bus service" \
 rm -rf "$TMP/opt"
 
 # --- man page and completion ----------------------------------------------------
-MANPAGE=$ROOT/usr/share/man/man1/nivora.1
+MANPAGE=$ROOT/usr/share/man/man1/nivora.1.gz
 man_text=$(MANWIDTH=100 man -l "$MANPAGE" 2>"$TMP/man.err" | col -b)
 check "man -l renders without warnings" test -z "$(cat "$TMP/man.err")" -a -n "$man_text"
 for word in "EXIT STATUS" "ctl COMMAND" "get [KEY]" "set KEY JSON" status "next, previous" random \
@@ -180,7 +181,7 @@ keys=$("$INSTALLED" ctl get | python3 -c 'import json,sys; print("\n".join(sorte
 wait "${APP_PIDS[-1]}" 2>/dev/null || true
 completed=$(complete_words nivora ctl get "" | LC_ALL=C sort)
 check "completion offers every ctl key" test "$completed" = "$(LC_ALL=C sort <<<"$keys")"
-man_keys=$(sed -n '/keys of$/,/^\.SS/p' "$MANPAGE" | sed -n 's/^\.BR \([A-Za-z]*\) [,.]$/\1/p' | LC_ALL=C sort)
+man_keys=$(zcat "$MANPAGE" | sed -n '/keys of$/,/^\.SS/p' | sed -n 's/^\.BR \([A-Za-z]*\) [,.]$/\1/p' | LC_ALL=C sort)
 check "man page lists every ctl key" test "$man_keys" = "$(LC_ALL=C sort <<<"$keys")"
 
 # --- D-Bus activation through the installed service file ---------------------------
@@ -216,6 +217,13 @@ for dep in "libmpv2" "libgl1-mesa-dri" "qt6-image-formats-plugins" "fonts-noto-c
   grep -q "^ Depends:.*$dep" <<<"$info" || fail "package depends on $dep"
 done
 check "package recommends gvfs" grep -q "^ Recommends:.*gvfs" <<<"$info"
+# Errors and warnings both fail; the tags are printed for the log.
+if lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$TMP/lintian.log" 2>&1 &&
+  ! grep -q '^[EW]: ' "$TMP/lintian.log"; then
+  pass "lintian"
+else
+  fail "lintian"; cat "$TMP/lintian.log" >&2
+fi
 contents=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$contents" = "$expected" ]; then pass "package contents match the installed tree"; else
   fail "package contents"; diff <(echo "$expected") <(echo "$contents") >&2 || true

@@ -2,12 +2,15 @@
 
 #include "platform/freedesktop/GioCustomIcon.h"
 #include "platform/freedesktop/KdeDirectoryFile.h"
+#include "platform/freedesktop/OriginalFolderIcons.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
 #include <QStandardPaths>
+#include <optional>
+#include <utility>
 
 namespace nivora {
 
@@ -61,7 +64,11 @@ bool hasTransparency(const QImage& image)
 
 } // namespace
 
-DesktopFolderIconStore::DesktopFolderIconStore(bool kdeSession) : m_kdeSession(kdeSession) {}
+DesktopFolderIconStore::DesktopFolderIconStore(bool kdeSession, QString iconDirectory, QString recordFile)
+    : m_kdeSession(kdeSession), m_iconDirectory(QDir::cleanPath(iconDirectory)),
+      m_recordFile(std::move(recordFile))
+{
+}
 
 bool DesktopFolderIconStore::isKdeSession()
 {
@@ -69,17 +76,54 @@ bool DesktopFolderIconStore::isKdeSession()
     return desktops.contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
 }
 
+bool DesktopFolderIconStore::isOwnGio(const QString& uri) const
+{
+    return !uri.isNull() && uri.startsWith(GioCustomIcon::uriOf(m_iconDirectory) + QLatin1Char('/'));
+}
+
+bool DesktopFolderIconStore::isOwnKde(const QString& value) const
+{
+    return !value.isNull() && QDir::cleanPath(value).startsWith(m_iconDirectory + QLatin1Char('/'));
+}
+
 FolderIconOutcome DesktopFolderIconStore::setIcon(const QString& folder, const QString& iconFile)
 {
+    using Status = FolderIconOutcome::Status;
     if (const QString problem = folderProblem(folder); !problem.isNull())
-        return {false, problem};
+        return {Status::Failed, problem};
     const bool kde = m_kdeSession || QFileInfo::exists(KdeDirectoryFile::pathFor(folder));
-    // Kept only where a second place is written, to undo the first if the
-    // second refuses.
-    const QString previous = kde ? GioCustomIcon::read(folder) : QString();
+    const QString previous = GioCustomIcon::read(folder);
+    QString kdeError;
+    const QString previousKde = kde ? KdeDirectoryFile::readIcon(folder, &kdeError) : QString();
+    if (!kdeError.isEmpty())
+        return {Status::Failed, kdeError};
+
+    // What the folder shows now is its original unless it is ours already; then
+    // the original is what was kept when ours came (nothing, for an icon set by
+    // a version that kept no record).
+    OriginalFolderIcons originals(m_recordFile);
+    if (const QString error = originals.load(); !error.isNull())
+        return {Status::Failed, error};
+    const std::optional<OriginalFolderIcons::Places> kept = originals.find(folder);
+    OriginalFolderIcons::Places places = kept.value_or(OriginalFolderIcons::Places());
+    const auto original = [&kept](const QString& place, const QString& now, bool own) {
+        if (!own)
+            return now.isNull() ? std::optional<QString>() : std::optional<QString>(now);
+        return kept ? kept->value(place) : std::optional<QString>();
+    };
+    places.insert(QStringLiteral("gio"), original(QStringLiteral("gio"), previous, isOwnGio(previous)));
+    if (kde)
+        places.insert(QStringLiteral("kde"),
+                      original(QStringLiteral("kde"), previousKde, isOwnKde(previousKde)));
+    if (places != kept) {
+        originals.put(folder, places);
+        if (const QString error = originals.save(); !error.isNull())
+            return {Status::Failed, error};
+    }
+
     const GioCustomIcon::Result gio = GioCustomIcon::set(folder, iconFile);
     if (gio.status == GioCustomIcon::Status::Failed)
-        return {false, gio.error};
+        return {Status::Failed, gio.error};
     bool written = gio.status == GioCustomIcon::Status::Done;
     if (kde) {
         if (const QString error = KdeDirectoryFile::writeIcon(folder, iconFile); !error.isNull()) {
@@ -91,29 +135,62 @@ FolderIconOutcome DesktopFolderIconStore::setIcon(const QString& folder, const Q
                 else
                     GioCustomIcon::setUri(folder, previous);
             }
-            return {false, error};
+            return {Status::Failed, error};
         }
         written = true;
     }
     if (!written)
         return {
-            false,
+            Status::Failed,
             QStringLiteral("aucun gestionnaire de fichiers ne peut garder d'icône ici (%1)").arg(gio.error)};
-    return {true, {}};
+    return {Status::Changed, {}};
 }
 
-FolderIconOutcome DesktopFolderIconStore::clearIcon(const QString& folder)
+FolderIconOutcome DesktopFolderIconStore::restoreIcon(const QString& folder)
 {
+    using Status = FolderIconOutcome::Status;
     if (const QString problem = folderProblem(folder); !problem.isNull())
-        return {false, problem};
-    // A `.directory` is cleaned whatever the session, so an icon set while in
+        return {Status::Failed, problem};
+    OriginalFolderIcons originals(m_recordFile);
+    if (const QString error = originals.load(); !error.isNull())
+        return {Status::Failed, error};
+    const std::optional<OriginalFolderIcons::Places> kept = originals.find(folder);
+    const auto original = [&kept](const QString& place) {
+        return kept ? kept->value(place) : std::optional<QString>();
+    };
+
+    // Each place is given back only while it still shows our icon. A
+    // `.directory` is looked at whatever the session, so an icon set while in
     // a KDE session goes away from a GNOME one too.
-    const GioCustomIcon::Result gio = GioCustomIcon::unset(folder);
-    if (gio.status == GioCustomIcon::Status::Failed)
-        return {false, gio.error};
-    if (const QString error = KdeDirectoryFile::clearIcon(folder); !error.isNull())
-        return {false, error};
-    return {true, {}};
+    bool changed = false;
+    if (isOwnGio(GioCustomIcon::read(folder))) {
+        const std::optional<QString> before = original(QStringLiteral("gio"));
+        const GioCustomIcon::Result gio =
+            before ? GioCustomIcon::setUri(folder, *before) : GioCustomIcon::unset(folder);
+        if (gio.status != GioCustomIcon::Status::Done)
+            return {Status::Failed, gio.error};
+        changed = true;
+    }
+    QString kdeError;
+    const QString kdeIcon = KdeDirectoryFile::readIcon(folder, &kdeError);
+    if (!kdeError.isEmpty())
+        return {Status::Failed, kdeError};
+    if (isOwnKde(kdeIcon)) {
+        const std::optional<QString> before = original(QStringLiteral("kde"));
+        const QString error =
+            before ? KdeDirectoryFile::writeIcon(folder, *before) : KdeDirectoryFile::clearIcon(folder);
+        if (!error.isNull())
+            return {Status::Failed, error};
+        changed = true;
+    }
+    // Nothing of ours is left on the folder, so its entry has served. Should
+    // the record not be writable the entry stays; it does no harm, since it is
+    // only used where one of our icons shows.
+    if (kept) {
+        originals.remove(folder);
+        originals.save();
+    }
+    return {changed ? Status::Changed : Status::Unchanged, {}};
 }
 
 QImage DesktopFolderIconStore::genericFolderImage(int pixels) const

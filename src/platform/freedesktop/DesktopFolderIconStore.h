@@ -11,20 +11,29 @@ namespace nivora {
 // succeeds when every place written holds the icon on reading back; a place
 // that does not exist in this session (GIO without gvfs) is not counted, but
 // at least one place must be written.
+//
+// An icon is ours when it names a file under the icon directory given at
+// construction; what each place held before ours came is kept in the record
+// file (OriginalFolderIcons).
 class DesktopFolderIconStore : public FolderIconStore
 {
 public:
-    explicit DesktopFolderIconStore(bool kdeSession);
+    DesktopFolderIconStore(bool kdeSession, QString iconDirectory, QString recordFile);
 
     FolderIconOutcome setIcon(const QString& folder, const QString& iconFile) override;
-    FolderIconOutcome clearIcon(const QString& folder) override;
+    FolderIconOutcome restoreIcon(const QString& folder) override;
     QImage genericFolderImage(int pixels) const override;
 
     // True when XDG_CURRENT_DESKTOP names KDE.
     static bool isKdeSession();
 
 private:
+    bool isOwnGio(const QString& uri) const;
+    bool isOwnKde(const QString& value) const;
+
     bool m_kdeSession;
+    QString m_iconDirectory;
+    QString m_recordFile;
 };
 
 } // namespace nivora

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <utility>
 
 namespace nivora {
 
@@ -20,11 +21,27 @@ bool isGroupHeader(const QByteArray& trimmed)
     return trimmed.startsWith('[') && trimmed.endsWith(']');
 }
 
+// `Icon`, also with KConfig's option flags (`Icon[$e]`), which name the same
+// key; a locale (`Icon[fr]`) names another one.
 bool isIconKey(const QByteArray& line)
 {
     const QByteArray trimmed = line.trimmed();
+    if (trimmed.startsWith('#'))
+        return false;
     const qsizetype equals = trimmed.indexOf('=');
-    return equals > 0 && trimmed.left(equals).trimmed() == "Icon";
+    if (equals <= 0)
+        return false;
+    QByteArray key = trimmed.left(equals).trimmed();
+    if (!key.startsWith("Icon"))
+        return false;
+    key = key.mid(4);
+    while (key.startsWith("[$")) {
+        const qsizetype close = key.indexOf(']');
+        if (close < 0)
+            return false;
+        key = key.mid(close + 1);
+    }
+    return key.isEmpty();
 }
 
 bool isBlankOrComment(const QByteArray& line)
@@ -94,43 +111,81 @@ QString unescape(const QByteArray& value)
     return QString::fromUtf8(out);
 }
 
-// The lines of `text` without their line ends; a final line end does not make
-// an extra empty line.
-QList<QByteArray> linesOf(const QByteArray& text)
+// One line of the file and the line end that followed it ("\n", "\r\n", or
+// nothing for a last line without one), so that lines left alone are written
+// back byte for byte whatever system wrote them.
+struct Line
 {
-    QList<QByteArray> lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    QByteArray text;
+    QByteArray end;
+};
+
+QList<Line> linesOf(const QByteArray& bytes)
+{
+    QList<Line> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype newline = bytes.indexOf('\n', start);
+        if (newline < 0) {
+            lines.append({bytes.mid(start), {}});
+            break;
+        }
+        const qsizetype textEnd = newline > start && bytes.at(newline - 1) == '\r' ? newline - 1 : newline;
+        lines.append({bytes.mid(start, textEnd - start), bytes.mid(textEnd, newline + 1 - textEnd)});
+        start = newline + 1;
     }
     return lines;
 }
 
-QByteArray join(const QList<QByteArray>& lines)
+QByteArray join(const QList<Line>& lines)
 {
     QByteArray out;
-    for (const QByteArray& line : lines)
-        out += line + '\n';
+    for (const Line& line : lines)
+        out += line.text + line.end;
     return out;
 }
 
-// The range [begin, end) of the lines of the first `[Desktop Entry]` group,
-// header included; begin is -1 when there is none.
-std::pair<qsizetype, qsizetype> desktopEntryRange(const QList<QByteArray>& lines)
+// The line end new lines get: the file's own, or "\n" for a new file.
+QByteArray lineEndOf(const QList<Line>& lines)
 {
-    qsizetype begin = -1;
+    for (const Line& line : lines) {
+        if (!line.end.isEmpty())
+            return line.end;
+    }
+    return QByteArrayLiteral("\n");
+}
+
+// The ranges [begin, end) of the lines of every `[Desktop Entry]` group,
+// header included. KConfig reads them as one group in which the last value of
+// a key wins.
+QList<std::pair<qsizetype, qsizetype>> desktopEntryRanges(const QList<Line>& lines)
+{
+    QList<std::pair<qsizetype, qsizetype>> ranges;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray trimmed = lines.at(i).trimmed();
-        if (begin < 0) {
-            if (trimmed == desktopEntry)
-                begin = i;
-        } else if (isGroupHeader(trimmed)) {
-            return {begin, i};
+        const QByteArray trimmed = lines.at(i).text.trimmed();
+        if (!isGroupHeader(trimmed))
+            continue;
+        if (!ranges.isEmpty() && ranges.last().second < 0)
+            ranges.last().second = i;
+        if (trimmed == desktopEntry)
+            ranges.append({i, -1});
+    }
+    if (!ranges.isEmpty() && ranges.last().second < 0)
+        ranges.last().second = lines.size();
+    return ranges;
+}
+
+// The index of the `Icon` line KConfig reads, or -1.
+qsizetype effectiveIconLine(const QList<Line>& lines)
+{
+    qsizetype found = -1;
+    for (const auto& [begin, end] : desktopEntryRanges(lines)) {
+        for (qsizetype i = begin + 1; i < end; ++i) {
+            if (isIconKey(lines.at(i).text))
+                found = i;
         }
     }
-    return {begin, lines.size()};
+    return found;
 }
 
 struct ReadResult
@@ -180,72 +235,85 @@ QString writeFile(const QString& path, const QByteArray& text)
 
 QString KdeDirectoryFile::icon(const QByteArray& text)
 {
-    const QList<QByteArray> lines = linesOf(text);
-    const auto [begin, end] = desktopEntryRange(lines);
-    if (begin < 0)
+    const QList<Line> lines = linesOf(text);
+    const qsizetype at = effectiveIconLine(lines);
+    if (at < 0)
         return {};
-    for (qsizetype i = begin + 1; i < end; ++i) {
-        if (isIconKey(lines.at(i))) {
-            const QByteArray line = lines.at(i);
-            return unescape(line.mid(line.indexOf('=') + 1).trimmed());
-        }
-    }
-    return {};
+    const QByteArray& line = lines.at(at).text;
+    return unescape(line.mid(line.indexOf('=') + 1).trimmed());
 }
 
 QByteArray KdeDirectoryFile::withIcon(const QByteArray& text, const QString& value)
 {
-    QList<QByteArray> lines = linesOf(text);
+    QList<Line> lines = linesOf(text);
     const QByteArray entry = "Icon=" + escape(value);
-    const auto [begin, end] = desktopEntryRange(lines);
-    if (begin < 0) {
-        QList<QByteArray> head{desktopEntry, entry};
+    const QByteArray lineEnd = lineEndOf(lines);
+    // The line KConfig reads is the one changed: an earlier `Icon` in another
+    // `[Desktop Entry]` would be overridden by it anyway.
+    if (const qsizetype at = effectiveIconLine(lines); at >= 0) {
+        lines[at].text = entry;
+        return join(lines);
+    }
+    const QList<std::pair<qsizetype, qsizetype>> groups = desktopEntryRanges(lines);
+    if (groups.isEmpty()) {
+        QList<Line> head{{desktopEntry, lineEnd}, {entry, lineEnd}};
         if (!lines.isEmpty())
-            head.append(QByteArray());
+            head.append({QByteArray(), lineEnd});
         return join(head + lines);
     }
-    for (qsizetype i = begin + 1; i < end; ++i) {
-        if (isIconKey(lines.at(i))) {
-            lines[i] = entry;
-            return join(lines);
-        }
-    }
-    lines.insert(begin + 1, entry);
+    const qsizetype header = groups.first().first;
+    if (lines.at(header).end.isEmpty())
+        lines[header].end = lineEnd;
+    lines.insert(header + 1, {entry, lineEnd});
     return join(lines);
 }
 
 QByteArray KdeDirectoryFile::withoutIcon(const QByteArray& text)
 {
-    QList<QByteArray> lines = linesOf(text);
-    auto [begin, end] = desktopEntryRange(lines);
-    if (begin >= 0) {
+    QList<Line> lines = linesOf(text);
+    const QList<std::pair<qsizetype, qsizetype>> groups = desktopEntryRanges(lines);
+    // Every `Icon` goes, since an earlier one would take over from the last.
+    // Groups are handled from the end so that earlier ranges stay right.
+    for (auto group = groups.crbegin(); group != groups.crend(); ++group) {
+        const qsizetype begin = group->first;
+        qsizetype end = group->second;
+        bool removed = false;
         for (qsizetype i = end - 1; i > begin; --i) {
-            if (isIconKey(lines.at(i))) {
+            if (isIconKey(lines.at(i).text)) {
                 lines.removeAt(i);
                 --end;
+                removed = true;
             }
         }
         bool groupEmpty = true;
         for (qsizetype i = begin + 1; i < end; ++i)
-            groupEmpty = groupEmpty && isBlankOrComment(lines.at(i));
-        if (groupEmpty) {
+            groupEmpty = groupEmpty && isBlankOrComment(lines.at(i).text);
+        if (removed && groupEmpty) {
             // Only the blank lines are dropped with the header: a comment
             // might belong to the next group.
             for (qsizetype i = end - 1; i >= begin; --i) {
-                if (i == begin || lines.at(i).trimmed().isEmpty())
+                if (i == begin || lines.at(i).text.trimmed().isEmpty())
                     lines.removeAt(i);
             }
         }
     }
     bool onlyBlank = true;
-    for (const QByteArray& line : lines)
-        onlyBlank = onlyBlank && line.trimmed().isEmpty();
+    for (const Line& line : lines)
+        onlyBlank = onlyBlank && line.text.trimmed().isEmpty();
     return onlyBlank ? QByteArray() : join(lines);
 }
 
 QString KdeDirectoryFile::pathFor(const QString& folder)
 {
     return QDir(folder).filePath(QStringLiteral(".directory"));
+}
+
+QString KdeDirectoryFile::readIcon(const QString& folder, QString* error)
+{
+    const ReadResult read = readFile(pathFor(folder));
+    if (error)
+        *error = read.error;
+    return read.error.isEmpty() ? icon(read.text) : QString();
 }
 
 QString KdeDirectoryFile::writeIcon(const QString& folder, const QString& value)
