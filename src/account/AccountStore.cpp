@@ -271,7 +271,7 @@ bool AccountStore::handleCallbackUrl(const QString& text)
     const QString path = url.path();
     if (url.scheme() != QLatin1String("nivora") || url.host() != QLatin1String("auth-callback") ||
         (!path.isEmpty() && path != QLatin1String("/"))) {
-        qInfo().noquote() << QStringLiteral("Lumeris: adresse nivora:// inconnue ignorée");
+        qInfo().noquote() << QStringLiteral("Nivora: adresse nivora:// inconnue ignorée");
         return false;
     }
     // Only the answer to our own attempt may sign in: a link on some web page
@@ -279,7 +279,7 @@ bool AccountStore::handleCallbackUrl(const QString& text)
     if (!googleSignInPending()) {
         m_googleAttempt.reset();
         qInfo().noquote() << QStringLiteral(
-            "Lumeris: retour de connexion Google ignoré : aucune connexion Google en cours");
+            "Nivora: retour de connexion Google ignoré : aucune connexion Google en cours");
         return false;
     }
     m_googleAttempt.reset();

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/CtlCommand.h"
+#include "app/LogPrefix.h"
 #include "app/UnixSignals.h"
 #include "engine/RenderCommand.h"
 #include "engine/WallpaperRenderer.h"
@@ -36,9 +37,10 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
                            "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
                            "  folder-icon ...    dress folders with a pattern or an image, or undo it\n"
                            "  nivora://...       hand a sign-in callback to the running instance\n"
+                           "  --autostart        start without splash or dashboard (the login start)\n"
                            "  --version          print the version\n";
 
-int runApp(int argc, char** argv, const QString& url)
+int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
     // Every GL context of the process shares one group and one format, so the
     // scene program is compiled once for previews and desktop views alike.
@@ -53,6 +55,9 @@ int runApp(int argc, char** argv, const QString& url)
 
     AppDelegate delegate;
     if (!delegate.claimInstance()) {
+        // A login start finds the app already there: nothing to show.
+        if (atLogin)
+            return 0;
         // Another instance runs: it shows its dashboard (or takes the URL) and we leave.
         const auto result = url.isEmpty() ? ControlClient::call(QStringLiteral("dashboard"), {})
                                           : ControlClient::call(QStringLiteral("open-url"), {url});
@@ -74,8 +79,8 @@ int runApp(int argc, char** argv, const QString& url)
                      [](QSessionManager&) { AppState::shared().flushPendingSave(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &AppDelegate::shutdown);
 
-    QTimer::singleShot(0, &delegate, [&delegate, url] {
-        delegate.didFinishLaunching();
+    QTimer::singleShot(0, &delegate, [&delegate, url, atLogin] {
+        delegate.didFinishLaunching(atLogin ? AppDelegate::Start::AtLogin : AppDelegate::Start::ByUser);
         if (!url.isEmpty())
             delegate.openUrl(url);
         if (qEnvironmentVariableIsSet("NIVORA_REPORT_READY")) {
@@ -94,6 +99,7 @@ int runApp(int argc, char** argv, const QString& url)
 
 int entry(int argc, char** argv)
 {
+    LogPrefix::install();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
@@ -121,6 +127,8 @@ int entry(int argc, char** argv)
         int appArgc = 1;
         return runApp(appArgc, argv, first);
     }
+    if (first == LaunchAtLogin::autostartArgument && args.size() == 1)
+        return runApp(argc, argv, QString(), true);
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

@@ -254,7 +254,7 @@ private Q_SLOTS:
         m_backend->accessToken = "a+b";
 
         QTest::ignoreMessage(QtInfoMsg,
-                             "Lumeris: retour de connexion Google ignoré : aucune connexion Google "
+                             "Nivora: retour de connexion Google ignoré : aucune connexion Google "
                              "en cours");
         store.handleCallbackUrl("nivora://auth-callback#access_token=a%2Bb");
         QVERIFY(!store.signedIn());
@@ -283,7 +283,7 @@ private Q_SLOTS:
 
         // The same answer a second time is not an attempt of ours any more.
         QTest::ignoreMessage(QtInfoMsg,
-                             "Lumeris: retour de connexion Google ignoré : aucune connexion Google "
+                             "Nivora: retour de connexion Google ignoré : aucune connexion Google "
                              "en cours");
         store.handleCallbackUrl("nivora://auth-callback#access_token=other");
         QCOMPARE(defaults.value("sb_access").toString(), "a+b");
@@ -365,7 +365,7 @@ private Q_SLOTS:
         qputenv("NIVORA_BACKEND_ANON_KEY", LoopbackBackend::anonKey().toUtf8());
         QCOMPARE(SupabaseConfig::fromEnvironment().url, m_backend->url());
         qputenv("NIVORA_BACKEND_URL", "http://example.org");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Lumeris: configuration du compte refusée"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Nivora: configuration du compte refusée"));
         QVERIFY(!SupabaseConfig::fromEnvironment().isValid());
         qunsetenv("NIVORA_BACKEND_URL");
         qunsetenv("NIVORA_BACKEND_ANON_KEY");

@@ -65,7 +65,7 @@ QtMessageHandler g_previousHandler = nullptr;
 
 void countRefusals(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.startsWith(QStringLiteral("Lumeris: média refusé")))
+    if (message.startsWith(QStringLiteral("Nivora: média refusé")))
         g_refusalLines.ref();
     if (g_previousHandler)
         g_previousHandler(type, context, message);
@@ -313,7 +313,7 @@ private Q_SLOTS:
 
         QTest::ignoreMessage(
             QtWarningMsg,
-            "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+            "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
         SoftwareVideoRenderer::setPresentsFailForTesting(true);
         auto restore = qScopeGuard([] { SoftwareVideoRenderer::setPresentsFailForTesting(false); });
         QTRY_VERIFY_WITH_TIMEOUT(!video->scalesOnServer(), 10000);
