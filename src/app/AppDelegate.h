@@ -32,7 +32,11 @@ public:
 
     // How the process was started: by the user, or by the session at login
     // (the autostart entry), which wants the desktop back and no window.
-    enum class Start { ByUser, AtLogin };
+    enum class Start
+    {
+        ByUser,
+        AtLogin
+    };
 
     // Starts the long-lived parts, in launch order. A start at login shows
     // neither the splash nor the dashboard.

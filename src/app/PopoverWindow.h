@@ -27,7 +27,11 @@ public:
 
     // Who asks for a toggle: only the tray's click can be the echo of the
     // click that just closed the popover; a command always means it.
-    enum class Trigger { TrayClick, Command };
+    enum class Trigger
+    {
+        TrayClick,
+        Command
+    };
 
     explicit PopoverWindow(QWidget* content, QWidget* parent = nullptr);
 

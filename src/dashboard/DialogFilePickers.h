@@ -22,7 +22,8 @@ class DialogFilePickers : public FilePickers
 public:
     std::optional<QStringList> chooseFolders(QWidget* page) override;
     std::optional<QString> chooseImage(QWidget* page) override;
-    std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath, QWidget* page) override;
+    std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath,
+                                       QWidget* page) override;
 
 private:
     // Runs a dialog set up by `prepare` for `page`; the files chosen, or

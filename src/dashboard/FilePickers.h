@@ -29,7 +29,8 @@ public:
     // One existing file of the mode's kind (images in image mode, videos in
     // video mode), starting near `currentPath` when it is set; nothing when
     // cancelled or in scene mode.
-    virtual std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath, QWidget* page) = 0;
+    virtual std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath,
+                                               QWidget* page) = 0;
 };
 
 } // namespace nivora

@@ -360,7 +360,8 @@ void VideoWallpaperView::turnUpright()
     const int tracks = property("track-list/count").toInt();
     for (int i = 0; i < tracks; ++i) {
         const QByteArray track = "track-list/" + QByteArray::number(i) + '/';
-        if (property(track + "type") != QLatin1String("video") || property(track + "albumart") == QLatin1String("yes"))
+        if (property(track + "type") != QLatin1String("video") ||
+            property(track + "albumart") == QLatin1String("yes"))
             continue;
         m_videoTrack = property(track + "id").toUtf8();
         m_api->setPropertyString(m_mpv, "vid", m_videoTrack.constData());

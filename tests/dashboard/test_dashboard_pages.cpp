@@ -419,7 +419,8 @@ private Q_SLOTS:
             dialog->selectFile(picture);
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        QCOMPARE(picker.chooseMedia(WallpaperMode::Image, QString(), &parent), std::optional<QString>(picture));
+        QCOMPARE(picker.chooseMedia(WallpaperMode::Image, QString(), &parent),
+                 std::optional<QString>(picture));
         QCOMPARE(mimes, QStringLiteral("image/*"));
         QCOMPARE(filters.size(), 1);
         QVERIFY2(filters.first().contains("*.png") && !filters.first().contains("*.mp4"),

@@ -130,9 +130,8 @@ private Q_SLOTS:
         LaunchAtLogin::set(true);
         const QByteArray entry = readAll(LaunchAtLogin::autostartFilePath());
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
-        QVERIFY(
-            entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) +
-                           " --autostart\n"));
+        QVERIFY(entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) +
+                               " --autostart\n"));
     }
 
     void entryNamesTheCommandWhenPathFindsThisBinary()
@@ -170,12 +169,13 @@ private Q_SLOTS:
         QTest::newRow("gone full path") << QByteArray("/nonexistent/old/bin/nivora %u") << false << self;
         QTest::newRow("gone command") << QByteArray("nivora-not-on-any-path") << false << self;
         QTest::newRow("older entry") << QByteArray("/bin/sh") << false << QByteArray("/bin/sh --autostart");
-        QTest::newRow("current entry") << QByteArray("/bin/sh --autostart") << false
-                                       << QByteArray("/bin/sh --autostart");
+        QTest::newRow("current entry")
+            << QByteArray("/bin/sh --autostart") << false << QByteArray("/bin/sh --autostart");
         QTest::newRow("older quoted path with a space")
             << QByteArray("\"@DIR@/with space/prog\" --flag") << false
             << QByteArray("\"@DIR@/with space/prog\" --flag --autostart");
-        QTest::newRow("gone quoted path with a space") << QByteArray("\"@DIR@/with space/gone\"") << false << self;
+        QTest::newRow("gone quoted path with a space")
+            << QByteArray("\"@DIR@/with space/gone\"") << false << self;
         QTest::newRow("off entries are left alone")
             << QByteArray("/nonexistent/nivora") << true << QByteArray("/nonexistent/nivora");
     }

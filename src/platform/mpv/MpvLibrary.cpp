@@ -32,8 +32,9 @@ MpvLibrary* load()
         resolve(library, "mpv_command", api.command) && resolve(library, "mpv_wait_event", api.waitEvent) &&
         resolve(library, "mpv_set_wakeup_callback", api.setWakeupCallback) &&
         resolve(library, "mpv_request_log_messages", api.requestLogMessages) &&
-        resolve(library, "mpv_hook_add", api.hookAdd) && resolve(library, "mpv_hook_continue", api.hookContinue) &&
-        resolve(library, "mpv_free", api.free) && resolve(library, "mpv_error_string", api.errorString);
+        resolve(library, "mpv_hook_add", api.hookAdd) &&
+        resolve(library, "mpv_hook_continue", api.hookContinue) && resolve(library, "mpv_free", api.free) &&
+        resolve(library, "mpv_error_string", api.errorString);
     if (!ok) {
         qWarning().noquote() << QStringLiteral("Nivora: libmpv incomplète ; la vidéo est indisponible");
         return nullptr;
