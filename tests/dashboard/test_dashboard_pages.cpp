@@ -349,6 +349,20 @@ private Q_SLOTS:
         host.click(page->loginToggle());
         QVERIFY(!QFile::exists(LaunchAtLogin::autostartFilePath()));
         state.setPauseOnFullscreen(false);
+
+        // The engine card says how frames are really made: OpenGL here (X11),
+        // a video decoded by the processor, and on Wayland a copy to the
+        // compositor.
+        state.setWallpaperMode(WallpaperMode::Scene);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Rendu 100 % GPU (OpenGL)"));
+        state.setWallpaperMode(WallpaperMode::Video);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Vidéo décodée par le processeur"));
+        state.setWallpaperMode(WallpaperMode::Scene);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Rendu 100 % GPU (OpenGL)"));
+        QCOMPARE(PerformancePage::renderingRoute(true, WallpaperMode::Image).title,
+                 QStringLiteral("Rendu OpenGL, copié vers le compositeur"));
+        QVERIFY(
+            !PerformancePage::renderingRoute(true, WallpaperMode::Video).text.contains(QLatin1String("GPU")));
     }
 
     void mediaFileCardAndPicker()
