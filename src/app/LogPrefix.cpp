@@ -10,6 +10,14 @@ QtMessageHandler qtHandler = nullptr;
 
 void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
+    // Qt's handler writes a category ("qt.qpa.xcb") ahead of the message: it
+    // goes inside the line instead, after the prefix.
+    if (context.category && qstrcmp(context.category, "default") != 0) {
+        const QMessageLogContext plain(context.file, context.line, context.function, "default");
+        qtHandler(type, plain,
+                  prefixed(QString::fromLatin1(context.category) + QLatin1String(": ") + message));
+        return;
+    }
     qtHandler(type, context, prefixed(message));
 }
 
