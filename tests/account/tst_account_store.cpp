@@ -253,9 +253,8 @@ private Q_SLOTS:
         });
         m_backend->accessToken = "a+b";
 
-        QTest::ignoreMessage(QtInfoMsg,
-                             "Nivora: retour de connexion Google ignoré : aucune connexion Google "
-                             "en cours");
+        QTest::ignoreMessage(QtInfoMsg, "Nivora: retour de connexion Google ignoré : aucune connexion Google "
+                                        "en cours");
         store.handleCallbackUrl("nivora://auth-callback#access_token=a%2Bb");
         QVERIFY(!store.signedIn());
 
@@ -282,9 +281,8 @@ private Q_SLOTS:
         QCOMPARE(m_backend->requests.last().headers.value("authorization"), "Bearer a+b");
 
         // The same answer a second time is not an attempt of ours any more.
-        QTest::ignoreMessage(QtInfoMsg,
-                             "Nivora: retour de connexion Google ignoré : aucune connexion Google "
-                             "en cours");
+        QTest::ignoreMessage(QtInfoMsg, "Nivora: retour de connexion Google ignoré : aucune connexion Google "
+                                        "en cours");
         store.handleCallbackUrl("nivora://auth-callback#access_token=other");
         QCOMPARE(defaults.value("sb_access").toString(), "a+b");
 
