@@ -9,6 +9,7 @@
 #include "design/PillToggle.h"
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
+#include "engine/ScaledDrawable.h"
 #include "platform/PlatformServices.h"
 #include "state/AppState.h"
 
@@ -119,7 +120,8 @@ QWidget* PerformancePage::buildEngineCard()
     return card;
 }
 
-PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesktop, WallpaperMode mode)
+PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesktop, bool softwareOpenGL,
+                                                                WallpaperMode mode)
 {
     if (mode == WallpaperMode::Video)
         return {QStringLiteral("Vidéo décodée par le processeur"),
@@ -130,6 +132,10 @@ PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesk
     if (waylandDesktop)
         return {QStringLiteral("Rendu OpenGL, copié vers le compositeur"),
                 QStringLiteral("Chaque image passe par la mémoire partagée du compositeur.")};
+    if (softwareOpenGL)
+        return {QStringLiteral("Rendu OpenGL sur le processeur"),
+                QStringLiteral("Pas d'accélération graphique ici : le processeur dessine chaque image, à "
+                               "résolution plafonnée.")};
     return {QStringLiteral("Rendu 100 % GPU (OpenGL)"),
             QStringLiteral("Aucun décodage logiciel — léger pour le processeur.")};
 }
@@ -142,7 +148,8 @@ QString PerformancePage::renderingTitle() const
 void PerformancePage::showRenderingRoute()
 {
     const bool wayland = PlatformServices::shared().backend == QLatin1String("wayland-layer-shell");
-    const RenderingRoute route = renderingRoute(wayland, m_state.wallpaperMode());
+    const RenderingRoute route =
+        renderingRoute(wayland, ScaledDrawable::isOpenGLSoftware(), m_state.wallpaperMode());
     m_routeTitle->setText(route.title);
     m_routeText->setText(route.text);
 }

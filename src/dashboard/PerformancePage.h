@@ -29,15 +29,15 @@ public:
     PillToggle* loginToggle() const { return m_login; }
 
     // The engine card's first row: how the desktop's frames are really made.
-    // Scenes are drawn with OpenGL, but on a Wayland desktop each frame is
-    // copied to the compositor, and a video is always decoded by the
-    // processor.
+    // Scenes are drawn with OpenGL, on the processor where OpenGL has no
+    // graphics card to use; on a Wayland desktop each frame is copied to the
+    // compositor; a video is always decoded by the processor.
     struct RenderingRoute
     {
         QString title;
         QString text;
     };
-    static RenderingRoute renderingRoute(bool waylandDesktop, WallpaperMode mode);
+    static RenderingRoute renderingRoute(bool waylandDesktop, bool softwareOpenGL, WallpaperMode mode);
     QString renderingTitle() const;
 
 private:
