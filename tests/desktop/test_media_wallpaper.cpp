@@ -124,6 +124,15 @@ class TestMediaWallpaper : public QObject
         QTRY_VERIFY(m_controller->isActive());
     }
 
+    // Starts a video wallpaper drawn one way or the other (cleanup() allows
+    // the X server's way again); its one view.
+    VideoWallpaperView* startVideo(const QString& clip, bool serverScaling)
+    {
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        start(WallpaperMode::Video, media(clip));
+        return m_controller->videoViews().size() == 1 ? m_controller->videoViews().first() : nullptr;
+    }
+
     QImage screenImage() { return captureScreen(QGuiApplication::primaryScreen()->geometry()); }
 
     static void setScreensAsleep(bool asleep)
@@ -285,6 +294,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        ScaledDrawable::setServerScalingAllowedForTesting(true);
         m_controller.reset();
         m_platform.reset();
         m_settings.reset();
@@ -404,11 +414,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, serverScaling);
         QFETCH(int, rotation);
-        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
-        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
-        start(WallpaperMode::Video, media(QStringLiteral("phone-%1.mp4").arg(rotation)));
-        QCOMPARE(m_controller->videoViews().size(), 1);
-        VideoWallpaperView* video = m_controller->videoViews().first();
+        VideoWallpaperView* video = startVideo(QStringLiteral("phone-%1.mp4").arg(rotation), serverScaling);
+        QVERIFY(video);
         QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 5, 20000);
         QCOMPARE(video->scalesOnServer(), serverScaling);
         // Red and green side by side above, blue below; filled to the edges.
@@ -432,10 +439,7 @@ private Q_SLOTS:
     void sizeChangeMidStream()
     {
         QFETCH(bool, serverScaling);
-        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
-        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
-        start(WallpaperMode::Video, media(QStringLiteral("resized.ts")));
-        QCOMPARE(m_controller->videoViews().size(), 1);
+        QVERIFY(startVideo(QStringLiteral("resized.ts"), serverScaling));
         // The odd-sized part, then the other one, each filling the screen.
         const QRect corner(0, 0, 40, 40);
         QTRY_VERIFY_WITH_TIMEOUT(near(averageColor(screenImage(), corner), QColor(255, 0, 0)), 20000);
