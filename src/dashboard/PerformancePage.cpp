@@ -129,6 +129,9 @@ PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesk
                     ? QStringLiteral("Chaque image est copiée vers le compositeur ; une scène animée "
                                      "coûte moins.")
                     : QStringLiteral("Décodage logiciel ; une scène animée coûte moins.")};
+    if (mode == WallpaperMode::Image)
+        return {QStringLiteral("Image décodée une fois"),
+                QStringLiteral("Aucun rendu continu ; seule une image animée change d'image.")};
     if (waylandDesktop)
         return {QStringLiteral("Rendu OpenGL, copié vers le compositeur"),
                 QStringLiteral("Chaque image passe par la mémoire partagée du compositeur.")};

@@ -31,7 +31,8 @@ public:
     // The engine card's first row: how the desktop's frames are really made.
     // Scenes are drawn with OpenGL, on the processor where OpenGL has no
     // graphics card to use; on a Wayland desktop each frame is copied to the
-    // compositor; a video is always decoded by the processor.
+    // compositor; a video is always decoded by the processor; an image is
+    // decoded once and drawn without OpenGL.
     struct RenderingRoute
     {
         QString title;

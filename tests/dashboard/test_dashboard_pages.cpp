@@ -361,8 +361,11 @@ private Q_SLOTS:
         QCOMPARE(page->renderingTitle(), QStringLiteral("Rendu OpenGL sur le processeur"));
         QCOMPARE(PerformancePage::renderingRoute(false, false, WallpaperMode::Scene).title,
                  QStringLiteral("Rendu 100 % GPU (OpenGL)"));
-        QCOMPARE(PerformancePage::renderingRoute(true, false, WallpaperMode::Image).title,
+        QCOMPARE(PerformancePage::renderingRoute(true, false, WallpaperMode::Scene).title,
                  QStringLiteral("Rendu OpenGL, copié vers le compositeur"));
+        state.setWallpaperMode(WallpaperMode::Image);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Image décodée une fois"));
+        state.setWallpaperMode(WallpaperMode::Scene);
     }
 
     void mediaFileCardAndPicker()
