@@ -19,7 +19,7 @@ _nivora()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD-1]}
 
-    local commands="ctl render pattern folder-icon --version --help"
+    local commands="ctl render pattern folder-icon --autostart --version --help"
     local ctl_commands="get set status next previous random dashboard popover account quit"
     # The keys of `nivora ctl get` and `nivora ctl set`.
     local keys="isRunning wallpaperMode mediaPath sceneIndex speed intensity scale colorShift

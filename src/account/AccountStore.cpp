@@ -105,7 +105,7 @@ void logIgnoredCallback(const char* reason)
 {
     // The address itself is never written: it may hold a code or a token.
     qInfo().noquote()
-        << QStringLiteral("Lumeris: retour de connexion Google ignoré : %1").arg(QString::fromUtf8(reason));
+        << QStringLiteral("Nivora: retour de connexion Google ignoré : %1").arg(QString::fromUtf8(reason));
 }
 
 // Longer than any code the backend hands out; anything longer is not one.
@@ -292,7 +292,7 @@ bool AccountStore::handleCallbackUrl(const QString& text)
     const QString path = url.path();
     if (url.scheme() != QLatin1String("nivora") || url.host() != QLatin1String("auth-callback") ||
         (!path.isEmpty() && path != QLatin1String("/"))) {
-        qInfo().noquote() << QStringLiteral("Lumeris: adresse nivora:// inconnue ignorée");
+        qInfo().noquote() << QStringLiteral("Nivora: adresse nivora:// inconnue ignorée");
         return false;
     }
     // A session handed over in the address is how a forged callback looks: the
@@ -407,7 +407,7 @@ void AccountStore::handleRefreshReply(QNetworkReply* reply, const QString& sentR
     if (!body || transportError(reply)) {
         // Not a refusal: the session may well be good, and the next start or
         // request tries again.
-        qInfo().noquote() << QStringLiteral("Lumeris: session non rafraîchie : le serveur n'a pas répondu");
+        qInfo().noquote() << QStringLiteral("Nivora: session non rafraîchie : le serveur n'a pas répondu");
         return;
     }
     const QJsonObject object = QJsonDocument::fromJson(*body).object();
@@ -423,7 +423,7 @@ void AccountStore::handleRefreshReply(QNetworkReply* reply, const QString& sentR
         return;
     }
     qInfo().noquote()
-        << QStringLiteral("Lumeris: session non rafraîchie : réponse inattendue du serveur (%1)").arg(status);
+        << QStringLiteral("Nivora: session non rafraîchie : réponse inattendue du serveur (%1)").arg(status);
 }
 
 void AccountStore::expireSession()

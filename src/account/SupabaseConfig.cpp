@@ -91,7 +91,7 @@ SupabaseConfig SupabaseConfig::fromEnvironment()
     if (!config.isValid() && (!url.isEmpty() || !key.isEmpty())) {
         // Said once per process (the store is created once); the key is never printed.
         qWarning().noquote() << QStringLiteral(
-            "Lumeris: configuration du compte refusée (adresse https, ou http vers 127.0.0.1, ::1 ou "
+            "Nivora: configuration du compte refusée (adresse https, ou http vers 127.0.0.1, ::1 ou "
             "localhost ; clé en trois segments base64url) ; le compte est désactivé");
     }
     return config;

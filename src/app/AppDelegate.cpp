@@ -48,13 +48,13 @@ bool AppDelegate::claimInstance()
         return false;
     case ControlServer::Registration::NoBus:
         qWarning().noquote() << QStringLiteral(
-            "Lumeris: pas de bus de session ; Nivora tourne sans contrôle à distance ni instance unique");
+            "Nivora: pas de bus de session ; Nivora tourne sans contrôle à distance ni instance unique");
         return true;
     }
     return true;
 }
 
-void AppDelegate::didFinishLaunching()
+void AppDelegate::didFinishLaunching(Start start)
 {
     m_launched = true;
     Fonts::load();
@@ -73,8 +73,10 @@ void AppDelegate::didFinishLaunching()
     setupStatusItem();
     // The controllers build their windows on the next turn of the event loop;
     // the splash comes after them, and the popover once the splash is drawn.
-    QTimer::singleShot(0, this, [this] {
-        showSplash();
+    // At login the desktop is all the user asked for.
+    QTimer::singleShot(0, this, [this, start] {
+        if (start == Start::ByUser)
+            showSplash();
         setupPopover();
     });
 }
@@ -162,7 +164,8 @@ void AppDelegate::showSplash()
 
 void AppDelegate::togglePopover()
 {
-    togglePopoverAt(m_tray ? m_tray->anchor() : QRect());
+    ensurePopover();
+    m_popover->toggle(m_tray ? m_tray->anchor() : QRect(), PopoverWindow::Trigger::Command);
 }
 
 void AppDelegate::togglePopoverAt(const QRect& anchor)

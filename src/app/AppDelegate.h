@@ -30,8 +30,17 @@ public:
     // runs (the caller hands over to it and exits).
     bool claimInstance();
 
-    // Starts the long-lived parts, in launch order.
-    void didFinishLaunching();
+    // How the process was started: by the user, or by the session at login
+    // (the autostart entry), which wants the desktop back and no window.
+    enum class Start
+    {
+        ByUser,
+        AtLogin
+    };
+
+    // Starts the long-lived parts, in launch order. A start at login shows
+    // neither the splash nor the dashboard.
+    void didFinishLaunching(Start start = Start::ByUser);
 
     // Shows the dashboard (creating it once).
     void openSettings();
@@ -40,7 +49,8 @@ public:
     // The dashboard window, once it has been opened.
     DashboardWindow* dashboardWindow() const { return m_dashboard; }
 
-    // Opens the tray popover next to the tray icon (or the cursor), or closes it.
+    // Opens the tray popover next to the tray icon (or the cursor), or closes
+    // it; what `nivora ctl popover` does.
     void togglePopover();
     PopoverWindow* popover() const { return m_popover.get(); }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/CtlCommand.h"
+#include "app/LogPrefix.h"
 #include "app/UnixSignals.h"
 #include "engine/RenderCommand.h"
 #include "engine/WallpaperRenderer.h"
@@ -37,9 +38,10 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
                            "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
                            "  folder-icon ...    dress folders with a pattern or an image, or undo it\n"
                            "  nivora://...       hand a sign-in callback to the running instance\n"
+                           "  --autostart        start without splash or dashboard (the login start)\n"
                            "  --version          print the version\n";
 
-int runApp(int argc, char** argv, const QString& url)
+int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
     // Every GL context of the process shares one group and one format, so the
     // scene program is compiled once for previews and desktop views alike.
@@ -54,6 +56,9 @@ int runApp(int argc, char** argv, const QString& url)
 
     AppDelegate delegate;
     if (!delegate.claimInstance()) {
+        // A login start finds the app already there: nothing to show.
+        if (atLogin)
+            return 0;
         // Another instance runs: it shows its dashboard (or takes the URL) and we leave.
         const auto result = url.isEmpty() ? ControlClient::call(QStringLiteral("dashboard"), {})
                                           : ControlClient::call(QStringLiteral("open-url"), {url});
@@ -75,8 +80,8 @@ int runApp(int argc, char** argv, const QString& url)
                      [](QSessionManager&) { AppState::shared().flushPendingSave(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &AppDelegate::shutdown);
 
-    QTimer::singleShot(0, &delegate, [&delegate, url] {
-        delegate.didFinishLaunching();
+    QTimer::singleShot(0, &delegate, [&delegate, url, atLogin] {
+        delegate.didFinishLaunching(atLogin ? AppDelegate::Start::AtLogin : AppDelegate::Start::ByUser);
         if (!url.isEmpty())
             delegate.openUrl(url);
         if (qEnvironmentVariableIsSet("NIVORA_REPORT_READY")) {
@@ -119,6 +124,7 @@ int handOverCallback(char** argv, const QStringList& args)
 
 int entry(int argc, char** argv)
 {
+    LogPrefix::install();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
@@ -137,6 +143,8 @@ int entry(int argc, char** argv)
         return runFolderIconCommand(argc, argv, rest);
     if (first.startsWith(QLatin1String("nivora://")))
         return handOverCallback(argv, args);
+    if (first == LaunchAtLogin::autostartArgument && args.size() == 1)
+        return runApp(argc, argv, QString(), true);
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

@@ -44,13 +44,14 @@ PopoverWindow::PopoverWindow(QWidget* content, QWidget* parent)
     layout->addWidget(content);
 }
 
-void PopoverWindow::toggle(const QRect& anchor)
+void PopoverWindow::toggle(const QRect& anchor, Trigger trigger)
 {
     if (isVisible()) {
         close();
         return;
     }
-    if (m_closedByOutsideClick.isValid() && m_closedByOutsideClick.elapsed() < reopenGuardMs) {
+    if (trigger == Trigger::TrayClick && m_closedByOutsideClick.isValid() &&
+        m_closedByOutsideClick.elapsed() < reopenGuardMs) {
         m_closedByOutsideClick.invalidate();
         return;
     }

@@ -32,11 +32,19 @@ public:
     // How long after a click outside a tray toggle still counts as that click.
     static constexpr int reopenGuardMs = 400;
 
+    // Who asks for a toggle: only the tray's click can be the echo of the
+    // click that just closed the popover; a command always means it.
+    enum class Trigger
+    {
+        TrayClick,
+        Command
+    };
+
     explicit PopoverWindow(QWidget* content, QWidget* parent = nullptr);
 
     // Opens at `anchor` (PopoverPlacement; an invalid rectangle means the
     // cursor) or closes when open.
-    void toggle(const QRect& anchor);
+    void toggle(const QRect& anchor, Trigger trigger = Trigger::TrayClick);
     void open(const QRect& anchor);
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/WallpaperMode.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -8,17 +10,27 @@ class QWidget;
 
 namespace nivora {
 
-// The file dialogs a page opens, behind an interface so that tests can answer
-// them without a dialog on screen. Both are modal and return once the user has
-// decided.
+// Every file dialog a dashboard page opens, behind one interface so that tests
+// can answer them without a dialog on screen. Each call is modal and returns
+// once the user has decided, main thread only.
+//
+// `page` is the page that asks. The dialog runs its own event loop, during
+// which the dashboard may replace that page (a section change, a command, a
+// second launch): an answer is then never given, as if the user had
+// cancelled. Pages hold their pickers shared and keep them alive for the call.
 class FilePickers
 {
 public:
     virtual ~FilePickers() = default;
     // One or more folders, in the dialog's order; nothing when cancelled.
-    virtual std::optional<QStringList> chooseFolders(QWidget* parent) = 0;
+    virtual std::optional<QStringList> chooseFolders(QWidget* page) = 0;
     // One image file; nothing when cancelled.
-    virtual std::optional<QString> chooseImage(QWidget* parent) = 0;
+    virtual std::optional<QString> chooseImage(QWidget* page) = 0;
+    // One existing file of the mode's kind (images in image mode, videos in
+    // video mode), starting near `currentPath` when it is set; nothing when
+    // cancelled or in scene mode.
+    virtual std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath,
+                                               QWidget* page) = 0;
 };
 
 } // namespace nivora

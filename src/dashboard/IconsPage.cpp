@@ -79,7 +79,7 @@ void prepareNextCell(const std::shared_ptr<CellPreparation>& preparation)
 } // namespace
 
 IconsPage::IconsPage(QWidget* parent)
-    : QWidget(parent), m_pickers(std::make_unique<DialogFilePickers>()),
+    : QWidget(parent), m_pickers(std::make_shared<DialogFilePickers>()),
       m_service(std::make_unique<FolderIconService>()), m_statusColor(Theme::green())
 {
     auto* layout = new QVBoxLayout(this);
@@ -157,7 +157,7 @@ IconsPage::IconsPage(QWidget* parent)
 
 IconsPage::~IconsPage() = default;
 
-void IconsPage::setFilePickers(std::unique_ptr<FilePickers> pickers)
+void IconsPage::setFilePickers(std::shared_ptr<FilePickers> pickers)
 {
     m_pickers = std::move(pickers);
 }
@@ -216,9 +216,12 @@ void IconsPage::setStatus(const QString& text, const QColor& color)
     m_statusLabel->setVisible(!text.isEmpty());
 }
 
+// The pickers answer only while this page exists; each call keeps them alive,
+// since the page that owns them may go while a dialog runs.
+
 void IconsPage::pickFolders()
 {
-    const std::optional<QStringList> chosen = m_pickers->chooseFolders(this);
+    const std::optional<QStringList> chosen = std::shared_ptr(m_pickers)->chooseFolders(this);
     if (!chosen)
         return;
     setFolderPaths(*chosen);
@@ -242,7 +245,7 @@ void IconsPage::importImage()
         setStatus(QStringLiteral("Choisissez d'abord un ou plusieurs dossiers."), Theme::coral());
         return;
     }
-    const std::optional<QString> file = m_pickers->chooseImage(this);
+    const std::optional<QString> file = std::shared_ptr(m_pickers)->chooseImage(this);
     if (!file)
         return;
     const FolderIconService::ImportedImage imported = FolderIconService::importImage(*file);
@@ -257,7 +260,7 @@ void IconsPage::importImage()
 void IconsPage::resetIcons()
 {
     if (m_folderPaths.isEmpty()) {
-        const std::optional<QStringList> chosen = m_pickers->chooseFolders(this);
+        const std::optional<QStringList> chosen = std::shared_ptr(m_pickers)->chooseFolders(this);
         if (!chosen)
             return;
         setFolderPaths(*chosen);

@@ -29,7 +29,7 @@ public:
     ~IconsPage() override;
 
     // Replaces the file dialogs (tests answer them in place of a user).
-    void setFilePickers(std::unique_ptr<FilePickers> pickers);
+    void setFilePickers(std::shared_ptr<FilePickers> pickers);
 
     const QStringList& folderPaths() const { return m_folderPaths; }
     // The status line's text, empty while none is shown.
@@ -58,7 +58,7 @@ private:
     void setStatus(const QString& text, const QColor& color);
     void showSummary();
 
-    std::unique_ptr<FilePickers> m_pickers;
+    std::shared_ptr<FilePickers> m_pickers;
     std::unique_ptr<FolderIconService> m_service;
     QStringList m_folderPaths;
     QString m_status;

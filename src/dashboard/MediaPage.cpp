@@ -1,7 +1,7 @@
 #include "dashboard/MediaPage.h"
 
 #include "dashboard/AdaptiveGridLayout.h"
-#include "dashboard/DialogMediaFilePicker.h"
+#include "dashboard/DialogFilePickers.h"
 #include "dashboard/MediaFileTypes.h"
 #include "dashboard/ModeCard.h"
 #include "dashboard/PageBindings.h"
@@ -29,7 +29,7 @@ constexpr int kPageSpacing = 26;
 } // namespace
 
 MediaPage::MediaPage(QWidget* parent)
-    : QWidget(parent), m_state(AppState::shared()), m_picker(std::make_unique<DialogMediaFilePicker>())
+    : QWidget(parent), m_state(AppState::shared()), m_picker(std::make_shared<DialogFilePickers>())
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
@@ -50,7 +50,7 @@ MediaPage::MediaPage(QWidget* parent)
 
 MediaPage::~MediaPage() = default;
 
-void MediaPage::setFilePicker(std::unique_ptr<MediaFilePicker> picker)
+void MediaPage::setFilePicker(std::shared_ptr<FilePickers> picker)
 {
     if (picker)
         m_picker = std::move(picker);
@@ -146,11 +146,12 @@ void MediaPage::pickFile()
     const WallpaperMode mode = m_state.wallpaperMode();
     if (mode == WallpaperMode::Scene)
         return;
-    // The dialog runs its own event loop: the page may be gone when it returns.
-    const QPointer<MediaPage> self(this);
-    const std::optional<QString> chosen = m_picker->pick(mode, m_state.mediaPath(), window());
-    if (self && chosen)
-        m_state.setMediaPath(*chosen);
+    // The picker answers only while this page exists; it is kept alive for
+    // the call, since the page that owns it may go meanwhile.
+    const std::shared_ptr<FilePickers> picker = m_picker;
+    AppState& state = m_state;
+    if (const std::optional<QString> chosen = picker->chooseMedia(mode, state.mediaPath(), this))
+        state.setMediaPath(*chosen);
 }
 
 } // namespace nivora

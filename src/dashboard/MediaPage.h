@@ -10,7 +10,7 @@ namespace nivora {
 
 class AppState;
 class FluidSlider;
-class MediaFilePicker;
+class FilePickers;
 class ModeCard;
 class PaperCard;
 class SegmentedSelector;
@@ -29,7 +29,7 @@ public:
     ~MediaPage() override;
 
     // Replaces the file dialog (tests pass their own picker).
-    void setFilePicker(std::unique_ptr<MediaFilePicker> picker);
+    void setFilePicker(std::shared_ptr<FilePickers> picker);
 
     const QList<ModeCard*>& modeCards() const { return m_modeCards; }
     PaperCard* fileCard() const { return m_fileCard; }
@@ -50,7 +50,7 @@ private:
     void showFile();
 
     AppState& m_state;
-    std::unique_ptr<MediaFilePicker> m_picker;
+    std::shared_ptr<FilePickers> m_picker;
     QList<ModeCard*> m_modeCards;
     PaperCard* m_fileCard = nullptr;
     QLabel* m_fileName = nullptr;

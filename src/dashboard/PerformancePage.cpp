@@ -9,6 +9,8 @@
 #include "design/PillToggle.h"
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
+#include "engine/ScaledDrawable.h"
+#include "platform/PlatformServices.h"
 #include "state/AppState.h"
 
 #include <QHBoxLayout>
@@ -22,7 +24,7 @@ namespace {
 constexpr int kPageSpacing = 26;
 
 QWidget* infoRow(const QString& symbol, const QColor& color, const QString& title, const QString& text,
-                 QWidget* parent)
+                 QWidget* parent, QLabel** titleLabel = nullptr, QLabel** textLabel = nullptr)
 {
     auto* row = new QWidget(parent);
     auto* line = new QHBoxLayout(row);
@@ -31,8 +33,14 @@ QWidget* infoRow(const QString& symbol, const QColor& color, const QString& titl
     line->addWidget(new SymbolView(symbol, 24, color, row), 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(PageText::label(title, 13, QFont::Bold, Theme::ink(), row));
-    texts->addWidget(PageText::paragraph(text, 11, QFont::Normal, Theme::inkSoft(), row));
+    QLabel* titleShown = PageText::label(title, 13, QFont::Bold, Theme::ink(), row);
+    QLabel* textShown = PageText::paragraph(text, 11, QFont::Normal, Theme::inkSoft(), row);
+    texts->addWidget(titleShown);
+    texts->addWidget(textShown);
+    if (titleLabel)
+        *titleLabel = titleShown;
+    if (textLabel)
+        *textLabel = textShown;
     line->addLayout(texts, 1);
     return row;
 }
@@ -98,9 +106,10 @@ QWidget* PerformancePage::buildEngineCard()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(14);
     column->addWidget(new Eyebrow(QStringLiteral("Sous le capot"), Theme::coral(), content));
-    column->addWidget(
-        infoRow(QStringLiteral("cpu"), Theme::blue(), QStringLiteral("Rendu 100 % GPU (OpenGL)"),
-                QStringLiteral("Aucun décodage logiciel — léger pour le processeur."), content));
+    column->addWidget(infoRow(QStringLiteral("cpu"), Theme::blue(), QString(), QString(), content,
+                              &m_routeTitle, &m_routeText));
+    showRenderingRoute();
+    connect(&m_state, &AppState::wallpaperModeChanged, this, &PerformancePage::showRenderingRoute);
     column->addWidget(infoRow(QStringLiteral("hare.fill"), Theme::green(), QStringLiteral("Optimisé"),
                               QStringLiteral("Résolution plafonnée et shader compilé une seule fois."),
                               content));
@@ -109,6 +118,43 @@ QWidget* PerformancePage::buildEngineCard()
     auto* card = new PaperCard(content, this);
     card->setSeed(67);
     return card;
+}
+
+PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesktop, bool softwareOpenGL,
+                                                                WallpaperMode mode)
+{
+    if (mode == WallpaperMode::Video)
+        return {QStringLiteral("Vidéo décodée par le processeur"),
+                waylandDesktop
+                    ? QStringLiteral("Chaque image est copiée vers le compositeur ; une scène animée "
+                                     "coûte moins.")
+                    : QStringLiteral("Décodage logiciel ; une scène animée coûte moins.")};
+    if (mode == WallpaperMode::Image)
+        return {QStringLiteral("Image décodée une fois"),
+                QStringLiteral("Aucun rendu continu ; seule une image animée change d'image.")};
+    if (waylandDesktop)
+        return {QStringLiteral("Rendu OpenGL, copié vers le compositeur"),
+                QStringLiteral("Chaque image passe par la mémoire partagée du compositeur.")};
+    if (softwareOpenGL)
+        return {QStringLiteral("Rendu OpenGL sur le processeur"),
+                QStringLiteral("Pas d'accélération graphique ici : le processeur dessine chaque image, à "
+                               "résolution plafonnée.")};
+    return {QStringLiteral("Rendu 100 % GPU (OpenGL)"),
+            QStringLiteral("Aucun décodage logiciel — léger pour le processeur.")};
+}
+
+QString PerformancePage::renderingTitle() const
+{
+    return m_routeTitle->text();
+}
+
+void PerformancePage::showRenderingRoute()
+{
+    const bool wayland = PlatformServices::shared().backend == QLatin1String("wayland-layer-shell");
+    const RenderingRoute route =
+        renderingRoute(wayland, ScaledDrawable::isOpenGLSoftware(), m_state.wallpaperMode());
+    m_routeTitle->setText(route.title);
+    m_routeText->setText(route.text);
 }
 
 } // namespace nivora

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "state/WallpaperMode.h"
+
+#include <QString>
 #include <QWidget>
+
+class QLabel;
 
 namespace nivora {
 
@@ -23,15 +28,31 @@ public:
     PillToggle* pauseToggle() const { return m_pause; }
     PillToggle* loginToggle() const { return m_login; }
 
+    // The engine card's first row: how the desktop's frames are really made.
+    // Scenes are drawn with OpenGL, on the processor where OpenGL has no
+    // graphics card to use; on a Wayland desktop each frame is copied to the
+    // compositor; a video is always decoded by the processor; an image is
+    // decoded once and drawn without OpenGL.
+    struct RenderingRoute
+    {
+        QString title;
+        QString text;
+    };
+    static RenderingRoute renderingRoute(bool waylandDesktop, bool softwareOpenGL, WallpaperMode mode);
+    QString renderingTitle() const;
+
 private:
     QWidget* buildSettings();
     QWidget* buildEngineCard();
+    void showRenderingRoute();
 
     AppState& m_state;
     SegmentedSelector* m_fps = nullptr;
     PillToggle* m_battery = nullptr;
     PillToggle* m_pause = nullptr;
     PillToggle* m_login = nullptr;
+    QLabel* m_routeTitle = nullptr;
+    QLabel* m_routeText = nullptr;
 };
 
 } // namespace nivora

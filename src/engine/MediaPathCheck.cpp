@@ -61,9 +61,9 @@ QString MediaPathCheck::refusal(const QString& path, Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Address:
-        return QStringLiteral("Lumeris: média refusé, une adresse n'est pas un fichier : %1").arg(path);
+        return QStringLiteral("Nivora: média refusé, une adresse n'est pas un fichier : %1").arg(path);
     case Verdict::Playlist:
-        return QStringLiteral("Lumeris: média refusé, une liste de lecture n'est pas une vidéo : %1")
+        return QStringLiteral("Nivora: média refusé, une liste de lecture n'est pas une vidéo : %1")
             .arg(path);
     case Verdict::PlainFile:
     case Verdict::Missing:

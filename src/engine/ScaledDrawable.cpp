@@ -1,7 +1,9 @@
 #include "engine/ScaledDrawable.h"
 
+#include "engine/WallpaperRenderer.h"
 #include "platform/x11/X11ScaledPresenter.h"
 
+#include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
 #include <QWindow>
@@ -31,6 +33,27 @@ bool ScaledDrawable::isSoftwareRenderer(QOpenGLContext* context)
     const QByteArray name = QByteArray(renderer).toLower();
     return name.contains("llvmpipe") || name.contains("softpipe") || name.contains("software") ||
            name.contains("swrast");
+}
+
+bool ScaledDrawable::isOpenGLSoftware()
+{
+    static const bool software = [] {
+        QOpenGLContext* share = WallpaperRenderer::shareContext();
+        if (!share)
+            return false;
+        QOpenGLContext context;
+        context.setFormat(share->format());
+        context.setShareContext(share);
+        QOffscreenSurface surface;
+        surface.setFormat(share->format());
+        surface.create();
+        if (!context.create() || !context.makeCurrent(&surface))
+            return false;
+        const bool answer = isSoftwareRenderer(&context);
+        context.doneCurrent();
+        return answer;
+    }();
+    return software;
 }
 
 void ScaledDrawable::setServerScalingAllowedForTesting(bool allowed)

@@ -35,6 +35,9 @@ public:
 
     // Mesa's CPU rasterizers and the like.
     static bool isSoftwareRenderer(QOpenGLContext* context);
+    // Whether this process's OpenGL draws on the processor; false when there
+    // is no OpenGL at all. Main thread; asked of the driver once.
+    static bool isOpenGLSoftware();
     // Tests turn server-side scaling off to check the OpenGL path on the same
     // machine; the shipped app never does.
     static void setServerScalingAllowedForTesting(bool allowed);

@@ -22,7 +22,7 @@ ScenePreview::ScenePreview(int fps, QWidget* parent, AppState* state) : QWidget(
         m_surface->installEventFilter(this);
         layout->addWidget(m_surface);
     } else {
-        qWarning("Lumeris: Metal indisponible ou shader invalide");
+        qWarning("Nivora: OpenGL indisponible ou shader invalide");
     }
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_frameTimer, &QTimer::timeout, this, &ScenePreview::requestFrame);

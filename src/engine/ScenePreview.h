@@ -23,7 +23,7 @@ class ScenePreviewSurface;
 //
 // It draws with OpenGL only where OpenGL works. When no context or no scene
 // program can be had, the preview stays blank and logs
-// "Lumeris: Metal indisponible ou shader invalide" once per preview made.
+// "Nivora: OpenGL indisponible ou shader invalide" once per preview made.
 //
 // Needs WallpaperRenderer::configureApplication() before the application
 // object exists, so that every preview shares the one compiled program.

@@ -97,7 +97,7 @@ bool ScenePreviewSurface::ensureRenderer()
         m_renderer = WallpaperRenderer::create(m_context, WallpaperRenderer::defaultPixelFormat);
     }
     if (!m_renderer)
-        qWarning("Lumeris: Metal indisponible ou shader invalide");
+        qWarning("Nivora: OpenGL indisponible ou shader invalide");
     return m_renderer != nullptr;
 }
 

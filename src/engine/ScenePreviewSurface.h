@@ -26,7 +26,7 @@ class WallpaperRenderer;
 // and recreate the window's native surface the first time one is shown.
 //
 // When the scene program cannot be had it logs
-// "Lumeris: Metal indisponible ou shader invalide" once and paints itself
+// "Nivora: OpenGL indisponible ou shader invalide" once and paints itself
 // blank.
 class ScenePreviewSurface : public QWidget
 {

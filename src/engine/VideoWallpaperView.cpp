@@ -25,6 +25,25 @@ void* procAddress(void* context, const char* name)
     return reinterpret_cast<void*>(gl->getProcAddress(name));
 }
 
+// The hook that runs once the file is opened, before any decoder exists.
+constexpr char preloadedHook[] = "on_preloaded";
+
+// A filter that turns frames by `clockwise` degrees (the stream's display
+// rotation, rounded to a quarter turn), or nothing for none.
+QString uprightFilter(int clockwise)
+{
+    switch ((((clockwise + 45) / 90) % 4 + 4) % 4) {
+    case 1:
+        return QStringLiteral("lavfi=[transpose=clock]");
+    case 2:
+        return QStringLiteral("lavfi=[hflip,vflip]");
+    case 3:
+        return QStringLiteral("lavfi=[transpose=cclock]");
+    default:
+        return QString();
+    }
+}
+
 } // namespace
 
 std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, DesktopSurface* surface)
@@ -166,6 +185,14 @@ bool VideoWallpaperView::listenAndLoad(const QString& path)
         },
         this);
     startRendering();
+    if (m_software) {
+        // libmpv's software renderer crops a turned stream (a phone's video) by
+        // the turned size but receives the frames unturned, and aborts the
+        // process. Its frames therefore reach it already upright: mpv's own
+        // rotation is off, and a filter chosen once the file is open turns them.
+        m_api->setPropertyString(m_mpv, "video-rotate", "no");
+        m_api->hookAdd(m_mpv, 0, preloadedHook, 0);
+    }
 
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     const char* command[] = {"loadfile", file.constData(), nullptr};
@@ -200,7 +227,7 @@ void VideoWallpaperView::switchToOpenGL()
     if (!m_software || !m_window)
         return;
     qWarning().noquote() << QStringLiteral(
-        "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+        "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
     // The video track is put aside while the render context changes, so that
     // mpv builds its video output again on the new one.
     m_api->setPropertyString(m_mpv, "vid", "no");
@@ -210,7 +237,7 @@ void VideoWallpaperView::switchToOpenGL()
     const bool created = createRenderContext(false);
     if (created)
         startRendering();
-    m_api->setPropertyString(m_mpv, "vid", "auto");
+    m_api->setPropertyString(m_mpv, "vid", m_videoTrack.isEmpty() ? "auto" : m_videoTrack.constData());
     if (created)
         drawFrame(framesDrawn() == 0);
 }
@@ -249,11 +276,11 @@ void VideoWallpaperView::pause()
     m_api->setPropertyString(m_mpv, "pause", "yes");
 }
 
-QString VideoWallpaperView::property(const char* name) const
+QString VideoWallpaperView::property(const QByteArray& name) const
 {
     if (!m_mpv)
         return {};
-    char* value = m_api->getPropertyString(m_mpv, name);
+    char* value = m_api->getPropertyString(m_mpv, name.constData());
     if (!value)
         return {};
     const QString out = QString::fromUtf8(value);
@@ -313,10 +340,35 @@ void VideoWallpaperView::drainEvents()
         if (!event || event->event_id == MPV_EVENT_NONE)
             break;
         // The software renderer converts only the part of the video that
-        // shows, and needs the video's size for that.
+        // shows, and needs the video's size for that, as the filters leave it.
         if (event->event_id == MPV_EVENT_VIDEO_RECONFIG && m_software)
             m_software->setVideoSize(
-                QSize(property("video-params/dw").toInt(), property("video-params/dh").toInt()));
+                QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt()));
+        if (event->event_id == MPV_EVENT_HOOK) {
+            const auto* hook = static_cast<mpv_event_hook*>(event->data);
+            if (qstrcmp(hook->name, preloadedHook) == 0)
+                turnUpright();
+            m_api->hookContinue(m_mpv, hook->id);
+        }
+    }
+}
+
+void VideoWallpaperView::turnUpright()
+{
+    // The first video track (not a cover picture) is the one shown, chosen
+    // here so that the filter matches the track played.
+    const int tracks = property("track-list/count").toInt();
+    for (int i = 0; i < tracks; ++i) {
+        const QByteArray track = "track-list/" + QByteArray::number(i) + '/';
+        if (property(track + "type") != QLatin1String("video") ||
+            property(track + "albumart") == QLatin1String("yes"))
+            continue;
+        m_videoTrack = property(track + "id").toUtf8();
+        m_api->setPropertyString(m_mpv, "vid", m_videoTrack.constData());
+        const QString filter = uprightFilter(property(track + "demux-rotation").toInt());
+        if (!filter.isEmpty())
+            m_api->setPropertyString(m_mpv, "vf", filter.toUtf8().constData());
+        return;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -50,7 +51,7 @@ public:
     bool isPaused() const { return m_paused; }
 
     // Player properties as text (empty when unavailable), for tests and status.
-    QString property(const char* name) const;
+    QString property(const QByteArray& name) const;
     // Whether a video frame size is known, i.e. something was decoded.
     bool hasVideo() const;
     // Frames drawn into the window so far.
@@ -70,6 +71,7 @@ private:
     void drawFrame(bool clearOnly);
     void startRendering();
     void switchToOpenGL();
+    void turnUpright();
 
     const MpvLibrary* m_api = nullptr;
     const MpvRenderApi* m_render = nullptr;
@@ -80,6 +82,8 @@ private:
     // server, on the renderer's own thread.
     std::unique_ptr<SoftwareVideoRenderer> m_software;
     WallpaperWindow* m_window = nullptr;
+    // The video track chosen when the file opened; empty until then.
+    QByteArray m_videoTrack;
     bool m_paused = false;
     quint64 m_framesDrawn = 0;
 };

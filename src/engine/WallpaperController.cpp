@@ -180,7 +180,7 @@ void WallpaperController::setRunning(bool running)
     if (running) {
         m_active = true;
         if (!m_platform.activity.isHeld())
-            m_platform.activity.begin(0xFFFFFF, QStringLiteral("Lumeris — fond animé en continu"));
+            m_platform.activity.begin(0xFFFFFF, QStringLiteral("Nivora — fond animé en continu"));
         rebuild();
     } else {
         m_active = false;

@@ -91,10 +91,10 @@ void DefaultsStore::load()
     if (QFile::rename(m_path, aside)) {
         m_movedAside = aside;
         qWarning().noquote()
-            << QStringLiteral("Lumeris: réglages illisibles (%1), mis de côté dans %2").arg(problem, aside);
+            << QStringLiteral("Nivora: réglages illisibles (%1), mis de côté dans %2").arg(problem, aside);
     } else {
         qWarning().noquote() << QStringLiteral(
-                                    "Lumeris: réglages illisibles (%1), impossible de les mettre de côté")
+                                    "Nivora: réglages illisibles (%1), impossible de les mettre de côté")
                                     .arg(problem);
     }
 }
@@ -211,7 +211,7 @@ bool DefaultsStore::write()
     m_lastWriteOk = error.isEmpty();
     if (!m_lastWriteOk && !m_loggedWriteFailure) {
         m_loggedWriteFailure = true;
-        qWarning().noquote() << QStringLiteral("Lumeris: impossible d'enregistrer les réglages dans %1 — %2")
+        qWarning().noquote() << QStringLiteral("Nivora: impossible d'enregistrer les réglages dans %1 — %2")
                                     .arg(m_path, error);
     }
     return m_lastWriteOk;

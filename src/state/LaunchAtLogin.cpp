@@ -97,7 +97,7 @@ bool programExists(const QString& program)
 
 void logFailure(const QString& error)
 {
-    qWarning().noquote() << QStringLiteral("Lumeris: lancement au démarrage — ") + error;
+    qWarning().noquote() << QStringLiteral("Nivora: lancement au démarrage — ") + error;
 }
 
 } // namespace
@@ -179,7 +179,7 @@ void set(bool on)
         << "Type=Application\n"
         << "Name=Nivora\n"
         << "Comment=Fonds animés et widgets de bureau\n"
-        << "Exec=" << launchCommand() << "\n"
+        << "Exec=" << launchCommand() << ' ' << autostartArgument << "\n"
         << "Icon=" << NIVORA_APP_ID << "\n"
         << "Terminal=false\n"
         << "X-GNOME-Autostart-enabled=true\n";
@@ -210,9 +210,14 @@ void repair()
         const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
         if (eq < 0 || trimmed.left(eq).trimmed() != QLatin1String("Exec"))
             continue;
-        if (programExists(execProgram(trimmed.mid(eq + 1))))
+        const QString exec = trimmed.mid(eq + 1).trimmed();
+        const bool marked = unescapeValue(exec).split(QLatin1Char(' ')).contains(autostartArgument);
+        if (!programExists(execProgram(exec)))
+            line = QStringLiteral("Exec=") + launchCommand() + QLatin1Char(' ') + autostartArgument;
+        else if (!marked)
+            line = QStringLiteral("Exec=") + exec + QLatin1Char(' ') + autostartArgument;
+        else
             return;
-        line = QStringLiteral("Exec=") + launchCommand();
         changed = true;
         break;
     }

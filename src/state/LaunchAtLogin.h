@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1String>
 #include <QString>
 
 namespace nivora {
@@ -11,9 +12,13 @@ namespace LaunchAtLogin {
 
 bool isEnabled();
 
+// The argument the entry's Exec passes: a start by the session at login shows
+// no window, only the desktop and the tray item.
+inline constexpr QLatin1String autostartArgument{"--autostart"};
+
 // Registers (writes the autostart entry) or unregisters (removes it). Does
 // nothing when the status already matches; a failure is logged once as
-// "Lumeris: lancement au démarrage — " followed by the error's text.
+// "Nivora: lancement au démarrage — " followed by the error's text.
 void set(bool on);
 
 // Where the autostart entry lives for the current environment.
@@ -25,9 +30,11 @@ QString autostartFilePath();
 // tree, or a copy outside PATH).
 QString launchCommand();
 
-// Called once the app runs: when launch at login is on but the entry's program
-// no longer exists (a version installed elsewhere was removed), points Exec at
-// this binary again, keeping the entry's other lines.
+// Called once the app runs, when launch at login is on: points Exec at this
+// binary again when the entry's program no longer exists (a version installed
+// elsewhere was removed), and adds the autostart argument when it lacks it (an
+// entry written by an older version, whose login starts opened the
+// dashboard). The entry's other lines are kept.
 void repair();
 
 } // namespace LaunchAtLogin

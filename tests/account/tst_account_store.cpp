@@ -57,7 +57,7 @@ private:
 
 QString ignored(const char* reason)
 {
-    return QStringLiteral("Lumeris: retour de connexion Google ignoré : ") + QString::fromUtf8(reason);
+    return QStringLiteral("Nivora: retour de connexion Google ignoré : ") + QString::fromUtf8(reason);
 }
 
 // The authorization address's query, by name.
@@ -484,7 +484,7 @@ private Q_SLOTS:
                                    ignored("jeton dans l'adresse, un code était attendu"),
                                    ignored("pas de code"),
                                    ignored("pas de code"),
-                                   "Lumeris: adresse nivora:// inconnue ignorée",
+                                   "Nivora: adresse nivora:// inconnue ignorée",
                                    ignored("code refusé par le serveur"),
                                    ignored("code refusé par le serveur"),
                                    none};
@@ -559,7 +559,7 @@ private Q_SLOTS:
                 QVERIFY2(!defaults.contains(key), key);
         } else {
             if (expiresIn < 0)
-                QTRY_COMPARE(log.count("Lumeris: session non rafraîchie : le serveur n'a pas répondu"), 1);
+                QTRY_COMPARE(log.count("Nivora: session non rafraîchie : le serveur n'a pas répondu"), 1);
             else
                 QVERIFY(!store.networkStarted());
             QVERIFY(store.signedIn());
@@ -635,7 +635,7 @@ private Q_SLOTS:
         qputenv("NIVORA_BACKEND_ANON_KEY", LoopbackBackend::anonKey().toUtf8());
         QCOMPARE(SupabaseConfig::fromEnvironment().url, m_backend->url());
         qputenv("NIVORA_BACKEND_URL", "http://example.org");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Lumeris: configuration du compte refusée"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Nivora: configuration du compte refusée"));
         QVERIFY(!SupabaseConfig::fromEnvironment().isValid());
         qunsetenv("NIVORA_BACKEND_URL");
         qunsetenv("NIVORA_BACKEND_ANON_KEY");

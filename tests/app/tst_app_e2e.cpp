@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -322,6 +323,38 @@ private Q_SLOTS:
         QCOMPARE(ctl({"quit"}).status, 0);
         QVERIFY(m_app->waitForFinished(10000));
         QCOMPARE(storedSettings().value("speed").toDouble(), 0.6);
+    }
+
+    // Every line the app logs is marked as Nivora's: its own, and Qt's with
+    // their category (here the platform plugin's debug lines, turned on).
+    void everyLogLineIsNivoras()
+    {
+        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
+        {
+            QFile f(settingsPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not json");
+        }
+        QProcess p;
+        QProcessEnvironment e = env();
+        e.insert("QT_LOGGING_RULES", "qt.qpa.*.debug=true");
+        e.insert("NIVORA_REPORT_READY", "exit");
+        p.setProcessEnvironment(e);
+        p.start(binary(), {"--autostart"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+        int ours = 0;
+        int qts = 0;
+        for (const QString& line : lines) {
+            if (line.startsWith(QLatin1String("nivora: ready ")))
+                continue;
+            QVERIFY2(line.startsWith(QLatin1String("Nivora: ")), qPrintable(line));
+            ours += line.startsWith(QStringLiteral("Nivora: réglages illisibles")) ? 1 : 0;
+            qts += line.startsWith(QLatin1String("Nivora: qt.qpa.")) ? 1 : 0;
+        }
+        QVERIFY2(ours == 1 && qts > 0,
+                 qPrintable(lines.filter(QRegularExpression("^(?!Nivora: qt)")).join('\n')));
     }
 };
 

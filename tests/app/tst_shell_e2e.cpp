@@ -11,8 +11,10 @@
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -309,6 +311,68 @@ private Q_SLOTS:
         QCOMPARE(ctl({"dashboard"}), 0);
         QTest::qWait(500);
         QCOMPARE(visibleWindows(QStringLiteral("^Nivora$")).size(), 1);
+    }
+
+    // At login the session runs the autostart entry's command: the wallpaper
+    // and the tray item come, no splash and no dashboard. An entry written by
+    // an older version, without the argument, gets it at the next start.
+    void loginStartShowsOnlyTheDesktop()
+    {
+        const QString entryPath = m_home->filePath("config/autostart/app.nivora.Nivora.desktop");
+        QVERIFY(QDir().mkpath(QFileInfo(entryPath).absolutePath()));
+        {
+            QFile entry(entryPath);
+            QVERIFY(entry.open(QIODevice::WriteOnly));
+            entry.write("[Desktop Entry]\nType=Application\nName=Nivora\nExec=" +
+                        QFile::encodeName(binary()) + "\nX-GNOME-Autostart-enabled=true\n");
+        }
+        // A start by the user is unchanged, and mends the entry.
+        startApp();
+        waitForLaunchSequence();
+        QString exec;
+        {
+            QFile entry(entryPath);
+            QVERIFY(entry.open(QIODevice::ReadOnly));
+            for (const QByteArray& line : entry.readAll().split('\n')) {
+                if (line.startsWith("Exec="))
+                    exec = QString::fromUtf8(line.mid(5));
+            }
+        }
+        QCOMPARE(exec, binary() + QStringLiteral(" --autostart"));
+        QCOMPARE(ctl({"quit"}), 0);
+        QVERIFY(m_app->waitForFinished(20000));
+
+        const QStringList command = QProcess::splitCommand(exec);
+        m_app = std::make_unique<QProcess>();
+        m_app->setProcessEnvironment(env());
+        m_app->start(command.first(), command.mid(1));
+        QVERIFY(m_app->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows(QStringLiteral("^Nivora wallpaper$")).isEmpty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(answering(), 20000);
+        auto shownWindow = [] {
+            for (qulonglong id : visibleWindows(QStringLiteral("^Nivora( splash)?$"))) {
+                const QString type = windowType(id);
+                if (type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_SPLASH")) ||
+                    type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_NORMAL")))
+                    return true;
+            }
+            return false;
+        };
+        // Well past the moment the splash and then the dashboard would come.
+        QElapsedTimer watching;
+        watching.start();
+        while (watching.elapsed() < 4000) {
+            QVERIFY2(!shownWindow(), "a login start showed a window");
+            QTest::qWait(100);
+        }
+        QCOMPARE(m_app->state(), QProcess::Running);
+        // The user asks for it: the dashboard comes.
+        QProcess second;
+        second.setProcessEnvironment(env());
+        second.start(binary(), {});
+        QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 20000);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(shownWindow(), 10000);
     }
 
     void xembedTray()

@@ -1,6 +1,8 @@
 // The shell's views in this process on the test display: the loading dots'
 // phase, the popover's controls and closing rules, its preview's life, and the
 // splash window's corners with and without a compositing manager.
+#include "app/AppDelegate.h"
+#include "app/ControlCommands.h"
 #include "app/LoadingDots.h"
 #include "app/MenuBarView.h"
 #include "app/PopoverWindow.h"
@@ -251,6 +253,20 @@ void TestShellViews::popoverClosingRules()
     QTRY_VERIFY(!popover.isVisible());
     popover.toggle(anchor);
     QVERIFY(!popover.isVisible());
+
+    // `nivora ctl popover` right after a click outside closed the popover is
+    // no echo of that click: it opens, as it answers.
+    AppDelegate delegate;
+    ControlCommands commands(AppState::shared(), &delegate, [] { return QJsonObject(); });
+    QCOMPARE(commands.handle(QStringLiteral("popover"), {}).status, 0);
+    PopoverWindow* shown = delegate.popover();
+    QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+    QTest::mousePress(shown, Qt::LeftButton, {}, QPoint(-40, 200));
+    QTRY_VERIFY(!shown->isVisible());
+    QCOMPARE(commands.handle(QStringLiteral("popover"), {}).status, 0);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(commands.handle(QStringLiteral("popover"), {}).status, 0);
+    QVERIFY(!shown->isVisible());
 }
 
 void TestShellViews::previewDrawsOnlyWhileShown()

@@ -1,8 +1,7 @@
 #include "PageTestSupport.h"
 #include "dashboard/CircleIconButton.h"
 #include "dashboard/ColorsPage.h"
-#include "dashboard/DialogMediaFilePicker.h"
-#include "dashboard/MediaFilePicker.h"
+#include "dashboard/DialogFilePickers.h"
 #include "dashboard/MediaPage.h"
 #include "dashboard/ModeCard.h"
 #include "dashboard/PerformancePage.h"
@@ -52,7 +51,7 @@ QTemporaryDir* configDir()
 }
 
 // Hands out prepared answers and remembers what it was asked.
-class ScriptedPicker : public MediaFilePicker
+class ScriptedPicker : public FilePickers
 {
 public:
     explicit ScriptedPicker(std::optional<QString> answer, QList<WallpaperMode>* asked)
@@ -60,10 +59,20 @@ public:
     {
     }
 
-    std::optional<QString> pick(WallpaperMode mode, const QString&, QWidget*) override
+    std::optional<QString> chooseMedia(WallpaperMode mode, const QString&, QWidget*) override
     {
         m_asked->append(mode);
         return m_answer;
+    }
+    std::optional<QStringList> chooseFolders(QWidget*) override
+    {
+        QTest::qFail("the Media page asked for folders", __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    std::optional<QString> chooseImage(QWidget*) override
+    {
+        QTest::qFail("the Media page asked for an image to dress folders", __FILE__, __LINE__);
+        return std::nullopt;
     }
 
 private:
@@ -340,6 +349,23 @@ private Q_SLOTS:
         host.click(page->loginToggle());
         QVERIFY(!QFile::exists(LaunchAtLogin::autostartFilePath()));
         state.setPauseOnFullscreen(false);
+
+        // The engine card says how frames are really made: here (X11, Mesa's
+        // llvmpipe) OpenGL on the processor; a video is decoded by the
+        // processor; a graphics card on X11 is the one case of "100 % GPU".
+        state.setWallpaperMode(WallpaperMode::Scene);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Rendu OpenGL sur le processeur"));
+        state.setWallpaperMode(WallpaperMode::Video);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Vidéo décodée par le processeur"));
+        state.setWallpaperMode(WallpaperMode::Scene);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Rendu OpenGL sur le processeur"));
+        QCOMPARE(PerformancePage::renderingRoute(false, false, WallpaperMode::Scene).title,
+                 QStringLiteral("Rendu 100 % GPU (OpenGL)"));
+        QCOMPARE(PerformancePage::renderingRoute(true, false, WallpaperMode::Scene).title,
+                 QStringLiteral("Rendu OpenGL, copié vers le compositeur"));
+        state.setWallpaperMode(WallpaperMode::Image);
+        QCOMPARE(page->renderingTitle(), QStringLiteral("Image décodée une fois"));
+        state.setWallpaperMode(WallpaperMode::Scene);
     }
 
     void mediaFileCardAndPicker()
@@ -399,7 +425,7 @@ private Q_SLOTS:
         const QString picture = folder + "/photo.png";
         QImage(8, 8, QImage::Format_RGB32).save(picture);
         QWidget parent;
-        DialogMediaFilePicker picker;
+        DialogFilePickers picker;
         QStringList filters;
         QString mimes;
         QTimer::singleShot(0, [&] {
@@ -410,7 +436,8 @@ private Q_SLOTS:
             dialog->selectFile(picture);
             QMetaObject::invokeMethod(dialog, "accept");
         });
-        QCOMPARE(picker.pick(WallpaperMode::Image, QString(), &parent), std::optional<QString>(picture));
+        QCOMPARE(picker.chooseMedia(WallpaperMode::Image, QString(), &parent),
+                 std::optional<QString>(picture));
         QCOMPARE(mimes, QStringLiteral("image/*"));
         QCOMPARE(filters.size(), 1);
         QVERIFY2(filters.first().contains("*.png") && !filters.first().contains("*.mp4"),
@@ -424,9 +451,9 @@ private Q_SLOTS:
             mimes = dialog->mimeTypeFilters().join(',');
             dialog->reject();
         });
-        QCOMPARE(picker.pick(WallpaperMode::Video, picture, &parent), std::optional<QString>());
+        QCOMPARE(picker.chooseMedia(WallpaperMode::Video, picture, &parent), std::optional<QString>());
         QCOMPARE(mimes, QStringLiteral("video/*"));
-        QCOMPARE(picker.pick(WallpaperMode::Scene, picture, &parent), std::optional<QString>());
+        QCOMPARE(picker.chooseMedia(WallpaperMode::Scene, picture, &parent), std::optional<QString>());
     }
 
     void widgetsCardsFollowTheEnabledWidgets()

@@ -4,11 +4,13 @@
 #include "app/AppDelegate.h"
 #include "app/ControlCommands.h"
 #include "dashboard/AboutPage.h"
+#include "dashboard/ColorsPage.h"
 #include "dashboard/DashboardView.h"
 #include "dashboard/DashboardWindow.h"
 #include "dashboard/NavSection.h"
 #include "dashboard/SidebarRow.h"
 #include "dashboard/SidebarView.h"
+#include "design/ColorWellRow.h"
 #include "design/MiniPreview.h"
 #include "design/SketchButton.h"
 #include "design/StatBadge.h"
@@ -17,9 +19,11 @@
 #include "state/AppState.h"
 #include "widgets/Fonts.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -28,6 +32,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace nivora;
 
@@ -74,6 +79,7 @@ private Q_SLOTS:
     void firstSectionFollowsTheSession();
     void sidebarFollowsTheSettings();
     void ctlDashboardSection();
+    void dialogsOutliveTheirPage();
     void oneWindowForTheRun();
     void sectionChangeScrollsUpAndFades();
     void keyboardWalk();
@@ -170,6 +176,102 @@ void TestDashboard::ctlDashboardSection()
     QVERIFY(delegate.dashboardWindow()->isVisible());
     QCOMPARE(ctl(QStringLiteral("dashboard"), {}, &delegate).status, 0);
     QCOMPARE(delegate.dashboardWindow()->section(), NavSection::Performance);
+    delegate.dashboardWindow()->hide();
+}
+
+// A file dialog runs its own event loop, and the dashboard may replace the
+// page that opened it meanwhile (here `ctl dashboard`, as a command or a
+// second launch does). Whatever the user then chooses goes nowhere; nothing
+// crashes and nothing is applied.
+void TestDashboard::dialogsOutliveTheirPage()
+{
+    QTemporaryDir files;
+    const QString folder = files.filePath(QStringLiteral("dossier"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString picture = files.filePath(QStringLiteral("photo.png"));
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(picture));
+    AppState& state = AppState::shared();
+    state.setWallpaperMode(WallpaperMode::Image);
+    state.setMediaPath(QString());
+    const QList<QColor> colours = state.paletteColors();
+
+    AppDelegate delegate;
+    auto open = [&](const char* section) {
+        QCOMPARE(ctl(QStringLiteral("dashboard"), {QLatin1String(section)}, &delegate).status, 0);
+    };
+    auto pageButton = [&](const QString& text) -> QAbstractButton* {
+        for (auto* button : delegate.dashboardWindow()->view()->page()->findChildren<QAbstractButton*>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    };
+    // Answers the next file dialog with `chosen`, after replacing the page
+    // when `leave` is set.
+    auto answer = [&](const QString& chosen, bool leave) {
+        QTimer::singleShot(0, &delegate, [&, chosen, leave] {
+            QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
+            const QPointer<QFileDialog> dialog =
+                qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (leave) {
+                open("scenes");
+                QCOMPARE(delegate.dashboardWindow()->view()->page()->objectName(),
+                         QStringLiteral("page-scenes"));
+            }
+            QVERIFY(dialog);
+            dialog->selectFile(chosen);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+    };
+    auto noDialogLeft = [] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QFileDialog*>(w))
+                return false;
+        }
+        return true;
+    };
+
+    // The Icons page's folders.
+    open("icons");
+    answer(folder, true);
+    pageButton(QStringLiteral("Choisir des dossiers…"))->click();
+    QTRY_VERIFY(noDialogLeft());
+    QCOMPARE(delegate.dashboardWindow()->section(), NavSection::Scenes);
+
+    // The Icons page's image, once folders are chosen: no folder is dressed.
+    open("icons");
+    answer(folder, false);
+    pageButton(QStringLiteral("Choisir des dossiers…"))->click();
+    QTRY_VERIFY(noDialogLeft());
+    QVERIFY(pageButton(QStringLiteral("Importer une image…")));
+    answer(picture, true);
+    pageButton(QStringLiteral("Importer une image…"))->click();
+    QTRY_VERIFY(noDialogLeft());
+    const QDir icons(m_home.filePath(QStringLiteral("data/nivora/folder-icons")));
+    QVERIFY2(!icons.exists() || icons.isEmpty(), qPrintable(icons.entryList().join(QLatin1Char(' '))));
+
+    // The Media page's file.
+    open("media");
+    answer(picture, true);
+    pageButton(QStringLiteral("Choisir un fichier…"))->click();
+    QTRY_VERIFY(noDialogLeft());
+    QCOMPARE(state.mediaPath(), QString());
+
+    // The Colours page's picker edits live: it goes with its page.
+    open("colors");
+    auto* page = qobject_cast<ColorsPage*>(delegate.dashboardWindow()->view()->page());
+    QVERIFY(page);
+    ColorWellRow* well = page->colorWells().at(2);
+    well->openPicker();
+    const QPointer<QColorDialog> picker = well->picker();
+    QTRY_VERIFY(picker && picker->isVisible());
+    open("scenes");
+    QTRY_VERIFY(!picker);
+    QCOMPARE(state.paletteColors(), colours);
+
+    state.setWallpaperMode(WallpaperMode::Scene);
     delegate.dashboardWindow()->hide();
 }
 

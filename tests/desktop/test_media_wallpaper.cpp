@@ -17,6 +17,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <tuple>
 
 using namespace nivora;
 using namespace nivora::testing;
@@ -65,7 +66,7 @@ QtMessageHandler g_previousHandler = nullptr;
 
 void countRefusals(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.startsWith(QStringLiteral("Lumeris: média refusé")))
+    if (message.startsWith(QStringLiteral("Nivora: média refusé")))
         g_refusalLines.ref();
     if (g_previousHandler)
         g_previousHandler(type, context, message);
@@ -121,6 +122,15 @@ class TestMediaWallpaper : public QObject
         m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
         m_controller->start();
         QTRY_VERIFY(m_controller->isActive());
+    }
+
+    // Starts a video wallpaper drawn one way or the other (cleanup() allows
+    // the X server's way again); its one view.
+    VideoWallpaperView* startVideo(const QString& clip, bool serverScaling)
+    {
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        start(WallpaperMode::Video, media(clip));
+        return m_controller->videoViews().size() == 1 ? m_controller->videoViews().first() : nullptr;
     }
 
     QImage screenImage() { return captureScreen(QGuiApplication::primaryScreen()->geometry()); }
@@ -226,6 +236,47 @@ private Q_SLOTS:
         };
         QVERIFY(write(media(QStringLiteral("notes.png")), "this is not an image at all\n"));
         QVERIFY(write(media(QStringLiteral("notes.mp4")), "this is not a video at all\n"));
+        // Phone videos: frames stored turned, with the display rotation that
+        // turns them back (as a phone records them; libmpv turns a stream by
+        // (360 - tag) clockwise). Upright they show red and green side by side
+        // over blue. Portrait for a quarter turn, landscape for a half turn.
+        for (const int tag : {90, 180, 270}) {
+            const bool portrait = tag != 180;
+            const int w = portrait ? 360 : 640;
+            const int h = portrait ? 640 : 360;
+            const QString turn = tag == 90    ? QStringLiteral("transpose=clock")
+                                 : tag == 180 ? QStringLiteral("hflip,vflip")
+                                              : QStringLiteral("transpose=cclock");
+            const QString stored = media(QStringLiteral("stored-%1.mp4").arg(tag));
+            QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                            QStringLiteral("color=c=blue:s=%1x%2:r=10:d=1,").arg(w).arg(h) +
+                                stripes.arg(0).arg(0).arg(w / 2).arg(h / 2).arg(QStringLiteral("red")) +
+                                QLatin1Char(',') +
+                                stripes.arg(w / 2).arg(0).arg(w / 2).arg(h / 2).arg(QStringLiteral("lime")) +
+                                QLatin1Char(',') + turn,
+                            QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
+                            QStringLiteral("yuv420p"), stored}));
+            QVERIFY(ffmpeg({QStringLiteral("-i"), stored, QStringLiteral("-c"), QStringLiteral("copy"),
+                            QStringLiteral("-metadata:s:v:0"), QStringLiteral("rotate=%1").arg(tag),
+                            media(QStringLiteral("phone-%1.mp4").arg(tag))}));
+        }
+        // An odd size, then another size in the same stream.
+        for (const auto& [name, size, colour, format] : {std::tuple{"odd.ts", "321x181", "red", "yuv444p"},
+                                                         std::tuple{"even.ts", "640x360", "blue", "yuv420p"}})
+            QVERIFY(ffmpeg(
+                {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                 QStringLiteral("color=c=%1:s=%2:r=10:d=1").arg(QLatin1String(colour), QLatin1String(size)),
+                 QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
+                 QLatin1String(format), QStringLiteral("-f"), QStringLiteral("mpegts"),
+                 media(QLatin1String(name))}));
+        {
+            QFile odd(media(QStringLiteral("odd.ts")));
+            QFile even(media(QStringLiteral("even.ts")));
+            QVERIFY(odd.open(QIODevice::ReadOnly) && even.open(QIODevice::ReadOnly));
+            QFile mixed(media(QStringLiteral("resized.ts")));
+            QVERIFY(mixed.open(QIODevice::WriteOnly));
+            mixed.write(odd.readAll() + even.readAll());
+        }
         QFile png(media(QStringLiteral("portrait.png")));
         QVERIFY(png.open(QIODevice::ReadOnly));
         QVERIFY(write(media(QStringLiteral("truncated.png")), png.read(80)));
@@ -243,6 +294,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        ScaledDrawable::setServerScalingAllowedForTesting(true);
         m_controller.reset();
         m_platform.reset();
         m_settings.reset();
@@ -313,7 +365,7 @@ private Q_SLOTS:
 
         QTest::ignoreMessage(
             QtWarningMsg,
-            "Lumeris: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+            "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
         SoftwareVideoRenderer::setPresentsFailForTesting(true);
         auto restore = qScopeGuard([] { SoftwareVideoRenderer::setPresentsFailForTesting(false); });
         QTRY_VERIFY_WITH_TIMEOUT(!video->scalesOnServer(), 10000);
@@ -344,6 +396,54 @@ private Q_SLOTS:
         QVERIFY2(near(averageColor(shot, QRect(1912, 400, 8, 200)), QColor(0, 255, 0)),
                  "right edge is filled");
         QVERIFY2(near(averageColor(shot, QRect(600, 2, 600, 8)), QColor(0, 255, 0)), "top is cropped");
+    }
+
+    // A phone's video, turned by its display rotation, plays upright and
+    // fills the screen; so do odd sizes and a size that changes mid-stream.
+    void phoneVideosPlayUpright_data()
+    {
+        QTest::addColumn<bool>("serverScaling");
+        QTest::addColumn<int>("rotation");
+        for (const bool server : {true, false}) {
+            for (const int rotation : {90, 180, 270})
+                QTest::addRow("turned %d, %s", rotation, server ? "through X" : "OpenGL")
+                    << server << rotation;
+        }
+    }
+    void phoneVideosPlayUpright()
+    {
+        QFETCH(bool, serverScaling);
+        QFETCH(int, rotation);
+        VideoWallpaperView* video = startVideo(QStringLiteral("phone-%1.mp4").arg(rotation), serverScaling);
+        QVERIFY(video);
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 5, 20000);
+        QCOMPARE(video->scalesOnServer(), serverScaling);
+        // Red and green side by side above, blue below; filled to the edges.
+        QImage shot;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            near(averageColor(shot = screenImage(), QRect(200, 200, 200, 100)), QColor(255, 0, 0)), 20000);
+        QVERIFY2(near(averageColor(shot, QRect(1500, 200, 200, 100)), QColor(0, 255, 0)),
+                 "top right is green");
+        QVERIFY2(near(averageColor(shot, QRect(800, 850, 300, 100)), QColor(0, 0, 255)), "bottom is blue");
+        QVERIFY2(near(averageColor(shot, QRect(0, 200, 6, 100)), QColor(255, 0, 0)), "left edge is filled");
+        QVERIFY2(near(averageColor(shot, QRect(1914, 200, 6, 100)), QColor(0, 255, 0)),
+                 "right edge is filled");
+        QVERIFY2(near(averageColor(shot, QRect(800, 1074, 300, 6)), QColor(0, 0, 255)),
+                 "bottom row is filled");
+        // Still playing: the process and the player are alive.
+        const quint64 drawn = video->framesDrawn();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > drawn + 3, 10000);
+    }
+
+    void sizeChangeMidStream_data() { addScalingWays(); }
+    void sizeChangeMidStream()
+    {
+        QFETCH(bool, serverScaling);
+        QVERIFY(startVideo(QStringLiteral("resized.ts"), serverScaling));
+        // The odd-sized part, then the other one, each filling the screen.
+        const QRect corner(0, 0, 40, 40);
+        QTRY_VERIFY_WITH_TIMEOUT(near(averageColor(screenImage(), corner), QColor(255, 0, 0)), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(near(averageColor(screenImage(), corner), QColor(0, 0, 255)), 20000);
     }
 
     void videoLoopsAndPausesWithTheScreens()

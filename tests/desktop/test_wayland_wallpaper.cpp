@@ -389,7 +389,13 @@ private Q_SLOTS:
                                                 "testsrc2=size=320x240:rate=30:duration=3", "-c:v", "libx264",
                                                 "-pix_fmt", "yuv420p", clip});
         QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
-        state().setMediaPath(clip);
+        // Turned as a phone's video is: its frames reach the compositor from
+        // libmpv's software renderer, which must get them upright.
+        const QString phone = m_settings->dir.filePath(QStringLiteral("phone.mp4"));
+        ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-i", clip, "-c", "copy",
+                                                "-metadata:s:v:0", "rotate=90", phone});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        state().setMediaPath(phone);
         state().setWallpaperMode(WallpaperMode::Video);
         m_platform = servicesOn(m_sway->socket());
         m_controller = std::make_unique<WallpaperController>(state(), *m_platform);

@@ -27,7 +27,7 @@ using namespace nivora;
 
 namespace {
 
-const QString failureLine = QStringLiteral("Lumeris: Metal indisponible ou shader invalide");
+const QString failureLine = QStringLiteral("Nivora: OpenGL indisponible ou shader invalide");
 constexpr GLenum rgb8 = 0x8051;
 
 std::atomic<int> failureLines{0};

@@ -16,7 +16,7 @@ QtMessageHandler previousHandler = nullptr;
 
 void countingHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message == QLatin1String("Lumeris: Metal indisponible ou shader invalide"))
+    if (message == QLatin1String("Nivora: OpenGL indisponible ou shader invalide"))
         ++failureLines;
     if (previousHandler)
         previousHandler(type, context, message);

@@ -32,6 +32,11 @@ public:
         ++imageDialogs;
         return images.isEmpty() ? std::nullopt : images.takeFirst();
     }
+    std::optional<QString> chooseMedia(WallpaperMode, const QString&, QWidget*) override
+    {
+        QTest::qFail("the Icons page asked for a media file", __FILE__, __LINE__);
+        return std::nullopt;
+    }
 
     QList<std::optional<QStringList>> folders;
     QList<std::optional<QString>> images;

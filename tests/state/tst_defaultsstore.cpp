@@ -147,7 +147,7 @@ private Q_SLOTS:
         qInstallMessageHandler(previous);
 
         QCOMPARE(capturedWarnings.size(), 2);
-        QVERIFY(capturedWarnings.first().startsWith(QStringLiteral("Lumeris: ")));
+        QVERIFY(capturedWarnings.first().startsWith(QStringLiteral("Nivora: ")));
         QVERIFY(first.values().isEmpty());
         QVERIFY(!first.movedAsidePath().isEmpty());
         QVERIFY(first.movedAsidePath() != second.movedAsidePath());
@@ -175,7 +175,7 @@ private Q_SLOTS:
         store.setValue(QStringLiteral("speed"), 0.2);
         qInstallMessageHandler(previous);
         QCOMPARE(capturedWarnings.size(), 1);
-        QVERIFY(capturedWarnings.first().startsWith(QStringLiteral("Lumeris: ")));
+        QVERIFY(capturedWarnings.first().startsWith(QStringLiteral("Nivora: ")));
         QVERIFY(!store.lastWriteSucceeded());
         QCOMPARE(store.integerValue(QStringLiteral("fps")), qint64(120));
         QCOMPARE(store.doubleValue(QStringLiteral("speed")), 0.2);

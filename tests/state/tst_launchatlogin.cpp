@@ -118,8 +118,8 @@ private Q_SLOTS:
         state.setLaunchAtLogin(true);
         qInstallMessageHandler(nullptr);
         QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings.first().startsWith(QStringLiteral("Lumeris: lancement au démarrage — ")));
-        QVERIFY(warnings.first().size() > QStringLiteral("Lumeris: lancement au démarrage — ").size());
+        QVERIFY(warnings.first().startsWith(QStringLiteral("Nivora: lancement au démarrage — ")));
+        QVERIFY(warnings.first().size() > QStringLiteral("Nivora: lancement au démarrage — ").size());
         // The switch follows at once, then settles on the real status.
         QCOMPARE(seen, (QList<bool>{true, false}));
         QCOMPARE(state.launchAtLogin(), false);
@@ -130,8 +130,8 @@ private Q_SLOTS:
         LaunchAtLogin::set(true);
         const QByteArray entry = readAll(LaunchAtLogin::autostartFilePath());
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
-        QVERIFY(
-            entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) + "\n"));
+        QVERIFY(entry.contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath()) +
+                               " --autostart\n"));
     }
 
     void entryNamesTheCommandWhenPathFindsThisBinary()
@@ -155,29 +155,36 @@ private Q_SLOTS:
         LaunchAtLogin::set(true);
         const QByteArray entry = readAll(LaunchAtLogin::autostartFilePath());
         qputenv("PATH", oldPath);
-        QVERIFY(entry.contains("\nExec=nivora\n"));
+        QVERIFY(entry.contains("\nExec=nivora --autostart\n"));
     }
 
+    // A gone program is replaced by this binary; an entry of an older version,
+    // whose login start opened the dashboard, gains the autostart argument.
     void repairPointsAGoneProgramAtThisBinary_data()
     {
         QTest::addColumn<QByteArray>("exec");
         QTest::addColumn<bool>("hidden");
-        QTest::addColumn<bool>("repaired");
-        QTest::newRow("gone full path") << QByteArray("/nonexistent/old/bin/nivora %u") << false << true;
-        QTest::newRow("gone command") << QByteArray("nivora-not-on-any-path") << false << true;
-        QTest::newRow("present full path") << QByteArray("/bin/sh") << false << false;
-        QTest::newRow("present quoted path with a space")
-            << QByteArray("\"@DIR@/with space/prog\" --flag") << false << false;
+        QTest::addColumn<QByteArray>("repairedExec");
+        const QByteArray self = "@SELF@ --autostart";
+        QTest::newRow("gone full path") << QByteArray("/nonexistent/old/bin/nivora %u") << false << self;
+        QTest::newRow("gone command") << QByteArray("nivora-not-on-any-path") << false << self;
+        QTest::newRow("older entry") << QByteArray("/bin/sh") << false << QByteArray("/bin/sh --autostart");
+        QTest::newRow("current entry")
+            << QByteArray("/bin/sh --autostart") << false << QByteArray("/bin/sh --autostart");
+        QTest::newRow("older quoted path with a space")
+            << QByteArray("\"@DIR@/with space/prog\" --flag") << false
+            << QByteArray("\"@DIR@/with space/prog\" --flag --autostart");
         QTest::newRow("gone quoted path with a space")
-            << QByteArray("\"@DIR@/with space/gone\"") << false << true;
-        QTest::newRow("off entries are left alone") << QByteArray("/nonexistent/nivora") << true << false;
+            << QByteArray("\"@DIR@/with space/gone\"") << false << self;
+        QTest::newRow("off entries are left alone")
+            << QByteArray("/nonexistent/nivora") << true << QByteArray("/nonexistent/nivora");
     }
 
     void repairPointsAGoneProgramAtThisBinary()
     {
         QFETCH(QByteArray, exec);
         QFETCH(bool, hidden);
-        QFETCH(bool, repaired);
+        QFETCH(QByteArray, repairedExec);
         const QString dir = m_home.path() + QStringLiteral("/with space");
         QDir().mkpath(dir);
         QFile prog(dir + QStringLiteral("/prog"));
@@ -185,6 +192,8 @@ private Q_SLOTS:
         prog.close();
         prog.setPermissions(prog.permissions() | QFileDevice::ExeOwner);
         exec.replace("@DIR@", QFile::encodeName(m_home.path()));
+        repairedExec.replace("@DIR@", QFile::encodeName(m_home.path()));
+        repairedExec.replace("@SELF@", LaunchAtLogin::launchCommand().toUtf8());
 
         QDir().mkpath(m_home.path() + "/autostart");
         const QByteArray entry = "[Desktop Entry]\nType=Application\nExec=" + exec + "\nX-Marker=kept\n" +
@@ -199,8 +208,7 @@ private Q_SLOTS:
         qInstallMessageHandler(nullptr);
         QVERIFY(warnings.isEmpty());
         QByteArray expected = entry;
-        if (repaired)
-            expected.replace("Exec=" + exec + "\n", "Exec=" + LaunchAtLogin::launchCommand().toUtf8() + "\n");
+        expected.replace("Exec=" + exec + "\n", "Exec=" + repairedExec + "\n");
         QCOMPARE(readAll(LaunchAtLogin::autostartFilePath()), expected);
     }
 };

@@ -18,7 +18,7 @@ MpvLibrary* load()
     // The soname major version of the client API we compile against.
     static QLibrary library(QStringLiteral("mpv"), MPV_CLIENT_API_VERSION >> 16);
     if (!library.load()) {
-        qWarning().noquote() << QStringLiteral("Lumeris: libmpv introuvable (%1) ; la vidéo est indisponible")
+        qWarning().noquote() << QStringLiteral("Nivora: libmpv introuvable (%1) ; la vidéo est indisponible")
                                     .arg(library.errorString());
         return nullptr;
     }
@@ -32,9 +32,11 @@ MpvLibrary* load()
         resolve(library, "mpv_command", api.command) && resolve(library, "mpv_wait_event", api.waitEvent) &&
         resolve(library, "mpv_set_wakeup_callback", api.setWakeupCallback) &&
         resolve(library, "mpv_request_log_messages", api.requestLogMessages) &&
-        resolve(library, "mpv_free", api.free) && resolve(library, "mpv_error_string", api.errorString);
+        resolve(library, "mpv_hook_add", api.hookAdd) &&
+        resolve(library, "mpv_hook_continue", api.hookContinue) && resolve(library, "mpv_free", api.free) &&
+        resolve(library, "mpv_error_string", api.errorString);
     if (!ok) {
-        qWarning().noquote() << QStringLiteral("Lumeris: libmpv incomplète ; la vidéo est indisponible");
+        qWarning().noquote() << QStringLiteral("Nivora: libmpv incomplète ; la vidéo est indisponible");
         return nullptr;
     }
     return &api;

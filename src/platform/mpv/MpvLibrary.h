@@ -25,6 +25,8 @@ struct MpvLibrary
     decltype(&::mpv_wait_event) waitEvent = nullptr;
     decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
     decltype(&::mpv_request_log_messages) requestLogMessages = nullptr;
+    decltype(&::mpv_hook_add) hookAdd = nullptr;
+    decltype(&::mpv_hook_continue) hookContinue = nullptr;
     decltype(&::mpv_free) free = nullptr;
     decltype(&::mpv_error_string) errorString = nullptr;
 
