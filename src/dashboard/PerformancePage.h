@@ -32,6 +32,7 @@ private:
     PillToggle* m_battery = nullptr;
     PillToggle* m_pause = nullptr;
     PillToggle* m_login = nullptr;
+    PillToggle* m_shellBackground = nullptr; // on GNOME only
 };
 
 } // namespace nivora

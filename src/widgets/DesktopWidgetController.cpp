@@ -184,12 +184,18 @@ WidgetPlacement::Screens DesktopWidgetController::screens() const
             result.all.append(screen.frame);
         return result;
     }
+    const WorkAreaMonitor* workAreas = m_workAreas.data();
+    auto workArea = [workAreas](QScreen* screen) {
+        return workAreas ? workAreas->workArea(screen) : screen->availableGeometry();
+    };
     if (QScreen* primary = QGuiApplication::primaryScreen()) {
         result.primaryGeometry = primary->geometry();
-        result.primaryAvailable = primary->availableGeometry();
+        result.primaryAvailable = workArea(primary);
     }
-    for (QScreen* screen : QGuiApplication::screens())
+    for (QScreen* screen : QGuiApplication::screens()) {
         result.all.append(screen->geometry());
+        result.available.append(workArea(screen));
+    }
     return result;
 }
 
@@ -204,6 +210,30 @@ void DesktopWidgetController::refreshFaces()
 void DesktopWidgetController::usePlatform(PlatformServices& services)
 {
     m_surfacePlatform = services.makeWidgetSurface && services.screens ? &services : nullptr;
+    m_workAreas = services.workAreas.get();
+    if (m_workAreas)
+        connect(m_workAreas, &WorkAreaMonitor::changed, this, &DesktopWidgetController::placeAgain);
+    if (m_surfacePlatform)
+        connect(m_surfacePlatform->screens.get(), &ScreenProvider::screensChanged, this,
+                &DesktopWidgetController::placeAgain);
+}
+
+void DesktopWidgetController::placeAgain()
+{
+    // A widget the user put somewhere still reachable stays; one whose place
+    // went away (a monitor unplugged, a panel grown over it) and one never
+    // moved follow the default rule in the new layout.
+    const WidgetPlacement::Screens layout = screens();
+    for (auto it = m_windows.cbegin(); it != m_windows.cend(); ++it) {
+        WidgetWindow* window = it.value();
+        if (!window)
+            continue;
+        const QPoint wanted =
+            WidgetPlacement::placement(window->kind(), window->size(),
+                                       m_state.store().value(WidgetPlacement::recordKey(it.key())), layout);
+        if (wanted != window->pos())
+            window->place(wanted, window->size());
+    }
 }
 
 void DesktopWidgetController::followScreenSleep(ScreenSleepMonitor* monitor)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/WorkAreaMonitor.h"
 #include "widgets/WidgetFaceView.h"
 #include "widgets/WidgetPlacement.h"
 
@@ -89,6 +90,7 @@ private:
     WidgetWindow* buildWindow(WidgetKind kind, const QString& identifier, const QString& configuration);
     void recordMove(WidgetWindow* window, const QString& identifier, const QPoint& topLeft);
     WidgetPlacement::Screens screens() const;
+    void placeAgain();
 
     AppState& m_state;
     QHash<QString, QPointer<WidgetWindow>> m_windows;
@@ -101,6 +103,7 @@ private:
     std::function<WidgetPlacement::Screens()> m_screensForTesting;
     WidgetFaceView::Environment m_faceEnvironment;
     PlatformServices* m_surfacePlatform = nullptr; // set when widgets go on surfaces
+    QPointer<WorkAreaMonitor> m_workAreas;
 };
 
 } // namespace nivora
