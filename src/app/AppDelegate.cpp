@@ -8,8 +8,11 @@
 #include "app/PopoverWindow.h"
 #include "app/SplashWindow.h"
 #include "app/TrayItem.h"
+#include "dashboard/DashboardView.h"
 #include "dashboard/DashboardWindow.h"
+#include "dashboard/SidebarView.h"
 #include "engine/FirstFrameReport.h"
+#include "engine/ShellBackgroundSync.h"
 #include "engine/WallpaperController.h"
 #include "platform/CompositorWatcher.h"
 #include "platform/dbus/ControlBus.h"
@@ -70,6 +73,7 @@ void AppDelegate::didFinishLaunching(Start start)
     // A session kept from an earlier run whose access token has expired is
     // refreshed now, or signed out, before any page shows it as signed in.
     AccountStore::shared().resumeSession();
+    ShellBackgroundSync::shared().start();
     setupStatusItem();
     // The controllers build their windows on the next turn of the event loop;
     // the splash comes after them, and the popover once the splash is drawn.
@@ -183,6 +187,7 @@ void AppDelegate::openSettings()
         // per run, since the window is kept from here on.
         const bool signedIn = AccountStore::shared().signedIn();
         m_dashboard = new DashboardWindow(AppState::shared(), signedIn);
+        connect(m_dashboard->view()->sidebar(), &SidebarView::quitRequested, this, &AppDelegate::quit);
     }
     m_dashboard->present();
 }

@@ -8,6 +8,7 @@
 #include "engine/WallpaperRenderer.h"
 #include "icons/FolderIconCommand.h"
 #include "icons/PatternCommand.h"
+#include "platform/SessionPlatform.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
 #include "state/LaunchAtLogin.h"
@@ -21,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 static void initResources()
 {
@@ -43,11 +45,36 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
 
 int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
+    // The window system is settled before Qt picks its platform plugin.
+    const SessionPlatform session = SessionPlatform::choose(SessionPlatform::probe());
+    if (!session.error.isEmpty()) {
+        std::fprintf(stderr, "Nivora: %s\n", session.error.toLocal8Bit().constData());
+        return 1;
+    }
+    SessionPlatform::setCurrent(session);
+    qInfo().noquote() << QStringLiteral("Desktop backend: %1 (%2).")
+                             .arg(session.desktop == SessionPlatform::Desktop::LayerShell
+                                      ? QStringLiteral("wayland-layer-shell")
+                                      : QStringLiteral("x11"),
+                                  session.reason);
+    // "-platform" rather than QT_QPA_PLATFORM, so that programs Nivora starts
+    // (the browser, a file manager) keep the session's own choice.
+    QByteArray programName = QByteArrayLiteral("nivora");
+    std::vector<char*> arguments(argv, argv + argc);
+    if (arguments.empty())
+        arguments.push_back(programName.data());
+    QByteArray platformOption = QByteArrayLiteral("-platform");
+    QByteArray platformName = session.qtPlatform;
+    if (!platformName.isEmpty())
+        arguments.insert(arguments.begin() + 1, {platformOption.data(), platformName.data()});
+    arguments.push_back(nullptr);
+    int appArgc = int(arguments.size()) - 1;
+
     // Every GL context of the process shares one group and one format, so the
     // scene program is compiled once for previews and desktop views alike.
     WallpaperRenderer::configureApplication();
     WidgetWindow::configureApplication();
-    QApplication app(argc, argv);
+    QApplication app(appArgc, arguments.data());
     initResources();
     QApplication::setApplicationName(QStringLiteral("Nivora"));
     QApplication::setApplicationVersion(QStringLiteral(NIVORA_VERSION));

@@ -3,6 +3,7 @@
 #include "platform/dbus/StatusNotifierItem.h"
 
 #include <QAction>
+#include <QDebug>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -45,6 +46,17 @@ void TrayItem::setStatusNotifierRegistered(bool registered)
             m_embedded->hide();
         m_hasHostPoint = false;
     } else {
+        static bool told = false;
+        if (!told) {
+            told = true;
+            // Vanilla GNOME shows neither kind of tray icon; say once where
+            // the popover's actions are then.
+            qInfo().noquote() << QStringLiteral(
+                "Tray: no StatusNotifier host on this desktop (GNOME has none without an extension); the "
+                "icon "
+                "waits for an XEmbed tray. Launching Nivora again opens the dashboard, which has the pause "
+                "control and \"Quitter Nivora\".");
+        }
         ensureEmbeddedIcon();
     }
 }

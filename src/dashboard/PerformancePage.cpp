@@ -10,7 +10,9 @@
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
 #include "engine/ScaledDrawable.h"
+#include "engine/ShellBackgroundSync.h"
 #include "platform/PlatformServices.h"
+#include "platform/gnome/GnomeFullscreenWatch.h"
 #include "state/AppState.h"
 
 #include <QHBoxLayout>
@@ -43,6 +45,24 @@ QWidget* infoRow(const QString& symbol, const QColor& color, const QString& titl
         *textLabel = textShown;
     line->addLayout(texts, 1);
     return row;
+}
+
+QString gnomeFullscreenNote(GnomeFullscreenWatch::State state)
+{
+    switch (state) {
+    case GnomeFullscreenWatch::State::NotInstalled:
+        return QStringLiteral(
+            "Sous GNOME, la pause sous les apps Wayland en plein écran passe par l'extension "
+            "de Nivora : déconnecte-toi puis reconnecte-toi une fois pour que GNOME la charge.");
+    case GnomeFullscreenWatch::State::Failed:
+        return QStringLiteral("GNOME n'a pas activé l'extension de Nivora : seules les fenêtres X11 en plein "
+                              "écran mettent le fond en pause. Vérifie l'app Extensions.");
+    case GnomeFullscreenWatch::State::NoShell:
+    case GnomeFullscreenWatch::State::Enabling:
+    case GnomeFullscreenWatch::State::Active:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -86,6 +106,33 @@ QWidget* PerformancePage::buildSettings()
     PageBindings::bindToggle(m_pause, m_state, &AppState::pauseOnFullscreen, &AppState::setPauseOnFullscreen,
                              &AppState::pauseOnFullscreenChanged);
     column->addWidget(m_pause);
+    if (GnomeFullscreenWatch* watch = PlatformServices::shared().gnomeFullscreen.get()) {
+        // X11 cannot see GNOME's Wayland windows; what it takes to see them
+        // is said here, where the switch is.
+        auto* note = PageText::paragraph(QString(), 11, QFont::Normal, Theme::inkSoft(), content);
+        note->setObjectName(QStringLiteral("gnomeFullscreenNote"));
+        auto show = [note](GnomeFullscreenWatch::State state) {
+            note->setText(gnomeFullscreenNote(state));
+            note->setVisible(!note->text().isEmpty());
+        };
+        connect(watch, &GnomeFullscreenWatch::stateChanged, note, show);
+        show(watch->state());
+        column->addWidget(note);
+    }
+    ShellBackgroundSync& background = ShellBackgroundSync::shared();
+    if (background.isOffered()) {
+        m_shellBackground = new PillToggle(QStringLiteral("Assortir l'aperçu et l'écran de verrouillage"),
+                                           QStringLiteral("Montre ton fond Nivora dans l'aperçu de GNOME et "
+                                                          "sur l'écran de verrouillage"),
+                                           QStringLiteral("photo.fill"), Theme::purple(), content);
+        m_shellBackground->setCheckable(true);
+        m_shellBackground->setChecked(background.isEnabled());
+        connect(&background, &ShellBackgroundSync::enabledChanged, m_shellBackground,
+                &PillToggle::setChecked);
+        connect(m_shellBackground, &PillToggle::clicked, &background,
+                [&background](bool on) { background.setEnabled(on); });
+        column->addWidget(m_shellBackground);
+    }
 
     m_login = new PillToggle(QStringLiteral("Lancer au démarrage"),
                              QStringLiteral("Démarre Nivora à l'ouverture de session"),

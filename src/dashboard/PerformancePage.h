@@ -53,6 +53,7 @@ private:
     PillToggle* m_login = nullptr;
     QLabel* m_routeTitle = nullptr;
     QLabel* m_routeText = nullptr;
+    PillToggle* m_shellBackground = nullptr; // on GNOME only
 };
 
 } // namespace nivora

@@ -19,6 +19,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace nivora {
@@ -155,6 +156,18 @@ SidebarView::SidebarView(AppState& state, QWidget* parent) : QWidget(parent), m_
     badges->addStretch(1);
     masterColumn->addLayout(badges);
     column->addWidget(master);
+
+    auto* quit = new QPushButton(QStringLiteral("Quitter Nivora"), this);
+    quit->setObjectName(QStringLiteral("quit"));
+    quit->setAccessibleName(QStringLiteral("Quitter Nivora"));
+    quit->setFlat(true);
+    quit->setCursor(Qt::PointingHandCursor);
+    quit->setFont(Fonts::font(12, QFont::DemiBold));
+    QPalette quitColors = quit->palette();
+    quitColors.setColor(QPalette::ButtonText, Theme::inkSoft());
+    quit->setPalette(quitColors);
+    connect(quit, &QAbstractButton::clicked, this, &SidebarView::quitRequested);
+    column->addWidget(quit, 0, Qt::AlignHCenter);
 
     connect(&m_state, &AppState::isRunningChanged, this, &SidebarView::refreshMaster);
     connect(&m_state, &AppState::fpsChanged, this, &SidebarView::refreshBadges);

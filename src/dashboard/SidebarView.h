@@ -42,6 +42,9 @@ public:
 Q_SIGNALS:
     // The user picked a section's row.
     void sectionRequested(nivora::NavSection section);
+    // "Quitter Nivora": on desktops without a tray (GNOME), the dashboard is
+    // the only place left to quit from.
+    void quitRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -317,7 +317,10 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         if (!m_platform.makeDisplayLink)
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
-        const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
+        // The rule counts the monitor's own pixels: a screen Qt scales by 2
+        // has twice the logical size in each direction.
+        const double scale = screen.screen ? screen.screen->devicePixelRatio() : 1.0;
+        const QSize pixels = pixelSize(QSizeF(screen.frame.size()) * scale, m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.window.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
                                       m_platform.makeDisplayLink(screen, index), m_state, index);

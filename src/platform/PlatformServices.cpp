@@ -2,9 +2,12 @@
 
 #include "platform/MergedScreenSleepMonitor.h"
 #include "platform/QtScreenProvider.h"
+#include "platform/SessionPlatform.h"
 #include "platform/ThreadedDisplayLink.h"
 #include "platform/freedesktop/DBusScreenSleepMonitor.h"
 #include "platform/freedesktop/PowerProfilesMonitor.h"
+#include "platform/gnome/GnomeFullscreenWatch.h"
+#include "platform/gnome/ShellAwareOcclusionMonitor.h"
 #include "platform/wayland/WaylandConnection.h"
 #include "platform/wayland/WaylandLayerSurface.h"
 #include "platform/wayland/WaylandScreenProvider.h"
@@ -12,6 +15,7 @@
 #include "platform/x11/X11DesktopWindowHints.h"
 #include "platform/x11/X11OcclusionMonitor.h"
 #include "platform/x11/X11ScreenSaverMonitor.h"
+#include "platform/x11/X11WorkAreaMonitor.h"
 
 #include <QDebug>
 #include <QGuiApplication>
@@ -27,6 +31,11 @@ namespace {
 bool setUpWayland(PlatformServices& services)
 {
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return false;
+    // The process chose X11 before Qt started (and said why); asking again
+    // could only disagree with the platform Qt now runs on.
+    if (const SessionPlatform* session = SessionPlatform::current();
+        session && session->desktop == SessionPlatform::Desktop::X11)
         return false;
     std::unique_ptr<WaylandConnection> connection = WaylandConnection::connectToCompositor();
     const char* why = nullptr;
@@ -58,6 +67,13 @@ bool setUpWayland(PlatformServices& services)
 
 } // namespace
 
+bool PlatformServices::runsOnGnomeShell()
+{
+    // XDG_CURRENT_DESKTOP is "GNOME", or "ubuntu:GNOME" and the like.
+    const QList<QByteArray> desktops = qgetenv("XDG_CURRENT_DESKTOP").toLower().split(':');
+    return desktops.contains("gnome") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 std::unique_ptr<PlatformServices> PlatformServices::createDefault()
 {
     auto services = std::make_unique<PlatformServices>();
@@ -73,6 +89,13 @@ std::unique_ptr<PlatformServices> PlatformServices::createDefault()
         QGuiApplication::platformName() == QLatin1String("xcb")) {
         services->windowHints = std::make_unique<X11DesktopWindowHints>();
         services->occlusion = std::make_unique<X11OcclusionMonitor>();
+        if (runsOnGnomeShell()) {
+            // X11 cannot see GNOME's Wayland windows; the shell can.
+            services->gnomeFullscreen = std::make_unique<GnomeFullscreenWatch>();
+            services->occlusion = std::make_unique<ShellAwareOcclusionMonitor>(
+                std::move(services->occlusion), services->gnomeFullscreen.get());
+        }
+        services->workAreas = std::make_unique<X11WorkAreaMonitor>();
         auto* saver = new X11ScreenSaverMonitor;
         if (saver->isAvailable())
             sleep->addSource(saver);

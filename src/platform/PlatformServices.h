@@ -9,6 +9,8 @@
 #include "platform/ScreenProvider.h"
 #include "platform/ScreenSleepMonitor.h"
 #include "platform/WidgetSurface.h"
+#include "platform/WorkAreaMonitor.h"
+#include "platform/gnome/GnomeFullscreenWatch.h"
 
 #include <functional>
 #include <memory>
@@ -44,6 +46,10 @@ struct PlatformServices
     std::unique_ptr<OcclusionMonitor> occlusion;     // may be null: never covered
     std::unique_ptr<ScreenSleepMonitor> sleep;       // may be null: never asleep
     std::unique_ptr<PowerMonitor> power;             // may be null: never low power
+    std::unique_ptr<WorkAreaMonitor> workAreas;      // may be null: Qt's available geometry
+    // GNOME Shell's word on fullscreen Wayland windows; set on GNOME's
+    // Wayland session only.
+    std::unique_ptr<GnomeFullscreenWatch> gnomeFullscreen;
     ActivityAssertion activity;
     DisplayLinkFactory makeDisplayLink;
     DesktopSurfaceFactory makeDesktopSurface;
@@ -55,6 +61,8 @@ struct PlatformServices
     // clock-driven display links.
     // Needs a QGuiApplication.
     static std::unique_ptr<PlatformServices> createDefault();
+    // Whether the session is GNOME Shell's Wayland session.
+    static bool runsOnGnomeShell();
     // The process-wide default set, made on first use.
     static PlatformServices& shared();
 };

@@ -184,12 +184,18 @@ WidgetPlacement::Screens DesktopWidgetController::screens() const
             result.all.append(screen.frame);
         return result;
     }
+    const WorkAreaMonitor* workAreas = m_workAreas.data();
+    auto workArea = [workAreas](QScreen* screen) {
+        return workAreas ? workAreas->workArea(screen) : screen->availableGeometry();
+    };
     if (QScreen* primary = QGuiApplication::primaryScreen()) {
         result.primaryGeometry = primary->geometry();
-        result.primaryAvailable = primary->availableGeometry();
+        result.primaryAvailable = workArea(primary);
     }
-    for (QScreen* screen : QGuiApplication::screens())
+    for (QScreen* screen : QGuiApplication::screens()) {
         result.all.append(screen->geometry());
+        result.available.append(workArea(screen));
+    }
     return result;
 }
 
@@ -204,30 +210,34 @@ void DesktopWidgetController::refreshFaces()
 void DesktopWidgetController::usePlatform(PlatformServices& services)
 {
     m_surfacePlatform = services.makeWidgetSurface && services.screens ? &services : nullptr;
+    m_workAreas = services.workAreas.get();
+    if (m_workAreas)
+        connect(m_workAreas, &WorkAreaMonitor::changed, this, &DesktopWidgetController::placeAgain,
+                Qt::UniqueConnection);
     disconnect(m_screensWatch);
     if (m_surfacePlatform)
         m_screensWatch = connect(m_surfacePlatform->screens.get(), &ScreenProvider::screensChanged, this,
-                                 &DesktopWidgetController::bringBackStrandedWidgets, Qt::QueuedConnection);
+                                 &DesktopWidgetController::placeAgain, Qt::QueuedConnection);
 }
 
-void DesktopWidgetController::bringBackStrandedWidgets()
+void DesktopWidgetController::placeAgain()
 {
-    // A surface belongs to one output, so a widget whose output went away
-    // would otherwise be rebuilt on another output at a place that output
-    // does not have. The widget's place is checked as a stored one would be
-    // when building it: kept while it shows on some output, the default
-    // placement otherwise. Its record is left alone, for when the output
-    // returns.
-    const WidgetPlacement::Screens now = screens();
-    for (const auto& window : std::as_const(m_windows)) {
+    // A widget the user put somewhere still reachable stays; one whose place
+    // went away (a monitor unplugged, a panel grown over it) and one never
+    // moved follow the default rule in the new layout. A surface belongs to
+    // one output, so without this a widget whose output went away would be
+    // rebuilt on another output at a place that output does not have. The
+    // record is left alone, for when the output returns.
+    const WidgetPlacement::Screens layout = screens();
+    for (auto it = m_windows.cbegin(); it != m_windows.cend(); ++it) {
+        WidgetWindow* window = it.value();
         if (!window)
             continue;
-        const QSize size = window->size();
-        const QJsonValue here =
-            WidgetPlacement::makeRecord(WidgetPlacement::recordOrigin(window->pos(), size.height(), now));
-        const QPoint wanted = WidgetPlacement::placement(window->kind(), size, here, now);
+        const QPoint wanted =
+            WidgetPlacement::placement(window->kind(), window->size(),
+                                       m_state.store().value(WidgetPlacement::recordKey(it.key())), layout);
         if (wanted != window->pos())
-            window->place(wanted, size);
+            window->place(wanted, window->size());
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/WorkAreaMonitor.h"
 #include "widgets/WidgetFaceView.h"
 #include "widgets/WidgetPlacement.h"
 
@@ -89,7 +90,7 @@ private:
     WidgetWindow* buildWindow(WidgetKind kind, const QString& identifier, const QString& configuration);
     void recordMove(WidgetWindow* window, const QString& identifier, const QPoint& topLeft);
     WidgetPlacement::Screens screens() const;
-    void bringBackStrandedWidgets();
+    void placeAgain();
 
     AppState& m_state;
     QHash<QString, QPointer<WidgetWindow>> m_windows;
@@ -103,6 +104,7 @@ private:
     WidgetFaceView::Environment m_faceEnvironment;
     PlatformServices* m_surfacePlatform = nullptr; // set when widgets go on surfaces
     QMetaObject::Connection m_screensWatch;
+    QPointer<WorkAreaMonitor> m_workAreas;
 };
 
 } // namespace nivora

@@ -71,21 +71,38 @@ QPointF defaultOrigin(WidgetKind kind, const QSize& size, const Screens& screens
     return recordOrigin(topLeftCorner, size.height(), screens);
 }
 
+bool isReachable(const QRect& window, const Screens& screens)
+{
+    if (screens.all.isEmpty())
+        return true;
+    bool onSomeWorkArea = false;
+    for (qsizetype i = 0; i < screens.all.size(); ++i) {
+        const QRect& screen = screens.all.at(i);
+        const QRect work = i < screens.available.size() ? screens.available.at(i) : screen;
+        if (work.intersects(window))
+            onSomeWorkArea = true;
+        // Any part of the window on this screen but outside its work area is
+        // under the top bar or a dock, where it can be neither seen whole nor
+        // dragged.
+        const QRect onScreen = window & screen;
+        if (!onScreen.isEmpty() && !work.contains(onScreen))
+            return false;
+    }
+    return onSomeWorkArea;
+}
+
 QPoint placement(WidgetKind kind, const QSize& size, const QJsonValue& record, const Screens& screens)
 {
     if (const auto stored = parseRecord(record)) {
         const QPoint corner = topLeft(*stored, size.height(), screens);
-        const QRect window(corner, size);
-        if (screens.all.isEmpty())
-            return corner;
-        for (const QRect& screen : screens.all) {
-            if (screen.intersects(window))
-                return corner;
-        }
-        // A window entirely off every screen (its display was unplugged, or the
-        // record was edited by hand) could never be seen or dragged back, so it
-        // is placed as if never moved; the record stays for when the display
+        // A window off every screen (its display was unplugged, or the record
+        // was edited by hand) could never be seen or dragged back, and one
+        // under a panel was put there by something other than the user (a
+        // toplevel that could not know its place wrote such records); either
+        // is placed as if never moved. The record stays for when the display
         // returns.
+        if (isReachable(QRect(corner, size), screens))
+            return corner;
     }
     return topLeft(defaultOrigin(kind, size, screens), size.height(), screens);
 }

@@ -26,6 +26,10 @@ struct Screens
     std::optional<QRect> primaryAvailable;
     // Geometry of every screen, the primary included.
     QList<QRect> all;
+    // The work area of each screen of `all`, in the same order: the screen
+    // without the desktop's panels and bars. Missing entries stand for the
+    // whole screen.
+    QList<QRect> available;
 };
 
 // "widgetpos_" + identifier.
@@ -50,9 +54,12 @@ QPoint topLeft(const QPointF& recordOrigin, int height, const Screens& screens);
 // without a screen.
 QPointF defaultOrigin(WidgetKind kind, const QSize& size, const Screens& screens);
 
+// Whether a window at `window` is somewhere the user can see and reach it: at
+// least partly on some screen's work area and under none of the panels.
+bool isReachable(const QRect& window, const Screens& screens);
+
 // The top-left corner a new window of `size` gets: the stored record when there
-// is a valid one and the window would show at least partly on some screen,
-// otherwise the default.
+// is a valid one and the window there is reachable, otherwise the default.
 QPoint placement(WidgetKind kind, const QSize& size, const QJsonValue& record, const Screens& screens);
 
 } // namespace WidgetPlacement

@@ -190,6 +190,9 @@ void WidgetWindow::moveEvent(QMoveEvent* event)
     if (now == m_knownPosition)
         return;
     m_knownPosition = now;
+    if (m_dragOpenUntil.hasExpired())
+        return;
+    m_dragOpenUntil.setRemainingTime(dragQuietMs);
     Q_EMIT moved(now);
 }
 
@@ -236,6 +239,7 @@ void WidgetWindow::mousePressEvent(QMouseEvent* event)
     // keeps the window on screen); otherwise the window follows the pointer.
     // On a surface the window is not shown by the window system, which cannot
     // move it.
+    m_dragOpenUntil.setRemainingTime(dragQuietMs);
     const bool managerMoves = !m_makeSurface && (!m_hints || m_hints->windowManagerMoves());
     if (managerMoves && windowHandle() && windowHandle()->startSystemMove()) {
         m_manualDrag = false;
@@ -258,6 +262,10 @@ void WidgetWindow::mouseMoveEvent(QMouseEvent* event)
 
 void WidgetWindow::mouseReleaseEvent(QMouseEvent* event)
 {
+    // A drag of our own ends here; a window manager's move may still be
+    // finishing, and its quiet period covers it.
+    if (m_manualDrag)
+        m_dragOpenUntil = QDeadlineTimer(0);
     m_manualDrag = false;
     QWidget::mouseReleaseEvent(event);
 }

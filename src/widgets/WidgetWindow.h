@@ -2,6 +2,7 @@
 
 #include "widgets/WidgetCatalog.h"
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QPoint>
 #include <QPointer>
@@ -55,8 +56,10 @@ public:
     WidgetSurface* surface() const { return m_surface.get(); }
 
 Q_SIGNALS:
-    // The window's top-left corner moved away from where it was placed or last
-    // reported (the user dragged it, or the window manager moved it).
+    // The user dragged the window's top-left corner away from where it was
+    // placed or last reported. Moves the window system makes on its own (a
+    // window manager's placement, a toplevel that cannot know its place) are
+    // not reported: a position is only worth keeping when the user chose it.
     void moved(const QPoint& topLeft);
 
 protected:
@@ -86,6 +89,12 @@ private:
     QPoint m_knownPosition;
     bool m_manualDrag = false;
     QPoint m_dragOffset;
+    // Moves count as the user's while a drag may still be going on: from a
+    // press on the card until a while after its last step. A window manager
+    // that moves the window itself takes the pointer, so the release may
+    // never reach us; the quiet period ends the drag instead.
+    QDeadlineTimer m_dragOpenUntil;
+    static constexpr int dragQuietMs = 3000;
     QSize m_shapedSize; // the size the current cut was made for; empty: none
     std::function<std::unique_ptr<WidgetSurface>()> m_makeSurface;
     std::unique_ptr<WidgetSurface> m_surface;

@@ -34,6 +34,8 @@ usr/share/bash-completion/completions/nivora
 usr/share/dbus-1/services/$APP_ID.service
 usr/share/doc/nivora/changelog.gz
 usr/share/doc/nivora/copyright
+usr/share/gnome-shell/extensions/fullscreen@nivora.app/extension.js
+usr/share/gnome-shell/extensions/fullscreen@nivora.app/metadata.json
 usr/share/icons/hicolor/scalable/apps/$APP_ID.svg
 usr/share/man/man1/nivora.1.gz
 usr/share/metainfo/$APP_ID.metainfo.xml"

@@ -108,7 +108,15 @@ void TestDesktopWidgetController::moveIsRecordedAndRestored()
     m_state->setEnabledWidgets({"clock"});
     reconcile();
     WidgetWindow* clock = m_controller->window("clock");
+    // A move nobody dragged (a window manager's placement) is not the user's
+    // choice and is not kept.
+    clock->move(280, 380);
+    QTest::qWait(DesktopWidgetController::moveWriteInterval + 100);
+    QVERIFY(!m_store->contains("widgetpos_clock"));
+    // A drag is.
+    QTest::mousePress(clock, Qt::LeftButton, {}, QPoint(20, 20));
     clock->move(300, 400);
+    QTest::mouseRelease(clock, Qt::LeftButton, {}, QPoint(20, 20));
     QTRY_VERIFY(m_store->contains("widgetpos_clock"));
     // Bottom-left corner, y up from the bottom of the primary screen.
     QCOMPARE(m_store->value("widgetpos_clock").toArray(), (QJsonArray{300.0, 900.0 - 400 - 150}));

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void malformedRecordsAreIgnored_data();
     void malformedRecordsAreIgnored();
     void offScreenRecordFallsBack();
+    void recordUnderAPanelFallsBack();
     void resizeKeepsBottomLeft();
     void windowSizes_data();
     void windowSizes();
@@ -116,6 +117,29 @@ void TestWidgetPlacement::offScreenRecordFallsBack()
     auto twoScreens = laptop();
     twoScreens.all.append(QRect(1440, 0, 1920, 1080));
     QCOMPARE(Place::placement(WidgetKind::Clock, size, json("[1500, 100]"), twoScreens), QPoint(1500, 650));
+}
+
+void TestWidgetPlacement::recordUnderAPanelFallsBack()
+{
+    // GNOME's layout: the top bar on the primary monitor only, a second
+    // monitor to its right with nothing reserved.
+    Place::Screens desk;
+    desk.primaryGeometry = QRect(0, 0, 1920, 1080);
+    desk.primaryAvailable = QRect(0, 32, 1920, 1048);
+    desk.all = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 2560, 1440)};
+    desk.available = {QRect(0, 32, 1920, 1048), QRect(1920, 0, 2560, 1440)};
+    const QSize size(250, 150);
+    const QPoint byDefault(1920 - 250 - 30, 32 + 30);
+    // What a toplevel that could not know its place stored: under the top bar.
+    QCOMPARE(Place::placement(WidgetKind::Clock, size, json("[0, 930]"), desk), byDefault);
+    // Just below the bar: the user's place, kept.
+    QCOMPARE(Place::placement(WidgetKind::Clock, size, json("[0, 898]"), desk), QPoint(0, 32));
+    // At the top of the second monitor, where no bar is, and half off the
+    // right edge of the desk: still reachable, kept.
+    QCOMPARE(Place::placement(WidgetKind::Clock, size, json("[2000, 930]"), desk), QPoint(2000, 0));
+    QCOMPARE(Place::placement(WidgetKind::Clock, size, json("[4400, 500]"), desk), QPoint(4400, 430));
+    // The default itself is inside the work area.
+    QVERIFY(desk.available.first().contains(QRect(byDefault, size)));
 }
 
 void TestWidgetPlacement::resizeKeepsBottomLeft()

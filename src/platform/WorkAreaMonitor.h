@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+
+class QScreen;
+
+namespace nivora {
+
+// The part of each screen the desktop leaves to windows: the screen without
+// its panels, bars and docks. Desktop widgets are placed inside it.
+//
+// Contract for backends (main thread):
+// - workArea(screen) required. The work area of `screen` in Qt's logical
+//                    coordinates, inside the screen's geometry; the whole
+//                    screen when nothing is reserved on it.
+// - changed()        required. Emitted (at most once per pass of the event
+//                    loop) when any screen's work area may have changed.
+class WorkAreaMonitor : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    ~WorkAreaMonitor() override = default;
+
+    virtual QRect workArea(QScreen* screen) const = 0;
+
+Q_SIGNALS:
+    void changed();
+};
+
+} // namespace nivora
