@@ -55,7 +55,7 @@ def main():
     env = shell.client_env(XDG_CONFIG_HOME=os.path.join(home, "config"), XDG_DATA_HOME=os.path.join(home, "data"))
     os.makedirs(os.path.join(home, "config/nivora"))
     with open(os.path.join(home, "config/nivora/defaults.json"), "w") as f:
-        json.dump({"fps": 30, "renderQuality": 1080, "sceneIndex": 0, "pauseOnFullscreen": True,
+        json.dump({"speed": 1.0, "isRunning": True, "fps": 30, "renderQuality": 1080, "sceneIndex": 0, "pauseOnFullscreen": True,
                    "enabledWidgets": [], "matchShellBackground": False}, f)
 
     def ctl(*args):

@@ -94,7 +94,7 @@ void ShellBackgroundSync::scheduleUpdate()
     // sets one picture at the end of it, and never more than one a minute.
     const qint64 sinceLast = m_lastUpdate.isValid() ? m_lastUpdate.msecsTo(QDateTime::currentDateTimeUtc())
                                                     : qint64(minimumIntervalMs);
-    const int wait = int(qBound<qint64>(0, minimumIntervalMs - sinceLast, minimumIntervalMs));
+    const int wait = int(qBound(qint64(0), qint64(minimumIntervalMs) - sinceLast, qint64(minimumIntervalMs)));
     if (!m_throttle.isActive())
         m_throttle.start(qMax(wait, 500));
 }

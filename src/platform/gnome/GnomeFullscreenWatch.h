@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+class QDBusMessage;
 class QDBusServiceWatcher;
 class QDBusPendingCallWatcher;
 
