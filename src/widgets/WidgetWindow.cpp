@@ -239,7 +239,7 @@ void WidgetWindow::mousePressEvent(QMouseEvent* event)
     // keeps the window on screen); otherwise the window follows the pointer.
     // On a surface the window is not shown by the window system, which cannot
     // move it.
-    m_dragOpenUntil.setRemainingTime(dragQuietMs);
+    m_dragOpenUntil.setRemainingTime(dragPressMs);
     const bool managerMoves = !m_makeSurface && (!m_hints || m_hints->windowManagerMoves());
     if (managerMoves && windowHandle() && windowHandle()->startSystemMove()) {
         m_manualDrag = false;

@@ -92,8 +92,11 @@ private:
     // Moves count as the user's while a drag may still be going on: from a
     // press on the card until a while after its last step. A window manager
     // that moves the window itself takes the pointer, so the release may
-    // never reach us; the quiet period ends the drag instead.
+    // never reach us, and some report the new place only at the drop: a
+    // press keeps the drag open for long, each move after it for a short
+    // quiet period.
     QDeadlineTimer m_dragOpenUntil;
+    static constexpr int dragPressMs = 120000;
     static constexpr int dragQuietMs = 3000;
     QSize m_shapedSize; // the size the current cut was made for; empty: none
     std::function<std::unique_ptr<WidgetSurface>()> m_makeSurface;

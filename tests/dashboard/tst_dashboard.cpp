@@ -358,18 +358,19 @@ void TestDashboard::keyboardWalk()
     SidebarView* sidebar = window.view()->sidebar();
 
     // Nothing is focused on opening; Tab visits the rows in reading order, then
-    // the master control, and wraps.
+    // the master control and "Quitter Nivora", and wraps.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&window));
     QTest::keyClick(&window, Qt::Key_Tab);
     QList<QWidget*> visited{QApplication::focusWidget()};
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 11; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.append(QApplication::focusWidget());
     }
     for (int i = 0; i < 9; ++i)
         QCOMPARE(visited.at(i), static_cast<QWidget*>(sidebar->rows().at(i)));
     QCOMPARE(visited.at(9), static_cast<QWidget*>(sidebar->masterButton()));
-    QCOMPARE(visited.at(10), static_cast<QWidget*>(sidebar->rows().first()));
+    QCOMPARE(visited.at(10)->objectName(), QStringLiteral("quit"));
+    QCOMPARE(visited.at(11), static_cast<QWidget*>(sidebar->rows().first()));
 
     // The focused row carries a visible blue mark.
     SidebarRow* about = sidebar->row(NavSection::About);

@@ -348,7 +348,10 @@ private Q_SLOTS:
             10000));
         const QPoint defaultPlace = window->pos();
         QVERIFY(layout.at(0).frame.contains(window->geometry()));
+        // Dragged there: only a drag's moves are kept.
+        QTest::mousePress(window, Qt::LeftButton, {}, QPoint(20, 20));
         window->move(layout.at(1).frame.topLeft() + QPoint(40, 40));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(20, 20));
         QTRY_COMPARE_WITH_TIMEOUT(surface->outputName(), QStringLiteral("WL-2"), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(surface->isMapped(), 5000);
         widgets.flushPendingMoves();

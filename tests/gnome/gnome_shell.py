@@ -105,8 +105,10 @@ class GnomeShell:
         wait_for(lambda: self.eval("global.display.get_n_monitors()") == len(self.monitors),
                  "org.gnome.Shell.Eval", 40)
         # Leave the overview the shell opens at start-up.
-        self.eval("imports.ui.main.overview.hide(); true")
-        wait_for(lambda: self.eval("imports.ui.main.overview.visible") is False, "the overview to close")
+        # (asked again until it is gone: a request during the opening
+        # animation can be dropped).
+        wait_for(lambda: self.eval("const o = imports.ui.main.overview; o.hide(); !o.visible"),
+                 "the overview to close", 30, step=0.5)
         return self
 
     def stop(self):

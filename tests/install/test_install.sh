@@ -174,10 +174,10 @@ printf '[Desktop Entry]\nType=Application\nName=Nivora\nExec=/opt/old-nivora/bin
 PATH="$ROOT/usr/bin:$PATH" "${HIDE[@]}" "$INSTALLED" >"$TMP/keys-app.log" 2>&1 &
 APP_PIDS+=($!)
 for _ in $(seq 1 100); do "$INSTALLED" ctl status >/dev/null 2>&1 && break; sleep 0.1; done
-check "launch at login: a stale entry starts the installed nivora again" grep -qx "Exec=nivora" "$AUTOSTART"
+check "launch at login: a stale entry starts the installed nivora again" grep -qx "Exec=nivora --autostart" "$AUTOSTART"
 rm "$AUTOSTART"
 "$INSTALLED" ctl set launchAtLogin true >/dev/null
-check "launch at login: a new entry starts the installed nivora" grep -qx "Exec=nivora" "$AUTOSTART"
+check "launch at login: a new entry starts the installed nivora" grep -qx "Exec=nivora --autostart" "$AUTOSTART"
 keys=$("$INSTALLED" ctl get | python3 -c 'import json,sys; print("\n".join(sorted(json.load(sys.stdin))))')
 "$INSTALLED" ctl quit >/dev/null 2>&1 || true
 wait "${APP_PIDS[-1]}" 2>/dev/null || true

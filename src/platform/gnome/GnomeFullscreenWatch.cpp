@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QDebug>
@@ -83,83 +84,77 @@ void GnomeFullscreenWatch::ownerChanged(const QString& owner)
     askExtension();
 }
 
+void GnomeFullscreenWatch::callShell(const QString& path, const QString& interface, const QString& method,
+                                     const QVariantList& arguments,
+                                     std::function<void(const QDBusMessage& reply)> answered)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(m_owner, path, interface, method);
+    call.setArguments(arguments);
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    const QString owner = m_owner;
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, owner, answered = std::move(answered)](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                // A shell that restarted meanwhile is asked again from the start.
+                if (owner == m_owner)
+                    answered(w->reply());
+            });
+}
+
 void GnomeFullscreenWatch::askExtension()
 {
-    QDBusMessage ask = QDBusMessage::createMethodCall(m_owner, extensionsPath, extensionsInterface,
-                                                      QStringLiteral("GetExtensionInfo"));
-    ask << QString::fromLatin1(extensionUuid);
-    auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(ask), this);
-    const QString owner = m_owner;
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this, owner](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        if (owner != m_owner)
-            return;
-        const QDBusPendingReply<QVariantMap> reply = *w;
-        if (!reply.isValid()) {
-            setState(State::Failed);
-            return;
-        }
-        const QVariantMap info = reply.value();
-        // The shell answers with an empty map for an extension it did not
-        // find when it started: installed since, it needs a new session.
-        if (info.isEmpty()) {
-            setState(State::NotInstalled);
-            return;
-        }
-        const int state = int(info.value(QStringLiteral("state")).toDouble());
-        if (state == extensionError) {
-            qWarning().noquote() << QStringLiteral("GNOME Shell reports an error in the fullscreen watch: %1")
-                                        .arg(info.value(QStringLiteral("error")).toString().left(200));
-            setState(State::Failed);
-        } else if (state == extensionEnabled) {
-            readCovered();
-        } else {
-            enable();
-        }
-    });
+    callShell(extensionsPath, extensionsInterface, QStringLiteral("GetExtensionInfo"),
+              {QString::fromLatin1(extensionUuid)}, [this](const QDBusMessage& reply) {
+                  const QDBusReply<QVariantMap> info = reply;
+                  if (!info.isValid()) {
+                      setState(State::Failed);
+                      return;
+                  }
+                  // The shell answers with an empty map for an extension it
+                  // did not find when it started: installed since, it needs a
+                  // new session.
+                  if (info.value().isEmpty()) {
+                      setState(State::NotInstalled);
+                      return;
+                  }
+                  const int state = int(info.value().value(QStringLiteral("state")).toDouble());
+                  if (state == extensionError) {
+                      qWarning().noquote()
+                          << QStringLiteral("GNOME Shell reports an error in the fullscreen watch: %1")
+                                 .arg(info.value().value(QStringLiteral("error")).toString().left(200));
+                      setState(State::Failed);
+                  } else if (state == extensionEnabled) {
+                      readCovered();
+                  } else {
+                      enable();
+                  }
+              });
 }
 
 void GnomeFullscreenWatch::enable()
 {
     setState(State::Enabling);
-    QDBusMessage call = QDBusMessage::createMethodCall(m_owner, extensionsPath, extensionsInterface,
-                                                       QStringLiteral("EnableExtension"));
-    call << QString::fromLatin1(extensionUuid);
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
-    const QString owner = m_owner;
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, owner](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        if (owner != m_owner)
-            return;
-        const QDBusPendingReply<bool> reply = *w;
-        if (!reply.isValid() || !reply.value()) {
-            setState(State::Failed);
-            return;
-        }
-        readCovered();
-    });
+    callShell(extensionsPath, extensionsInterface, QStringLiteral("EnableExtension"),
+              {QString::fromLatin1(extensionUuid)}, [this](const QDBusMessage& reply) {
+                  const QDBusReply<bool> enabled = reply;
+                  if (!enabled.isValid() || !enabled.value()) {
+                      setState(State::Failed);
+                      return;
+                  }
+                  readCovered();
+              });
 }
 
 void GnomeFullscreenWatch::readCovered()
 {
-    QDBusMessage ask =
-        QDBusMessage::createMethodCall(m_owner, watchPath, watchInterface, QStringLiteral("CoveredMonitors"));
-    auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(ask), this);
-    const QString owner = m_owner;
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this, owner](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        if (owner != m_owner)
-            return;
-        const QDBusMessage reply = w->reply();
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
-            // Enabled but not exported yet, or an older copy: the first
-            // CoveredChanged will tell.
-            setState(State::Active);
-            return;
-        }
-        setState(State::Active);
-        setCovered(rectsFrom(reply.arguments().constFirst()));
-    });
+    callShell(watchPath, watchInterface, QStringLiteral("CoveredMonitors"), {},
+              [this](const QDBusMessage& reply) {
+                  setState(State::Active);
+                  // Enabled but not exported yet, or an older copy: the first
+                  // CoveredChanged will tell.
+                  if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 1)
+                      setCovered(rectsFrom(reply.arguments().constFirst()));
+              });
 }
 
 void GnomeFullscreenWatch::coveredSignal(const QDBusMessage& message)

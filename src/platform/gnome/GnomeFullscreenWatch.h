@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QRect>
 #include <QString>
+#include <QVariantList>
+#include <functional>
 
 class QDBusMessage;
 class QDBusServiceWatcher;
@@ -52,6 +54,10 @@ private Q_SLOTS:
 
 private:
     void ownerChanged(const QString& owner);
+    // Calls `method` on the shell's own connection; `answered` runs only if
+    // the shell is still the same when the reply comes.
+    void callShell(const QString& path, const QString& interface, const QString& method,
+                   const QVariantList& arguments, std::function<void(const QDBusMessage& reply)> answered);
     void askExtension();
     void enable();
     void readCovered();
