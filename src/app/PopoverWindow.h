@@ -14,8 +14,8 @@ namespace nivora {
 // is open, as a popup would: a popup is left out of the application's
 // accessibility tree, so a screen reader could never reach its controls. The
 // grab brings clicks outside the application to it, and clicks on the
-// application's other windows are caught on their way. Elsewhere (Wayland places only popups next to a point) it
-// stays a popup.
+// application's other windows are caught on their way. Elsewhere (Wayland places only popups next to a point)
+// it stays a popup.
 //
 // While it is open it holds the pointer, so the click on the tray icon that
 // closes it reaches the popover as a click outside. Some trays still pass that
