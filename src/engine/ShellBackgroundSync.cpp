@@ -133,8 +133,7 @@ void ShellBackgroundSync::update()
     QDir().mkpath(folder());
     // A new name each time: the shell reloads a picture when its address
     // changes, not when the file does.
-    const QString file =
-        QDir(folder()).filePath(QStringLiteral("shell-background-%1.png").arg(++m_generation % 2));
+    const QString file = stillPath(++m_generation % 2);
     QSize size(1920, 1080);
     if (QScreen* primary = QGuiApplication::primaryScreen()) {
         size = primary->size() * primary->devicePixelRatio();
@@ -193,8 +192,7 @@ void ShellBackgroundSync::finishRender(const QString& file, bool ok)
         qWarning().noquote() << QStringLiteral("GNOME background: the still could not be rendered.");
     } else if (isEnabled() && setPictures(QUrl::fromLocalFile(file).toString())) {
         // The other still is no longer shown.
-        const QString other =
-            QDir(folder()).filePath(QStringLiteral("shell-background-%1.png").arg((m_generation + 1) % 2));
+        const QString other = stillPath((m_generation + 1) % 2);
         QFile::remove(other);
     }
     if (m_pending) {
@@ -230,7 +228,12 @@ void ShellBackgroundSync::restore()
         }
     }
     for (int i = 0; i < 2; ++i)
-        QFile::remove(QDir(folder()).filePath(QStringLiteral("shell-background-%1.png").arg(i)));
+        QFile::remove(stillPath(i));
+}
+
+QString ShellBackgroundSync::stillPath(int slot) const
+{
+    return QDir(folder()).filePath(QStringLiteral("shell-background-%1.png").arg(slot));
 }
 
 QString ShellBackgroundSync::folder() const

@@ -55,6 +55,8 @@ private:
     bool setPictures(const QString& uri);
     void restore();
     QString folder() const;
+    // One of the two files the still alternates between.
+    QString stillPath(int slot) const;
 
     AppState& m_state;
     bool m_started = false;

@@ -1,17 +1,16 @@
 #include "platform/wayland/WaylandConnection.h"
 
+#include "platform/wayland/WaylandProbe.h"
 #include "platform/wayland/WaylandProtocols.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDebug>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <linux/input-event-codes.h>
-#include <poll.h>
 #include <wayland-cursor.h>
 
 namespace nivora {
@@ -464,48 +463,18 @@ bool WaylandConnection::roundtrip(int timeoutMs)
 {
     if (m_broken)
         return false;
-    static constexpr wl_callback_listener doneListener = {[](void* data, wl_callback* callback, uint32_t) {
-        *static_cast<bool*>(data) = true;
-        wl_callback_destroy(callback);
-    }};
-    bool done = false;
-    wl_callback* callback = wl_display_sync(m_display);
-    wl_callback_add_listener(callback, &doneListener, &done);
-    const QDeadlineTimer deadline(timeoutMs);
-    bool error = false;
-    while (!done && !error) {
-        if (wl_display_prepare_read(m_display) != 0) {
-            error = wl_display_dispatch_pending(m_display) < 0;
-            continue;
-        }
-        if (wl_display_flush(m_display) < 0 && errno != EAGAIN) {
-            wl_display_cancel_read(m_display);
-            error = true;
-            break;
-        }
-        pollfd fd{wl_display_get_fd(m_display), POLLIN, 0};
-        const int ready = poll(&fd, 1, int(deadline.remainingTime()));
-        if (ready <= 0) {
-            wl_display_cancel_read(m_display);
-            if (ready < 0 && errno == EINTR)
-                continue;
-            error = ready < 0;
-            break;
-        }
-        error = wl_display_read_events(m_display) < 0 || wl_display_dispatch_pending(m_display) < 0;
-    }
-    if (error) {
-        fail();
-        return false;
-    }
-    if (!done) {
-        // The answer may still come; destroying the proxy makes it harmless.
-        wl_callback_destroy(callback);
+    switch (WaylandProbe::roundtrip(m_display, timeoutMs)) {
+    case WaylandProbe::Roundtrip::Answered:
+        return true;
+    case WaylandProbe::Roundtrip::TimedOut:
         qWarning().noquote()
             << QStringLiteral("Wayland: the compositor did not answer within %1 ms.").arg(timeoutMs);
         return false;
+    case WaylandProbe::Roundtrip::Failed:
+        break;
     }
-    return true;
+    fail();
+    return false;
 }
 
 void WaylandConnection::readEvents()

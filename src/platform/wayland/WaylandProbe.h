@@ -1,5 +1,7 @@
 #pragma once
 
+struct wl_display;
+
 namespace nivora {
 
 // A throw-away connection to the compositor named by WAYLAND_DISPLAY, made
@@ -14,6 +16,18 @@ enum class Result
 };
 
 Result layerShell(int timeoutMs);
+
+enum class Roundtrip
+{
+    Answered, // the compositor handled everything sent before
+    TimedOut, // no answer within the time-out (the connection is still usable)
+    Failed,   // the connection broke
+};
+// Sends everything queued, then reads and dispatches events on the calling
+// thread until the compositor has answered a sync request, or `timeoutMs` has
+// passed. wl_display_roundtrip would wait for ever on a compositor that
+// accepts clients but never serves them.
+Roundtrip roundtrip(wl_display* display, int timeoutMs);
 
 } // namespace WaylandProbe
 } // namespace nivora
