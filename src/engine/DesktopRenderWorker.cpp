@@ -34,6 +34,11 @@ DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface
     QSurfaceFormat format = WallpaperRenderer::surfaceFormat();
     m_offscreen->setFormat(format);
     m_offscreen->create();
+    // Left to itself the surface is destroyed and made again on this thread
+    // when its screen goes, while the render thread may be drawing on it; the
+    // view is rebuilt when the screens change, so it need not follow.
+    if (m_offscreen->screen())
+        QObject::disconnect(m_offscreen->screen(), nullptr, m_offscreen.get(), nullptr);
     m_target = m_offscreen.get();
     makeContext();
 }

@@ -10,6 +10,7 @@
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QPainter>
+#include <QScopeGuard>
 
 namespace nivora {
 
@@ -95,6 +96,7 @@ bool ScenePreviewSurface::ensureRenderer()
     if (makeCurrent(m_context)) {
         connect(m_context, &QOpenGLContext::aboutToBeDestroyed, this, &ScenePreviewSurface::releaseRenderer);
         m_renderer = WallpaperRenderer::create(m_context, WallpaperRenderer::defaultPixelFormat);
+        m_context->doneCurrent();
     }
     if (!m_renderer)
         qWarning("Nivora: OpenGL indisponible ou shader invalide");
@@ -106,6 +108,11 @@ bool ScenePreviewSurface::drawFrame()
     const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
     if (pixels.isEmpty() || !ensureRenderer() || !makeCurrent(m_context))
         return false;
+    // Never left current between frames: the offscreen surface is destroyed
+    // and made again when its screen goes (a monitor unplugged or the layout
+    // changed), and a destroyed drawable still current on this thread made
+    // Mesa's GLX crash in the next context created anywhere in the group.
+    const auto release = qScopeGuard([this] { m_context->doneCurrent(); });
     if (!m_framebuffer || m_framebuffer->size() != pixels) {
         m_framebuffer.reset();
         QOpenGLFramebufferObjectFormat format;

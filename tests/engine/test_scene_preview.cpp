@@ -228,6 +228,10 @@ void TestScenePreview::previewDrawsTheCurrentScene()
     const QImage shown = preview->grabFrame().convertToFormat(QImage::Format_RGB32);
     const QSize pixels = shown.size();
     QCOMPARE(pixels, QSize(64, 48) * preview->devicePixelRatio());
+    // Nothing stays current on the main thread between frames: the preview's
+    // offscreen surface is remade when a monitor goes, and a destroyed drawable
+    // left current crashed the next context made for the desktop.
+    QCOMPARE(QOpenGLContext::currentContext(), nullptr);
 
     OffscreenSceneRenderer offscreen;
     QVERIFY(offscreen.isValid());
