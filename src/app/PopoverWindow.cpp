@@ -18,7 +18,7 @@ namespace nivora {
 
 namespace {
 
-bool toolWindowPlatform()
+bool grabbingPlatform()
 {
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
@@ -30,9 +30,9 @@ constexpr int grabRetryMs = 25;
 } // namespace
 
 PopoverWindow::PopoverWindow(QWidget* content, QWidget* parent)
-    : QWidget(parent, (toolWindowPlatform() ? Qt::Tool | Qt::WindowStaysOnTopHint : Qt::Popup) |
-                          Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
-      m_toolWindow(toolWindowPlatform())
+    : QWidget(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint),
+      m_grabs(grabbingPlatform())
 {
     setObjectName(QStringLiteral("nivora-popover"));
     setWindowTitle(QStringLiteral("Nivora popover"));
@@ -70,10 +70,11 @@ void PopoverWindow::open(const QRect& anchor)
         return;
     m_openedAt.start();
     m_awaitingFirstPaint = true;
+    m_wasActive = false;
     show();
     raise();
     activateWindow();
-    if (m_toolWindow) {
+    if (m_grabs) {
         qApp->installEventFilter(this);
         m_grabAttempts = 0;
         grabInput();
@@ -128,13 +129,9 @@ void PopoverWindow::paintEvent(QPaintEvent*)
 
 void PopoverWindow::mousePressEvent(QMouseEvent* event)
 {
-    if (!rect().contains(event->position().toPoint())) {
-        // A popup closes itself; the tool window is told by its grab.
-        if (m_toolWindow)
-            closeByOutsideClick();
-        else
-            m_closedByOutsideClick.start();
-    }
+    // Only a grab brings clicks outside the window here.
+    if (m_grabs && !rect().contains(event->position().toPoint()))
+        closeByOutsideClick();
     QWidget::mousePressEvent(event);
 }
 
@@ -150,7 +147,8 @@ void PopoverWindow::keyPressEvent(QKeyEvent* event)
 void PopoverWindow::hideEvent(QHideEvent* event)
 {
     m_awaitingFirstPaint = false;
-    if (m_toolWindow) {
+    m_wasActive = false;
+    if (m_grabs) {
         qApp->removeEventFilter(this);
         if (windowHandle()) {
             windowHandle()->setKeyboardGrabEnabled(false);
@@ -160,6 +158,17 @@ void PopoverWindow::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     // Its preview's last frame and paint caches go back to the system.
     QTimer::singleShot(0, this, [] { FreedMemory::release(); });
+}
+
+void PopoverWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (m_grabs || event->type() != QEvent::ActivationChange || !isVisible())
+        return;
+    if (isActiveWindow())
+        m_wasActive = true;
+    else if (m_wasActive)
+        closeByOutsideClick();
 }
 
 } // namespace nivora

@@ -10,12 +10,13 @@ namespace nivora {
 // opens next to the tray icon (PopoverPlacement) and closes on a click outside,
 // on Escape, and when the tray item is clicked again.
 //
-// On X11 it is a tool window that grabs the pointer and the keyboard while it
-// is open, as a popup would: a popup is left out of the application's
-// accessibility tree, so a screen reader could never reach its controls. The
-// grab brings clicks outside the application to it, and clicks on the
-// application's other windows are caught on their way. Elsewhere (Wayland places only popups next to a point)
-// it stays a popup.
+// It is a tool window, not a popup: a popup is left out of the application's
+// accessibility tree, so a screen reader could never reach its controls. On
+// X11 it grabs the pointer and the keyboard while it is open, as a popup
+// would: the grab brings clicks outside the application to it, and clicks on
+// the application's other windows are caught on their way. Wayland lets no
+// client grab, and a click elsewhere moves the keyboard focus away: there it
+// closes when it stops being the active window.
 //
 // While it is open it holds the pointer, so the click on the tray icon that
 // closes it reaches the popover as a click outside. Some trays still pass that
@@ -58,12 +59,17 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void closeByOutsideClick();
     void grabInput();
 
-    bool m_toolWindow = false;
+    // X11: the pointer and keyboard are grabbed while open.
+    bool m_grabs = false;
+    // Elsewhere: it was the active window since it opened, so losing that is
+    // a click or a switch away.
+    bool m_wasActive = false;
     int m_grabAttempts = 0;
     QElapsedTimer m_openedAt;
     QElapsedTimer m_closedByOutsideClick;
