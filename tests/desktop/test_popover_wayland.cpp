@@ -32,8 +32,8 @@ QJsonObject findNode(const QJsonObject& node, const QString& title, bool floatin
     }
     for (const char* key : {"nodes", "floating_nodes"}) {
         for (const QJsonValue& child : node.value(QLatin1String(key)).toArray()) {
-            const QJsonObject found =
-                findNode(child.toObject(), title, floating || qstrcmp(key, "floating_nodes") == 0, isFloating);
+            const QJsonObject found = findNode(child.toObject(), title,
+                                               floating || qstrcmp(key, "floating_nodes") == 0, isFloating);
             if (!found.isEmpty())
                 return found;
         }
