@@ -8,6 +8,7 @@
 #include "engine/WallpaperRenderer.h"
 #include "icons/FolderIconCommand.h"
 #include "icons/PatternCommand.h"
+#include "imageformats/HeifImagePlugin.h"
 #include "platform/SessionPlatform.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
@@ -74,6 +75,7 @@ int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
     // scene program is compiled once for previews and desktop views alike.
     WallpaperRenderer::configureApplication();
     WidgetWindow::configureApplication();
+    registerImageFormats();
     QApplication app(appArgc, arguments.data());
     initResources();
     QApplication::setApplicationName(QStringLiteral("Nivora"));

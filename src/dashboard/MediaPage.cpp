@@ -14,6 +14,7 @@
 #include "design/SketchButton.h"
 #include "design/Theme.h"
 #include "state/AppState.h"
+#include "state/MediaStatus.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -44,6 +45,7 @@ MediaPage::MediaPage(QWidget* parent)
 
     connect(&m_state, &AppState::wallpaperModeChanged, this, &MediaPage::showMode);
     connect(&m_state, &AppState::mediaPathChanged, this, &MediaPage::showFile);
+    connect(&MediaStatus::shared(), &MediaStatus::changed, this, &MediaPage::showFile);
     showMode();
     showFile();
 }
@@ -91,6 +93,11 @@ QWidget* MediaPage::buildFile()
     m_fileMissing =
         PageText::label(QStringLiteral("Fichier introuvable"), 11, QFont::Bold, Theme::coral(), content);
     column->addWidget(m_fileMissing);
+    // The file is there but the wallpaper could not show it; the scene shows
+    // meanwhile.
+    m_fileUnreadable =
+        PageText::label(QStringLiteral("Fichier illisible"), 11, QFont::Bold, Theme::coral(), content);
+    column->addWidget(m_fileUnreadable);
     m_choose = new SketchButton(QStringLiteral("Choisir un fichier…"), content);
     m_choose->setFill(Theme::yellow());
     connect(m_choose, &QAbstractButton::clicked, this, &MediaPage::pickFile);
@@ -139,6 +146,7 @@ void MediaPage::showFile()
     m_fileName->setText(MediaFileTypes::fileLabel(path));
     m_fileName->setToolTip(path);
     m_fileMissing->setVisible(!path.isEmpty() && !QFileInfo::exists(path));
+    m_fileUnreadable->setVisible(!path.isEmpty() && MediaStatus::shared().unreadablePath() == path);
 }
 
 void MediaPage::pickFile()

@@ -34,6 +34,8 @@ public:
     const QList<ModeCard*>& modeCards() const { return m_modeCards; }
     PaperCard* fileCard() const { return m_fileCard; }
     QLabel* fileLabel() const { return m_fileName; }
+    // "Fichier illisible": shown while the wallpaper cannot read the chosen file.
+    QLabel* unreadableLabel() const { return m_fileUnreadable; }
     SketchButton* chooseButton() const { return m_choose; }
     SegmentedSelector* qualitySelector() const { return m_quality; }
     FluidSlider* sharpnessSlider() const { return m_sharpness; }
@@ -55,6 +57,7 @@ private:
     PaperCard* m_fileCard = nullptr;
     QLabel* m_fileName = nullptr;
     QLabel* m_fileMissing = nullptr;
+    QLabel* m_fileUnreadable = nullptr;
     SketchButton* m_choose = nullptr;
     SegmentedSelector* m_quality = nullptr;
     FluidSlider* m_sharpness = nullptr;

@@ -17,13 +17,9 @@ namespace nivora {
 
 namespace {
 
-// The header's claimed size must be known and within the budget before any
-// pixel is decoded.
-bool acceptableSize(const QSize& size)
+bool isAnimation(QImageReader& reader)
 {
-    if (!size.isValid() || size.isEmpty())
-        return false;
-    return static_cast<qint64>(size.width()) * size.height() * 4 <= ImageWallpaperView::maxDecodedBytes;
+    return reader.supportsAnimation() && reader.imageCount() != 1;
 }
 
 } // namespace
@@ -40,26 +36,52 @@ ImageWallpaperView::~ImageWallpaperView()
     }
 }
 
-bool ImageWallpaperView::openReader(const QString& path, QImageReader& reader)
+bool ImageWallpaperView::openReader(const QString& path, QImageReader& reader, QSize target)
 {
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
         return false;
+    // Qt's own ceiling (128 MiB) is below ours; ours is checked here first,
+    // against the size actually decoded.
+    QImageReader::setAllocationLimit(int(maxDecodedBytes / (1024 * 1024)));
     reader.setFileName(path);
     reader.setAutoTransform(true);
-    return reader.canRead() && acceptableSize(reader.size());
+    // The header's claimed size must be known and within the limits before
+    // any pixel is decoded.
+    const QSize size = reader.canRead() ? reader.size() : QSize();
+    if (!size.isValid() || size.isEmpty())
+        return false;
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels > maxClaimedPixels)
+        return false;
+    QSize decoded = size;
+    if (!target.isEmpty() && pixels > qint64(target.width()) * target.height() &&
+        reader.supportsOption(QImageIOHandler::ScaledSize) && !isAnimation(reader)) {
+        // The decoder scales before the picture is turned upright.
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            target.transpose();
+        reader.setScaledSize(target);
+        decoded = target;
+    }
+    return qint64(decoded.width()) * decoded.height() * 4 <= maxDecodedBytes;
+}
+
+bool ImageWallpaperView::canShow(const QString& path)
+{
+    QImageReader reader;
+    return openReader(path, reader, {});
 }
 
 std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, DesktopSurface* surface)
 {
     QImageReader reader;
-    if (!surface || !openReader(path, reader))
+    if (!surface || !openReader(path, reader, surface->pixelSize()))
         return nullptr;
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(nullptr));
     view->m_surface = surface;
-    if (reader.supportsAnimation() && reader.imageCount() != 1) {
+    if (isAnimation(reader)) {
         auto movie = std::make_unique<QMovie>(path);
         movie->setCacheMode(QMovie::CacheNone);
         if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentImage().isNull())
@@ -117,11 +139,12 @@ bool ImageWallpaperView::presentToSurface()
 std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window)
 {
     QImageReader reader;
-    if (!window || !openReader(path, reader))
+    const QSize target = window ? window->size() * window->devicePixelRatio() : QSize();
+    if (!window || !openReader(path, reader, target))
         return nullptr;
 
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(window));
-    if (reader.supportsAnimation() && reader.imageCount() != 1) {
+    if (isAnimation(reader)) {
         auto movie = std::make_unique<QMovie>(path);
         movie->setCacheMode(QMovie::CacheNone);
         if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentImage().isNull())
@@ -144,8 +167,7 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
         if (!reader.read(&image) || image.isNull())
             return nullptr;
         // Stretched once to the window's size, so a repaint is a plain copy.
-        const QSize target = window->size() * window->devicePixelRatio();
-        if (!target.isEmpty())
+        if (!target.isEmpty() && image.size() != target)
             image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         view->m_image = std::move(image);
         view->m_framesShown = 1;

@@ -18,15 +18,24 @@ class X11ScaledPresenter;
 // A still or animated image stretched to fill one wallpaper window, its aspect
 // ratio not kept. Files are read through QImageReader with a size check before
 // decoding, so a file whose header claims an enormous picture is refused
-// instead of being decoded. Main thread.
+// instead of being decoded. A still larger than the screen is decoded straight
+// to the screen's size where the format allows it (JPEG, HEIF), so a phone's
+// 48-megapixel photo costs what a screen-sized one does. Main thread.
 class ImageWallpaperView : public QObject
 {
     Q_OBJECT
 
 public:
     // Decoded images larger than this many bytes (at four bytes a pixel) are
-    // refused.
+    // refused; for a still decoded at the screen's size, that size counts.
     static constexpr qint64 maxDecodedBytes = 256ll * 1024 * 1024;
+    // Headers claiming more pixels than this are refused whatever the
+    // decoder could do with them.
+    static constexpr qint64 maxClaimedPixels = 500'000'000;
+
+    // Whether `path` is an image this view can show (a readable header within
+    // the limits above); reads the header only.
+    static bool canShow(const QString& path);
 
     // Loads `path` for `window`, or null when the file is missing, is not a
     // readable image, or is too large. Does not show the window.
@@ -55,7 +64,9 @@ public:
 
 private:
     explicit ImageWallpaperView(WallpaperWindow* window);
-    static bool openReader(const QString& path, QImageReader& reader);
+    // Readies `reader` for `path`, decoding a still at `target` pixels (none
+    // when empty) when it is larger; false when it cannot be shown.
+    static bool openReader(const QString& path, QImageReader& reader, QSize target);
     void paint(QPainter& painter, const QRect& target) const;
     bool presentFrame();
     bool presentToSurface();

@@ -344,6 +344,9 @@ void VideoWallpaperView::drainEvents()
         if (event->event_id == MPV_EVENT_VIDEO_RECONFIG && m_software)
             m_software->setVideoSize(
                 QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt()));
+        if (event->event_id == MPV_EVENT_END_FILE &&
+            static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_ERROR)
+            reportUnplayable();
         if (event->event_id == MPV_EVENT_HOOK) {
             const auto* hook = static_cast<mpv_event_hook*>(event->data);
             if (qstrcmp(hook->name, preloadedHook) == 0)
@@ -370,6 +373,15 @@ void VideoWallpaperView::turnUpright()
             m_api->setPropertyString(m_mpv, "vf", filter.toUtf8().constData());
         return;
     }
+    reportUnplayable();
+}
+
+void VideoWallpaperView::reportUnplayable()
+{
+    if (m_unplayableReported)
+        return;
+    m_unplayableReported = true;
+    Q_EMIT unplayable();
 }
 
 void VideoWallpaperView::renderUpdate()

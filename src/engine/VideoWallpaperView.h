@@ -60,6 +60,11 @@ public:
     // processor) rather than through OpenGL.
     bool scalesOnServer() const { return m_software != nullptr; }
 
+Q_SIGNALS:
+    // The player opened the file and found no picture in it (an empty file,
+    // not a video, a stream it cannot decode). Emitted once.
+    void unplayable();
+
 private:
     VideoWallpaperView() = default;
     static std::unique_ptr<VideoWallpaperView> makePlayer(const QString& path);
@@ -72,6 +77,7 @@ private:
     void startRendering();
     void switchToOpenGL();
     void turnUpright();
+    void reportUnplayable();
 
     const MpvLibrary* m_api = nullptr;
     const MpvRenderApi* m_render = nullptr;
@@ -84,6 +90,7 @@ private:
     WallpaperWindow* m_window = nullptr;
     // The video track chosen when the file opened; empty until then.
     QByteArray m_videoTrack;
+    bool m_unplayableReported = false;
     bool m_paused = false;
     quint64 m_framesDrawn = 0;
 };

@@ -8,6 +8,7 @@
 #include "engine/WallpaperWindow.h"
 #include "platform/PlatformServices.h"
 #include "state/AppState.h"
+#include "state/MediaStatus.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -286,6 +287,15 @@ void WallpaperController::rebuild()
             refused = true;
         }
     }
+    const QString path = m_state.mediaPath();
+    // Another file, or the same one chosen again, is tried afresh.
+    if (!isUnreadable(mode, path))
+        m_unreadablePath.clear();
+    if (mode == WallpaperMode::Image && QFileInfo(path).isFile() && !ImageWallpaperView::canShow(path))
+        markUnreadable(mode, path);
+    const bool unreadable = isUnreadable(mode, path);
+    MediaStatus::shared().setUnreadablePath(unreadable ? path : QString());
+    WallpaperMode shown = unreadable ? WallpaperMode::Scene : mode;
     int index = 0;
     for (const ScreenInfo& screen : screens) {
         if (refused)
@@ -293,7 +303,16 @@ void WallpaperController::rebuild()
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
         auto entry = std::make_unique<Entry>();
-        if (buildEntry(screen, mode, index, *entry)) {
+        bool built = buildEntry(screen, shown, index, *entry);
+        if (!built && shown == WallpaperMode::Image && QFileInfo(path).isFile()) {
+            // Its header was sound but its pixels were not (a truncated file).
+            markUnreadable(mode, path);
+            MediaStatus::shared().setUnreadablePath(path);
+            shown = WallpaperMode::Scene;
+            entry = std::make_unique<Entry>();
+            built = buildEntry(screen, shown, index, *entry);
+        }
+        if (built) {
             ++index;
             m_entries.push_back(std::move(entry));
         }
@@ -338,6 +357,9 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.window.get());
         if (!entry.video)
             return false;
+        connect(
+            entry.video.get(), &VideoWallpaperView::unplayable, this,
+            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
         break;
     case WallpaperMode::Image:
         if (m_state.mediaPath().isEmpty())
@@ -380,6 +402,9 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.surface.get());
         if (!entry.video)
             return false;
+        connect(
+            entry.video.get(), &VideoWallpaperView::unplayable, this,
+            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
     } else {
         entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());
         if (!entry.image)
@@ -485,6 +510,29 @@ void WallpaperController::screensChanged()
     m_displaySignature = signature;
     if (m_active)
         rebuild();
+}
+
+bool WallpaperController::isUnreadable(WallpaperMode mode, const QString& path) const
+{
+    return mode != WallpaperMode::Scene && mode == m_unreadableMode && path == m_unreadablePath;
+}
+
+void WallpaperController::markUnreadable(WallpaperMode mode, const QString& path)
+{
+    if (isUnreadable(mode, path))
+        return;
+    m_unreadableMode = mode;
+    m_unreadablePath = path;
+    qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, la scène le remplace : %1")
+                                .arg(QFileInfo(path).fileName());
+}
+
+void WallpaperController::videoUnplayable(const QString& path)
+{
+    if (m_state.wallpaperMode() != WallpaperMode::Video || m_state.mediaPath() != path)
+        return;
+    markUnreadable(WallpaperMode::Video, path);
+    scheduleRebuild();
 }
 
 void WallpaperController::scheduleRebuild()
@@ -620,6 +668,8 @@ QJsonObject WallpaperController::statusJson() const
     status.insert(QStringLiteral("active"), m_active);
     status.insert(QStringLiteral("autopilot"), m_autopilotTimer.isActive());
     status.insert(QStringLiteral("windows"), windows);
+    if (!MediaStatus::shared().unreadablePath().isEmpty())
+        status.insert(QStringLiteral("unreadableMedia"), MediaStatus::shared().unreadablePath());
     return status;
 }
 

@@ -101,6 +101,11 @@ private:
     void setRunning(bool running);
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
+    // A file that exists but cannot be shown: the scene takes its place
+    // until the mode or the file changes, and the Media page says so.
+    bool isUnreadable(WallpaperMode mode, const QString& path) const;
+    void markUnreadable(WallpaperMode mode, const QString& path);
+    void videoUnplayable(const QString& path);
     // The rate views draw at for the stored `fps`, after the battery saver.
     int viewFPS(qint64 fps) const;
 
@@ -118,6 +123,10 @@ private:
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;
     bool m_rebuildScheduled = false;
+    // The media (mode and path) last found unreadable; a video is known to be
+    // unplayable only once its player has tried.
+    WallpaperMode m_unreadableMode = WallpaperMode::Scene;
+    QString m_unreadablePath;
 };
 
 } // namespace nivora

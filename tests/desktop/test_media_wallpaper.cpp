@@ -8,7 +8,11 @@
 #include "engine/SoftwareVideoRenderer.h"
 #include "engine/VideoWallpaperView.h"
 #include "engine/WallpaperRenderer.h"
+#include "imageformats/HeifImagePlugin.h"
+#include "state/MediaStatus.h"
 
+#include <QImageReader>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QPainter>
 #include <QRasterWindow>
@@ -70,6 +74,16 @@ void countRefusals(QtMsgType type, const QMessageLogContext& context, const QStr
         g_refusalLines.ref();
     if (g_previousHandler)
         g_previousHandler(type, context, message);
+}
+
+QtMessageHandler g_previousUnreadableHandler = nullptr;
+QAtomicInt g_unreadableLines;
+void countUnreadable(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("Nivora: fichier illisible")))
+        g_unreadableLines.fetchAndAddRelaxed(1);
+    if (g_previousUnreadableHandler)
+        g_previousUnreadableHandler(type, context, message);
 }
 
 bool isBlack(const QColor& c)
@@ -603,40 +617,54 @@ private Q_SLOTS:
         QCOMPARE(image->scalesOnServer(), serverScaling);
     }
 
+    // No file: no window, the desktop's own picture shows. A file that is
+    // there but cannot be shown: the scene takes its place and says so.
     void badMedia_data()
     {
         QTest::addColumn<WallpaperMode>("mode");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("windows");
-        QTest::newRow("image: no path") << WallpaperMode::Image << QString() << 0;
-        QTest::newRow("image: missing file") << WallpaperMode::Image << QStringLiteral("gone.png") << 0;
-        QTest::newRow("image: a directory") << WallpaperMode::Image << QStringLiteral("folder") << 0;
-        QTest::newRow("image: empty file") << WallpaperMode::Image << QStringLiteral("empty.png") << 0;
-        QTest::newRow("image: not an image") << WallpaperMode::Image << QStringLiteral("notes.png") << 0;
-        QTest::newRow("image: truncated") << WallpaperMode::Image << QStringLiteral("truncated.png") << 0;
+        QTest::addColumn<bool>("present");
+        QTest::newRow("image: no path") << WallpaperMode::Image << QString() << false;
+        QTest::newRow("image: missing file") << WallpaperMode::Image << QStringLiteral("gone.png") << false;
+        QTest::newRow("image: a directory") << WallpaperMode::Image << QStringLiteral("folder") << false;
+        QTest::newRow("image: empty file") << WallpaperMode::Image << QStringLiteral("empty.png") << true;
+        QTest::newRow("image: not an image") << WallpaperMode::Image << QStringLiteral("notes.png") << true;
+        QTest::newRow("image: truncated") << WallpaperMode::Image << QStringLiteral("truncated.png") << true;
         QTest::newRow("image: 40000 x 40000 header")
-            << WallpaperMode::Image << QStringLiteral("huge.png") << 0;
-        QTest::newRow("video: no path") << WallpaperMode::Video << QString() << 0;
-        QTest::newRow("video: missing file") << WallpaperMode::Video << QStringLiteral("gone.mp4") << 0;
-        QTest::newRow("video: a directory") << WallpaperMode::Video << QStringLiteral("folder") << 0;
-        // A file that exists but cannot be decoded gets its black window.
-        QTest::newRow("video: empty file") << WallpaperMode::Video << QStringLiteral("empty.mp4") << 1;
-        QTest::newRow("video: not a video") << WallpaperMode::Video << QStringLiteral("notes.mp4") << 1;
-        QTest::newRow("video: truncated") << WallpaperMode::Video << QStringLiteral("truncated.mp4") << 1;
+            << WallpaperMode::Image << QStringLiteral("huge.png") << true;
+        QTest::newRow("video: no path") << WallpaperMode::Video << QString() << false;
+        QTest::newRow("video: missing file") << WallpaperMode::Video << QStringLiteral("gone.mp4") << false;
+        QTest::newRow("video: a directory") << WallpaperMode::Video << QStringLiteral("folder") << false;
+        QTest::newRow("video: empty file") << WallpaperMode::Video << QStringLiteral("empty.mp4") << true;
+        QTest::newRow("video: not a video") << WallpaperMode::Video << QStringLiteral("notes.mp4") << true;
+        QTest::newRow("video: truncated") << WallpaperMode::Video << QStringLiteral("truncated.mp4") << true;
     }
     void badMedia()
     {
         QFETCH(WallpaperMode, mode);
         QFETCH(QString, file);
-        QFETCH(int, windows);
+        QFETCH(bool, present);
         const qint64 rssBefore = residentKiB();
-        start(mode, file.isNull() ? QString() : media(file));
-        QCOMPARE(m_controller->windowCount(), windows);
-        if (windows == 1) {
+        const QString path = file.isNull() ? QString() : media(file);
+        g_unreadableLines = 0;
+        g_previousUnreadableHandler = qInstallMessageHandler(countUnreadable);
+        auto restore = qScopeGuard([] { qInstallMessageHandler(g_previousUnreadableHandler); });
+        start(mode, path);
+        if (!present) {
+            QCOMPARE(m_controller->windowCount(), 0);
+            QVERIFY(MediaStatus::shared().unreadablePath().isEmpty());
+        } else {
+            // A video is known to be unplayable once its player has tried.
+            QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 1, 10000);
+            QCOMPARE(m_controller->windowCount(), 1);
+            QCOMPARE(MediaStatus::shared().unreadablePath(), path);
+            QCOMPARE(m_controller->statusJson().value(QStringLiteral("unreadableMedia")).toString(), path);
             QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
-            QTest::qWait(500);
-            QVERIFY(!m_controller->videoViews().first()->hasVideo());
-            QVERIFY(isBlack(averageColor(screenImage(), QRect(0, 0, 1920, 1080))));
+            QTRY_VERIFY(!isBlack(averageColor(screenImage(), QRect(0, 0, 1920, 1080))));
+            // Said once, and the settings keep the user's choice.
+            QCOMPARE(g_unreadableLines.loadRelaxed(), 1);
+            QCOMPARE(state().wallpaperMode(), mode);
+            QCOMPARE(state().mediaPath(), path);
         }
         QVERIFY2(residentKiB() - rssBefore < 64 * 1024, "memory stays bounded");
 
@@ -645,9 +673,68 @@ private Q_SLOTS:
                                                                 : QStringLiteral("wide.mp4")));
         QTRY_COMPARE(m_controller->windowCount(), 1);
         if (mode == WallpaperMode::Image)
-            QCOMPARE(m_controller->imageViews().size(), 1);
+            QTRY_COMPARE(m_controller->imageViews().size(), 1);
         else
-            QCOMPARE(m_controller->videoViews().size(), 1);
+            QTRY_COMPARE(m_controller->videoViews().size(), 1);
+        QVERIFY(MediaStatus::shared().unreadablePath().isEmpty());
+    }
+
+    // Photos as cameras and phones make them: 48 megapixels, turned by their
+    // EXIF orientation, HEIC and AVIF. Each fills the screen upright, decoded
+    // at the screen's size rather than its own.
+    void photosAsPhonesMakeThem_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QRect>("blueOnScreen");
+        // Blue in the top-left quarter of a red picture, unless turned.
+        const QRect topLeft(40, 40, 400, 200);
+        QTest::newRow("48 MP JPEG") << QStringLiteral("phone48.jpg") << topLeft;
+        QTest::newRow("JPEG turned by EXIF") << QStringLiteral("turned.jpg") << QRect(1480, 40, 400, 200);
+        QTest::newRow("HEIC") << QStringLiteral("photo.heic") << topLeft;
+        QTest::newRow("AVIF") << QStringLiteral("photo.avif") << topLeft;
+    }
+    void photosAsPhonesMakeThem()
+    {
+        QFETCH(QString, file);
+        QFETCH(QRect, blueOnScreen);
+        const QString path = media(file);
+        const QString quarter =
+            QStringLiteral("color=red:s=%1x%2,drawbox=x=0:y=0:w=%3:h=%4:color=blue:t=fill");
+        if (file == QLatin1String("phone48.jpg")) {
+            QVERIFY(ffmpeg({"-f", "lavfi", "-i", quarter.arg(8000).arg(6000).arg(4000).arg(3000), "-frames:v",
+                            "1", "-q:v", "5", path}));
+        } else if (file == QLatin1String("turned.jpg")) {
+            // Stored on its side; the orientation tag turns it a quarter
+            // clockwise, which brings the blue corner to the top right.
+            QImage sideways(2000, 3000, QImage::Format_RGB32);
+            sideways.fill(Qt::red);
+            QPainter(&sideways).fillRect(QRect(0, 0, 1000, 1500), Qt::blue);
+            QImageWriter writer(path, "jpeg");
+            writer.setTransformation(QImageIOHandler::TransformationRotate90);
+            QVERIFY(writer.write(sideways));
+        } else {
+            const QString png = media(QStringLiteral("quarter.png"));
+            QVERIFY(ffmpeg(
+                {"-f", "lavfi", "-i", quarter.arg(640).arg(480).arg(320).arg(240), "-frames:v", "1", png}));
+            if (file.endsWith(QLatin1String(".heic")))
+                QCOMPARE(QProcess::execute(QStringLiteral("heif-enc"), {"-q", "80", png, "-o", path}), 0);
+            else
+                QVERIFY(ffmpeg({"-i", png, "-c:v", "libaom-av1", "-still-picture", "1", path}));
+        }
+        QImageReader probe(path);
+        QVERIFY2(probe.canRead(), qPrintable(probe.errorString()));
+        start(WallpaperMode::Image, path);
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(MediaStatus::shared().unreadablePath().isEmpty());
+        const QSize screenPixels =
+            m_controller->windows().first()->size() * m_controller->windows().first()->devicePixelRatio();
+        QCOMPARE(m_controller->imageViews().first()->currentFrame().size(), screenPixels);
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        QImage shot;
+        QTRY_VERIFY(near(averageColor(shot = screenImage(), blueOnScreen), QColor(0, 0, 255), 40));
+        const QRect opposite(1920 - blueOnScreen.right() - 1, 1080 - blueOnScreen.bottom() - 1,
+                             blueOnScreen.width(), blueOnScreen.height());
+        QVERIFY(near(averageColor(shot, opposite), QColor(255, 0, 0), 40));
     }
 
     // A playlist, whatever its name, or an address: the player is never asked
@@ -754,6 +841,7 @@ private Q_SLOTS:
 int main(int argc, char** argv)
 {
     WallpaperRenderer::configureApplication();
+    registerImageFormats();
     QGuiApplication app(argc, argv);
     TestMediaWallpaper test;
     return QTest::qExec(&test, argc, argv);

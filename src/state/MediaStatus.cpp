@@ -1,0 +1,19 @@
+#include "state/MediaStatus.h"
+
+namespace nivora {
+
+MediaStatus& MediaStatus::shared()
+{
+    static MediaStatus status;
+    return status;
+}
+
+void MediaStatus::setUnreadablePath(const QString& path)
+{
+    if (path == m_unreadablePath)
+        return;
+    m_unreadablePath = path;
+    Q_EMIT changed();
+}
+
+} // namespace nivora
