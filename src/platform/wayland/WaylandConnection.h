@@ -26,6 +26,7 @@ struct zwlr_layer_shell_v1;
 struct wp_viewporter;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
+struct xdg_wm_base;
 
 namespace nivora {
 
@@ -75,6 +76,7 @@ public:
     wl_shm* shm() const { return m_shm; }
     zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
     wp_viewporter* viewporter() const { return m_viewporter; }
+    xdg_wm_base* xdgShell() const { return m_xdgShell; }
 
     // What the pointer did over one of this connection's surfaces, in the
     // surface's coordinates (logical pixels).
@@ -147,6 +149,7 @@ private:
     wl_shm* m_shm = nullptr;
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     wp_viewporter* m_viewporter = nullptr;
+    xdg_wm_base* m_xdgShell = nullptr;
     zxdg_output_manager_v1* m_xdgOutputs = nullptr;
     wl_seat* m_seat = nullptr;
     wl_pointer* m_pointer = nullptr;
