@@ -62,7 +62,7 @@ bool setUpWayland(PlatformServices& services)
     services.makeWidgetSurface = [wayland]() -> std::unique_ptr<WidgetSurface> {
         return std::make_unique<WaylandWidgetSurface>(*wayland);
     };
-    services.workAreas = std::make_unique<WaylandWorkAreaMonitor>(*wayland);
+    services.workAreas = std::make_unique<WaylandWorkAreaMonitor>(qgetenv("WAYLAND_DISPLAY"));
     services.connection = std::move(connection);
     return true;
 }

@@ -35,6 +35,15 @@ public:
 
 Q_SIGNALS:
     void changed();
+
+protected:
+    // Emits changed() on the next pass of the event loop, once however often
+    // it is called before then: one change of the desktop (a panel that
+    // appears) comes as several notifications.
+    void scheduleChanged();
+
+private:
+    bool m_changeQueued = false;
 };
 
 } // namespace nivora

@@ -175,11 +175,11 @@ Qt::MouseButton mouseButton(quint32 code)
 
 } // namespace
 
-std::unique_ptr<WaylandConnection> WaylandConnection::connectToCompositor()
+std::unique_ptr<WaylandConnection> WaylandConnection::connectToCompositor(const QByteArray& name)
 {
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (name.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return nullptr;
-    wl_display* display = wl_display_connect(nullptr);
+    wl_display* display = wl_display_connect(name.isEmpty() ? nullptr : name.constData());
     if (!display)
         return nullptr;
     std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display));

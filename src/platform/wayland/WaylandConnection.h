@@ -59,9 +59,10 @@ public:
         QRect frame() const;
     };
 
-    // Connects to the compositor named by WAYLAND_DISPLAY and reads its globals
-    // and outputs. Null when the variable is unset or nobody answers.
-    static std::unique_ptr<WaylandConnection> connectToCompositor();
+    // Connects to the compositor named by `display`, or by WAYLAND_DISPLAY
+    // when it is empty, and reads its globals and outputs. Null when no
+    // compositor is named or nobody answers.
+    static std::unique_ptr<WaylandConnection> connectToCompositor(const QByteArray& display = {});
     ~WaylandConnection() override;
 
     bool hasLayerShell() const { return m_layerShell != nullptr; }

@@ -51,15 +51,44 @@ constexpr int farAway = 1 << 20;
 
 } // namespace
 
-WaylandWorkAreaMonitor::WaylandWorkAreaMonitor(WaylandConnection& connection, QObject* parent)
-    : WorkAreaMonitor(parent), m_connection(connection)
+WaylandWorkAreaMonitor::WaylandWorkAreaMonitor(const QByteArray& display, QObject* parent)
+    : WorkAreaMonitor(parent), m_display(display)
 {
-    connect(&m_connection, &WaylandConnection::outputsChanged, this, &WaylandWorkAreaMonitor::followOutputs);
-    connect(&m_connection, &WaylandConnection::connectionLost, this, &WaylandWorkAreaMonitor::dropAll);
+    connectAgain();
+}
+
+void WaylandWorkAreaMonitor::connectAgain()
+{
+    dropAll();
+    m_connection = WaylandConnection::connectToCompositor(m_display);
+    if (!m_connection)
+        return;
+    m_connectedSince.start();
+    connect(m_connection.get(), &WaylandConnection::outputsChanged, this,
+            &WaylandWorkAreaMonitor::followOutputs);
+    connect(m_connection.get(), &WaylandConnection::connectionLost, this,
+            &WaylandWorkAreaMonitor::connectionLost);
     followOutputs();
     // The first brings the probes' sizes, the second their popups' places.
-    if (!m_probes.isEmpty() && m_connection.roundtrip())
-        m_connection.roundtrip();
+    if (!m_probes.isEmpty() && m_connection->roundtrip()) {
+        askWhereDue();
+        m_connection->roundtrip();
+    }
+    scheduleChanged();
+}
+
+void WaylandWorkAreaMonitor::connectionLost()
+{
+    dropAll();
+    scheduleChanged();
+    // Soon after a rare race; ever more slowly if the compositor keeps ending
+    // the connection at once, or has gone away for good.
+    constexpr int firstPauseMs = 1000;
+    constexpr int longestPauseMs = 60000;
+    const bool lastedLong = m_connectedSince.isValid() && m_connectedSince.elapsed() > 10 * firstPauseMs;
+    m_retryMs = lastedLong || m_retryMs == 0 ? firstPauseMs : std::min(2 * m_retryMs, longestPauseMs);
+    // Not from within the connection's own signal: connectAgain() ends it.
+    QTimer::singleShot(m_retryMs, this, &WaylandWorkAreaMonitor::connectAgain);
 }
 
 WaylandWorkAreaMonitor::~WaylandWorkAreaMonitor()
@@ -74,22 +103,21 @@ void WaylandWorkAreaMonitor::dropAll()
     m_probes.clear();
 }
 
-void WaylandWorkAreaMonitor::destroyPopup(Probe& probe)
+void WaylandWorkAreaMonitor::destroyPopup(Popup& popup)
 {
-    if (probe.popup)
-        xdg_popup_destroy(probe.popup);
-    if (probe.popupXdgSurface)
-        xdg_surface_destroy(probe.popupXdgSurface);
-    if (probe.popupSurface)
-        wl_surface_destroy(probe.popupSurface);
-    probe.popup = nullptr;
-    probe.popupXdgSurface = nullptr;
-    probe.popupSurface = nullptr;
+    if (popup.popup)
+        xdg_popup_destroy(popup.popup);
+    if (popup.xdgSurface)
+        xdg_surface_destroy(popup.xdgSurface);
+    if (popup.surface)
+        wl_surface_destroy(popup.surface);
+    popup = Popup();
 }
 
 void WaylandWorkAreaMonitor::destroyProbe(Probe& probe)
 {
-    destroyPopup(probe);
+    for (Popup& popup : probe.popups)
+        destroyPopup(popup);
     if (probe.layerSurface)
         zwlr_layer_surface_v1_destroy(probe.layerSurface);
     if (probe.surface)
@@ -100,9 +128,10 @@ void WaylandWorkAreaMonitor::destroyProbe(Probe& probe)
 
 void WaylandWorkAreaMonitor::followOutputs()
 {
-    if (m_connection.isBroken() || !m_connection.layerShell() || !m_connection.compositor())
+    if (!m_connection || m_connection->isBroken() || !m_connection->layerShell() ||
+        !m_connection->compositor())
         return;
-    const QList<WaylandConnection::Output> outputs = m_connection.outputs();
+    const QList<WaylandConnection::Output> outputs = m_connection->outputs();
     bool dropped = false;
     for (auto it = m_probes.begin(); it != m_probes.end();) {
         const bool stays = std::any_of(outputs.cbegin(), outputs.cend(), [&](const auto& o) {
@@ -122,13 +151,13 @@ void WaylandWorkAreaMonitor::followOutputs()
             continue;
         Probe& probe = m_probes[o.name];
         probe.output = o.output;
-        probe.surface = wl_compositor_create_surface(m_connection.compositor());
+        probe.surface = wl_compositor_create_surface(m_connection->compositor());
         // Never in the way of the pointer, should a compositor show it.
-        wl_region* nothing = wl_compositor_create_region(m_connection.compositor());
+        wl_region* nothing = wl_compositor_create_region(m_connection->compositor());
         wl_surface_set_input_region(probe.surface, nothing);
         wl_region_destroy(nothing);
         probe.layerSurface =
-            zwlr_layer_shell_v1_get_layer_surface(m_connection.layerShell(), probe.surface, o.output,
+            zwlr_layer_shell_v1_get_layer_surface(m_connection->layerShell(), probe.surface, o.output,
                                                   ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM, "nivora-workarea");
         zwlr_layer_surface_v1_add_listener(probe.layerSurface, &probeListener, this);
         zwlr_layer_surface_v1_set_anchor(
@@ -164,49 +193,84 @@ void WaylandWorkAreaMonitor::probeConfigured(zwlr_layer_surface_v1* layerSurface
     probe->size = size;
     // The free area may have moved without changing size (a bar taken from
     // the top to the bottom), so every configure asks again where it is.
-    askPopup(*probe);
+    // Not at once: a popup whose parent the compositor has just closed (its
+    // output went away; the word is often in the same batch of events) is a
+    // protocol error, fatal to the whole connection. The rest of the batch
+    // is read first, and several configures make one question.
+    probe->askDue = true;
+    if (!m_askQueued) {
+        m_askQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_askQueued = false;
+            askWhereDue();
+        });
+    }
 }
 
-void WaylandWorkAreaMonitor::askPopup(Probe& probe)
+void WaylandWorkAreaMonitor::askWhereDue()
 {
-    destroyPopup(probe);
-    if (!m_connection.xdgShell())
+    if (!m_connection || m_connection->isBroken())
         return;
-    xdg_positioner* positioner = xdg_wm_base_create_positioner(m_connection.xdgShell());
-    xdg_positioner_set_size(positioner, 1, 1);
-    xdg_positioner_set_anchor_rect(positioner, 0, 0, 1, 1);
-    xdg_positioner_set_anchor(positioner, XDG_POSITIONER_ANCHOR_TOP_LEFT);
-    xdg_positioner_set_gravity(positioner, XDG_POSITIONER_GRAVITY_TOP_LEFT);
-    xdg_positioner_set_offset(positioner, -farAway, -farAway);
-    xdg_positioner_set_constraint_adjustment(positioner, XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_SLIDE_X |
-                                                             XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_SLIDE_Y);
-    probe.popupSurface = wl_compositor_create_surface(m_connection.compositor());
-    probe.popupXdgSurface = xdg_wm_base_get_xdg_surface(m_connection.xdgShell(), probe.popupSurface);
-    xdg_surface_add_listener(probe.popupXdgSurface, &popupSurfaceListener, this);
-    probe.popup = xdg_surface_get_popup(probe.popupXdgSurface, nullptr, positioner);
-    xdg_popup_add_listener(probe.popup, &popupListener, this);
-    zwlr_layer_surface_v1_get_popup(probe.layerSurface, probe.popup);
-    xdg_positioner_destroy(positioner);
-    wl_surface_commit(probe.popupSurface);
-    // Sent now: the answer is wanted before the main loop next sleeps.
-    wl_display_flush(m_connection.display());
+    for (Probe& probe : m_probes) {
+        if (probe.askDue && probe.layerSurface)
+            ask(probe);
+        probe.askDue = false;
+    }
+}
+
+void WaylandWorkAreaMonitor::ask(Probe& probe)
+{
+    for (int corner = 0; corner < corners; ++corner) {
+        Popup& popup = probe.popups[corner];
+        destroyPopup(popup);
+        probe.asked[corner].reset();
+        if (!m_connection->xdgShell())
+            continue;
+        const bool topLeft = corner == 0;
+        xdg_positioner* positioner = xdg_wm_base_create_positioner(m_connection->xdgShell());
+        xdg_positioner_set_size(positioner, 1, 1);
+        xdg_positioner_set_anchor_rect(positioner, 0, 0, 1, 1);
+        xdg_positioner_set_anchor(positioner, topLeft ? XDG_POSITIONER_ANCHOR_TOP_LEFT
+                                                      : XDG_POSITIONER_ANCHOR_BOTTOM_RIGHT);
+        xdg_positioner_set_gravity(positioner, topLeft ? XDG_POSITIONER_GRAVITY_TOP_LEFT
+                                                       : XDG_POSITIONER_GRAVITY_BOTTOM_RIGHT);
+        xdg_positioner_set_offset(positioner, topLeft ? -farAway : farAway, topLeft ? -farAway : farAway);
+        xdg_positioner_set_constraint_adjustment(positioner,
+                                                 XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_SLIDE_X |
+                                                     XDG_POSITIONER_CONSTRAINT_ADJUSTMENT_SLIDE_Y);
+        popup.surface = wl_compositor_create_surface(m_connection->compositor());
+        popup.xdgSurface = xdg_wm_base_get_xdg_surface(m_connection->xdgShell(), popup.surface);
+        xdg_surface_add_listener(popup.xdgSurface, &popupSurfaceListener, this);
+        popup.popup = xdg_surface_get_popup(popup.xdgSurface, nullptr, positioner);
+        xdg_popup_add_listener(popup.popup, &popupListener, this);
+        zwlr_layer_surface_v1_get_popup(probe.layerSurface, popup.popup);
+        xdg_positioner_destroy(positioner);
+        wl_surface_commit(popup.surface);
+    }
+    // Sent now: the answers are wanted before the main loop next sleeps.
+    wl_display_flush(m_connection->display());
 }
 
 void WaylandWorkAreaMonitor::popupConfigured(xdg_popup* popup, QPoint position)
 {
-    for (auto it = m_probes.begin(); it != m_probes.end(); ++it) {
-        Probe& probe = *it;
-        if (probe.popup != popup)
-            continue;
-        // One answer per question: the popup has done its work.
-        destroyPopup(probe);
-        const std::optional<QPoint> offset = QPoint(-position.x(), -position.y());
-        if (offset != probe.offset || probe.size != probe.sizeSeen) {
-            probe.offset = offset;
-            probe.sizeSeen = probe.size;
-            scheduleChanged();
+    for (Probe& probe : m_probes) {
+        for (int corner = 0; corner < corners; ++corner) {
+            if (probe.popups[corner].popup != popup)
+                continue;
+            // One answer per question: the popup has done its work.
+            destroyPopup(probe.popups[corner]);
+            probe.asked[corner] = position;
+            if (!probe.asked[0] || !probe.asked[1])
+                return;
+            if (probe.sizeSeen != probe.size || probe.answers[0] != *probe.asked[0] ||
+                probe.answers[1] != *probe.asked[1]) {
+                probe.sizeSeen = probe.size;
+                probe.answers[0] = *probe.asked[0];
+                probe.answers[1] = *probe.asked[1];
+                scheduleChanged();
+            }
+            return;
         }
-        return;
     }
 }
 
@@ -216,7 +280,7 @@ void WaylandWorkAreaMonitor::probeClosed(zwlr_layer_surface_v1* layerSurface)
     if (Probe* probe = probeFor(layerSurface)) {
         destroyProbe(*probe);
         probe->size.reset();
-        probe->offset.reset();
+        probe->sizeSeen.reset();
         scheduleChanged();
     }
 }
@@ -229,26 +293,18 @@ QRect WaylandWorkAreaMonitor::workArea(QScreen* screen) const
 QRect WaylandWorkAreaMonitor::outputWorkArea(const ScreenInfo& screen) const
 {
     const auto it = m_probes.constFind(screen.name);
-    if (it == m_probes.cend() || !it->sizeSeen || !it->offset)
+    if (it == m_probes.cend() || !it->sizeSeen)
         return screen.frame;
-    const QRect free(*it->offset, *it->sizeSeen);
-    // A compositor that slides popups into something other than the output
-    // gives an offset that does not fit; the whole output is then the
-    // safer guess than a misplaced area.
-    if (free.isEmpty() || !QRect(QPoint(0, 0), screen.frame.size()).contains(free))
+    const QRect output(QPoint(0, 0), screen.frame.size());
+    // Where each popup puts the probe, in the output: the top-left one sits
+    // at the output's top-left corner, the bottom-right one (1 × 1) at its
+    // bottom-right corner.
+    const QPoint fromTopLeft = -it->answers[0];
+    const QPoint fromBottomRight = output.bottomRight() - it->answers[1];
+    const QRect free = QRect(fromTopLeft, *it->sizeSeen) & QRect(fromBottomRight, *it->sizeSeen);
+    if (free.isEmpty() || !output.contains(free))
         return screen.frame;
     return free.translated(screen.frame.topLeft());
-}
-
-void WaylandWorkAreaMonitor::scheduleChanged()
-{
-    if (m_changeQueued)
-        return;
-    m_changeQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_changeQueued = false;
-        Q_EMIT changed();
-    });
 }
 
 } // namespace nivora
