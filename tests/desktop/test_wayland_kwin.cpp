@@ -36,14 +36,8 @@ public:
 
     explicit TopPanel(const QString& socket)
     {
-        m_display = wl_display_connect(QFile::encodeName(socket).constData());
-        if (!m_display)
-            return;
-        wl_registry* registry = wl_display_get_registry(m_display);
-        wl_registry_add_listener(registry, &registryListener, this);
-        wl_display_roundtrip(m_display);
-        wl_registry_destroy(registry);
-        if (!m_compositor || !m_shm || !m_shell || !m_output)
+        m_display = connectClient(socket, &registryListener, this);
+        if (!m_display || !m_compositor || !m_shm || !m_shell || !m_output)
             return;
         m_surface = wl_compositor_create_surface(m_compositor);
         zwlr_layer_surface_v1* layer = zwlr_layer_shell_v1_get_layer_surface(

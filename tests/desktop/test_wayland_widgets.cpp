@@ -37,13 +37,9 @@ class VirtualPointer
 public:
     VirtualPointer(const QString& socket, QSize layout) : m_layout(layout)
     {
-        m_display = wl_display_connect(QFile::encodeName(socket).constData());
+        m_display = connectClient(socket, &registryListener, this);
         if (!m_display)
             return;
-        wl_registry* registry = wl_display_get_registry(m_display);
-        wl_registry_add_listener(registry, &registryListener, this);
-        wl_display_roundtrip(m_display);
-        wl_registry_destroy(registry);
         if (m_manager)
             m_pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(m_manager, nullptr);
         wl_display_roundtrip(m_display);
