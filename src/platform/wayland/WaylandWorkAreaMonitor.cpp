@@ -81,8 +81,9 @@ void WaylandWorkAreaMonitor::connectionLost()
 {
     dropAll();
     scheduleChanged();
-    // Soon after a rare race; ever more slowly if the compositor keeps ending
-    // the connection at once, or has gone away for good.
+    // Soon after a rare race; more slowly each time a compositor keeps
+    // ending the connection at once. One that no longer answers at all has
+    // taken the wallpaper's connection with it: nothing is tried after that.
     constexpr int firstPauseMs = 1000;
     constexpr int longestPauseMs = 60000;
     const bool lastedLong = m_connectedSince.isValid() && m_connectedSince.elapsed() > 10 * firstPauseMs;
