@@ -29,7 +29,18 @@ NIVORA = os.path.join(BUILD, "src/nivora")
 HARNESS = os.path.join(BUILD, "bench/shader/bench_shader")
 PROCSTAT = next(p for p in (os.path.join(ROOT, "../shared/tools/procstat"), "/work/shared/tools/procstat")
                 if os.path.exists(p))
-EXTENSION = os.path.join(ROOT, "packaging/gnome-shell/fullscreen@nivora.app")
+
+
+def built_extension():
+    # The build made the extension for the shell it found; its cache says where.
+    with open(os.path.join(BUILD, "CMakeCache.txt")) as cache:
+        for line in cache:
+            if line.startswith("NIVORA_GNOME_EXTENSION_DIR:"):
+                return line.split("=", 1)[1].strip()
+    sys.exit("the build directory has no GNOME Shell extension; configure it again")
+
+
+EXTENSION = built_extension()
 
 
 def procstat(pid, seconds, threads=False):

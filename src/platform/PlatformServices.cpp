@@ -12,6 +12,7 @@
 #include "platform/wayland/WaylandLayerSurface.h"
 #include "platform/wayland/WaylandScreenProvider.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
+#include "platform/wayland/WaylandWorkAreaMonitor.h"
 #include "platform/x11/X11DesktopWindowHints.h"
 #include "platform/x11/X11OcclusionMonitor.h"
 #include "platform/x11/X11ScreenSaverMonitor.h"
@@ -61,6 +62,7 @@ bool setUpWayland(PlatformServices& services)
     services.makeWidgetSurface = [wayland]() -> std::unique_ptr<WidgetSurface> {
         return std::make_unique<WaylandWidgetSurface>(*wayland);
     };
+    services.workAreas = std::make_unique<WaylandWorkAreaMonitor>(qgetenv("WAYLAND_DISPLAY"));
     services.connection = std::move(connection);
     return true;
 }

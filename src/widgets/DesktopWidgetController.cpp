@@ -172,19 +172,24 @@ WidgetPlacement::Screens DesktopWidgetController::screens() const
     if (m_screensForTesting)
         return m_screensForTesting();
     WidgetPlacement::Screens result;
+    const WorkAreaMonitor* workAreas = m_workAreas.data();
     if (m_surfacePlatform) {
-        // The compositor's layout; it names no primary output and reserves
-        // nothing a widget has to keep clear of.
+        // The compositor's layout; it names no primary output, so the first
+        // one stands in.
+        auto workArea = [workAreas](const ScreenInfo& screen) {
+            return workAreas ? workAreas->outputWorkArea(screen) : screen.frame;
+        };
         const QList<ScreenInfo> layout = m_surfacePlatform->screens->screens();
         if (!layout.isEmpty()) {
             result.primaryGeometry = layout.first().frame;
-            result.primaryAvailable = layout.first().frame;
+            result.primaryAvailable = workArea(layout.first());
         }
-        for (const ScreenInfo& screen : layout)
+        for (const ScreenInfo& screen : layout) {
             result.all.append(screen.frame);
+            result.available.append(workArea(screen));
+        }
         return result;
     }
-    const WorkAreaMonitor* workAreas = m_workAreas.data();
     auto workArea = [workAreas](QScreen* screen) {
         return workAreas ? workAreas->workArea(screen) : screen->availableGeometry();
     };

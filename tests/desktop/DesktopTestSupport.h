@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <memory>
+#include <wayland-client.h>
 
 namespace nivora::testing {
 
@@ -150,6 +151,21 @@ inline QImage referenceRender(const AppState& state, double seconds, QSize size,
 // The platform services as the app makes them on the Wayland compositor at
 // `socket`; `swaySocket` is sway's IPC socket, which a sway session gives its
 // clients in SWAYSOCK.
+// A test client's own connection to the compositor at `socket`, its globals
+// announced to `listener` (with `data`) before it returns; null when nobody
+// answers.
+inline wl_display* connectClient(const QString& socket, const wl_registry_listener* listener, void* data)
+{
+    wl_display* display = wl_display_connect(QFile::encodeName(socket).constData());
+    if (!display)
+        return nullptr;
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, listener, data);
+    wl_display_roundtrip(display);
+    wl_registry_destroy(registry);
+    return display;
+}
+
 inline std::unique_ptr<PlatformServices> platformOn(const QString& socket, const QString& swaySocket = {})
 {
     const QByteArray display = qgetenv("WAYLAND_DISPLAY");

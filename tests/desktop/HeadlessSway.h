@@ -31,12 +31,13 @@ public:
     }
 
     // Starts sway and waits (at most 15 s) for its sockets. False with
-    // error() set when it does not come up.
-    bool start()
+    // error() set when it does not come up. `extraConfig` is appended to its
+    // configuration (bars, for instance).
+    bool start(const QByteArray& extraConfig = {})
     {
         return launch({{QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless")},
                        {QStringLiteral("WLR_HEADLESS_OUTPUTS"), QStringLiteral("2")}},
-                      QStringLiteral("HEADLESS-2"));
+                      QStringLiteral("HEADLESS-2"), extraConfig);
     }
 
     // Starts sway as a client of `parent`, its two outputs WL-1 and WL-2
@@ -60,7 +61,8 @@ public:
     }
 
 private:
-    bool launch(const QList<QPair<QString, QString>>& backend, const QString& lastOutput)
+    bool launch(const QList<QPair<QString, QString>>& backend, const QString& lastOutput,
+                const QByteArray& extraConfig = {})
     {
         if (!m_dir.isValid())
             return fail(QStringLiteral("no temporary directory"));
@@ -72,6 +74,7 @@ private:
                 "output HEADLESS-1 mode 1280x720 position 0 0\n"
                 "output HEADLESS-2 mode 800x600 position 1280 0\n"
                 "default_border none\n");
+        f.write(extraConfig);
         f.close();
 
         QProcessEnvironment env;

@@ -1,11 +1,13 @@
 // The wallpaper and the widgets on KDE's compositor (a real kwin_wayland,
 // nested in the X display with two outputs): the layer shell is chosen, each
 // output gets a view that draws, an output that goes away at run time takes
-// its view with it, and a widget's buttons and dragging work with KWin's own
-// pointer handling, which differs from wlroots' during a drag.
+// its view with it, a widget's buttons and dragging work with KWin's own
+// pointer handling, which differs from wlroots' during a drag, and widgets
+// keep clear of a panel's exclusive zone.
 #include "DesktopTestSupport.h"
 #include "NestedKWin.h"
 #include "engine/DesktopRenderView.h"
+#include "platform/wayland/WaylandProtocols.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/TimerFaceView.h"
@@ -15,9 +17,104 @@
 #include <QJsonArray>
 #include <QTest>
 #include <algorithm>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
 
 using namespace nivora;
 using namespace nivora::testing;
+
+namespace {
+
+// A panel as a desktop shell makes one: a layer surface on the top layer,
+// across the top of the first output, reserving its height. From a
+// connection of its own, as another program's would be.
+class TopPanel
+{
+public:
+    static constexpr int height = 30;
+
+    explicit TopPanel(const QString& socket)
+    {
+        m_display = connectClient(socket, &registryListener, this);
+        if (!m_display || !m_compositor || !m_shm || !m_shell || !m_output)
+            return;
+        m_surface = wl_compositor_create_surface(m_compositor);
+        zwlr_layer_surface_v1* layer = zwlr_layer_shell_v1_get_layer_surface(
+            m_shell, m_surface, m_output, ZWLR_LAYER_SHELL_V1_LAYER_TOP, "test-panel");
+        zwlr_layer_surface_v1_add_listener(layer, &layerListener, this);
+        zwlr_layer_surface_v1_set_anchor(layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
+                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
+                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+        zwlr_layer_surface_v1_set_size(layer, 0, height);
+        zwlr_layer_surface_v1_set_exclusive_zone(layer, height);
+        wl_surface_commit(m_surface);
+        // The configure, then the buffer it asks for.
+        wl_display_roundtrip(m_display);
+        wl_display_roundtrip(m_display);
+    }
+    ~TopPanel()
+    {
+        if (m_display)
+            wl_display_disconnect(m_display);
+    }
+    bool isShown() const { return m_shown; }
+
+private:
+    static void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
+    {
+        auto* self = static_cast<TopPanel*>(data);
+        if (std::strcmp(interface, wl_compositor_interface.name) == 0)
+            self->m_compositor =
+                static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 4));
+        else if (std::strcmp(interface, wl_shm_interface.name) == 0)
+            self->m_shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+        else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0)
+            self->m_shell = static_cast<zwlr_layer_shell_v1*>(
+                wl_registry_bind(registry, name, &zwlr_layer_shell_v1_interface, 1));
+        else if (std::strcmp(interface, wl_output_interface.name) == 0 && !self->m_output)
+            self->m_output =
+                static_cast<wl_output*>(wl_registry_bind(registry, name, &wl_output_interface, 1));
+    }
+    static void onGlobalRemove(void*, wl_registry*, uint32_t) {}
+    static constexpr wl_registry_listener registryListener = {onGlobal, onGlobalRemove};
+
+    static void onConfigure(void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width,
+                            uint32_t h)
+    {
+        auto* self = static_cast<TopPanel*>(data);
+        zwlr_layer_surface_v1_ack_configure(layer, serial);
+        const int stride = int(width) * 4;
+        const int size = stride * int(h);
+        const int fd = memfd_create("test-panel", MFD_CLOEXEC);
+        if (fd < 0 || size <= 0 || ftruncate(fd, size) != 0)
+            return;
+        void* pixels = mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        std::memset(pixels, 0x80, size_t(size));
+        munmap(pixels, size_t(size));
+        wl_shm_pool* pool = wl_shm_create_pool(self->m_shm, fd, size);
+        wl_buffer* buffer =
+            wl_shm_pool_create_buffer(pool, 0, int(width), int(h), stride, WL_SHM_FORMAT_XRGB8888);
+        wl_shm_pool_destroy(pool);
+        close(fd);
+        wl_surface_attach(self->m_surface, buffer, 0, 0);
+        wl_surface_damage(self->m_surface, 0, 0, int(width), int(h));
+        wl_surface_commit(self->m_surface);
+        self->m_shown = true;
+    }
+    static void onClosed(void*, zwlr_layer_surface_v1*) {}
+    static constexpr zwlr_layer_surface_v1_listener layerListener = {onConfigure, onClosed};
+
+    wl_display* m_display = nullptr;
+    wl_compositor* m_compositor = nullptr;
+    wl_shm* m_shm = nullptr;
+    zwlr_layer_shell_v1* m_shell = nullptr;
+    wl_output* m_output = nullptr;
+    wl_surface* m_surface = nullptr;
+    bool m_shown = false;
+};
+
+} // namespace
 
 class TestWaylandKWin : public QObject
 {
@@ -86,6 +183,37 @@ private Q_SLOTS:
         QVERIFY(m_wallpaper->rebuildCount() > rebuilds);
         QCOMPARE(m_wallpaper->renderViews().first()->displayID(),
                  m_platform->screens->screens().first().displayID);
+    }
+
+    // KWin slides popups into the free area rather than the output, so the
+    // probe cannot tell a top panel from a bottom one there: the area used
+    // keeps clear of both edges, and the widget clear of the panel.
+    void widgetKeepsClearOfAPanel()
+    {
+        TopPanel panel(m_kwin->socket());
+        QVERIFY(panel.isShown());
+        const QRect output(QPoint(0, 0), NestedKWin::outputSize);
+        const QRect panelRect(0, 0, output.width(), TopPanel::height);
+        auto firstArea = [&] {
+            const QList<ScreenInfo> screens = m_platform->screens->screens();
+            return screens.isEmpty() ? QRect() : m_platform->workAreas->outputWorkArea(screens.first());
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(firstArea() != output, 5000);
+        const QRect area = firstArea();
+        QVERIFY2(output.contains(area) && !area.intersects(panelRect) &&
+                     area.height() >= output.height() - 2 * TopPanel::height,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(area.x())
+                                .arg(area.y())
+                                .arg(area.width())
+                                .arg(area.height())));
+
+        m_widgets = std::make_unique<DesktopWidgetController>(state());
+        m_widgets->usePlatform(*m_platform);
+        m_widgets->start();
+        state().setEnabledWidgets({QStringLiteral("clock")});
+        QTRY_VERIFY_WITH_TIMEOUT(m_widgets->window(QStringLiteral("clock")), 5000);
+        QCOMPARE(m_widgets->window(QStringLiteral("clock"))->geometry().top(), area.top() + 30);
     }
 
     void widgetButtonsAndDrag()

@@ -1,7 +1,7 @@
 // Desktop widgets on a Wayland compositor with the layer shell (a real headless
 // sway): a widget shows above the wallpaper and below ordinary windows, its
-// buttons take clicks of a real pointer, and a drag moves it and stores where
-// it was dropped.
+// buttons take clicks of a real pointer, a drag moves it and stores where it
+// was dropped, and widgets keep clear of the zones panels reserve.
 #include "DesktopTestSupport.h"
 #include "HeadlessSway.h"
 #include "platform/WidgetSurface.h"
@@ -14,10 +14,13 @@
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <linux/input-event-codes.h>
 #include <wayland-client.h>
 
@@ -34,13 +37,9 @@ class VirtualPointer
 public:
     VirtualPointer(const QString& socket, QSize layout) : m_layout(layout)
     {
-        m_display = wl_display_connect(QFile::encodeName(socket).constData());
+        m_display = connectClient(socket, &registryListener, this);
         if (!m_display)
             return;
-        wl_registry* registry = wl_display_get_registry(m_display);
-        wl_registry_add_listener(registry, &registryListener, this);
-        wl_display_roundtrip(m_display);
-        wl_registry_destroy(registry);
         if (m_manager)
             m_pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(m_manager, nullptr);
         wl_display_roundtrip(m_display);
@@ -376,6 +375,99 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("mean difference %1").arg(difference)));
         widgets.flushPendingMoves();
         QCOMPARE(state().store().value(QStringLiteral("widgetpos_date")), record);
+    }
+
+    // Widgets keep out of the zones bars reserve (swaybar, a layer-shell
+    // panel): a widget never moved goes below a top bar, and a bar that comes
+    // later moves the widget it covers and no other.
+    void widgetsKeepClearOfBars()
+    {
+        HeadlessSway own;
+        QVERIFY2(own.start("bar {\n id upper\n position top\n}\n"
+                           "bar {\n id lower\n position bottom\n mode invisible\n}\n"),
+                 qPrintable(own.error()));
+        // sway's own word on the area its bars leave: the workspace's
+        // rectangle (no gaps are configured).
+        auto swayArea = [&own](const QString& output) {
+            const QJsonArray workspaces =
+                QJsonDocument::fromJson(
+                    own.msg({QStringLiteral("-t"), QStringLiteral("get_workspaces")}).toUtf8())
+                    .array();
+            for (const QJsonValue& w : workspaces) {
+                if (w[QStringLiteral("output")].toString() != output)
+                    continue;
+                const QJsonObject r = w[QStringLiteral("rect")].toObject();
+                return QRect(r[QStringLiteral("x")].toInt(), r[QStringLiteral("y")].toInt(),
+                             r[QStringLiteral("width")].toInt(), r[QStringLiteral("height")].toInt());
+            }
+            return QRect();
+        };
+        QVERIFY(QTest::qWaitFor([&] { return swayArea(QStringLiteral("HEADLESS-1")).top() > 0; }, 10000));
+        std::unique_ptr<PlatformServices> platform =
+            platformOn(own.socket(), own.clientEnvironment().value(QStringLiteral("SWAYSOCK")));
+        QVERIFY(platform->workAreas);
+        auto workAreas = [&] {
+            QList<QRect> areas;
+            for (const ScreenInfo& screen : platform->screens->screens())
+                areas.append(platform->workAreas->outputWorkArea(screen));
+            return areas;
+        };
+        auto swayAreas = [&] {
+            return QList<QRect>{swayArea(QStringLiteral("HEADLESS-1")),
+                                swayArea(QStringLiteral("HEADLESS-2"))};
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(workAreas(), swayAreas(), 5000);
+
+        // The stopwatch low on the first output, the week in the middle of
+        // the second, in record coordinates (bottom-left corner, y up).
+        state().store().setValue(QStringLiteral("widgetpos_stopwatch"), QJsonArray{200.0, 10.0});
+        state().store().setValue(QStringLiteral("widgetpos_week"), QJsonArray{1500.0, 300.0});
+        DesktopWidgetController widgets(state());
+        widgets.usePlatform(*platform);
+        widgets.start();
+        const QStringList ids{QStringLiteral("clock"), QStringLiteral("stopwatch"), QStringLiteral("week")};
+        state().setEnabledWidgets(QSet<QString>(ids.cbegin(), ids.cend()));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return std::all_of(ids.cbegin(), ids.cend(), [&](const QString& id) {
+                    WidgetWindow* w = widgets.window(id);
+                    auto* surface = w ? qobject_cast<WaylandWidgetSurface*>(w->surface()) : nullptr;
+                    return surface && surface->isMapped();
+                });
+            },
+            10000));
+        WidgetWindow* clock = widgets.window(QStringLiteral("clock"));
+        WidgetWindow* stopwatch = widgets.window(QStringLiteral("stopwatch"));
+        WidgetWindow* week = widgets.window(QStringLiteral("week"));
+        const QRect top = swayArea(QStringLiteral("HEADLESS-1"));
+        QCOMPARE(clock->geometry().top(), top.top() + 30);
+        QCOMPARE(clock->geometry().right() + 1, 1280 - 30);
+        const QPoint stopwatchPlace(200, 720 - 10 - stopwatch->height());
+        QCOMPARE(stopwatch->pos(), stopwatchPlace);
+        const QPoint weekPlace = week->pos();
+        QCOMPARE(weekPlace, QPoint(1500, 720 - 300 - week->height()));
+
+        // The bottom bar comes: it covers the stopwatch, which goes where a
+        // widget never moved goes; the others stay.
+        QVERIFY(own.msg({QStringLiteral("bar"), QStringLiteral("lower"), QStringLiteral("mode"),
+                         QStringLiteral("dock")})
+                    .contains(QLatin1String("true")));
+        QTRY_VERIFY_WITH_TIMEOUT(swayArea(QStringLiteral("HEADLESS-1")).bottom() < 719, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(workAreas(), swayAreas(), 5000);
+        const QPoint stopwatchDefault(1280 - 30 - stopwatch->width(), top.top() + 30 + 40 * 10);
+        QTRY_COMPARE_WITH_TIMEOUT(stopwatch->pos(), stopwatchDefault, 5000);
+        QCOMPARE(week->pos(), weekPlace);
+        QCOMPARE(clock->geometry().top(), top.top() + 30);
+        // The record stays, for when the bar goes again.
+        QCOMPARE(state().store().value(QStringLiteral("widgetpos_stopwatch")),
+                 QJsonValue(QJsonArray{200.0, 10.0}));
+        auto* surface = qobject_cast<WaylandWidgetSurface*>(stopwatch->surface());
+        QTRY_VERIFY_WITH_TIMEOUT(surface->isMapped(), 5000);
+
+        QVERIFY(own.msg({QStringLiteral("bar"), QStringLiteral("lower"), QStringLiteral("mode"),
+                         QStringLiteral("invisible")})
+                    .contains(QLatin1String("true")));
+        QTRY_COMPARE_WITH_TIMEOUT(stopwatch->pos(), stopwatchPlace, 10000);
     }
 
     // The compositor goes away under a widget (the session ends, or it

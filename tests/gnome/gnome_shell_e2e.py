@@ -16,7 +16,8 @@ set, no QT_QPA_PLATFORM) and checked through the shell itself:
 - with two monitors, the second at scale 2, each wallpaper fills its monitor
   and the widgets stay in the primary's work area.
 
-Needs NIVORA_BINARY and NIVORA_SOURCE_DIR; gnome-shell, foot, python3-dbusmock.
+Needs NIVORA_BINARY and NIVORA_GNOME_EXTENSION (the built extension for this
+shell); gnome-shell, foot, python3-dbusmock.
 """
 import json
 import os
@@ -29,8 +30,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from gnome_shell import GnomeShell, wait_for  # noqa: E402
 
 BINARY = os.environ["NIVORA_BINARY"]
-SOURCE = os.environ["NIVORA_SOURCE_DIR"]
-EXTENSION = os.path.join(SOURCE, "packaging/gnome-shell/fullscreen@nivora.app")
+EXTENSION = os.environ["NIVORA_GNOME_EXTENSION"]
 DESKTOP_TYPE = 1  # Meta.WindowType.DESKTOP
 FAILURES = []
 

@@ -26,6 +26,7 @@ constexpr quint32 layerShellVersion = 3;
 constexpr quint32 viewporterVersion = 1;
 constexpr quint32 xdgOutputVersion = 3;
 constexpr quint32 seatVersion = 5;
+constexpr quint32 xdgShellVersion = 1;
 
 WaylandConnection* self(void* data)
 {
@@ -117,6 +118,14 @@ void onSeatName(void*, wl_seat*, const char*) {}
 
 const wl_seat_listener seatListener = {onSeatCapabilities, onSeatName};
 
+// A compositor that pings and gets no answer takes the client for hung.
+void onXdgPing(void*, xdg_wm_base* shell, uint32_t serial)
+{
+    xdg_wm_base_pong(shell, serial);
+}
+
+const xdg_wm_base_listener xdgShellListener = {onXdgPing};
+
 void onPointerEnter(void* data, wl_pointer*, uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y)
 {
     self(data)->pointerEntered(serial, surface, QPointF(wl_fixed_to_double(x), wl_fixed_to_double(y)));
@@ -166,11 +175,11 @@ Qt::MouseButton mouseButton(quint32 code)
 
 } // namespace
 
-std::unique_ptr<WaylandConnection> WaylandConnection::connectToCompositor()
+std::unique_ptr<WaylandConnection> WaylandConnection::connectToCompositor(const QByteArray& name)
 {
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (name.isEmpty() && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return nullptr;
-    wl_display* display = wl_display_connect(nullptr);
+    wl_display* display = wl_display_connect(name.isEmpty() ? nullptr : name.constData());
     if (!display)
         return nullptr;
     std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display));
@@ -212,6 +221,8 @@ WaylandConnection::~WaylandConnection()
         zxdg_output_manager_v1_destroy(m_xdgOutputs);
     if (m_viewporter)
         wp_viewporter_destroy(m_viewporter);
+    if (m_xdgShell)
+        xdg_wm_base_destroy(m_xdgShell);
     if (m_layerShell)
         zwlr_layer_shell_v1_destroy(m_layerShell);
     if (m_shm)
@@ -238,6 +249,9 @@ void WaylandConnection::globalAdded(quint32 name, const char* interface, quint32
             static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, layerShellVersion));
     } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !m_viewporter) {
         m_viewporter = static_cast<wp_viewporter*>(bind(&wp_viewporter_interface, viewporterVersion));
+    } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0 && !m_xdgShell) {
+        m_xdgShell = static_cast<xdg_wm_base*>(bind(&xdg_wm_base_interface, xdgShellVersion));
+        xdg_wm_base_add_listener(m_xdgShell, &xdgShellListener, this);
     } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !m_xdgOutputs) {
         m_xdgOutputs =
             static_cast<zxdg_output_manager_v1*>(bind(&zxdg_output_manager_v1_interface, xdgOutputVersion));

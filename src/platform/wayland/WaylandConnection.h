@@ -26,6 +26,7 @@ struct zwlr_layer_shell_v1;
 struct wp_viewporter;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
+struct xdg_wm_base;
 
 namespace nivora {
 
@@ -58,9 +59,10 @@ public:
         QRect frame() const;
     };
 
-    // Connects to the compositor named by WAYLAND_DISPLAY and reads its globals
-    // and outputs. Null when the variable is unset or nobody answers.
-    static std::unique_ptr<WaylandConnection> connectToCompositor();
+    // Connects to the compositor named by `display`, or by WAYLAND_DISPLAY
+    // when it is empty, and reads its globals and outputs. Null when no
+    // compositor is named or nobody answers.
+    static std::unique_ptr<WaylandConnection> connectToCompositor(const QByteArray& display = {});
     ~WaylandConnection() override;
 
     bool hasLayerShell() const { return m_layerShell != nullptr; }
@@ -75,6 +77,7 @@ public:
     wl_shm* shm() const { return m_shm; }
     zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
     wp_viewporter* viewporter() const { return m_viewporter; }
+    xdg_wm_base* xdgShell() const { return m_xdgShell; }
 
     // What the pointer did over one of this connection's surfaces, in the
     // surface's coordinates (logical pixels).
@@ -147,6 +150,7 @@ private:
     wl_shm* m_shm = nullptr;
     zwlr_layer_shell_v1* m_layerShell = nullptr;
     wp_viewporter* m_viewporter = nullptr;
+    xdg_wm_base* m_xdgShell = nullptr;
     zxdg_output_manager_v1* m_xdgOutputs = nullptr;
     wl_seat* m_seat = nullptr;
     wl_pointer* m_pointer = nullptr;

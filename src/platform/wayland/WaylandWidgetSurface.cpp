@@ -99,6 +99,10 @@ void WaylandWidgetSurface::build(const QString& outputName)
     zwlr_layer_surface_v1_add_listener(m_layerSurface, &layerListener, this);
     zwlr_layer_surface_v1_set_anchor(m_layerSurface,
                                      ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
+    // -1: margins count from the output's edges. With 0 they would count
+    // from the free area's corner, and every widget on the output would jump
+    // by a panel's height when the panel appears, before the controller could
+    // tell which ones the panel actually covers.
     zwlr_layer_surface_v1_set_exclusive_zone(m_layerSurface, -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(m_layerSurface,
                                                      ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);

@@ -18,10 +18,12 @@ class WaylandShmBuffers;
 
 // A desktop widget as a bottom-layer surface: above the background layer the
 // wallpaper uses, below ordinary windows. It is anchored to the top-left
-// corner of its output and placed by margins; it ignores the space panels
-// reserve, as a widget window on X11 keeps the position it was given, and
-// never takes the keyboard. Moving it to another output makes a new surface
-// there, since a layer surface stays on the output it was made for.
+// corner of its output and placed by margins from the output's edges, not
+// from the area panels leave: a position keeps its meaning while panels come
+// and go, as a widget window on X11 keeps the position it was given. Panels
+// are kept clear of by where the controller puts it (inside the work area
+// WaylandWorkAreaMonitor measures). It never takes the keyboard. Moving it to another output makes a new
+// surface there, since a layer surface stays on the output it was made for.
 //
 // Images go out in shared-memory buffers (two: the compositor may hold one);
 // a widget redraws when its face changes, so no frame callbacks are used. The

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
 #include <xcb/xcb.h>
 
 namespace nivora {
@@ -62,16 +61,16 @@ X11WorkAreaMonitor::X11WorkAreaMonitor(QObject* parent) : WorkAreaMonitor(parent
         QCoreApplication::instance()->installNativeEventFilter(this);
     // Screens come and go, and Qt follows _NET_WORKAREA itself.
     auto follow = [this](QScreen* screen) {
-        connect(screen, &QScreen::geometryChanged, this, &X11WorkAreaMonitor::scheduleChanged);
-        connect(screen, &QScreen::availableGeometryChanged, this, &X11WorkAreaMonitor::scheduleChanged);
+        connect(screen, &QScreen::geometryChanged, this, &X11WorkAreaMonitor::forget);
+        connect(screen, &QScreen::availableGeometryChanged, this, &X11WorkAreaMonitor::forget);
     };
     for (QScreen* screen : QGuiApplication::screens())
         follow(screen);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, [this, follow](QScreen* screen) {
         follow(screen);
-        scheduleChanged();
+        forget();
     });
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &X11WorkAreaMonitor::scheduleChanged);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &X11WorkAreaMonitor::forget);
 }
 
 X11WorkAreaMonitor::~X11WorkAreaMonitor()
@@ -193,21 +192,15 @@ bool X11WorkAreaMonitor::nativeEventFilter(const QByteArray& eventType, void* me
     for (int d = 0; !relevant && d < 4; ++d)
         relevant = atom == X11Connection::atom(gtkPrefix + QByteArray::number(d));
     if (relevant)
-        scheduleChanged();
+        forget();
     // Qt follows these properties too.
     return false;
 }
 
-void X11WorkAreaMonitor::scheduleChanged()
+void X11WorkAreaMonitor::forget()
 {
     m_snapshot.reset();
-    if (m_changeQueued)
-        return;
-    m_changeQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_changeQueued = false;
-        Q_EMIT changed();
-    });
+    scheduleChanged();
 }
 
 } // namespace nivora

@@ -33,10 +33,10 @@ private:
         QSize root;
     };
     Snapshot read() const;
-    void scheduleChanged();
+    // Drops what was read, for the next reader to read again, and says so.
+    void forget();
 
     mutable std::optional<Snapshot> m_snapshot;
-    bool m_changeQueued = false;
 };
 
 } // namespace nivora

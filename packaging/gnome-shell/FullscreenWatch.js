@@ -1,13 +1,8 @@
-/* Tells Nivora which monitors show a fullscreen window on top.
- *
- * Nivora's wallpaper is an X11 window under XWayland on GNOME, and X11 cannot
- * see Wayland windows at all: only the shell knows that a fullscreen Wayland
- * program covers a monitor. The shell already tracks it per monitor; this
- * publishes that on the shell's own bus connection, so that the answer is
- * known to come from the shell (org.gnome.Shell) and from nobody else.
+/* The watch itself, shared by the extension for GNOME Shell 43-44 (a legacy
+ * script) and the one for 45 and later (an ES module): the build puts it
+ * between the imports and the entry point of each, so that both carry the
+ * same code. It uses `Gio`, `GLib` and the shell's `global` from there.
  */
-const { Gio, GLib } = imports.gi;
-
 const PATH = '/app/nivora/Nivora/FullscreenWatch';
 const IFACE = `
 <node>
@@ -59,8 +54,4 @@ class FullscreenWatch {
         this._last = key;
         this._exported.emit_signal('CoveredChanged', new GLib.Variant('(a(iiii))', [rects]));
     }
-}
-
-function init() {
-    return new FullscreenWatch();
 }
