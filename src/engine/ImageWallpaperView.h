@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ImageHeaderCheck.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -26,7 +28,7 @@ class ImageWallpaperView : public QObject
 public:
     // Decoded images larger than this many bytes (at four bytes a pixel) are
     // refused.
-    static constexpr qint64 maxDecodedBytes = 256ll * 1024 * 1024;
+    static constexpr qint64 maxDecodedBytes = ImageHeaderCheck::maxDecodedBytes;
 
     // Loads `path` for `window`, or null when the file is missing, is not a
     // readable image, or is too large. Does not show the window.
