@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace nivora::AccountReply {
 
@@ -52,9 +54,13 @@ std::optional<qint64> tokenExpiry(const QString& token)
     if (!decoded)
         return std::nullopt;
     const QJsonValue exp = QJsonDocument::fromJson(*decoded).object().value(QStringLiteral("exp"));
-    if (!exp.isDouble())
+    if (!exp.isDouble() || std::isnan(exp.toDouble()))
         return std::nullopt;
-    return qint64(exp.toDouble());
+    // The server signs whatever number it likes: one beyond any date would
+    // not convert to a count of seconds (undefined behaviour), and the margin
+    // taken off it later must not overflow. Bounded, it is still the far
+    // future or the far past it means.
+    return qint64(std::clamp(exp.toDouble(), -9.0e15, 9.0e15));
 }
 
 } // namespace nivora::AccountReply
