@@ -243,7 +243,7 @@ private Q_SLOTS:
     // Dolphin's files as KConfig reads them: CRLF line ends stay CRLF, the last
     // `Icon` of two `[Desktop Entry]` groups is the one replaced, a file
     // without a final line end keeps its lines. Reset gives every file back
-    // byte for byte, the user's icon included.
+    // byte for byte, the user's icon included, even one ending in a space.
     void directoryFilesKeepTheirBytes()
     {
         QTemporaryDir root;
@@ -256,6 +256,7 @@ private Q_SLOTS:
              "Entry]\nIcon=folder-green\n"
              "Type=Directory\n"},
             {QStringLiteral("Sans icône"), "[Dolphin]\r\nViewMode=1"},
+            {QStringLiteral("Espace finale"), "[Desktop Entry]\nIcon=folder\\s\n"},
         };
         QStringList folders;
         for (const auto& [name, bytes] : files) {
@@ -279,6 +280,7 @@ private Q_SLOTS:
                  "[Desktop Entry]\nIcon=folder-old\n\n[Dolphin]\nViewMode=1\n\n[Desktop Entry]\nIcon=" +
                      icon + "\nType=Directory\n");
         QCOMPARE(directory(2), "[Desktop Entry]\r\nIcon=" + icon + "\r\n\r\n[Dolphin]\r\nViewMode=1");
+        QCOMPARE(directory(3), "[Desktop Entry]\nIcon=" + icon + "\n");
 
         QVERIFY(service.reset(folders).allSucceeded());
         for (int i = 0; i < files.size(); ++i)

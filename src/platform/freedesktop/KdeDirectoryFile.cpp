@@ -72,7 +72,9 @@ QByteArray escape(const QString& value)
             out += "\\r";
             break;
         case ' ':
-            out += i == 0 ? QByteArrayLiteral("\\s") : QByteArrayLiteral(" ");
+            // Readers trim the value, so a space at either end must be escaped
+            // to survive (a restored icon name may well end in one).
+            out += i == 0 || i == utf8.size() - 1 ? QByteArrayLiteral("\\s") : QByteArrayLiteral(" ");
             break;
         default:
             out += c;
