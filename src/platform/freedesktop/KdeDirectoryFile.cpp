@@ -258,10 +258,29 @@ QByteArray KdeDirectoryFile::withIcon(const QByteArray& text, const QString& val
     }
     const QList<std::pair<qsizetype, qsizetype>> groups = desktopEntryRanges(lines);
     if (groups.isEmpty()) {
-        QList<Line> head{{desktopEntry, lineEnd}, {entry, lineEnd}};
-        if (!lines.isEmpty())
-            head.append({QByteArray(), lineEnd});
-        return join(head + lines);
+        // Keys above the first group belong to no group: a group put above
+        // them would take them in (an `Icon` there would even win), so the
+        // new one goes right before the first group, or last.
+        qsizetype at = 0;
+        while (at < lines.size() && !isGroupHeader(lines.at(at).text.trimmed()))
+            ++at;
+        bool keysAbove = false;
+        for (qsizetype i = 0; i < at; ++i)
+            keysAbove = keysAbove || !isBlankOrComment(lines.at(i).text);
+        if (!keysAbove) {
+            QList<Line> head{{desktopEntry, lineEnd}, {entry, lineEnd}};
+            if (!lines.isEmpty())
+                head.append({QByteArray(), lineEnd});
+            return join(head + lines);
+        }
+        if (at == lines.size() && lines.last().end.isEmpty())
+            lines.last().end = lineEnd;
+        QList<Line> group{{desktopEntry, lineEnd}, {entry, lineEnd}};
+        if (at < lines.size())
+            group.append({QByteArray(), lineEnd});
+        for (qsizetype i = 0; i < group.size(); ++i)
+            lines.insert(at + i, group.at(i));
+        return join(lines);
     }
     const qsizetype header = groups.first().first;
     if (lines.at(header).end.isEmpty())
