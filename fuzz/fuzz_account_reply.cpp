@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
               "the access token is not the reply's");
         AccountReply::tokenExpiry(session->accessToken);
     } else {
-        check(reply.value(QStringLiteral("access_token")).toString().isEmpty(), "a reply's access token missed");
+        check(reply.value(QStringLiteral("access_token")).toString().isEmpty(),
+              "a reply's access token missed");
     }
     AccountReply::isUserObject(reply);
     AccountReply::userEmail(reply);

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString address = QString::fromUtf8(bytes(data, size));
     const AuthCallback callback = AuthCallback::parse(address);
-    if (callback.shape == AuthCallback::Shape::Unknown || callback.shape == AuthCallback::Shape::TokenInAddress)
+    if (callback.shape == AuthCallback::Shape::Unknown ||
+        callback.shape == AuthCallback::Shape::TokenInAddress)
         check(!callback.code, "a code from an address that is not a clean callback");
     if (callback.shape != AuthCallback::Shape::Unknown) {
         const QUrl url(address);

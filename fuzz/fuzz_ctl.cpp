@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     check(after.contains(key), "an unknown key was accepted");
     const QJsonValue shown = after.value(key);
-    const std::optional<QJsonValue> reparsed = SettingsCodec::parseValue(SettingsCodec::format(shown), nullptr);
+    const std::optional<QJsonValue> reparsed =
+        SettingsCodec::parseValue(SettingsCodec::format(shown), nullptr);
     check(reparsed && *reparsed == shown, "an accepted value does not print and parse back");
     check(!SettingsCodec::apply(state, key, shown), "the value set is not accepted again");
     if (key != QLatin1String("paletteName") && key != QLatin1String("paletteHex"))

@@ -75,8 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray written = KdeDirectoryFile::withIcon(text, value);
     if (representable(value))
         check(KdeDirectoryFile::icon(written) == value, "the icon written does not read back");
-    check(KdeDirectoryFile::withIcon(written, value) == written, "writing the same icon twice changed the file");
-    check(changedInOnePlace(linesOf(text), linesOf(written)), "writing the icon changed lines it does not own");
+    check(KdeDirectoryFile::withIcon(written, value) == written,
+          "writing the same icon twice changed the file");
+    check(changedInOnePlace(linesOf(text), linesOf(written)),
+          "writing the icon changed lines it does not own");
 
     const QByteArray cleared = KdeDirectoryFile::withoutIcon(text);
     check(KdeDirectoryFile::icon(cleared).isNull(), "an icon is left after removing it");
