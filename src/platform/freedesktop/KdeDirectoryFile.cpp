@@ -242,7 +242,10 @@ QString KdeDirectoryFile::icon(const QByteArray& text)
     if (at < 0)
         return {};
     const QByteArray& line = lines.at(at).text;
-    return unescape(line.mid(line.indexOf('=') + 1).trimmed());
+    // An empty value is still a key the file holds, unlike a missing one: it
+    // must come back on reset.
+    const QString value = unescape(line.mid(line.indexOf('=') + 1).trimmed());
+    return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
 QByteArray KdeDirectoryFile::withIcon(const QByteArray& text, const QString& value)
