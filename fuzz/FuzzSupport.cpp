@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +35,11 @@ void fail(const char* what)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     using namespace nivora::fuzz;
-    scratch = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/nivora-fuzz-XXXXXX"));
+    // In memory where there is such a place: some targets write a file per
+    // input, and a disk would set their pace.
+    const QString base =
+        QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    scratch = new QTemporaryDir(base + QStringLiteral("/nivora-fuzz-XXXXXX"));
     if (!scratch->isValid())
         fail("no scratch directory");
     std::atexit([] { delete scratch; });
