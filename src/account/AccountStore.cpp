@@ -1,5 +1,7 @@
 #include "account/AccountStore.h"
 
+#include "account/AccountReply.h"
+#include "account/AuthCallback.h"
 #include "account/BackendRefusal.h"
 #include "account/PkcePair.h"
 #include "state/DefaultsStore.h"
@@ -16,6 +18,9 @@
 #include <QUrlQuery>
 
 namespace nivora {
+
+using AccountReply::textMember;
+using AccountReply::userEmail;
 
 namespace {
 
@@ -40,14 +45,6 @@ std::optional<QString> storedToken(const DefaultsStore& defaults, const QString&
     return value.toString();
 }
 
-std::optional<QString> textMember(const QJsonObject& object, const QString& name)
-{
-    const QJsonValue value = object.value(name);
-    if (!value.isString())
-        return std::nullopt;
-    return value.toString();
-}
-
 // Spaces and tabs only: a line break at either end is kept, as typed.
 bool isHorizontalSpace(QChar c)
 {
@@ -65,51 +62,12 @@ QString trimHorizontalSpace(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-std::optional<QString> userEmail(const QJsonObject& reply)
-{
-    const QJsonValue user = reply.value(QStringLiteral("user"));
-    if (!user.isObject())
-        return std::nullopt;
-    return textMember(user.toObject(), QStringLiteral("email"));
-}
-
-// What a sign-up answers when the address must be confirmed first: the new user
-// itself, at the top or under "user".
-bool isUserObject(const QJsonObject& reply)
-{
-    if (textMember(reply, QStringLiteral("id")))
-        return true;
-    const QJsonValue user = reply.value(QStringLiteral("user"));
-    return user.isObject() && textMember(user.toObject(), QStringLiteral("id"));
-}
-
-// The "exp" claim of a JWT access token, in seconds since the epoch. The token
-// is not checked here (the backend does that); its expiry only tells when to
-// refresh. None for a token that is not a JWT or names no expiry.
-std::optional<qint64> tokenExpiry(const QString& token)
-{
-    const QStringList parts = token.split(QLatin1Char('.'));
-    if (parts.size() != 3)
-        return std::nullopt;
-    const auto decoded = QByteArray::fromBase64Encoding(
-        parts.at(1).toLatin1(), QByteArray::Base64UrlEncoding | QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded)
-        return std::nullopt;
-    const QJsonValue exp = QJsonDocument::fromJson(*decoded).object().value(QStringLiteral("exp"));
-    if (!exp.isDouble())
-        return std::nullopt;
-    return qint64(exp.toDouble());
-}
-
 void logIgnoredCallback(const char* reason)
 {
     // The address itself is never written: it may hold a code or a token.
     qInfo().noquote()
         << QStringLiteral("Nivora: retour de connexion Google ignoré : %1").arg(QString::fromUtf8(reason));
 }
-
-// Longer than any code the backend hands out; anything longer is not one.
-constexpr qsizetype kMaxCodeLength = 512;
 
 } // namespace
 
@@ -227,7 +185,7 @@ void AccountStore::handlePostReply(QNetworkReply* reply, bool isSignUp)
     }
     if (!isSignUp)
         setErrorMessage(QStringLiteral("Email ou mot de passe incorrect."));
-    else if (isUserObject(object))
+    else if (AccountReply::isUserObject(object))
         setErrorMessage(QStringLiteral("Compte créé ! Confirme ton email, puis connecte-toi."));
     else
         setErrorMessage(invalidReplyText());
@@ -235,15 +193,13 @@ void AccountStore::handlePostReply(QNetworkReply* reply, bool isSignUp)
 
 bool AccountStore::takeSession(const QJsonObject& reply)
 {
-    const std::optional<QString> access = textMember(reply, QStringLiteral("access_token"));
-    if (!access || access->isEmpty())
+    const std::optional<AccountReply::Session> session = AccountReply::session(reply);
+    if (!session)
         return false;
-    m_accessToken = *access;
-    m_refreshToken = textMember(reply, QStringLiteral("refresh_token"));
-    if (m_refreshToken && m_refreshToken->isEmpty())
-        m_refreshToken.reset();
-    if (const std::optional<QString> email = userEmail(reply))
-        setEmail(*email);
+    m_accessToken = session->accessToken;
+    m_refreshToken = session->refreshToken;
+    if (session->email)
+        setEmail(*session->email);
     persist();
     setSignedIn(true);
     return true;
@@ -288,16 +244,14 @@ bool AccountStore::googleSignInPending() const
 
 bool AccountStore::handleCallbackUrl(const QString& text)
 {
-    const QUrl url(text);
-    const QString path = url.path();
-    if (url.scheme() != QLatin1String("nivora") || url.host() != QLatin1String("auth-callback") ||
-        (!path.isEmpty() && path != QLatin1String("/"))) {
+    const AuthCallback callback = AuthCallback::parse(text);
+    if (callback.shape == AuthCallback::Shape::Unknown) {
         qInfo().noquote() << QStringLiteral("Nivora: adresse nivora:// inconnue ignorée");
         return false;
     }
     // A session handed over in the address is how a forged callback looks: the
     // flow this store runs never puts tokens there.
-    if (url.hasFragment()) {
+    if (callback.shape == AuthCallback::Shape::TokenInAddress) {
         logIgnoredCallback("jeton dans l'adresse, un code était attendu");
         return false;
     }
@@ -308,8 +262,7 @@ bool AccountStore::handleCallbackUrl(const QString& text)
         logIgnoredCallback("aucune connexion Google en cours");
         return false;
     }
-    const QStringList codes = QUrlQuery(url).allQueryItemValues(QStringLiteral("code"), QUrl::FullyDecoded);
-    if (codes.size() != 1 || codes.first().isEmpty() || codes.first().size() > kMaxCodeLength) {
+    if (!callback.code) {
         logIgnoredCallback("pas de code");
         return false;
     }
@@ -319,7 +272,7 @@ bool AccountStore::handleCallbackUrl(const QString& text)
     }
     // The attempt stays open until an exchange succeeds: a forged code that
     // arrives first must not use it up before the real one.
-    exchangeCode(codes.first());
+    exchangeCode(*callback.code);
     return true;
 }
 
@@ -372,7 +325,7 @@ bool AccountStore::accessTokenExpired() const
 {
     if (!m_accessToken)
         return false;
-    const std::optional<qint64> expiry = tokenExpiry(*m_accessToken);
+    const std::optional<qint64> expiry = AccountReply::tokenExpiry(*m_accessToken);
     return expiry && *expiry - kExpiryMarginSeconds <= QDateTime::currentSecsSinceEpoch();
 }
 

@@ -2,6 +2,7 @@
 
 #include "account/AccountStore.h"
 #include "app/AppDelegate.h"
+#include "app/CtlArguments.h"
 #include "dashboard/NavSection.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
@@ -20,12 +21,7 @@ ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::fu
 
 const QStringList& ControlCommands::commands()
 {
-    static const QStringList list{
-        QStringLiteral("get"),       QStringLiteral("set"),      QStringLiteral("status"),
-        QStringLiteral("next"),      QStringLiteral("previous"), QStringLiteral("random"),
-        QStringLiteral("dashboard"), QStringLiteral("quit"),     QStringLiteral("open-url"),
-        QStringLiteral("account"),   QStringLiteral("popover")};
-    return list;
+    return CtlArguments::commands();
 }
 
 ControlReply ControlCommands::handle(const QString& command, const QStringList& args)

@@ -1,6 +1,6 @@
 #include "app/CtlCommand.h"
 
-#include "app/ControlCommands.h"
+#include "app/CtlArguments.h"
 #include "platform/dbus/ControlBus.h"
 
 #include <QCoreApplication>
@@ -38,23 +38,18 @@ const char* const kUsage =
 
 int runCtlCommand(int argc, char** argv, const QStringList& args)
 {
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    const CtlArguments::Verdict verdict = CtlArguments::check(args);
+    if (verdict == CtlArguments::Verdict::Usage || verdict == CtlArguments::Verdict::Help) {
         std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? 2 : 0;
     }
     const QString command = args.first();
     const QStringList rest = args.mid(1);
-    const bool known = ControlCommands::commands().contains(command) && command != QLatin1String("open-url");
-    const bool arityOk =
-        (command == QLatin1String("get") && rest.size() <= 1) ||
-        (command == QLatin1String("set") && rest.size() == 2) ||
-        (command == QLatin1String("account") && rest.size() <= 1) ||
-        (command == QLatin1String("dashboard") && rest.size() <= 1) ||
-        (command != QLatin1String("get") && command != QLatin1String("set") && rest.isEmpty());
-    if (!known || !arityOk) {
+    if (verdict != CtlArguments::Verdict::Ok) {
         std::fprintf(stderr, "nivora ctl: %s « %s »\n%s",
-                     known ? "arguments invalides pour" : "commande inconnue", command.toUtf8().constData(),
-                     kUsage);
+                     verdict == CtlArguments::Verdict::BadArity ? "arguments invalides pour"
+                                                                : "commande inconnue",
+                     command.toUtf8().constData(), kUsage);
         return 2;
     }
 

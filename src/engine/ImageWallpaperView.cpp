@@ -1,5 +1,6 @@
 #include "engine/ImageWallpaperView.h"
 
+#include "engine/ImageHeaderCheck.h"
 #include "engine/ScaledDrawable.h"
 #include "engine/WallpaperWindow.h"
 #include "platform/DesktopSurface.h"
@@ -43,29 +44,9 @@ bool ImageWallpaperView::openReader(const QString& path, QImageReader& reader, Q
     const QFileInfo info(path);
     if (!info.isFile() || info.size() == 0)
         return false;
-    // Qt's own ceiling (128 MiB) is below ours; ours is checked here first,
-    // against the size actually decoded.
-    QImageReader::setAllocationLimit(int(maxDecodedBytes / (1024 * 1024)));
     reader.setFileName(path);
     reader.setAutoTransform(true);
-    // The header's claimed size must be known and within the limits before
-    // any pixel is decoded.
-    const QSize size = reader.canRead() ? reader.size() : QSize();
-    if (!size.isValid() || size.isEmpty())
-        return false;
-    const qint64 pixels = qint64(size.width()) * size.height();
-    if (pixels > maxClaimedPixels)
-        return false;
-    QSize decoded = size;
-    if (!target.isEmpty() && pixels > qint64(target.width()) * target.height() &&
-        reader.supportsOption(QImageIOHandler::ScaledSize) && !isAnimation(reader)) {
-        // The decoder scales before the picture is turned upright.
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-            target.transpose();
-        reader.setScaledSize(target);
-        decoded = target;
-    }
-    return qint64(decoded.width()) * decoded.height() * 4 <= maxDecodedBytes;
+    return ImageHeaderCheck::acceptable(reader, target);
 }
 
 bool ImageWallpaperView::canShow(const QString& path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ImageHeaderCheck.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -28,13 +30,10 @@ class ImageWallpaperView : public QObject
 public:
     // Decoded images larger than this many bytes (at four bytes a pixel) are
     // refused; for a still decoded at the screen's size, that size counts.
-    static constexpr qint64 maxDecodedBytes = 256ll * 1024 * 1024;
-    // Headers claiming more pixels than this are refused whatever the
-    // decoder could do with them.
-    static constexpr qint64 maxClaimedPixels = 500'000'000;
+    static constexpr qint64 maxDecodedBytes = ImageHeaderCheck::maxDecodedBytes;
 
     // Whether `path` is an image this view can show (a readable header within
-    // the limits above); reads the header only.
+    // the limits); reads the header only.
     static bool canShow(const QString& path);
 
     // Loads `path` for `window`, or null when the file is missing, is not a

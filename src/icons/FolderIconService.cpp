@@ -1,6 +1,6 @@
 #include "icons/FolderIconService.h"
 
-#include "engine/ImageWallpaperView.h"
+#include "engine/ImageHeaderCheck.h"
 #include "icons/BuiltInFolderImage.h"
 #include "icons/PatternFolderImage.h"
 
@@ -47,9 +47,7 @@ FolderIconService::ImportedImage FolderIconService::importImage(const QString& p
     reader.setAutoTransform(true);
     // The size the header claims is checked before a single pixel is decoded,
     // so a small file that unpacks to gigabytes is refused outright.
-    const QSize claimed = reader.size();
-    if (!QFileInfo(path).isFile() || !reader.canRead() || !claimed.isValid() || claimed.isEmpty() ||
-        qint64(claimed.width()) * claimed.height() * 4 > ImageWallpaperView::maxDecodedBytes)
+    if (!QFileInfo(path).isFile() || !ImageHeaderCheck::acceptable(reader))
         return {{}, unreadable};
     QImage image;
     if (!reader.read(&image) || image.isNull())

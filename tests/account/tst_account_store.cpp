@@ -571,6 +571,34 @@ private Q_SLOTS:
             QVERIFY2(!line.contains("tok-") && !line.contains(access), qPrintable(line));
     }
 
+    // An expiry claim beyond any date is still read for what it means, without
+    // overflowing: the far future keeps the session and sends nothing, the far
+    // past renews it.
+    void expiryClaimsBeyondAnyDate()
+    {
+        for (const double exp : {1.0e300, -1.0e300}) {
+            const QByteArray payload =
+                QJsonDocument(QJsonObject{{"sub", "0b6c"}, {"exp", exp}})
+                    .toJson(QJsonDocument::Compact)
+                    .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+            const QString access =
+                QStringLiteral("eyJhbGciOiJIUzI1NiJ9.") + QString::fromLatin1(payload) + ".c2ln";
+            QFile::remove(settingsPath());
+            DefaultsStore defaults(settingsPath());
+            defaults.setValue("sb_access", access);
+            defaults.setValue("sb_refresh", "tok-refresh-9a7e");
+            AccountStore store(defaults, config());
+            store.resumeSession();
+            if (exp > 0) {
+                QVERIFY(!store.networkStarted());
+                QCOMPARE(defaults.value("sb_access").toString(), access);
+            } else {
+                QTRY_COMPARE(defaults.value("sb_access").toString(), m_backend->accessToken);
+            }
+            QVERIFY(store.signedIn());
+        }
+    }
+
     void configurationIsCheckedAndItsAbsenceSendsNothing_data()
     {
         QTest::addColumn<QString>("url");

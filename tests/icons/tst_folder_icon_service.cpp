@@ -243,7 +243,9 @@ private Q_SLOTS:
     // Dolphin's files as KConfig reads them: CRLF line ends stay CRLF, the last
     // `Icon` of two `[Desktop Entry]` groups is the one replaced, a file
     // without a final line end keeps its lines. Reset gives every file back
-    // byte for byte, the user's icon included.
+    // byte for byte, the user's icon included, even one ending in a space or
+    // an empty one. A key above every group belongs to none: the new group
+    // must not take it in.
     void directoryFilesKeepTheirBytes()
     {
         QTemporaryDir root;
@@ -256,6 +258,9 @@ private Q_SLOTS:
              "Entry]\nIcon=folder-green\n"
              "Type=Directory\n"},
             {QStringLiteral("Sans icône"), "[Dolphin]\r\nViewMode=1"},
+            {QStringLiteral("Espace finale"), "[Desktop Entry]\nIcon=folder\\s\n"},
+            {QStringLiteral("Hors groupe"), "Icon=hors-groupe\n[Dolphin]\nViewMode=1\n"},
+            {QStringLiteral("Icône vide"), "[Desktop Entry]\nIcon=\nType=Directory\n"},
         };
         QStringList folders;
         for (const auto& [name, bytes] : files) {
@@ -279,6 +284,10 @@ private Q_SLOTS:
                  "[Desktop Entry]\nIcon=folder-old\n\n[Dolphin]\nViewMode=1\n\n[Desktop Entry]\nIcon=" +
                      icon + "\nType=Directory\n");
         QCOMPARE(directory(2), "[Desktop Entry]\r\nIcon=" + icon + "\r\n\r\n[Dolphin]\r\nViewMode=1");
+        QCOMPARE(directory(3), "[Desktop Entry]\nIcon=" + icon + "\n");
+        QCOMPARE(directory(4),
+                 "Icon=hors-groupe\n[Desktop Entry]\nIcon=" + icon + "\n\n[Dolphin]\nViewMode=1\n");
+        QCOMPARE(directory(5), "[Desktop Entry]\nIcon=" + icon + "\nType=Directory\n");
 
         QVERIFY(service.reset(folders).allSucceeded());
         for (int i = 0; i < files.size(); ++i)

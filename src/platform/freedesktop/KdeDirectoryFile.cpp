@@ -72,7 +72,9 @@ QByteArray escape(const QString& value)
             out += "\\r";
             break;
         case ' ':
-            out += i == 0 ? QByteArrayLiteral("\\s") : QByteArrayLiteral(" ");
+            // Readers trim the value, so a space at either end must be escaped
+            // to survive (a restored icon name may well end in one).
+            out += i == 0 || i == utf8.size() - 1 ? QByteArrayLiteral("\\s") : QByteArrayLiteral(" ");
             break;
         default:
             out += c;
@@ -240,7 +242,10 @@ QString KdeDirectoryFile::icon(const QByteArray& text)
     if (at < 0)
         return {};
     const QByteArray& line = lines.at(at).text;
-    return unescape(line.mid(line.indexOf('=') + 1).trimmed());
+    // An empty value is still a key the file holds, unlike a missing one: it
+    // must come back on reset.
+    const QString value = unescape(line.mid(line.indexOf('=') + 1).trimmed());
+    return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
 QByteArray KdeDirectoryFile::withIcon(const QByteArray& text, const QString& value)
@@ -256,10 +261,29 @@ QByteArray KdeDirectoryFile::withIcon(const QByteArray& text, const QString& val
     }
     const QList<std::pair<qsizetype, qsizetype>> groups = desktopEntryRanges(lines);
     if (groups.isEmpty()) {
-        QList<Line> head{{desktopEntry, lineEnd}, {entry, lineEnd}};
-        if (!lines.isEmpty())
-            head.append({QByteArray(), lineEnd});
-        return join(head + lines);
+        // Keys above the first group belong to no group: a group put above
+        // them would take them in (an `Icon` there would even win), so the
+        // new one goes right before the first group, or last.
+        qsizetype at = 0;
+        while (at < lines.size() && !isGroupHeader(lines.at(at).text.trimmed()))
+            ++at;
+        bool keysAbove = false;
+        for (qsizetype i = 0; i < at; ++i)
+            keysAbove = keysAbove || !isBlankOrComment(lines.at(i).text);
+        if (!keysAbove) {
+            QList<Line> head{{desktopEntry, lineEnd}, {entry, lineEnd}};
+            if (!lines.isEmpty())
+                head.append({QByteArray(), lineEnd});
+            return join(head + lines);
+        }
+        if (at == lines.size() && lines.last().end.isEmpty())
+            lines.last().end = lineEnd;
+        QList<Line> group{{desktopEntry, lineEnd}, {entry, lineEnd}};
+        if (at < lines.size())
+            group.append({QByteArray(), lineEnd});
+        for (qsizetype i = 0; i < group.size(); ++i)
+            lines.insert(at + i, group.at(i));
+        return join(lines);
     }
     const qsizetype header = groups.first().first;
     if (lines.at(header).end.isEmpty())

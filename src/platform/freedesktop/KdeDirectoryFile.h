@@ -21,7 +21,8 @@ public:
     static QString icon(const QByteArray& text);
     // `text` with `Icon` set to `value`: the key KConfig reads replaced in
     // place, or a new key right under the first group's header, or a new group
-    // at the start.
+    // at the start (before the first group, or last, when keys stand outside
+    // any group).
     static QByteArray withIcon(const QByteArray& text, const QString& value);
     // `text` without any `Icon` in any `[Desktop Entry]`. A group that held one
     // and is left with nothing but blank lines and comments is dropped too. The result is empty when nothing
