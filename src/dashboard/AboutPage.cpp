@@ -1,12 +1,12 @@
 #include "dashboard/AboutPage.h"
 
+#include "assets/Fonts.h"
 #include "dashboard/PageText.h"
 #include "design/BrandMark.h"
 #include "design/PageHeader.h"
 #include "design/PaperCard.h"
 #include "design/StatBadge.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,8 @@
 #include "dashboard/AccountPage.h"
 
 #include "account/AccountStore.h"
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SketchField.h"
 #include "design/Eyebrow.h"
@@ -8,8 +10,6 @@
 #include "design/PaperCard.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

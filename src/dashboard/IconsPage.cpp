@@ -1,5 +1,7 @@
 #include "dashboard/IconsPage.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "dashboard/AdaptiveGrid.h"
 #include "dashboard/DialogFilePickers.h"
 #include "dashboard/PageText.h"
@@ -13,8 +15,6 @@
 #include "icons/FolderIconService.h"
 #include "icons/FolderPattern.h"
 #include "icons/PatternFolderView.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -9,10 +9,10 @@
 #include "design/PillToggle.h"
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
-#include "engine/ScaledDrawable.h"
-#include "engine/ShellBackgroundSync.h"
+#include "desktop/ShellBackgroundSync.h"
 #include "platform/PlatformServices.h"
 #include "platform/gnome/GnomeFullscreenWatch.h"
+#include "scene/ScaledDrawable.h"
 #include "state/AppState.h"
 
 #include <QHBoxLayout>

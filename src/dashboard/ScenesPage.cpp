@@ -12,7 +12,7 @@
 #include "design/SceneCard.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 

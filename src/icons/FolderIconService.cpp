@@ -1,8 +1,8 @@
 #include "icons/FolderIconService.h"
 
-#include "engine/ImageWallpaperView.h"
 #include "icons/BuiltInFolderImage.h"
 #include "icons/PatternFolderImage.h"
+#include "media/ImageWallpaperView.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

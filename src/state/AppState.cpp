@@ -1,9 +1,9 @@
 #include "state/AppState.h"
 
+#include "model/SettingsSchema.h"
 #include "palettes/WallpaperPalette.h"
 #include "state/DefaultsStore.h"
 #include "state/LaunchAtLogin.h"
-#include "state/SettingsSchema.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,9 +1,9 @@
 #include "state/SettingsCodec.h"
 
+#include "model/SettingsSchema.h"
+#include "model/WidgetCatalog.h"
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
-#include "state/SettingsSchema.h"
-#include "widgets/WidgetCatalog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -2,12 +2,12 @@
 // they fill the screen, looping, silence, animation, screen sleep, and every
 // kind of bad file.
 #include "DesktopTestSupport.h"
-#include "engine/DesktopRenderView.h"
-#include "engine/ImageWallpaperView.h"
-#include "engine/ScaledDrawable.h"
-#include "engine/SoftwareVideoRenderer.h"
-#include "engine/VideoWallpaperView.h"
-#include "engine/WallpaperRenderer.h"
+#include "desktop/DesktopRenderView.h"
+#include "media/ImageWallpaperView.h"
+#include "media/SoftwareVideoRenderer.h"
+#include "media/VideoWallpaperView.h"
+#include "scene/ScaledDrawable.h"
+#include "scene/WallpaperRenderer.h"
 
 #include <QJsonArray>
 #include <QPainter>

@@ -5,7 +5,7 @@
 // pointer handling, which differs from wlroots' during a drag.
 #include "DesktopTestSupport.h"
 #include "NestedKWin.h"
-#include "engine/DesktopRenderView.h"
+#include "desktop/DesktopRenderView.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/TimerFaceView.h"
