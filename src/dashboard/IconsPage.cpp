@@ -33,6 +33,20 @@ constexpr int rowSpacing = 18;
 
 using PageText::label;
 
+// The report says how its message reads; the page gives it the theme's colour.
+QColor reportColor(const FolderIconReport& report)
+{
+    switch (report.messageTone()) {
+    case FolderIconReport::Tone::Success:
+        return Theme::green();
+    case FolderIconReport::Tone::Failure:
+        return Theme::coral();
+    case FolderIconReport::Tone::Partial:
+        break;
+    }
+    return Theme::inkSoft();
+}
+
 SketchButton* button(const QString& text, const QColor& fill, quint64 seed, QWidget* parent)
 {
     auto* b = new SketchButton(text, parent);
@@ -236,7 +250,7 @@ void IconsPage::applyPattern(const FolderPattern& pattern)
     if (icon.isNull())
         return;
     const FolderIconReport report = m_service->apply(icon, m_folderPaths);
-    setStatus(report.message(), report.messageColor());
+    setStatus(report.message(), reportColor(report));
 }
 
 void IconsPage::importImage()
@@ -254,7 +268,7 @@ void IconsPage::importImage()
         return;
     }
     const FolderIconReport report = m_service->apply(imported.image, m_folderPaths);
-    setStatus(report.message(), report.messageColor());
+    setStatus(report.message(), reportColor(report));
 }
 
 void IconsPage::resetIcons()
@@ -266,7 +280,7 @@ void IconsPage::resetIcons()
         setFolderPaths(*chosen);
     }
     const FolderIconReport report = m_service->reset(m_folderPaths);
-    setStatus(report.message(), report.messageColor());
+    setStatus(report.message(), reportColor(report));
 }
 
 void IconsPage::prepareCells(qreal devicePixelRatio)

@@ -5,6 +5,7 @@
 #include "dashboard/PageText.h"
 #include "dashboard/SceneHero.h"
 #include "dashboard/SymbolView.h"
+#include "design/CatalogAccents.h"
 #include "design/Eyebrow.h"
 #include "design/FluidSlider.h"
 #include "design/PageHeader.h"

@@ -2,6 +2,7 @@
 
 #include "assets/FaceIcons.h"
 #include "assets/Fonts.h"
+#include "design/CatalogAccents.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/RoughRectangle.h"

@@ -2,7 +2,7 @@
 
 #include "icons/BuiltInFolderImage.h"
 #include "icons/PatternFolderImage.h"
-#include "media/ImageWallpaperView.h"
+#include "model/ImageBudget.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -45,11 +45,7 @@ FolderIconService::ImportedImage FolderIconService::importImage(const QString& p
     const QString unreadable = FolderIconReport::unreadableImageMessage(path);
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    // The size the header claims is checked before a single pixel is decoded,
-    // so a small file that unpacks to gigabytes is refused outright.
-    const QSize claimed = reader.size();
-    if (!QFileInfo(path).isFile() || !reader.canRead() || !claimed.isValid() || claimed.isEmpty() ||
-        qint64(claimed.width()) * claimed.height() * 4 > ImageWallpaperView::maxDecodedBytes)
+    if (!QFileInfo(path).isFile() || !reader.canRead() || !withinDecodeBudget(reader.size()))
         return {{}, unreadable};
     QImage image;
     if (!reader.read(&image) || image.isNull())

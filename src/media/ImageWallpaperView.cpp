@@ -1,5 +1,6 @@
 #include "media/ImageWallpaperView.h"
 
+#include "model/ImageBudget.h"
 #include "platform/DesktopSurface.h"
 #include "platform/FreedMemory.h"
 #include "platform/x11/X11ScaledPresenter.h"
@@ -14,19 +15,6 @@
 #include <cstring>
 
 namespace nivora {
-
-namespace {
-
-// The header's claimed size must be known and within the budget before any
-// pixel is decoded.
-bool acceptableSize(const QSize& size)
-{
-    if (!size.isValid() || size.isEmpty())
-        return false;
-    return static_cast<qint64>(size.width()) * size.height() * 4 <= ImageWallpaperView::maxDecodedBytes;
-}
-
-} // namespace
 
 ImageWallpaperView::ImageWallpaperView(WallpaperWindow* window) : m_window(window) {}
 
@@ -49,7 +37,7 @@ bool ImageWallpaperView::openReader(const QString& path, QImageReader& reader)
         return false;
     reader.setFileName(path);
     reader.setAutoTransform(true);
-    return reader.canRead() && acceptableSize(reader.size());
+    return reader.canRead() && withinDecodeBudget(reader.size());
 }
 
 std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, DesktopSurface* surface)

@@ -24,10 +24,6 @@ class ImageWallpaperView : public QObject
     Q_OBJECT
 
 public:
-    // Decoded images larger than this many bytes (at four bytes a pixel) are
-    // refused.
-    static constexpr qint64 maxDecodedBytes = 256ll * 1024 * 1024;
-
     // Loads `path` for `window`, or null when the file is missing, is not a
     // readable image, or is too large. Does not show the window.
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window);

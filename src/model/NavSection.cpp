@@ -1,7 +1,5 @@
 #include "model/NavSection.h"
 
-#include "design/Theme.h"
-
 namespace nivora::NavSections {
 
 namespace {
@@ -12,21 +10,20 @@ struct Entry
     const char* rawValue;
     const char* title;
     const char* icon;
-    QColor (*accent)();
 };
 
 const Entry& entry(NavSection section)
 {
     static const Entry entries[] = {
-        {NavSection::Scenes, "scenes", "Scènes", "scribble.variable", &Theme::coral},
-        {NavSection::Media, "media", "Média", "photo.on.rectangle.angled", &Theme::blue},
-        {NavSection::Icons, "icons", "Icônes", "folder.fill", &Theme::green},
-        {NavSection::Colors, "colors", "Couleurs", "paintpalette.fill", &Theme::purple},
-        {NavSection::Widgets, "widgets", "Widgets", "rectangle.3.group.fill", &Theme::pink},
-        {NavSection::Displays, "displays", "Écrans", "display.2", &Theme::green},
-        {NavSection::Performance, "performance", "Performance", "bolt.fill", &Theme::yellow},
-        {NavSection::About, "about", "À propos", "info.circle.fill", &Theme::coral},
-        {NavSection::Account, "account", "Compte", "person.crop.circle.fill", &Theme::blue},
+        {NavSection::Scenes, "scenes", "Scènes", "scribble.variable"},
+        {NavSection::Media, "media", "Média", "photo.on.rectangle.angled"},
+        {NavSection::Icons, "icons", "Icônes", "folder.fill"},
+        {NavSection::Colors, "colors", "Couleurs", "paintpalette.fill"},
+        {NavSection::Widgets, "widgets", "Widgets", "rectangle.3.group.fill"},
+        {NavSection::Displays, "displays", "Écrans", "display.2"},
+        {NavSection::Performance, "performance", "Performance", "bolt.fill"},
+        {NavSection::About, "about", "À propos", "info.circle.fill"},
+        {NavSection::Account, "account", "Compte", "person.crop.circle.fill"},
     };
     return entries[static_cast<int>(section)];
 }
@@ -72,11 +69,6 @@ QString title(NavSection section)
 QString icon(NavSection section)
 {
     return QString::fromLatin1(entry(section).icon);
-}
-
-QColor accent(NavSection section)
-{
-    return entry(section).accent();
 }
 
 } // namespace nivora::NavSections

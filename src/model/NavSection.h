@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,7 +9,7 @@ namespace nivora {
 
 // The nine sections of the dashboard's sidebar, in sidebar order. Each has a
 // stable raw value (used by `nivora ctl dashboard SECTION`), a French title, a
-// symbol and an accent colour.
+// symbol; its accent colour is the design's (design/CatalogAccents.h).
 enum class NavSection
 {
     Scenes,
@@ -37,7 +36,6 @@ QStringList rawValues();
 
 QString title(NavSection section);
 QString icon(NavSection section);
-QColor accent(NavSection section);
 
 } // namespace NavSections
 } // namespace nivora

@@ -1,7 +1,5 @@
 #include "model/SceneCatalog.h"
 
-#include "design/Theme.h"
-
 namespace nivora {
 
 const QList<SceneInfo>& availableScenes()
@@ -60,19 +58,6 @@ QString sceneCategorySymbol(const QString& category)
     if (category == QStringLiteral("Météo"))
         return QStringLiteral("cloud.rain.fill");
     return QStringLiteral("circle.fill");
-}
-
-QColor sceneCategoryAccent(const QString& category)
-{
-    if (category == QStringLiteral("Atmosphère"))
-        return Theme::purple();
-    if (category == QStringLiteral("Fluide"))
-        return Theme::blue();
-    if (category == QStringLiteral("Géométrie"))
-        return Theme::coral();
-    if (category == QStringLiteral("Météo"))
-        return Theme::green();
-    return Theme::ink();
 }
 
 QList<SceneInfo> scenesInCategory(const QString& category)

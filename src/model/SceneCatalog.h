@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,9 +23,9 @@ const QList<SceneInfo>& availableScenes();
 
 // Category names in the order the scene library shows them.
 const QStringList& sceneCategories();
-// Symbol and accent of a category; unknown names get "circle.fill" and ink.
+// Symbol of a category; unknown names get "circle.fill". The accent colour is
+// the design's (design/CatalogAccents.h).
 QString sceneCategorySymbol(const QString& category);
-QColor sceneCategoryAccent(const QString& category);
 // Scenes of one category, in catalog order.
 QList<SceneInfo> scenesInCategory(const QString& category);
 

@@ -1,3 +1,4 @@
+#include "design/CatalogAccents.h"
 #include "design/Theme.h"
 #include "model/SceneCatalog.h"
 #include "model/WidgetCatalog.h"
