@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <QSvgRenderer>
 #include <cmath>
 
@@ -129,6 +130,17 @@ void FaceIcons::paint(QPainter& painter, const QString& symbol, const QRectF& re
         it = cache.insert(key, image);
     }
     painter.drawImage(rect.topLeft(), *it);
+}
+
+QPixmap FaceIcons::pixmap(const QString& symbol, int size, const QColor& color, qreal scale)
+{
+    QPixmap pixmap(QSize(size, size) * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter, symbol, QRectF(0, 0, size, size), color);
+    return pixmap;
 }
 
 } // namespace nivora

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QPainter;
+class QPixmap;
 
 namespace nivora {
 
@@ -18,6 +19,9 @@ public:
     static QString filePath(const QString& symbol);
     // Paints the symbol into `rect`; an unknown symbol paints nothing.
     static void paint(QPainter& painter, const QString& symbol, const QRectF& rect, const QColor& color);
+    // The symbol as a picture of `size` logical pixels, sharp at the device
+    // pixel ratio `scale`; transparent for an unknown symbol.
+    static QPixmap pixmap(const QString& symbol, int size, const QColor& color, qreal scale);
 };
 
 } // namespace nivora

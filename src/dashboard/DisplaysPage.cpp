@@ -2,6 +2,7 @@
 
 #include "dashboard/DisplayList.h"
 #include "dashboard/DisplayToggle.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SwitchToggle.h"
 #include "dashboard/SymbolView.h"
@@ -54,9 +55,7 @@ DisplaysPage::DisplaysPage(std::unique_ptr<ScreenProvider> screens, QWidget* par
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Affichage"), QStringLiteral("Écrans"),
-                                   QStringLiteral("Activez le fond animé écran par écran."), Theme::green(),
-                                   this));
+    page->addWidget(makePageHeader(NavSection::Displays, this));
     auto* content = new QWidget;
     m_rows = new QVBoxLayout(content);
     m_rows->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "assets/Fonts.h"
 #include "dashboard/AdaptiveGrid.h"
 #include "dashboard/DialogFilePickers.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/PatternCell.h"
 #include "design/Eyebrow.h"
@@ -20,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -62,14 +64,7 @@ QLabel* symbol(const QString& name, const QColor& color, int size, QWidget* pare
 {
     auto* l = new QLabel(parent);
     const qreal ratio = parent ? parent->devicePixelRatioF() : 1.0;
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    FaceIcons::paint(painter, name, QRectF(0, 0, size, size), color);
-    painter.end();
-    l->setPixmap(pixmap);
+    l->setPixmap(FaceIcons::pixmap(name, size, color, ratio));
     l->setFixedSize(size, size);
     return l;
 }
@@ -99,9 +94,7 @@ IconsPage::IconsPage(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    layout->addWidget(new PageHeader(QStringLiteral("Dossiers"), QStringLiteral("Icônes"),
-                                     QStringLiteral("Habillez un ou plusieurs dossiers à la fois."),
-                                     Theme::green(), this));
+    layout->addWidget(makePageHeader(NavSection::Icons, this));
 
     // The folders card.
     auto* folders = new QWidget;

@@ -5,6 +5,7 @@
 #include "dashboard/MediaFileTypes.h"
 #include "dashboard/ModeCard.h"
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "design/Eyebrow.h"
 #include "design/FluidSlider.h"
@@ -34,9 +35,7 @@ MediaPage::MediaPage(QWidget* parent)
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Source du fond"), QStringLiteral("Média"),
-                                   QStringLiteral("Une scène animée, ou votre propre vidéo ou image."),
-                                   Theme::blue(), this));
+    page->addWidget(makePageHeader(NavSection::Media, this));
     page->addWidget(buildModes());
     page->addWidget(buildFile());
     page->addWidget(buildQuality());

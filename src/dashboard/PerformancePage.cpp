@@ -1,6 +1,7 @@
 #include "dashboard/PerformancePage.h"
 
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SymbolView.h"
 #include "design/Eyebrow.h"
@@ -72,8 +73,7 @@ PerformancePage::PerformancePage(QWidget* parent) : QWidget(parent), m_state(App
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Moteur"), QStringLiteral("Performance"),
-                                   QStringLiteral("Fluidité et économie d'énergie."), Theme::yellow(), this));
+    page->addWidget(makePageHeader(NavSection::Performance, this));
     page->addWidget(buildSettings());
     page->addWidget(buildEngineCard());
     page->addStretch(1);

@@ -2,6 +2,7 @@
 
 #include "dashboard/AdaptiveGridLayout.h"
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SceneHero.h"
 #include "dashboard/SymbolView.h"
@@ -61,9 +62,7 @@ ScenesPage::ScenesPage(QWidget* parent) : QWidget(parent), m_state(AppState::sha
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Galerie vivante"), QStringLiteral("Scènes"),
-                                   QStringLiteral("Choisissez une ambiance et façonnez-la en direct."),
-                                   Theme::coral(), this));
+    page->addWidget(makePageHeader(NavSection::Scenes, this));
     m_hero = new SceneHero(m_state, this);
     page->addWidget(m_hero);
     page->addWidget(buildControls());

@@ -2,6 +2,7 @@
 
 #include "dashboard/AdaptiveGridLayout.h"
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/StyleChip.h"
 #include "dashboard/SymbolView.h"
@@ -30,10 +31,7 @@ WidgetsPage::WidgetsPage(QWidget* parent) : QWidget(parent), m_state(AppState::s
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(
-        new PageHeader(QStringLiteral("Bureau"), QStringLiteral("Widgets"),
-                       QStringLiteral("Activez des modules et glissez-les où vous voulez sur le bureau."),
-                       Theme::pink(), this));
+    page->addWidget(makePageHeader(NavSection::Widgets, this));
     page->addWidget(buildModules());
     page->addWidget(buildStyles());
     page->addWidget(PageText::paragraph(
