@@ -35,7 +35,9 @@ QColor mix(const QColor& from, const QColor& to, double t)
 
 } // namespace
 
-ColorsPage::ColorsPage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+ColorsPage::ColorsPage(QWidget* parent) : ColorsPage(AppState::shared(), parent) {}
+
+ColorsPage::ColorsPage(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);

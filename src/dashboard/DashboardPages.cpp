@@ -6,10 +6,12 @@
 #include "dashboard/DisplaysPage.h"
 #include "dashboard/IconsPage.h"
 #include "dashboard/MediaPage.h"
+#include "dashboard/PageContext.h"
 #include "dashboard/PageHeaders.h"
 #include "dashboard/PerformancePage.h"
 #include "dashboard/ScenesPage.h"
 #include "dashboard/WidgetsPage.h"
+#include "platform/QtScreenProvider.h"
 
 #include <QVBoxLayout>
 
@@ -25,7 +27,7 @@ QWidget* createHeaderOnlyPage(NavSection section, QWidget* parent)
     return page;
 }
 
-QWidget* createPage(NavSection section, QWidget* parent)
+QWidget* createPage(NavSection section, const PageContext& context, QWidget* parent)
 {
     QWidget* page = nullptr;
     switch (section) {
@@ -33,28 +35,28 @@ QWidget* createPage(NavSection section, QWidget* parent)
         page = new AboutPage(parent);
         break;
     case NavSection::Account:
-        page = new AccountPage(parent);
+        page = new AccountPage(context.account(), parent);
         break;
     case NavSection::Icons:
         page = new IconsPage(parent);
         break;
     case NavSection::Scenes:
-        page = new ScenesPage(parent);
+        page = new ScenesPage(context.state(), parent);
         break;
     case NavSection::Colors:
-        page = new ColorsPage(parent);
+        page = new ColorsPage(context.state(), parent);
         break;
     case NavSection::Displays:
-        page = new DisplaysPage(parent);
+        page = new DisplaysPage(context.state(), std::make_unique<QtScreenProvider>(), parent);
         break;
     case NavSection::Performance:
-        page = new PerformancePage(parent);
+        page = new PerformancePage(context.state(), context.shellBackground(), context.platform(), parent);
         break;
     case NavSection::Media:
-        page = new MediaPage(parent);
+        page = new MediaPage(context.state(), parent);
         break;
     case NavSection::Widgets:
-        page = new WidgetsPage(parent);
+        page = new WidgetsPage(context.state(), parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dashboard/PageContext.h"
 #include "model/NavSection.h"
 
 #include <QPixmap>
@@ -56,6 +57,9 @@ private:
     void dropFadePicture();
 
     AppState& m_state;
+    // The pages get the settings the view was given, and the process's own
+    // account, background sync and platform.
+    PageContext m_context;
     NavSection m_section;
     Backdrop* m_backdrop = nullptr;
     SidebarView* m_sidebar = nullptr;

@@ -49,7 +49,12 @@ private:
 DisplaysPage::DisplaysPage(QWidget* parent) : DisplaysPage(std::make_unique<QtScreenProvider>(), parent) {}
 
 DisplaysPage::DisplaysPage(std::unique_ptr<ScreenProvider> screens, QWidget* parent)
-    : QWidget(parent), m_state(AppState::shared()), m_screens(std::move(screens))
+    : DisplaysPage(AppState::shared(), std::move(screens), parent)
+{
+}
+
+DisplaysPage::DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> screens, QWidget* parent)
+    : QWidget(parent), m_state(state), m_screens(std::move(screens))
 {
     m_list = std::make_unique<DisplayList>(*m_screens);
     auto* page = new QVBoxLayout(this);

@@ -29,8 +29,10 @@ constexpr int kPageSpacing = 26;
 
 } // namespace
 
-MediaPage::MediaPage(QWidget* parent)
-    : QWidget(parent), m_state(AppState::shared()), m_picker(std::make_shared<DialogFilePickers>())
+MediaPage::MediaPage(QWidget* parent) : MediaPage(AppState::shared(), parent) {}
+
+MediaPage::MediaPage(AppState& state, QWidget* parent)
+    : QWidget(parent), m_state(state), m_picker(std::make_shared<DialogFilePickers>())
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);

@@ -57,7 +57,9 @@ QWidget* surpriseLabel(QWidget* parent)
 
 } // namespace
 
-ScenesPage::ScenesPage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+ScenesPage::ScenesPage(QWidget* parent) : ScenesPage(AppState::shared(), parent) {}
+
+ScenesPage::ScenesPage(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);

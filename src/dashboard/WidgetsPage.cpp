@@ -26,7 +26,9 @@ constexpr int kPageSpacing = 26;
 
 } // namespace
 
-WidgetsPage::WidgetsPage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+WidgetsPage::WidgetsPage(QWidget* parent) : WidgetsPage(AppState::shared(), parent) {}
+
+WidgetsPage::WidgetsPage(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
