@@ -3,7 +3,7 @@
 // check lets through must decode within the memory budget, every frame of an
 // animation included.
 #include "FuzzSupport.h"
-#include "engine/ImageHeaderCheck.h"
+#include "media/ImageHeaderCheck.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -30,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!ImageHeaderCheck::acceptable(reader))
         return 0;
     const QSize claimed = reader.size();
-    check(ImageHeaderCheck::acceptableSize(claimed), "a size the budget refuses passed the check");
+    check(withinDecodeBudget(claimed), "a size the budget refuses passed the check");
     for (int frame = 0; frame < maxFrames; ++frame) {
         QImage image;
         if (!reader.read(&image) || image.isNull())
             break;
-        check(qint64(image.width()) * image.height() * 4 <= ImageHeaderCheck::maxDecodedBytes,
+        check(qint64(image.width()) * image.height() * 4 <= maxDecodedImageBytes,
               "an image decoded larger than the budget its header passed");
         if (!reader.supportsAnimation())
             break;

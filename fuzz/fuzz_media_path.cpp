@@ -3,7 +3,7 @@
 // (slashes and NULs become `_`), then the file's bytes. Playlists, by name or
 // by content, never pass as a plain file.
 #include "FuzzSupport.h"
-#include "engine/MediaPathCheck.h"
+#include "media/MediaPathCheck.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 // prints is one `ctl set` accepts back unchanged, and what is saved loads back
 // the same.
 #include "FuzzSupport.h"
+#include "model/SettingsSchema.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "state/SettingsCodec.h"
-#include "state/SettingsSchema.h"
 
 #include <QDir>
 #include <QFile>

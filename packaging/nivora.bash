@@ -21,7 +21,8 @@ _nivora()
 
     local commands="ctl render pattern folder-icon --autostart --version --help"
     local ctl_commands="get set status next previous random dashboard popover account quit"
-    # The keys of `nivora ctl get` and `nivora ctl set`.
+    # The keys of `nivora ctl get` and `nivora ctl set`, in the settings
+    # schema's order (tests/model/tst_settings_docs.cpp holds them to it).
     local keys="isRunning wallpaperMode mediaPath sceneIndex speed intensity scale colorShift
         sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
         autopilotMinutes paletteName paletteHex enabledDisplays enabledWidgets
@@ -51,6 +52,7 @@ _nivora()
             wallpaperMode) COMPREPLY=($(compgen -W '\"scene\" \"video\" \"image\"' -- "$cur")) ;;
             fps) COMPREPLY=($(compgen -W "30 60 120" -- "$cur")) ;;
             renderQuality) COMPREPLY=($(compgen -W "720 1080 1440 1920" -- "$cur")) ;;
+            autopilotMinutes) COMPREPLY=($(compgen -W "1 5 15 30" -- "$cur")) ;;
             esac
         fi
         ;;

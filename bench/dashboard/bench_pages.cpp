@@ -10,6 +10,7 @@
 //     then one JSON line with the preview frames drawn (0 for pages without a
 //     preview). A benchmark script measures the process with procstat.
 //   NAME: scenes, colors, displays, performance, media, widgets.
+#include "assets/Fonts.h"
 #include "dashboard/ColorsPage.h"
 #include "dashboard/DisplaysPage.h"
 #include "dashboard/LivePreviewFrame.h"
@@ -18,9 +19,8 @@
 #include "dashboard/SceneHero.h"
 #include "dashboard/ScenesPage.h"
 #include "dashboard/WidgetsPage.h"
-#include "engine/ScenePreview.h"
-#include "engine/WallpaperRenderer.h"
-#include "widgets/Fonts.h"
+#include "scene/ScenePreview.h"
+#include "scene/WallpaperRenderer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

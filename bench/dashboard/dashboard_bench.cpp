@@ -3,10 +3,10 @@
 // resident memory over 100 open/close cycles. With --idle or --hidden it opens
 // the dashboard (on a page that animates nothing) and waits, so that run.sh can
 // measure its wake-ups from outside with procstat.
+#include "assets/Fonts.h"
 #include "dashboard/DashboardWindow.h"
-#include "dashboard/NavSection.h"
+#include "model/NavSection.h"
 #include "state/AppState.h"
-#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

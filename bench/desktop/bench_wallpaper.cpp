@@ -9,11 +9,11 @@
 // window over the wallpaper, so whatever the app pauses for it is measured as
 // a user would see it; --rebuilds N rebuilds the wallpaper N times (by changing the
 // quality setting) and reports the resident memory before and after.
-#include "engine/DesktopRenderView.h"
-#include "engine/VideoWallpaperView.h"
-#include "engine/WallpaperController.h"
-#include "engine/WallpaperRenderer.h"
+#include "desktop/DesktopRenderView.h"
+#include "desktop/WallpaperController.h"
+#include "media/VideoWallpaperView.h"
 #include "platform/PlatformServices.h"
+#include "scene/WallpaperRenderer.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 

@@ -19,7 +19,7 @@ deb=$("$ROOT/scripts/package" "$BUILD" "$WORK/package" | tail -n 1)
 echo "deb_bytes $(stat -c %s "$deb") ($(basename "$deb"))"
 echo "installed_binary_bytes $(stat -c %s "$WORK/root/usr/bin/nivora") (stripped)"
 echo "build_tree_binary_bytes $(stat -c %s "$BUILD/src/nivora")"
-echo "bundled_resource_bytes $(stat -c %s "$BUILD/src/widgets/qrc_bundled_assets.cpp") (generated C++ source)"
+echo "bundled_resource_bytes $(stat -c %s "$BUILD/src/assets/qrc_bundled_assets.cpp") (generated C++ source)"
 
 export RUNS INSTALLED="$WORK/root/usr/bin/nivora" BUILT="$BUILD/src/nivora" WORK
 "$ROOT/scripts/with-display" bash -c '

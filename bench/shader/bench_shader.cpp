@@ -15,12 +15,12 @@
 // --fps N paces the frames to N per second, sleeping in between as the desktop
 // does, instead of drawing them back to back.
 //   bench_shader --run SECONDS [--scene N] [--size WxH] [--fps N]
-#include "engine/OffscreenSceneRenderer.h"
-#include "engine/SceneCatalog.h"
-#include "engine/SceneShader.h"
-#include "engine/WallpaperRenderer.h"
+#include "model/SceneCatalog.h"
 #include "palettes/ColorHex.h"
 #include "palettes/WallpaperPalette.h"
+#include "scene/OffscreenSceneRenderer.h"
+#include "scene/SceneShader.h"
+#include "scene/WallpaperRenderer.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 

@@ -7,9 +7,9 @@
 // The process is configured as the application configures itself
 // (WidgetWindow::configureApplication); --qt-shm leaves Qt's default way of
 // handing repaints to the X server instead, for comparison.
+#include "assets/Fonts.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
-#include "widgets/Fonts.h"
 #include "widgets/TimerFaceView.h"
 #include "widgets/WidgetFaceFactory.h"
 #include "widgets/WidgetPlacement.h"

@@ -1,8 +1,8 @@
 // Renders every widget face in every frame shape to PNG files, for reviewing the
 // look by eye: widget_snapshot OUTPUT_DIR [YYYY-MM-DDTHH:MM]
+#include "assets/Fonts.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
-#include "widgets/Fonts.h"
 #include "widgets/WidgetCalendar.h"
 #include "widgets/WidgetFaceFactory.h"
 #include "widgets/WidgetPlacement.h"

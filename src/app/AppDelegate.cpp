@@ -8,18 +8,18 @@
 #include "app/PopoverWindow.h"
 #include "app/SplashWindow.h"
 #include "app/TrayItem.h"
+#include "assets/Fonts.h"
 #include "dashboard/DashboardView.h"
 #include "dashboard/DashboardWindow.h"
 #include "dashboard/SidebarView.h"
-#include "engine/FirstFrameReport.h"
-#include "engine/ShellBackgroundSync.h"
-#include "engine/WallpaperController.h"
+#include "desktop/FirstFrameReport.h"
+#include "desktop/ShellBackgroundSync.h"
+#include "desktop/WallpaperController.h"
 #include "platform/CompositorWatcher.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 #include "widgets/DesktopWidgetController.h"
-#include "widgets/Fonts.h"
 
 #include <QAction>
 #include <QApplication>

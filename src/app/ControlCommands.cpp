@@ -3,7 +3,7 @@
 #include "account/AccountStore.h"
 #include "app/AppDelegate.h"
 #include "app/CtlArguments.h"
-#include "dashboard/NavSection.h"
+#include "model/NavSection.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 #include "state/SettingsCodec.h"

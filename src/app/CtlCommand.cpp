@@ -1,6 +1,8 @@
 #include "app/CtlCommand.h"
 
+#include "app/ControlCommands.h"
 #include "app/CtlArguments.h"
+#include "platform/ConsoleText.h"
 #include "platform/dbus/ControlBus.h"
 
 #include <QCoreApplication>
@@ -10,13 +12,11 @@ namespace nivora {
 
 namespace {
 
+// A line of the reply; an empty reply prints nothing.
 void print(FILE* stream, const QString& text)
 {
-    if (text.isEmpty())
-        return;
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fputc('\n', stream);
+    if (!text.isEmpty())
+        writeText(stream, text + QLatin1Char('\n'));
 }
 
 const char* const kUsage =

@@ -1,14 +1,14 @@
 #include "app/MenuBarView.h"
 
 #include "app/PreviewCard.h"
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "design/BrandMark.h"
 #include "design/FluidSlider.h"
 #include "design/PillToggle.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
 #include "state/AppState.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 #include "app/PreviewCard.h"
 
 #include "app/RoundIconButton.h"
+#include "assets/Fonts.h"
 #include "design/RoughRectangle.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
-#include "engine/ScenePreview.h"
+#include "model/SceneCatalog.h"
+#include "scene/ScenePreview.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
-#include "widgets/Fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "app/RoundIconButton.h"
 
+#include "assets/FaceIcons.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
 
 #include <QPainter>
 

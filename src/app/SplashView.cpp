@@ -1,9 +1,9 @@
 #include "app/SplashView.h"
 
 #include "app/LoadingDots.h"
+#include "assets/Fonts.h"
 #include "design/BrandMark.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,12 +1,13 @@
 #include "dashboard/AboutPage.h"
 
+#include "assets/Fonts.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "design/BrandMark.h"
 #include "design/PageHeader.h"
 #include "design/PaperCard.h"
 #include "design/StatBadge.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,9 +41,7 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    layout->addWidget(new PageHeader(QStringLiteral("Le projet"), QStringLiteral("À propos"),
-                                     QStringLiteral("Nivora — fonds animés GPU, faits main."),
-                                     Theme::purple(), this));
+    layout->addWidget(makePageHeader(NavSection::About, this));
 
     auto* content = new QWidget;
     auto* row = new QHBoxLayout(content);

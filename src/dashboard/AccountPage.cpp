@@ -1,6 +1,9 @@
 #include "dashboard/AccountPage.h"
 
 #include "account/AccountStore.h"
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SketchField.h"
 #include "design/Eyebrow.h"
@@ -8,8 +11,6 @@
 #include "design/PaperCard.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -27,18 +28,6 @@ namespace {
 
 using PageText::label;
 
-// A symbol as a picture of `size` logical pixels, sharp on the screen's scale.
-QPixmap symbolPixmap(const QString& symbol, int size, const QColor& color, qreal scale)
-{
-    QPixmap pixmap(QSize(size, size) * scale);
-    pixmap.setDevicePixelRatio(scale);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    FaceIcons::paint(painter, symbol, QRectF(0, 0, size, size), color);
-    return pixmap;
-}
-
 const QString kUnavailable = QStringLiteral("Le compte n'est pas disponible dans cette version de Nivora.");
 
 // The form is this wide at most: a sign-in field across a 1000-pixel page reads badly.
@@ -53,7 +42,9 @@ AccountPage::AccountPage(AccountStore& store, QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    m_header = new PageHeader(QStringLiteral("Compte"), QString(), QString(), Theme::blue(), this);
+    // The title and the subtitle follow the state of the session.
+    const PageHeaderText header = pageHeaderText(NavSection::Account);
+    m_header = new PageHeader(header.eyebrow, QString(), QString(), header.accent, this);
     layout->addWidget(m_header);
 
     m_signedInCard = new PaperCard(buildSignedInCard(), this);
@@ -83,7 +74,7 @@ QWidget* AccountPage::buildSignedInCard()
     row->setSpacing(12);
     auto* avatar = new QLabel(content);
     avatar->setPixmap(
-        symbolPixmap(QStringLiteral("person.crop.circle.fill"), 36, Theme::blue(), devicePixelRatioF()));
+        FaceIcons::pixmap(QStringLiteral("person.crop.circle.fill"), 36, Theme::blue(), devicePixelRatioF()));
     avatar->setFixedSize(36, 36);
     row->addWidget(avatar, 0, Qt::AlignVCenter);
     auto* details = new QVBoxLayout;
@@ -122,7 +113,8 @@ QWidget* AccountPage::buildFormCard()
     column->addWidget(m_unavailable);
 
     m_google = new SketchButton(QStringLiteral("Continuer avec Google"), content);
-    m_google->setIcon(QIcon(symbolPixmap(QStringLiteral("globe"), 14, Theme::ink(), devicePixelRatioF())));
+    m_google->setIcon(
+        QIcon(FaceIcons::pixmap(QStringLiteral("globe"), 14, Theme::ink(), devicePixelRatioF())));
     m_google->setIconSize(QSize(14, 14));
     m_google->setFill(Theme::paper());
     m_google->setSeed(43);

@@ -1,7 +1,7 @@
 #include "dashboard/CircleIconButton.h"
 
+#include "assets/FaceIcons.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
 
 #include <QPainter>
 

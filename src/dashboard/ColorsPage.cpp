@@ -2,6 +2,7 @@
 
 #include "dashboard/AdaptiveGridLayout.h"
 #include "dashboard/LivePreviewFrame.h"
+#include "dashboard/PageHeaders.h"
 #include "design/ColorWellRow.h"
 #include "design/Eyebrow.h"
 #include "design/PageHeader.h"
@@ -34,14 +35,14 @@ QColor mix(const QColor& from, const QColor& to, double t)
 
 } // namespace
 
-ColorsPage::ColorsPage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+ColorsPage::ColorsPage(QWidget* parent) : ColorsPage(AppState::shared(), parent) {}
+
+ColorsPage::ColorsPage(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Identité chromatique"), QStringLiteral("Couleurs"),
-                                   QStringLiteral("Appliquez une palette ou composez la vôtre — en direct."),
-                                   Theme::blue(), this));
+    page->addWidget(makePageHeader(NavSection::Colors, this));
     m_preview = new LivePreviewFrame(150, 7, 11, 29, this);
     page->addWidget(m_preview);
     page->addWidget(buildPresets());

@@ -23,6 +23,9 @@ class ColorsPage : public QWidget
     Q_OBJECT
 
 public:
+    // The page over the settings it shows and edits.
+    explicit ColorsPage(AppState& state, QWidget* parent = nullptr);
+    // The same over the process's settings.
     explicit ColorsPage(QWidget* parent = nullptr);
 
     LivePreviewFrame* preview() const { return m_preview; }

@@ -6,11 +6,12 @@
 #include "dashboard/DisplaysPage.h"
 #include "dashboard/IconsPage.h"
 #include "dashboard/MediaPage.h"
+#include "dashboard/PageContext.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PerformancePage.h"
 #include "dashboard/ScenesPage.h"
 #include "dashboard/WidgetsPage.h"
-#include "design/PageHeader.h"
-#include "design/Theme.h"
+#include "platform/QtScreenProvider.h"
 
 #include <QVBoxLayout>
 
@@ -18,57 +19,15 @@ namespace nivora {
 
 QWidget* createHeaderOnlyPage(NavSection section, QWidget* parent)
 {
-    struct Header
-    {
-        const char* eyebrow;
-        const char* title;
-        const char* subtitle;
-        QColor (*accent)();
-    };
-    Header header{};
-    switch (section) {
-    case NavSection::Scenes:
-        header = {"Galerie vivante", "Scènes", "Choisissez une ambiance et façonnez-la en direct.",
-                  &Theme::coral};
-        break;
-    case NavSection::Media:
-        header = {"Source du fond", "Média", "Une scène animée, ou votre propre vidéo ou image.",
-                  &Theme::blue};
-        break;
-    case NavSection::Icons:
-        header = {"Dossiers", "Icônes", "Habillez un ou plusieurs dossiers à la fois.", &Theme::green};
-        break;
-    case NavSection::Colors:
-        header = {"Identité chromatique", "Couleurs",
-                  "Appliquez une palette ou composez la vôtre — en direct.", &Theme::blue};
-        break;
-    case NavSection::Widgets:
-        header = {"Bureau", "Widgets", "Activez des modules et glissez-les où vous voulez sur le bureau.",
-                  &Theme::pink};
-        break;
-    case NavSection::Displays:
-        header = {"Affichage", "Écrans", "Activez le fond animé écran par écran.", &Theme::green};
-        break;
-    case NavSection::Performance:
-        header = {"Moteur", "Performance", "Fluidité et économie d'énergie.", &Theme::yellow};
-        break;
-    case NavSection::About:
-        header = {"Le projet", "À propos", "Nivora — fonds animés GPU, faits main.", &Theme::purple};
-        break;
-    case NavSection::Account:
-        header = {"Compte", "Connexion", "Connecte-toi avec le compte créé sur le site.", &Theme::blue};
-        break;
-    }
     auto* page = new QWidget(parent);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new PageHeader(QString::fromUtf8(header.eyebrow), QString::fromUtf8(header.title),
-                                     QString::fromUtf8(header.subtitle), header.accent(), page));
+    layout->addWidget(makePageHeader(section, page));
     layout->addStretch(1);
     return page;
 }
 
-QWidget* createPage(NavSection section, QWidget* parent)
+QWidget* createPage(NavSection section, const PageContext& context, QWidget* parent)
 {
     QWidget* page = nullptr;
     switch (section) {
@@ -76,28 +35,28 @@ QWidget* createPage(NavSection section, QWidget* parent)
         page = new AboutPage(parent);
         break;
     case NavSection::Account:
-        page = new AccountPage(parent);
+        page = new AccountPage(context.account(), parent);
         break;
     case NavSection::Icons:
         page = new IconsPage(parent);
         break;
     case NavSection::Scenes:
-        page = new ScenesPage(parent);
+        page = new ScenesPage(context.state(), parent);
         break;
     case NavSection::Colors:
-        page = new ColorsPage(parent);
+        page = new ColorsPage(context.state(), parent);
         break;
     case NavSection::Displays:
-        page = new DisplaysPage(parent);
+        page = new DisplaysPage(context.state(), std::make_unique<QtScreenProvider>(), parent);
         break;
     case NavSection::Performance:
-        page = new PerformancePage(parent);
+        page = new PerformancePage(context.state(), context.shellBackground(), context.platform(), parent);
         break;
     case NavSection::Media:
-        page = new MediaPage(parent);
+        page = new MediaPage(context.state(), parent);
         break;
     case NavSection::Widgets:
-        page = new WidgetsPage(parent);
+        page = new WidgetsPage(context.state(), parent);
         break;
     default:
         page = createHeaderOnlyPage(section, parent);

@@ -48,7 +48,7 @@ NavSection DashboardView::initialSection(bool signedIn)
 }
 
 DashboardView::DashboardView(AppState& state, bool signedIn, QWidget* parent)
-    : QWidget(parent), m_state(state), m_section(initialSection(signedIn))
+    : QWidget(parent), m_state(state), m_context(state), m_section(initialSection(signedIn))
 {
     setMinimumSize(1040, 700);
 
@@ -133,7 +133,7 @@ void DashboardView::showPage(NavSection section, bool fade)
     column->setSpacing(0);
     auto* line = new QHBoxLayout;
     line->setSpacing(0);
-    m_page = createPage(section, m_host);
+    m_page = createPage(section, m_context, m_host);
     m_page->setMaximumWidth(pageMaximumWidth);
     m_page->setSizePolicy(QSizePolicy::Expanding, m_page->sizePolicy().verticalPolicy());
     line->addWidget(m_page, 1, Qt::AlignTop);

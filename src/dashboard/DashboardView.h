@@ -1,6 +1,7 @@
 #pragma once
 
-#include "dashboard/NavSection.h"
+#include "dashboard/PageContext.h"
+#include "model/NavSection.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -56,6 +57,9 @@ private:
     void dropFadePicture();
 
     AppState& m_state;
+    // The pages get the settings the view was given, and the process's own
+    // account, background sync and platform.
+    PageContext m_context;
     NavSection m_section;
     Backdrop* m_backdrop = nullptr;
     SidebarView* m_sidebar = nullptr;

@@ -1,10 +1,10 @@
 #include "dashboard/DashboardWindow.h"
 
+#include "assets/Fonts.h"
 #include "dashboard/DashboardView.h"
 #include "dashboard/IconsPage.h"
 #include "design/Theme.h"
 #include "platform/FreedMemory.h"
-#include "widgets/Fonts.h"
 
 #include <QGuiApplication>
 #include <QHideEvent>

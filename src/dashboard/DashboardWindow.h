@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dashboard/NavSection.h"
+#include "model/NavSection.h"
 
 #include <QWidget>
 

@@ -2,6 +2,7 @@
 
 #include "dashboard/DisplayList.h"
 #include "dashboard/DisplayToggle.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SwitchToggle.h"
 #include "dashboard/SymbolView.h"
@@ -48,15 +49,18 @@ private:
 DisplaysPage::DisplaysPage(QWidget* parent) : DisplaysPage(std::make_unique<QtScreenProvider>(), parent) {}
 
 DisplaysPage::DisplaysPage(std::unique_ptr<ScreenProvider> screens, QWidget* parent)
-    : QWidget(parent), m_state(AppState::shared()), m_screens(std::move(screens))
+    : DisplaysPage(AppState::shared(), std::move(screens), parent)
+{
+}
+
+DisplaysPage::DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> screens, QWidget* parent)
+    : QWidget(parent), m_state(state), m_screens(std::move(screens))
 {
     m_list = std::make_unique<DisplayList>(*m_screens);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Affichage"), QStringLiteral("Écrans"),
-                                   QStringLiteral("Activez le fond animé écran par écran."), Theme::green(),
-                                   this));
+    page->addWidget(makePageHeader(NavSection::Displays, this));
     auto* content = new QWidget;
     m_rows = new QVBoxLayout(content);
     m_rows->setContentsMargins(0, 0, 0, 0);

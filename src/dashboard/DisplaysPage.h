@@ -23,8 +23,11 @@ class DisplaysPage : public QWidget
     Q_OBJECT
 
 public:
+    // The page over the settings it edits and the screens it lists.
+    DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> screens, QWidget* parent = nullptr);
+    // The same over the process's settings and Qt's screens.
     explicit DisplaysPage(QWidget* parent = nullptr);
-    // Over another list of screens (tests).
+    // Over the process's settings and another list of screens (tests).
     DisplaysPage(std::unique_ptr<ScreenProvider> screens, QWidget* parent = nullptr);
     ~DisplaysPage() override;
 

@@ -1,7 +1,10 @@
 #include "dashboard/IconsPage.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "dashboard/AdaptiveGrid.h"
 #include "dashboard/DialogFilePickers.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/PatternCell.h"
 #include "design/Eyebrow.h"
@@ -13,13 +16,12 @@
 #include "icons/FolderIconService.h"
 #include "icons/FolderPattern.h"
 #include "icons/PatternFolderView.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -32,6 +34,20 @@ constexpr int columnSpacing = 14;
 constexpr int rowSpacing = 18;
 
 using PageText::label;
+
+// The report says how its message reads; the page gives it the theme's colour.
+QColor reportColor(const FolderIconReport& report)
+{
+    switch (report.messageTone()) {
+    case FolderIconReport::Tone::Success:
+        return Theme::green();
+    case FolderIconReport::Tone::Failure:
+        return Theme::coral();
+    case FolderIconReport::Tone::Partial:
+        break;
+    }
+    return Theme::inkSoft();
+}
 
 SketchButton* button(const QString& text, const QColor& fill, quint64 seed, QWidget* parent)
 {
@@ -48,14 +64,7 @@ QLabel* symbol(const QString& name, const QColor& color, int size, QWidget* pare
 {
     auto* l = new QLabel(parent);
     const qreal ratio = parent ? parent->devicePixelRatioF() : 1.0;
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    FaceIcons::paint(painter, name, QRectF(0, 0, size, size), color);
-    painter.end();
-    l->setPixmap(pixmap);
+    l->setPixmap(FaceIcons::pixmap(name, size, color, ratio));
     l->setFixedSize(size, size);
     return l;
 }
@@ -85,9 +94,7 @@ IconsPage::IconsPage(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    layout->addWidget(new PageHeader(QStringLiteral("Dossiers"), QStringLiteral("Icônes"),
-                                     QStringLiteral("Habillez un ou plusieurs dossiers à la fois."),
-                                     Theme::green(), this));
+    layout->addWidget(makePageHeader(NavSection::Icons, this));
 
     // The folders card.
     auto* folders = new QWidget;
@@ -236,7 +243,7 @@ void IconsPage::applyPattern(const FolderPattern& pattern)
     if (icon.isNull())
         return;
     const FolderIconReport report = m_service->apply(icon, m_folderPaths);
-    setStatus(report.message(), report.messageColor());
+    setStatus(report.message(), reportColor(report));
 }
 
 void IconsPage::importImage()
@@ -254,7 +261,7 @@ void IconsPage::importImage()
         return;
     }
     const FolderIconReport report = m_service->apply(imported.image, m_folderPaths);
-    setStatus(report.message(), report.messageColor());
+    setStatus(report.message(), reportColor(report));
 }
 
 void IconsPage::resetIcons()
@@ -266,7 +273,7 @@ void IconsPage::resetIcons()
         setFolderPaths(*chosen);
     }
     const FolderIconReport report = m_service->reset(m_folderPaths);
-    setStatus(report.message(), report.messageColor());
+    setStatus(report.message(), reportColor(report));
 }
 
 void IconsPage::prepareCells(qreal devicePixelRatio)

@@ -2,7 +2,7 @@
 
 #include "design/RoughRectangle.h"
 #include "design/Theme.h"
-#include "engine/ScenePreview.h"
+#include "scene/ScenePreview.h"
 
 #include <QPainter>
 #include <QPainterPath>

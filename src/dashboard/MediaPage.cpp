@@ -5,6 +5,7 @@
 #include "dashboard/MediaFileTypes.h"
 #include "dashboard/ModeCard.h"
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "design/Eyebrow.h"
 #include "design/FluidSlider.h"
@@ -29,15 +30,15 @@ constexpr int kPageSpacing = 26;
 
 } // namespace
 
-MediaPage::MediaPage(QWidget* parent)
-    : QWidget(parent), m_state(AppState::shared()), m_picker(std::make_shared<DialogFilePickers>())
+MediaPage::MediaPage(QWidget* parent) : MediaPage(AppState::shared(), parent) {}
+
+MediaPage::MediaPage(AppState& state, QWidget* parent)
+    : QWidget(parent), m_state(state), m_picker(std::make_shared<DialogFilePickers>())
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Source du fond"), QStringLiteral("Média"),
-                                   QStringLiteral("Une scène animée, ou votre propre vidéo ou image."),
-                                   Theme::blue(), this));
+    page->addWidget(makePageHeader(NavSection::Media, this));
     page->addWidget(buildModes());
     page->addWidget(buildFile());
     page->addWidget(buildQuality());

@@ -25,6 +25,9 @@ class MediaPage : public QWidget
     Q_OBJECT
 
 public:
+    // The page over the settings it shows and edits.
+    explicit MediaPage(AppState& state, QWidget* parent = nullptr);
+    // The same over the process's settings.
     explicit MediaPage(QWidget* parent = nullptr);
     ~MediaPage() override;
 

@@ -1,6 +1,6 @@
 #include "dashboard/PageText.h"
 
-#include "widgets/Fonts.h"
+#include "assets/Fonts.h"
 
 #include <QLabel>
 

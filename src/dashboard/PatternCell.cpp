@@ -1,9 +1,9 @@
 #include "dashboard/PatternCell.h"
 
+#include "assets/Fonts.h"
 #include "design/FocusMark.h"
 #include "design/Theme.h"
 #include "icons/PatternFolderView.h"
-#include "widgets/Fonts.h"
 
 #include <QEvent>
 #include <QPainter>

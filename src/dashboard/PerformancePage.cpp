@@ -1,6 +1,7 @@
 #include "dashboard/PerformancePage.h"
 
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SymbolView.h"
 #include "design/Eyebrow.h"
@@ -9,10 +10,10 @@
 #include "design/PillToggle.h"
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
-#include "engine/ScaledDrawable.h"
-#include "engine/ShellBackgroundSync.h"
+#include "desktop/ShellBackgroundSync.h"
 #include "platform/PlatformServices.h"
 #include "platform/gnome/GnomeFullscreenWatch.h"
+#include "scene/ScaledDrawable.h"
 #include "state/AppState.h"
 
 #include <QHBoxLayout>
@@ -67,13 +68,19 @@ QString gnomeFullscreenNote(GnomeFullscreenWatch::State state)
 
 } // namespace
 
-PerformancePage::PerformancePage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+PerformancePage::PerformancePage(QWidget* parent)
+    : PerformancePage(AppState::shared(), ShellBackgroundSync::shared(), PlatformServices::shared(), parent)
+{
+}
+
+PerformancePage::PerformancePage(AppState& state, ShellBackgroundSync& shellBackground,
+                                 PlatformServices& platform, QWidget* parent)
+    : QWidget(parent), m_state(state), m_background(shellBackground), m_platform(platform)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Moteur"), QStringLiteral("Performance"),
-                                   QStringLiteral("Fluidité et économie d'énergie."), Theme::yellow(), this));
+    page->addWidget(makePageHeader(NavSection::Performance, this));
     page->addWidget(buildSettings());
     page->addWidget(buildEngineCard());
     page->addStretch(1);
@@ -106,7 +113,7 @@ QWidget* PerformancePage::buildSettings()
     PageBindings::bindToggle(m_pause, m_state, &AppState::pauseOnFullscreen, &AppState::setPauseOnFullscreen,
                              &AppState::pauseOnFullscreenChanged);
     column->addWidget(m_pause);
-    if (GnomeFullscreenWatch* watch = PlatformServices::shared().gnomeFullscreen.get()) {
+    if (GnomeFullscreenWatch* watch = m_platform.gnomeFullscreen.get()) {
         // X11 cannot see GNOME's Wayland windows; what it takes to see them
         // is said here, where the switch is.
         auto* note = PageText::paragraph(QString(), 11, QFont::Normal, Theme::inkSoft(), content);
@@ -119,7 +126,7 @@ QWidget* PerformancePage::buildSettings()
         show(watch->state());
         column->addWidget(note);
     }
-    ShellBackgroundSync& background = ShellBackgroundSync::shared();
+    ShellBackgroundSync& background = m_background;
     if (background.isOffered()) {
         m_shellBackground = new PillToggle(QStringLiteral("Assortir l'aperçu et l'écran de verrouillage"),
                                            QStringLiteral("Montre ton fond Nivora dans l'aperçu de GNOME et "
@@ -197,7 +204,7 @@ QString PerformancePage::renderingTitle() const
 
 void PerformancePage::showRenderingRoute()
 {
-    const bool wayland = PlatformServices::shared().backend == QLatin1String("wayland-layer-shell");
+    const bool wayland = m_platform.backend == QLatin1String("wayland-layer-shell");
     const RenderingRoute route =
         renderingRoute(wayland, ScaledDrawable::isOpenGLSoftware(), m_state.wallpaperMode());
     m_routeTitle->setText(route.title);

@@ -10,6 +10,8 @@ class QLabel;
 namespace nivora {
 
 class AppState;
+class ShellBackgroundSync;
+struct PlatformServices;
 class PillToggle;
 class SegmentedSelector;
 
@@ -21,6 +23,11 @@ class PerformancePage : public QWidget
     Q_OBJECT
 
 public:
+    // The page over the settings it edits, GNOME's background sync it offers
+    // and the platform whose route it explains.
+    PerformancePage(AppState& state, ShellBackgroundSync& shellBackground, PlatformServices& platform,
+                    QWidget* parent = nullptr);
+    // The same over the process's own.
     explicit PerformancePage(QWidget* parent = nullptr);
 
     SegmentedSelector* fpsSelector() const { return m_fps; }
@@ -47,6 +54,8 @@ private:
     void showRenderingRoute();
 
     AppState& m_state;
+    ShellBackgroundSync& m_background;
+    PlatformServices& m_platform;
     SegmentedSelector* m_fps = nullptr;
     PillToggle* m_battery = nullptr;
     PillToggle* m_pause = nullptr;

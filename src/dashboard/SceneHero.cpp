@@ -1,15 +1,15 @@
 #include "dashboard/SceneHero.h"
 
+#include "assets/Fonts.h"
 #include "dashboard/CircleIconButton.h"
 #include "dashboard/LivePreviewFrame.h"
 #include "dashboard/PageText.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
-#include "engine/ScenePreview.h"
+#include "model/SceneCatalog.h"
+#include "scene/ScenePreview.h"
 #include "state/AppState.h"
 #include "state/SafeIndex.h"
 #include "state/SceneActions.h"
-#include "widgets/Fonts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -2,9 +2,11 @@
 
 #include "dashboard/AdaptiveGridLayout.h"
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SceneHero.h"
 #include "dashboard/SymbolView.h"
+#include "design/CatalogAccents.h"
 #include "design/Eyebrow.h"
 #include "design/FluidSlider.h"
 #include "design/PageHeader.h"
@@ -12,7 +14,7 @@
 #include "design/SceneCard.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 
@@ -55,14 +57,14 @@ QWidget* surpriseLabel(QWidget* parent)
 
 } // namespace
 
-ScenesPage::ScenesPage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+ScenesPage::ScenesPage(QWidget* parent) : ScenesPage(AppState::shared(), parent) {}
+
+ScenesPage::ScenesPage(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(new PageHeader(QStringLiteral("Galerie vivante"), QStringLiteral("Scènes"),
-                                   QStringLiteral("Choisissez une ambiance et façonnez-la en direct."),
-                                   Theme::coral(), this));
+    page->addWidget(makePageHeader(NavSection::Scenes, this));
     m_hero = new SceneHero(m_state, this);
     page->addWidget(m_hero);
     page->addWidget(buildControls());

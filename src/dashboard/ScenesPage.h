@@ -20,6 +20,9 @@ class ScenesPage : public QWidget
     Q_OBJECT
 
 public:
+    // The page over the settings it shows and edits.
+    explicit ScenesPage(AppState& state, QWidget* parent = nullptr);
+    // The same over the process's settings.
     explicit ScenesPage(QWidget* parent = nullptr);
 
     SceneHero* hero() const { return m_hero; }

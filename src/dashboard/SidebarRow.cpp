@@ -1,12 +1,13 @@
 #include "dashboard/SidebarRow.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
+#include "design/CatalogAccents.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/RoughRectangle.h"
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QKeyEvent>
 #include <QPainter>

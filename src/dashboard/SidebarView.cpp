@@ -1,5 +1,7 @@
 #include "dashboard/SidebarView.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "dashboard/PageText.h"
 #include "dashboard/SidebarRow.h"
 #include "design/BrandMark.h"
@@ -8,11 +10,9 @@
 #include "design/SketchButton.h"
 #include "design/StatBadge.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "state/AppState.h"
 #include "state/SafeIndex.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

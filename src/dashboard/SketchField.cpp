@@ -1,8 +1,8 @@
 #include "dashboard/SketchField.h"
 
+#include "assets/Fonts.h"
 #include "design/RoughRectangle.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QLineEdit>
 #include <QPainter>

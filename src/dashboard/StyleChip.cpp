@@ -1,9 +1,9 @@
 #include "dashboard/StyleChip.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QPainter>
 

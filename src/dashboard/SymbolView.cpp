@@ -1,6 +1,6 @@
 #include "dashboard/SymbolView.h"
 
-#include "widgets/FaceIcons.h"
+#include "assets/FaceIcons.h"
 
 #include <QPainter>
 

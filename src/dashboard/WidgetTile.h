@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/WidgetCatalog.h"
+#include "model/WidgetCatalog.h"
 
 #include <QAbstractButton>
 

@@ -2,6 +2,7 @@
 
 #include "dashboard/AdaptiveGridLayout.h"
 #include "dashboard/PageBindings.h"
+#include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
 #include "dashboard/StyleChip.h"
 #include "dashboard/SymbolView.h"
@@ -25,15 +26,14 @@ constexpr int kPageSpacing = 26;
 
 } // namespace
 
-WidgetsPage::WidgetsPage(QWidget* parent) : QWidget(parent), m_state(AppState::shared())
+WidgetsPage::WidgetsPage(QWidget* parent) : WidgetsPage(AppState::shared(), parent) {}
+
+WidgetsPage::WidgetsPage(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(kPageSpacing);
-    page->addWidget(
-        new PageHeader(QStringLiteral("Bureau"), QStringLiteral("Widgets"),
-                       QStringLiteral("Activez des modules et glissez-les où vous voulez sur le bureau."),
-                       Theme::pink(), this));
+    page->addWidget(makePageHeader(NavSection::Widgets, this));
     page->addWidget(buildModules());
     page->addWidget(buildStyles());
     page->addWidget(PageText::paragraph(

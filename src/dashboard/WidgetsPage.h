@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/WidgetCatalog.h"
+#include "model/WidgetCatalog.h"
 
 #include <QList>
 #include <QMap>
@@ -24,6 +24,9 @@ class WidgetsPage : public QWidget
     Q_OBJECT
 
 public:
+    // The page over the settings it shows and edits.
+    explicit WidgetsPage(AppState& state, QWidget* parent = nullptr);
+    // The same over the process's settings.
     explicit WidgetsPage(QWidget* parent = nullptr);
 
     const QList<WidgetTile*>& tiles() const { return m_tiles; }

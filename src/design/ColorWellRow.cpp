@@ -1,10 +1,10 @@
 #include "design/ColorWellRow.h"
 
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/RoughRectangle.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QColorDialog>
 #include <QKeyEvent>

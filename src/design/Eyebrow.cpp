@@ -1,7 +1,7 @@
 #include "design/Eyebrow.h"
 
+#include "assets/Fonts.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 namespace nivora {
 

@@ -1,11 +1,11 @@
 #include "design/FluidSlider.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/SpringAnimation.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
 #include "design/PageHeader.h"
 
+#include "assets/Fonts.h"
 #include "design/Eyebrow.h"
 #include "design/SketchSeed.h"
 #include "design/SketchUnderline.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QLabel>
 #include <QPainter>

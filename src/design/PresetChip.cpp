@@ -1,12 +1,12 @@
 #include "design/PresetChip.h"
 
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/RoughRectangle.h"
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
 #include "palettes/WallpaperPalette.h"
-#include "widgets/Fonts.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,13 +1,13 @@
 #include "design/SceneCard.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/MiniPreview.h"
 #include "design/RoughRectangle.h"
 #include "design/SpringAnimation.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QKeyEvent>
 #include <QPainter>

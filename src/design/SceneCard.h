@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 
 #include <QAbstractButton>
 #include <QColor>

@@ -1,11 +1,11 @@
 #include "design/SegmentedSelector.h"
 
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/FocusMark.h"
 #include "design/RoughRectangle.h"
 #include "design/SpringAnimation.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,11 +1,11 @@
 #include "design/StatBadge.h"
 
+#include "assets/FaceIcons.h"
+#include "assets/Fonts.h"
 #include "design/DesignAccessibility.h"
 #include "design/RoughRectangle.h"
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
-#include "widgets/Fonts.h"
 
 #include <QPainter>
 #include <cmath>

@@ -2,6 +2,7 @@
 
 #include "icons/FolderIconService.h"
 #include "icons/FolderPattern.h"
+#include "platform/ConsoleText.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -16,13 +17,6 @@ namespace {
 constexpr int failure = 1;
 constexpr int usageError = 2;
 
-void printTo(FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 QString usage()
 {
     return QStringLiteral("usage: nivora folder-icon apply (--pattern NAME | --image FILE) DIR...\n"
@@ -31,16 +25,16 @@ QString usage()
 
 int refuse(const QString& reason)
 {
-    printTo(stderr, QStringLiteral("nivora folder-icon: %1\n%2").arg(reason, usage()));
+    writeText(stderr, QStringLiteral("nivora folder-icon: %1\n%2").arg(reason, usage()));
     return usageError;
 }
 
 int report(const FolderIconReport& result)
 {
-    printTo(stdout, result.message() + QLatin1Char('\n'));
+    writeText(stdout, result.message() + QLatin1Char('\n'));
     for (const FolderIconReport::Entry& entry : result.entries()) {
         if (entry.status == FolderIconReport::Status::Failed)
-            printTo(stderr, QStringLiteral("%1 : %2\n").arg(entry.path, entry.reason));
+            writeText(stderr, QStringLiteral("%1 : %2\n").arg(entry.path, entry.reason));
     }
     // A folder a reset had nothing to give back to is not a failure: the
     // message says so.
@@ -75,7 +69,7 @@ int runFolderIconCommand(int argc, char** argv, const QStringList& args)
     if (!parser.parse(QStringList{QStringLiteral("nivora folder-icon")} + args))
         return refuse(parser.errorText());
     if (parser.isSet(helpOption)) {
-        printTo(stdout, usage());
+        writeText(stdout, usage());
         return 0;
     }
     const QStringList positional = parser.positionalArguments();
@@ -96,9 +90,9 @@ int runFolderIconCommand(int argc, char** argv, const QStringList& args)
         if (parser.isSet(patternOption)) {
             pattern = FolderPattern::find(parser.value(patternOption));
             if (!pattern) {
-                printTo(stderr,
-                        QStringLiteral("nivora folder-icon: unknown pattern \"%1\"; the patterns are:\n%2")
-                            .arg(parser.value(patternOption), FolderPattern::nameList()));
+                writeText(stderr,
+                          QStringLiteral("nivora folder-icon: unknown pattern \"%1\"; the patterns are:\n%2")
+                              .arg(parser.value(patternOption), FolderPattern::nameList()));
                 return usageError;
             }
         }
@@ -115,14 +109,14 @@ int runFolderIconCommand(int argc, char** argv, const QStringList& args)
     if (pattern) {
         icon = service.renderPattern(*pattern);
         if (icon.isNull()) {
-            printTo(stderr, QStringLiteral("nivora folder-icon: not enough memory to draw the icon\n"));
+            writeText(stderr, QStringLiteral("nivora folder-icon: not enough memory to draw the icon\n"));
             return failure;
         }
     } else {
         const FolderIconService::ImportedImage imported =
             FolderIconService::importImage(parser.value(imageOption));
         if (!imported.error.isEmpty()) {
-            printTo(stdout, imported.error + QLatin1Char('\n'));
+            writeText(stdout, imported.error + QLatin1Char('\n'));
             return failure;
         }
         icon = imported.image;

@@ -1,7 +1,5 @@
 #include "icons/FolderIconReport.h"
 
-#include "design/Theme.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -112,11 +110,11 @@ QString FolderIconReport::message() const
     return text;
 }
 
-QColor FolderIconReport::messageColor() const
+FolderIconReport::Tone FolderIconReport::messageTone() const
 {
     if (failed() > 0)
-        return Theme::coral();
-    return allSucceeded() ? Theme::green() : Theme::inkSoft();
+        return Tone::Failure;
+    return allSucceeded() ? Tone::Success : Tone::Partial;
 }
 
 } // namespace nivora

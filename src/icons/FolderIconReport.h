@@ -2,7 +2,6 @@
 
 #include "platform/FolderIconStore.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 
@@ -45,9 +44,16 @@ public:
     // "Icône appliquée à 2 dossiers sur 3 — échec pour « Photos »" and its
     // siblings; see the .cpp for every form.
     QString message() const;
-    // Theme green when every folder changed, coral when one failed, the soft
-    // ink otherwise (some folders had nothing to give back).
-    QColor messageColor() const;
+    // How the message reads: a success when every folder changed, a failure
+    // when one failed, partial otherwise (some folders had nothing to give
+    // back). The page that shows the message chooses its colour.
+    enum class Tone
+    {
+        Success,
+        Failure,
+        Partial,
+    };
+    Tone messageTone() const;
 
     // The folder's name as the messages show it: the last component of its
     // cleaned path ("/" for the root).

@@ -1,8 +1,8 @@
 #include "icons/FolderIconService.h"
 
-#include "engine/ImageHeaderCheck.h"
 #include "icons/BuiltInFolderImage.h"
 #include "icons/PatternFolderImage.h"
+#include "model/ImageBudget.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -45,9 +45,7 @@ FolderIconService::ImportedImage FolderIconService::importImage(const QString& p
     const QString unreadable = FolderIconReport::unreadableImageMessage(path);
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    // The size the header claims is checked before a single pixel is decoded,
-    // so a small file that unpacks to gigabytes is refused outright.
-    if (!QFileInfo(path).isFile() || !ImageHeaderCheck::acceptable(reader))
+    if (!QFileInfo(path).isFile() || !reader.canRead() || !withinDecodeBudget(reader.size()))
         return {{}, unreadable};
     QImage image;
     if (!reader.read(&image) || image.isNull())

@@ -2,6 +2,7 @@
 
 #include "icons/FolderPattern.h"
 #include "icons/PatternDraw.h"
+#include "platform/ConsoleText.h"
 
 #include <QCommandLineParser>
 #include <QImage>
@@ -20,13 +21,6 @@ constexpr int maxSize = 4096;
 // Patterns are designed on a 512-unit canvas (line widths, the wave step); other
 // sizes scale that canvas so the picture is the same at every size.
 constexpr double designSize = 512.0;
-
-void printTo(FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
 
 QString usage()
 {
@@ -51,53 +45,54 @@ int runPatternCommand(int, char**, const QStringList& args)
 
     // The parser skips the first entry as the program name.
     if (!parser.parse(QStringList{QStringLiteral("nivora pattern")} + args)) {
-        printTo(stderr, QStringLiteral("nivora pattern: %1\n%2").arg(parser.errorText(), usage()));
+        writeText(stderr, QStringLiteral("nivora pattern: %1\n%2").arg(parser.errorText(), usage()));
         return usageError;
     }
     if (parser.isSet(helpOption)) {
-        printTo(stdout, usage());
+        writeText(stdout, usage());
         return 0;
     }
     if (parser.isSet(listOption)) {
-        printTo(stdout, FolderPattern::nameList());
+        writeText(stdout, FolderPattern::nameList());
         return 0;
     }
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {
-        printTo(stderr, QStringLiteral("nivora pattern: give exactly one preset name\n%1").arg(usage()));
+        writeText(stderr, QStringLiteral("nivora pattern: give exactly one preset name\n%1").arg(usage()));
         return usageError;
     }
     const FolderPattern* pattern = FolderPattern::find(positional.first());
     if (!pattern) {
-        printTo(stderr, QStringLiteral("nivora pattern: unknown pattern \"%1\"; the patterns are:\n%2")
-                            .arg(positional.first(), FolderPattern::nameList()));
+        writeText(stderr, QStringLiteral("nivora pattern: unknown pattern \"%1\"; the patterns are:\n%2")
+                              .arg(positional.first(), FolderPattern::nameList()));
         return usageError;
     }
 
     if (!parser.isSet(sizeOption)) {
-        printTo(stderr, QStringLiteral("nivora pattern: --size is required\n%1").arg(usage()));
+        writeText(stderr, QStringLiteral("nivora pattern: --size is required\n%1").arg(usage()));
         return usageError;
     }
     bool sizeOk = false;
     const int size = parser.value(sizeOption).toInt(&sizeOk, 10);
     if (!sizeOk || size < 1 || size > maxSize) {
-        printTo(stderr,
-                QStringLiteral("nivora pattern: invalid size \"%1\": give a whole number from 1 to %2\n")
-                    .arg(parser.value(sizeOption))
-                    .arg(maxSize));
+        writeText(stderr,
+                  QStringLiteral("nivora pattern: invalid size \"%1\": give a whole number from 1 to %2\n")
+                      .arg(parser.value(sizeOption))
+                      .arg(maxSize));
         return usageError;
     }
 
     const QString output = parser.value(outputOption);
     if (output.isEmpty()) {
-        printTo(stderr, QStringLiteral("nivora pattern: --output FILE.png is required\n%1").arg(usage()));
+        writeText(stderr, QStringLiteral("nivora pattern: --output FILE.png is required\n%1").arg(usage()));
         return usageError;
     }
 
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
-        printTo(stderr, QStringLiteral("nivora pattern: not enough memory for a %1 × %1 image\n").arg(size));
+        writeText(stderr,
+                  QStringLiteral("nivora pattern: not enough memory for a %1 × %1 image\n").arg(size));
         return 1;
     }
     image.fill(Qt::transparent);
@@ -111,15 +106,16 @@ int runPatternCommand(int, char**, const QStringList& args)
     // never leaves a truncated file or destroys an existing one.
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly)) {
-        printTo(stderr,
-                QStringLiteral("nivora pattern: cannot write \"%1\": %2\n").arg(output, file.errorString()));
+        writeText(
+            stderr,
+            QStringLiteral("nivora pattern: cannot write \"%1\": %2\n").arg(output, file.errorString()));
         return usageError;
     }
     QImageWriter writer(&file, "png");
     if (!writer.write(image) || !file.commit()) {
         const QString reason =
             writer.error() != QImageWriter::UnknownError ? writer.errorString() : file.errorString();
-        printTo(stderr, QStringLiteral("nivora pattern: cannot write \"%1\": %2\n").arg(output, reason));
+        writeText(stderr, QStringLiteral("nivora pattern: cannot write \"%1\": %2\n").arg(output, reason));
         return usageError;
     }
     return 0;

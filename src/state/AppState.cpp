@@ -3,74 +3,13 @@
 #include "palettes/WallpaperPalette.h"
 #include "state/DefaultsStore.h"
 #include "state/LaunchAtLogin.h"
-#include "state/SettingsSchema.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
-#include <algorithm>
-#include <cmath>
+#include "state/SettingsCodec.h"
 
 namespace nivora {
 
 namespace {
 
 constexpr int kSaveDelayMs = 500;
-
-// The stored colour list is used only when it is exactly five integers.
-std::optional<QList<QColor>> paletteFromStored(const QJsonValue& value)
-{
-    if (!value.isArray())
-        return std::nullopt;
-    const QJsonArray array = value.toArray();
-    if (array.size() != 5)
-        return std::nullopt;
-    QList<QColor> colors;
-    for (const QJsonValue& v : array) {
-        if (!v.isDouble())
-            return std::nullopt;
-        const double d = v.toDouble();
-        if (d != std::trunc(d) || std::fabs(d) > 9.0e15)
-            return std::nullopt;
-        // Only the low 32 bits carry the colour; the conversion ignores bits above 23.
-        colors.append(colorFromHex(static_cast<quint32>(static_cast<quint64>(static_cast<qint64>(d)))));
-    }
-    return colors;
-}
-
-QSet<QString> stringSet(const QJsonValue& value)
-{
-    QSet<QString> out;
-    if (!value.isArray())
-        return out;
-    for (const QJsonValue& v : value.toArray()) {
-        if (!v.isString())
-            return {};
-        out.insert(v.toString());
-    }
-    return out;
-}
-
-QMap<QString, QString> stringMap(const QJsonValue& value)
-{
-    QMap<QString, QString> out;
-    if (!value.isObject())
-        return out;
-    const QJsonObject object = value.toObject();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!it.value().isString())
-            return {};
-        out.insert(it.key(), it.value().toString());
-    }
-    return out;
-}
-
-QJsonObject mapToJson(const QMap<QString, QString>& map)
-{
-    QJsonObject o;
-    for (auto it = map.begin(); it != map.end(); ++it)
-        o.insert(it.key(), it.value());
-    return o;
-}
 
 } // namespace
 
@@ -113,86 +52,15 @@ AppState::~AppState() = default;
 
 void AppState::load()
 {
-    const DefaultsStore& s = m_store;
-    setIsRunning(s.boolValue(QStringLiteral("isRunning")));
-    if (const auto text = s.stringValue(QStringLiteral("wallpaperMode"))) {
-        if (const auto mode = WallpaperModes::fromId(*text))
-            setWallpaperMode(*mode);
-    }
-    const auto media = s.stringValue(QStringLiteral("mediaPath"));
-    setMediaPath(media && !media->isEmpty() ? *media : QString());
-    setSceneIndex(s.integerValue(QStringLiteral("sceneIndex")));
-    setSpeed(s.doubleValue(QStringLiteral("speed")));
-    setIntensity(s.doubleValue(QStringLiteral("intensity")));
-    setScale(s.doubleValue(QStringLiteral("scale")));
-    setColorShift(s.doubleValue(QStringLiteral("colorShift")));
-    setSharpness(s.contains(QStringLiteral("sharpness")) ? s.doubleValue(QStringLiteral("sharpness")) : 0.5);
-    setRenderQuality(s.integerValue(QStringLiteral("renderQuality")));
-    setFps(s.integerValue(QStringLiteral("fps")));
-    setBatterySaver(s.boolValue(QStringLiteral("batterySaver")));
-    setPauseOnFullscreen(s.boolValue(QStringLiteral("pauseOnFullscreen")));
-    setAutopilot(s.boolValue(QStringLiteral("autopilot")));
-    setAutopilotMinutes(s.integerValue(QStringLiteral("autopilotMinutes")));
-    if (const auto name = s.stringValue(QStringLiteral("paletteName")))
-        setPaletteName(*name);
-    if (const auto colors = paletteFromStored(s.value(QStringLiteral("paletteHex"))))
-        setPaletteColors(*colors);
-    setEnabledWidgets(stringSet(s.value(QStringLiteral("enabledWidgets"))));
-    setClockWidgetShowsDate(s.contains(QStringLiteral("clockWidgetShowsDate"))
-                                ? s.boolValue(QStringLiteral("clockWidgetShowsDate"))
-                                : true);
-    setWidgetShapes(stringMap(s.value(QStringLiteral("widgetShapes"))));
-    setWidgetSizes(stringMap(s.value(QStringLiteral("widgetSizes"))));
-
-    // Values the table does not allow fall back to their defaults. The tuning
-    // values are kept as stored, whatever they are: the renderer bounds its own
-    // copy, and the file is not rewritten for it.
-    using SettingsSchema::allows;
-    using SettingsSchema::get;
-    if (!allows(get(QStringLiteral("fps")), double(m_fps)))
-        setFps(qint64(get(QStringLiteral("fps")).defaultValue));
-    if (!allows(get(QStringLiteral("renderQuality")), double(m_renderQuality)))
-        setRenderQuality(qint64(get(QStringLiteral("renderQuality")).defaultValue));
-    if (!allows(get(QStringLiteral("autopilotMinutes")), double(m_autopilotMinutes)))
-        setAutopilotMinutes(qint64(get(QStringLiteral("autopilotMinutes")).defaultValue));
-    if (!allows(get(QStringLiteral("sceneIndex")), double(m_sceneIndex)))
-        setSceneIndex(qint64(get(QStringLiteral("sceneIndex")).defaultValue));
+    SettingsCodec::load(*this, m_store);
 }
 
 void AppState::save()
 {
     if (m_isLoading)
         return;
-    QJsonArray hex;
-    for (const QColor& c : m_paletteColors)
-        hex.append(static_cast<qint64>(hexValue(c)));
-    QStringList widgets(m_enabledWidgets.begin(), m_enabledWidgets.end());
-    widgets.sort();
-
-    QJsonObject o;
-    o.insert(QStringLiteral("isRunning"), m_isRunning);
-    o.insert(QStringLiteral("wallpaperMode"), WallpaperModes::id(m_wallpaperMode));
-    o.insert(QStringLiteral("mediaPath"), m_mediaPath.isNull() ? QString(QLatin1String("")) : m_mediaPath);
-    o.insert(QStringLiteral("sceneIndex"), m_sceneIndex);
-    o.insert(QStringLiteral("speed"), m_speed);
-    o.insert(QStringLiteral("intensity"), m_intensity);
-    o.insert(QStringLiteral("scale"), m_scale);
-    o.insert(QStringLiteral("colorShift"), m_colorShift);
-    o.insert(QStringLiteral("sharpness"), m_sharpness);
-    o.insert(QStringLiteral("renderQuality"), m_renderQuality);
-    o.insert(QStringLiteral("fps"), m_fps);
-    o.insert(QStringLiteral("batterySaver"), m_batterySaver);
-    o.insert(QStringLiteral("pauseOnFullscreen"), m_pauseOnFullscreen);
-    o.insert(QStringLiteral("autopilot"), m_autopilot);
-    o.insert(QStringLiteral("autopilotMinutes"), m_autopilotMinutes);
-    o.insert(QStringLiteral("paletteName"), m_paletteName);
-    o.insert(QStringLiteral("paletteHex"), hex);
-    o.insert(QStringLiteral("enabledWidgets"), QJsonArray::fromStringList(widgets));
-    o.insert(QStringLiteral("clockWidgetShowsDate"), m_clockWidgetShowsDate);
-    o.insert(QStringLiteral("widgetShapes"), mapToJson(m_widgetShapes));
-    o.insert(QStringLiteral("widgetSizes"), mapToJson(m_widgetSizes));
     // One atomic replace of the file for the whole set.
-    m_store.setValues(o);
+    m_store.setValues(SettingsCodec::storedJson(*this));
     Q_EMIT saved();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/WidgetCatalog.h"
 #include "palettes/ColorHex.h"
 #include "state/WallpaperMode.h"
-#include "widgets/WidgetCatalog.h"
 
 #include <QColor>
 #include <QList>

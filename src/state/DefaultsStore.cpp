@@ -1,5 +1,7 @@
 #include "state/DefaultsStore.h"
 
+#include "state/ConfigHome.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -17,14 +19,6 @@ namespace {
 
 // A settings file should never grow near this; anything larger is not ours.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
-
-QString configHome()
-{
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
 
 qint64 clampToInt64(double v)
 {

@@ -1,5 +1,8 @@
 #include "state/LaunchAtLogin.h"
 
+#include "model/DesktopEntryText.h"
+#include "state/ConfigHome.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -12,14 +15,6 @@ namespace nivora::LaunchAtLogin {
 
 namespace {
 
-QString configHome()
-{
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
-
 const QString binaryName = QStringLiteral("nivora");
 
 QString executablePath()
@@ -27,49 +22,11 @@ QString executablePath()
     return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
 }
 
-// Desktop entry values may need escaping of spaces and the few reserved characters.
-QString quoteExec(const QString& path)
-{
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    bool needs = false;
-    for (QChar c : path)
-        needs = needs || reserved.contains(c);
-    if (!needs)
-        return path;
-    QString out = QStringLiteral("\"");
-    for (QChar c : path) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
-            out += QStringLiteral("\\\\");
-        out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
-// Undoes the escapes any desktop entry string value may carry (backslash-s, a doubled backslash…).
-QString unescapeValue(const QString& value)
-{
-    QString out;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c != QLatin1Char('\\') || i + 1 == value.size()) {
-            out += c;
-            continue;
-        }
-        const QChar next = value.at(++i);
-        out += next == QLatin1Char('s')   ? QChar(QLatin1Char(' '))
-               : next == QLatin1Char('t') ? QChar(QLatin1Char('\t'))
-               : next == QLatin1Char('n') ? QChar(QLatin1Char('\n'))
-               : next == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
-                                          : next;
-    }
-    return out;
-}
-
 // The program an Exec value runs: its first word, with the quoting of the Exec
 // key undone.
 QString execProgram(const QString& exec)
 {
-    const QString value = unescapeValue(exec.trimmed());
+    const QString value = DesktopEntryText::unescape(exec.trimmed());
     if (!value.startsWith(QLatin1Char('"')))
         return value.section(QLatin1Char(' '), 0, 0);
     QString out;
@@ -116,7 +73,7 @@ QString launchCommand()
     const QString onPath = QStandardPaths::findExecutable(binaryName);
     if (!onPath.isEmpty() && QFileInfo(onPath).canonicalFilePath() == self)
         return binaryName;
-    return quoteExec(self);
+    return DesktopEntryText::escape(DesktopEntryText::quoteExecArgument(self));
 }
 
 bool isEnabled()
@@ -211,7 +168,8 @@ void repair()
         if (eq < 0 || trimmed.left(eq).trimmed() != QLatin1String("Exec"))
             continue;
         const QString exec = trimmed.mid(eq + 1).trimmed();
-        const bool marked = unescapeValue(exec).split(QLatin1Char(' ')).contains(autostartArgument);
+        const bool marked =
+            DesktopEntryText::unescape(exec).split(QLatin1Char(' ')).contains(autostartArgument);
         if (!programExists(execProgram(exec)))
             line = QStringLiteral("Exec=") + launchCommand() + QLatin1Char(' ') + autostartArgument;
         else if (!marked)

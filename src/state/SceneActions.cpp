@@ -1,6 +1,6 @@
 #include "state/SceneActions.h"
 
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
 

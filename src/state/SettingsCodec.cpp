@@ -1,9 +1,10 @@
 #include "state/SettingsCodec.h"
 
+#include "model/SettingsSchema.h"
+#include "model/WidgetCatalog.h"
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
-#include "state/SettingsSchema.h"
-#include "widgets/WidgetCatalog.h"
+#include "state/DefaultsStore.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -82,6 +83,369 @@ std::optional<QString> applyWidgetMap(AppState& state, const QString& key, const
     return std::nullopt;
 }
 
+// How the settings file and the command line meet one stored setting: its
+// value as JSON, a strict assignment (`ctl set`), and the lenient reading of the
+// settings file (a value of the wrong kind is read as the store coerces it, or
+// skipped). The keys, their order and their ranges are the schema's; this only
+// binds each key to the store's property.
+struct Binding
+{
+    const char* key;
+    QJsonValue (*encode)(const AppState& state);
+    std::optional<QString> (*apply)(AppState& state, const QString& key, const QJsonValue& value);
+    // Null for the settings kept outside the settings file.
+    void (*load)(AppState& state, const DefaultsStore& store, const QString& key);
+};
+
+template <void (AppState::*Setter)(bool)>
+std::optional<QString> applyBool(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (!value.isBool())
+        return QStringLiteral("%1: attendu true ou false").arg(key);
+    (state.*Setter)(value.toBool());
+    return std::nullopt;
+}
+
+// Tuning values must be finite and within their range: the renderer would
+// clamp anything else, and the file would keep a value no control shows.
+template <void (AppState::*Setter)(double)>
+std::optional<QString> applyTuning(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const SettingsSchema::Setting& setting = SettingsSchema::get(key);
+    if (!value.isDouble() || !SettingsSchema::allows(setting, value.toDouble()))
+        return QStringLiteral("%1: attendu un nombre fini de %2")
+            .arg(key, SettingsSchema::allowedText(setting));
+    (state.*Setter)(value.toDouble());
+    return std::nullopt;
+}
+
+template <void (AppState::*Setter)(qint64)>
+std::optional<QString> applyChoice(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const SettingsSchema::Setting& setting = SettingsSchema::get(key);
+    const auto n = exactInteger(value);
+    if (!n || !SettingsSchema::allows(setting, double(*n)))
+        return oneOf(key, setting.choices);
+    (state.*Setter)(*n);
+    return std::nullopt;
+}
+
+template <void (AppState::*Setter)(bool)>
+void loadBool(AppState& state, const DefaultsStore& store, const QString& key)
+{
+    (state.*Setter)(store.boolValue(key));
+}
+
+// A boolean added after the first releases: a file without it gets the default.
+template <void (AppState::*Setter)(bool)>
+void loadBoolOrDefault(AppState& state, const DefaultsStore& store, const QString& key)
+{
+    (state.*Setter)(store.contains(key) ? store.boolValue(key)
+                                        : SettingsSchema::get(key).defaultValue != 0.0);
+}
+
+// Tuning values are kept as stored, whatever they are: the renderer bounds its
+// own copy, and the file is not rewritten for it.
+template <void (AppState::*Setter)(double)>
+void loadDouble(AppState& state, const DefaultsStore& store, const QString& key)
+{
+    (state.*Setter)(store.doubleValue(key));
+}
+
+template <void (AppState::*Setter)(double)>
+void loadDoubleOrDefault(AppState& state, const DefaultsStore& store, const QString& key)
+{
+    (state.*Setter)(store.contains(key) ? store.doubleValue(key) : SettingsSchema::get(key).defaultValue);
+}
+
+template <void (AppState::*Setter)(qint64)>
+void loadInteger(AppState& state, const DefaultsStore& store, const QString& key)
+{
+    (state.*Setter)(store.integerValue(key));
+}
+
+// The stored colour list is used only when it is exactly five integers.
+std::optional<QList<QColor>> paletteFromStored(const QJsonValue& value)
+{
+    if (!value.isArray())
+        return std::nullopt;
+    const QJsonArray array = value.toArray();
+    if (array.size() != 5)
+        return std::nullopt;
+    QList<QColor> colors;
+    for (const QJsonValue& v : array) {
+        if (!v.isDouble())
+            return std::nullopt;
+        const double d = v.toDouble();
+        if (d != std::trunc(d) || std::fabs(d) > 9.0e15)
+            return std::nullopt;
+        // Only the low 32 bits carry the colour; the conversion ignores bits above 23.
+        colors.append(colorFromHex(static_cast<quint32>(static_cast<quint64>(static_cast<qint64>(d)))));
+    }
+    return colors;
+}
+
+QSet<QString> stringSet(const QJsonValue& value)
+{
+    QSet<QString> out;
+    if (!value.isArray())
+        return out;
+    for (const QJsonValue& v : value.toArray()) {
+        if (!v.isString())
+            return {};
+        out.insert(v.toString());
+    }
+    return out;
+}
+
+QMap<QString, QString> stringMap(const QJsonValue& value)
+{
+    QMap<QString, QString> out;
+    if (!value.isObject())
+        return out;
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isString())
+            return {};
+        out.insert(it.key(), it.value().toString());
+    }
+    return out;
+}
+
+QJsonObject mapToJson(const QMap<QString, QString>& map)
+{
+    QJsonObject o;
+    for (auto it = map.begin(); it != map.end(); ++it)
+        o.insert(it.key(), it.value());
+    return o;
+}
+
+QJsonValue encodeHex(const AppState& s)
+{
+    QJsonArray hex;
+    for (const QColor& c : s.paletteColors())
+        hex.append(static_cast<qint64>(hexValue(c)));
+    return hex;
+}
+
+QJsonValue encodeDisplays(const AppState& s)
+{
+    const QSet<quint32> displaySet = s.enabledDisplays();
+    QList<quint32> displays(displaySet.begin(), displaySet.end());
+    std::sort(displays.begin(), displays.end());
+    QJsonArray array;
+    for (quint32 d : displays)
+        array.append(static_cast<qint64>(d));
+    return array;
+}
+
+QJsonValue encodeWidgets(const AppState& s)
+{
+    const QSet<QString> widgetSet = s.enabledWidgets();
+    QStringList widgets(widgetSet.begin(), widgetSet.end());
+    widgets.sort();
+    return QJsonArray::fromStringList(widgets);
+}
+
+std::optional<QString> applySceneIndex(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const SettingsSchema::Setting& setting = SettingsSchema::get(key);
+    const auto n = exactInteger(value);
+    if (!n || !SettingsSchema::allows(setting, double(*n)))
+        return QStringLiteral("%1: attendu un entier de %2").arg(key, SettingsSchema::allowedText(setting));
+    state.setSceneIndex(*n);
+    return std::nullopt;
+}
+
+std::optional<QString> applyMode(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const auto mode = value.isString() ? WallpaperModes::fromId(value.toString()) : std::nullopt;
+    if (!mode)
+        return QStringLiteral("%1: valeurs permises : \"scene\", \"video\", \"image\"").arg(key);
+    state.setWallpaperMode(*mode);
+    return std::nullopt;
+}
+
+std::optional<QString> applyMediaPath(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (value.isNull()) {
+        state.setMediaPath(QString());
+        return std::nullopt;
+    }
+    if (!value.isString())
+        return QStringLiteral("%1: attendu un chemin (texte), \"\" pour aucun").arg(key);
+    state.setMediaPath(value.toString().isEmpty() ? QString() : value.toString());
+    return std::nullopt;
+}
+
+std::optional<QString> applyPaletteName(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (!value.isString())
+        return QStringLiteral("%1: attendu un texte").arg(key);
+    // Naming a preset chooses it, as its card on the colours page does; any
+    // other name is only a label.
+    if (const WallpaperPalette* preset = WallpaperPalette::preset(value.toString()))
+        state.applyPreset(*preset);
+    else
+        state.setPaletteName(value.toString());
+    return std::nullopt;
+}
+
+std::optional<QString> applyPaletteHex(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const QString expected =
+        QStringLiteral("%1: attendu une liste de 5 entiers 0xRRGGBB (0 à 16777215)").arg(key);
+    if (!value.isArray() || value.toArray().size() != 5)
+        return expected;
+    QList<QColor> colors;
+    for (const QJsonValue& v : value.toArray()) {
+        const auto n = exactInteger(v);
+        if (!n || *n < 0 || *n > 0xFFFFFF)
+            return expected;
+        colors.append(colorFromHex(static_cast<quint32>(*n)));
+    }
+    // Editing colours by hand is what the colour wells do: the palette becomes custom.
+    state.setPaletteName(QStringLiteral("Personnalisée"));
+    state.setPaletteColors(colors);
+    return std::nullopt;
+}
+
+std::optional<QString> applyDisplays(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const QString expected =
+        QStringLiteral("%1: attendu une liste d'identifiants d'écran (0 à 4294967295)").arg(key);
+    if (!value.isArray())
+        return expected;
+    QSet<quint32> ids;
+    for (const QJsonValue& v : value.toArray()) {
+        const auto n = exactInteger(v);
+        if (!n || *n < 0 || *n > 0xFFFFFFFFLL)
+            return expected;
+        ids.insert(static_cast<quint32>(*n));
+    }
+    state.setEnabledDisplays(ids);
+    return std::nullopt;
+}
+
+std::optional<QString> applyWidgets(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const QString expected =
+        QStringLiteral("%1: attendu une liste parmi %2").arg(key, allowedList(widgetIds()));
+    if (!value.isArray())
+        return expected;
+    QSet<QString> ids;
+    for (const QJsonValue& v : value.toArray()) {
+        if (!v.isString() || !WidgetKinds::fromId(v.toString()))
+            return expected;
+        ids.insert(v.toString());
+    }
+    state.setEnabledWidgets(ids);
+    return std::nullopt;
+}
+
+const QList<Binding>& bindings()
+{
+    using S = AppState;
+    static const QList<Binding> table{
+        {"isRunning", [](const S& s) -> QJsonValue { return s.isRunning(); }, &applyBool<&S::setIsRunning>,
+         &loadBool<&S::setIsRunning>},
+        {"wallpaperMode", [](const S& s) -> QJsonValue { return WallpaperModes::id(s.wallpaperMode()); },
+         &applyMode,
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             if (const auto text = store.stringValue(key)) {
+                 if (const auto mode = WallpaperModes::fromId(*text))
+                     state.setWallpaperMode(*mode);
+             }
+         }},
+        {"mediaPath",
+         [](const S& s) -> QJsonValue {
+             return s.mediaPath().isNull() ? QString(QLatin1String("")) : s.mediaPath();
+         },
+         &applyMediaPath,
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             const auto media = store.stringValue(key);
+             state.setMediaPath(media && !media->isEmpty() ? *media : QString());
+         }},
+        {"sceneIndex", [](const S& s) -> QJsonValue { return s.sceneIndex(); }, &applySceneIndex,
+         &loadInteger<&S::setSceneIndex>},
+        {"speed", [](const S& s) -> QJsonValue { return s.speed(); }, &applyTuning<&S::setSpeed>,
+         &loadDouble<&S::setSpeed>},
+        {"intensity", [](const S& s) -> QJsonValue { return s.intensity(); }, &applyTuning<&S::setIntensity>,
+         &loadDouble<&S::setIntensity>},
+        {"scale", [](const S& s) -> QJsonValue { return s.scale(); }, &applyTuning<&S::setScale>,
+         &loadDouble<&S::setScale>},
+        {"colorShift", [](const S& s) -> QJsonValue { return s.colorShift(); },
+         &applyTuning<&S::setColorShift>, &loadDouble<&S::setColorShift>},
+        {"sharpness", [](const S& s) -> QJsonValue { return s.sharpness(); }, &applyTuning<&S::setSharpness>,
+         &loadDoubleOrDefault<&S::setSharpness>},
+        {"renderQuality", [](const S& s) -> QJsonValue { return s.renderQuality(); },
+         &applyChoice<&S::setRenderQuality>, &loadInteger<&S::setRenderQuality>},
+        {"fps", [](const S& s) -> QJsonValue { return s.fps(); }, &applyChoice<&S::setFps>,
+         &loadInteger<&S::setFps>},
+        {"batterySaver", [](const S& s) -> QJsonValue { return s.batterySaver(); },
+         &applyBool<&S::setBatterySaver>, &loadBool<&S::setBatterySaver>},
+        {"pauseOnFullscreen", [](const S& s) -> QJsonValue { return s.pauseOnFullscreen(); },
+         &applyBool<&S::setPauseOnFullscreen>, &loadBool<&S::setPauseOnFullscreen>},
+        {"launchAtLogin", [](const S& s) -> QJsonValue { return s.launchAtLogin(); },
+         &applyBool<&S::setLaunchAtLogin>, nullptr},
+        {"autopilot", [](const S& s) -> QJsonValue { return s.autopilot(); }, &applyBool<&S::setAutopilot>,
+         &loadBool<&S::setAutopilot>},
+        {"autopilotMinutes", [](const S& s) -> QJsonValue { return s.autopilotMinutes(); },
+         &applyChoice<&S::setAutopilotMinutes>, &loadInteger<&S::setAutopilotMinutes>},
+        {"paletteName", [](const S& s) -> QJsonValue { return s.paletteName(); }, &applyPaletteName,
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             if (const auto name = store.stringValue(key))
+                 state.setPaletteName(*name);
+         }},
+        {"paletteHex", &encodeHex, &applyPaletteHex,
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             if (const auto colors = paletteFromStored(store.value(key)))
+                 state.setPaletteColors(*colors);
+         }},
+        {"enabledDisplays", &encodeDisplays, &applyDisplays, nullptr},
+        {"enabledWidgets", &encodeWidgets, &applyWidgets,
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             state.setEnabledWidgets(stringSet(store.value(key)));
+         }},
+        {"clockWidgetShowsDate", [](const S& s) -> QJsonValue { return s.clockWidgetShowsDate(); },
+         &applyBool<&S::setClockWidgetShowsDate>, &loadBoolOrDefault<&S::setClockWidgetShowsDate>},
+        {"widgetShapes", [](const S& s) -> QJsonValue { return mapToJson(s.widgetShapes()); },
+         [](S& state, const QString& key, const QJsonValue& value) {
+             return applyWidgetMap(state, key, value, shapeIds(), true);
+         },
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             state.setWidgetShapes(stringMap(store.value(key)));
+         }},
+        {"widgetSizes", [](const S& s) -> QJsonValue { return mapToJson(s.widgetSizes()); },
+         [](S& state, const QString& key, const QJsonValue& value) {
+             return applyWidgetMap(state, key, value, sizeIds(), false);
+         },
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             state.setWidgetSizes(stringMap(store.value(key)));
+         }},
+    };
+    return table;
+}
+
+// The binding of a schema key. Every key of the schema has one (the codec's
+// tests go through them all), so a key added to the schema alone stops here.
+const Binding& binding(const QString& key)
+{
+    for (const Binding& b : bindings()) {
+        if (key == QLatin1String(b.key))
+            return b;
+    }
+    qFatal("no binding for the setting %s", qPrintable(key));
+    return bindings().first();
+}
+
+const Binding* findBinding(const QString& key)
+{
+    if (!SettingsSchema::find(key))
+        return nullptr;
+    return &binding(key);
+}
+
 } // namespace
 
 const QStringList& keys()
@@ -90,55 +454,39 @@ const QStringList& keys()
     return list;
 }
 
-QJsonObject toJson(const AppState& s)
+QJsonObject toJson(const AppState& state)
 {
-    QJsonArray hex;
-    for (const QColor& c : s.paletteColors())
-        hex.append(static_cast<qint64>(hexValue(c)));
-    const QSet<QString> widgetSet = s.enabledWidgets();
-    QStringList widgets(widgetSet.begin(), widgetSet.end());
-    widgets.sort();
-    const QSet<quint32> displaySet = s.enabledDisplays();
-    QList<quint32> displays(displaySet.begin(), displaySet.end());
-    std::sort(displays.begin(), displays.end());
-    QJsonArray displayArray;
-    for (quint32 d : displays)
-        displayArray.append(static_cast<qint64>(d));
-    QJsonObject shapes;
-    const QMap<QString, QString> shapeMap = s.widgetShapes();
-    for (auto it = shapeMap.begin(); it != shapeMap.end(); ++it)
-        shapes.insert(it.key(), it.value());
-    QJsonObject sizes;
-    const QMap<QString, QString> sizeMap = s.widgetSizes();
-    for (auto it = sizeMap.begin(); it != sizeMap.end(); ++it)
-        sizes.insert(it.key(), it.value());
-
     QJsonObject o;
-    o.insert(QStringLiteral("isRunning"), s.isRunning());
-    o.insert(QStringLiteral("wallpaperMode"), WallpaperModes::id(s.wallpaperMode()));
-    o.insert(QStringLiteral("mediaPath"),
-             s.mediaPath().isNull() ? QString(QLatin1String("")) : s.mediaPath());
-    o.insert(QStringLiteral("sceneIndex"), s.sceneIndex());
-    o.insert(QStringLiteral("speed"), s.speed());
-    o.insert(QStringLiteral("intensity"), s.intensity());
-    o.insert(QStringLiteral("scale"), s.scale());
-    o.insert(QStringLiteral("colorShift"), s.colorShift());
-    o.insert(QStringLiteral("sharpness"), s.sharpness());
-    o.insert(QStringLiteral("renderQuality"), s.renderQuality());
-    o.insert(QStringLiteral("fps"), s.fps());
-    o.insert(QStringLiteral("batterySaver"), s.batterySaver());
-    o.insert(QStringLiteral("pauseOnFullscreen"), s.pauseOnFullscreen());
-    o.insert(QStringLiteral("launchAtLogin"), s.launchAtLogin());
-    o.insert(QStringLiteral("autopilot"), s.autopilot());
-    o.insert(QStringLiteral("autopilotMinutes"), s.autopilotMinutes());
-    o.insert(QStringLiteral("paletteName"), s.paletteName());
-    o.insert(QStringLiteral("paletteHex"), hex);
-    o.insert(QStringLiteral("enabledDisplays"), displayArray);
-    o.insert(QStringLiteral("enabledWidgets"), QJsonArray::fromStringList(widgets));
-    o.insert(QStringLiteral("clockWidgetShowsDate"), s.clockWidgetShowsDate());
-    o.insert(QStringLiteral("widgetShapes"), shapes);
-    o.insert(QStringLiteral("widgetSizes"), sizes);
+    for (const SettingsSchema::Setting& setting : SettingsSchema::settings())
+        o.insert(setting.key, binding(setting.key).encode(state));
     return o;
+}
+
+QJsonObject storedJson(const AppState& state)
+{
+    QJsonObject o;
+    for (const SettingsSchema::Setting& setting : SettingsSchema::settings()) {
+        if (setting.stored)
+            o.insert(setting.key, binding(setting.key).encode(state));
+    }
+    return o;
+}
+
+void load(AppState& state, const DefaultsStore& store)
+{
+    for (const SettingsSchema::Setting& setting : SettingsSchema::settings()) {
+        if (setting.stored)
+            binding(setting.key).load(state, store, setting.key);
+    }
+    // Numbers the table does not allow fall back to their defaults.
+    for (const SettingsSchema::Setting& setting : SettingsSchema::settings()) {
+        if (!setting.stored ||
+            (setting.type != SettingsSchema::Type::Choice && setting.type != SettingsSchema::Type::Integer))
+            continue;
+        const Binding& b = binding(setting.key);
+        if (!SettingsSchema::allows(setting, b.encode(state).toDouble()))
+            b.apply(state, setting.key, QJsonValue(qint64(setting.defaultValue)));
+    }
 }
 
 std::optional<QJsonValue> parseValue(const QString& text, QString* error)
@@ -170,148 +518,8 @@ QString format(const QJsonValue& value)
 
 std::optional<QString> apply(AppState& state, const QString& key, const QJsonValue& value)
 {
-    auto boolKey = [&](void (AppState::*setter)(bool)) -> std::optional<QString> {
-        if (!value.isBool())
-            return QStringLiteral("%1: attendu true ou false").arg(key);
-        (state.*setter)(value.toBool());
-        return std::nullopt;
-    };
-    // Tuning values must be finite and within their range: the renderer would
-    // clamp anything else, and the file would keep a value no control shows.
-    auto tuningKey = [&](void (AppState::*setter)(double)) -> std::optional<QString> {
-        const SettingsSchema::Setting& setting = SettingsSchema::get(key);
-        if (!value.isDouble() || !SettingsSchema::allows(setting, value.toDouble()))
-            return QStringLiteral("%1: attendu un nombre fini de %2")
-                .arg(key, SettingsSchema::allowedText(setting));
-        (state.*setter)(value.toDouble());
-        return std::nullopt;
-    };
-    auto choiceKey = [&](void (AppState::*setter)(qint64)) -> std::optional<QString> {
-        const SettingsSchema::Setting& setting = SettingsSchema::get(key);
-        const auto n = exactInteger(value);
-        if (!n || !SettingsSchema::allows(setting, double(*n)))
-            return oneOf(key, setting.choices);
-        (state.*setter)(*n);
-        return std::nullopt;
-    };
-
-    if (key == QLatin1String("isRunning"))
-        return boolKey(&AppState::setIsRunning);
-    if (key == QLatin1String("batterySaver"))
-        return boolKey(&AppState::setBatterySaver);
-    if (key == QLatin1String("pauseOnFullscreen"))
-        return boolKey(&AppState::setPauseOnFullscreen);
-    if (key == QLatin1String("autopilot"))
-        return boolKey(&AppState::setAutopilot);
-    if (key == QLatin1String("clockWidgetShowsDate"))
-        return boolKey(&AppState::setClockWidgetShowsDate);
-    if (key == QLatin1String("launchAtLogin"))
-        return boolKey(&AppState::setLaunchAtLogin);
-    if (key == QLatin1String("speed"))
-        return tuningKey(&AppState::setSpeed);
-    if (key == QLatin1String("intensity"))
-        return tuningKey(&AppState::setIntensity);
-    if (key == QLatin1String("scale"))
-        return tuningKey(&AppState::setScale);
-    if (key == QLatin1String("colorShift"))
-        return tuningKey(&AppState::setColorShift);
-    if (key == QLatin1String("sharpness"))
-        return tuningKey(&AppState::setSharpness);
-    if (key == QLatin1String("fps"))
-        return choiceKey(&AppState::setFps);
-    if (key == QLatin1String("renderQuality"))
-        return choiceKey(&AppState::setRenderQuality);
-    if (key == QLatin1String("autopilotMinutes"))
-        return choiceKey(&AppState::setAutopilotMinutes);
-
-    if (key == QLatin1String("sceneIndex")) {
-        const SettingsSchema::Setting& setting = SettingsSchema::get(key);
-        const auto n = exactInteger(value);
-        if (!n || !SettingsSchema::allows(setting, double(*n)))
-            return QStringLiteral("%1: attendu un entier de %2")
-                .arg(key, SettingsSchema::allowedText(setting));
-        state.setSceneIndex(*n);
-        return std::nullopt;
-    }
-    if (key == QLatin1String("wallpaperMode")) {
-        const auto mode = value.isString() ? WallpaperModes::fromId(value.toString()) : std::nullopt;
-        if (!mode)
-            return QStringLiteral("%1: valeurs permises : \"scene\", \"video\", \"image\"").arg(key);
-        state.setWallpaperMode(*mode);
-        return std::nullopt;
-    }
-    if (key == QLatin1String("mediaPath")) {
-        if (value.isNull()) {
-            state.setMediaPath(QString());
-            return std::nullopt;
-        }
-        if (!value.isString())
-            return QStringLiteral("%1: attendu un chemin (texte), \"\" pour aucun").arg(key);
-        state.setMediaPath(value.toString().isEmpty() ? QString() : value.toString());
-        return std::nullopt;
-    }
-    if (key == QLatin1String("paletteName")) {
-        if (!value.isString())
-            return QStringLiteral("%1: attendu un texte").arg(key);
-        // Naming a preset chooses it, as its card on the colours page does; any
-        // other name is only a label.
-        if (const WallpaperPalette* preset = WallpaperPalette::preset(value.toString()))
-            state.applyPreset(*preset);
-        else
-            state.setPaletteName(value.toString());
-        return std::nullopt;
-    }
-    if (key == QLatin1String("paletteHex")) {
-        const QString expected =
-            QStringLiteral("%1: attendu une liste de 5 entiers 0xRRGGBB (0 à 16777215)").arg(key);
-        if (!value.isArray() || value.toArray().size() != 5)
-            return expected;
-        QList<QColor> colors;
-        for (const QJsonValue& v : value.toArray()) {
-            const auto n = exactInteger(v);
-            if (!n || *n < 0 || *n > 0xFFFFFF)
-                return expected;
-            colors.append(colorFromHex(static_cast<quint32>(*n)));
-        }
-        // Editing colours by hand is what the colour wells do: the palette becomes custom.
-        state.setPaletteName(QStringLiteral("Personnalisée"));
-        state.setPaletteColors(colors);
-        return std::nullopt;
-    }
-    if (key == QLatin1String("enabledDisplays")) {
-        const QString expected =
-            QStringLiteral("%1: attendu une liste d'identifiants d'écran (0 à 4294967295)").arg(key);
-        if (!value.isArray())
-            return expected;
-        QSet<quint32> ids;
-        for (const QJsonValue& v : value.toArray()) {
-            const auto n = exactInteger(v);
-            if (!n || *n < 0 || *n > 0xFFFFFFFFLL)
-                return expected;
-            ids.insert(static_cast<quint32>(*n));
-        }
-        state.setEnabledDisplays(ids);
-        return std::nullopt;
-    }
-    if (key == QLatin1String("enabledWidgets")) {
-        const QString expected =
-            QStringLiteral("%1: attendu une liste parmi %2").arg(key, allowedList(widgetIds()));
-        if (!value.isArray())
-            return expected;
-        QSet<QString> ids;
-        for (const QJsonValue& v : value.toArray()) {
-            if (!v.isString() || !WidgetKinds::fromId(v.toString()))
-                return expected;
-            ids.insert(v.toString());
-        }
-        state.setEnabledWidgets(ids);
-        return std::nullopt;
-    }
-    if (key == QLatin1String("widgetShapes"))
-        return applyWidgetMap(state, key, value, shapeIds(), true);
-    if (key == QLatin1String("widgetSizes"))
-        return applyWidgetMap(state, key, value, sizeIds(), false);
-
+    if (const Binding* b = findBinding(key))
+        return b->apply(state, key, value);
     return QStringLiteral("clé inconnue « %1 » ; clés : %2").arg(key, allowedList(keys()));
 }
 

@@ -9,15 +9,24 @@
 namespace nivora {
 
 class AppState;
+class DefaultsStore;
 
-// The settings as the command line sees them: the stored encodings of the
-// settings file plus launchAtLogin and enabledDisplays.
+// The settings as the settings file and the command line see them: the keys,
+// their order and their ranges come from the schema; this binds each key to the
+// store's property, in one table for reading, writing and loading.
 namespace SettingsCodec {
 
 // Every key `toJson` produces, in the settings' declaration order.
 const QStringList& keys();
 
 QJsonObject toJson(const AppState& state);
+// The settings file's content: toJson() without the settings the schema marks
+// as kept elsewhere.
+QJsonObject storedJson(const AppState& state);
+// Reads every stored setting of `store` into `state` as the settings file is
+// loaded: leniently (a value of another kind is coerced or skipped), then every
+// number the schema does not allow goes back to its default.
+void load(AppState& state, const DefaultsStore& store);
 
 // Parses one JSON value of any kind (scalars included). Non-finite numbers and
 // trailing garbage are errors.

@@ -1,8 +1,8 @@
 #include "widgets/ClockWidgetView.h"
 
+#include "assets/Fonts.h"
 #include "design/Theme.h"
 #include "state/AppState.h"
-#include "widgets/Fonts.h"
 #include "widgets/WidgetFaceContent.h"
 
 namespace nivora {

@@ -1,7 +1,7 @@
 #include "widgets/FaceStack.h"
 
+#include "assets/FaceIcons.h"
 #include "design/Theme.h"
-#include "widgets/FaceIcons.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "widgets/TimerFaceAccessibility.h"
 
+#include "model/WidgetCatalog.h"
 #include "widgets/TimerFaceView.h"
-#include "widgets/WidgetCatalog.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>

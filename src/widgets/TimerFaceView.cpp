@@ -1,7 +1,7 @@
 #include "widgets/TimerFaceView.h"
 
+#include "assets/Fonts.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 #include "widgets/TimerFaceAccessibility.h"
 #include "widgets/WidgetFaceContent.h"
 

@@ -1,7 +1,7 @@
 #include "widgets/UptimeWidgetView.h"
 
+#include "assets/Fonts.h"
 #include "design/Theme.h"
-#include "widgets/Fonts.h"
 #include "widgets/WidgetFaceContent.h"
 
 namespace nivora {

@@ -1,7 +1,7 @@
 #include "widgets/WidgetFaceContent.h"
 
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "state/SafeIndex.h"
 
 #include <algorithm>

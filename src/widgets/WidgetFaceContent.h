@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/WidgetCatalog.h"
 #include "widgets/WidgetCalendar.h"
-#include "widgets/WidgetCatalog.h"
 
 #include <QColor>
 #include <QDateTime>

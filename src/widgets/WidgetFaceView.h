@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/WidgetCatalog.h"
 #include "widgets/FaceStack.h"
 #include "widgets/WidgetCalendar.h"
-#include "widgets/WidgetCatalog.h"
 #include "widgets/WidgetClock.h"
 
 #include <QTimer>

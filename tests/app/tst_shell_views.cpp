@@ -13,10 +13,10 @@
 #include "design/PillToggle.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
-#include "engine/ScenePreview.h"
-#include "engine/WallpaperRenderer.h"
+#include "model/SceneCatalog.h"
 #include "platform/CompositorWatcher.h"
+#include "scene/ScenePreview.h"
+#include "scene/WallpaperRenderer.h"
 #include "state/AppState.h"
 
 #include <QAccessible>

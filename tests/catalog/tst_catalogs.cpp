@@ -1,8 +1,9 @@
+#include "design/CatalogAccents.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
+#include "model/WidgetCatalog.h"
 #include "state/SafeIndex.h"
 #include "state/WallpaperMode.h"
-#include "widgets/WidgetCatalog.h"
 
 #include <QTest>
 #include <vector>

@@ -3,11 +3,11 @@
 // section changes, the keyboard, and a screenshot of every page.
 #include "app/AppDelegate.h"
 #include "app/ControlCommands.h"
+#include "assets/Fonts.h"
 #include "dashboard/AboutPage.h"
 #include "dashboard/ColorsPage.h"
 #include "dashboard/DashboardView.h"
 #include "dashboard/DashboardWindow.h"
-#include "dashboard/NavSection.h"
 #include "dashboard/SidebarRow.h"
 #include "dashboard/SidebarView.h"
 #include "design/ColorWellRow.h"
@@ -15,9 +15,9 @@
 #include "design/SketchButton.h"
 #include "design/StatBadge.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/NavSection.h"
+#include "model/SceneCatalog.h"
 #include "state/AppState.h"
-#include "widgets/Fonts.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,5 +1,6 @@
 // The dashboard's controls and pieces: geometry at the edges, what they draw for
 // odd values, keyboard operation and what assistive technology sees.
+#include "assets/FaceIcons.h"
 #include "design/Backdrop.h"
 #include "design/BrandMark.h"
 #include "design/ColorWellRow.h"
@@ -13,9 +14,8 @@
 #include "design/SegmentedSelector.h"
 #include "design/StatBadge.h"
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "palettes/WallpaperPalette.h"
-#include "widgets/FaceIcons.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>

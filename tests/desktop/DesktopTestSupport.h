@@ -3,10 +3,10 @@
 // Shared pieces of the desktop wallpaper tests: a private settings store, the
 // real platform services, X property reads and screen captures.
 
-#include "engine/WallpaperController.h"
-#include "engine/WallpaperWindow.h"
+#include "desktop/WallpaperController.h"
 #include "palettes/ColorHex.h"
 #include "platform/PlatformServices.h"
+#include "scene/WallpaperWindow.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 

@@ -2,10 +2,10 @@
 // of the same frame, settings reach the view, and pausing (by hand, by a
 // covering window, by screen sleep) stops the display link and the frames.
 #include "DesktopTestSupport.h"
-#include "engine/DesktopRenderView.h"
-#include "engine/ScaledDrawable.h"
-#include "engine/WallpaperRenderer.h"
+#include "desktop/DesktopRenderView.h"
 #include "platform/fake/FakeDisplayLink.h"
+#include "scene/ScaledDrawable.h"
+#include "scene/WallpaperRenderer.h"
 
 #include <QRasterWindow>
 #include <QScopeGuard>

@@ -1,8 +1,8 @@
 // Frame pacing, display links, screen identity and the controller's sizing and
 // frame-rate rules: the parts of the desktop wallpaper that are pure logic.
-#include "engine/FramePacer.h"
-#include "engine/FrameRateMeter.h"
-#include "engine/WallpaperController.h"
+#include "desktop/FramePacer.h"
+#include "desktop/FrameRateMeter.h"
+#include "desktop/WallpaperController.h"
 #include "platform/ScreenInfo.h"
 #include "platform/ThreadedDisplayLink.h"
 #include "platform/fake/FakeDisplayLink.h"

@@ -2,13 +2,13 @@
 // they fill the screen, looping, silence, animation, screen sleep, and every
 // kind of bad file.
 #include "DesktopTestSupport.h"
-#include "engine/DesktopRenderView.h"
-#include "engine/ImageWallpaperView.h"
-#include "engine/ScaledDrawable.h"
-#include "engine/SoftwareVideoRenderer.h"
-#include "engine/VideoWallpaperView.h"
-#include "engine/WallpaperRenderer.h"
-#include "imageformats/HeifImagePlugin.h"
+#include "desktop/DesktopRenderView.h"
+#include "media/HeifImagePlugin.h"
+#include "media/ImageWallpaperView.h"
+#include "media/SoftwareVideoRenderer.h"
+#include "media/VideoWallpaperView.h"
+#include "scene/ScaledDrawable.h"
+#include "scene/WallpaperRenderer.h"
 #include "state/MediaStatus.h"
 
 #include <QImageReader>

@@ -2,7 +2,7 @@
 // the user's picture comes back exactly when it is turned off: the real
 // GSettings schema (keyfile backend in a private folder), the real binary's
 // render command, a real PNG on disk.
-#include "engine/ShellBackgroundSync.h"
+#include "desktop/ShellBackgroundSync.h"
 #include "platform/gnome/GnomeBackgroundSettings.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"

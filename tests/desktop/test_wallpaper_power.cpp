@@ -2,9 +2,9 @@
 // python3-dbusmock on a private system bus; and how often the display link's
 // thread wakes for the frame rate it delivers.
 #include "DesktopTestSupport.h"
-#include "engine/DesktopRenderView.h"
-#include "engine/WallpaperRenderer.h"
+#include "desktop/DesktopRenderView.h"
 #include "platform/freedesktop/PowerProfilesMonitor.h"
+#include "scene/WallpaperRenderer.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

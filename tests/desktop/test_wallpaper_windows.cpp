@@ -2,8 +2,8 @@
 // stacking, one window per screen, enabled displays, screen hot-plug, running
 // on and off, the autopilot and the status report.
 #include "DesktopTestSupport.h"
-#include "engine/DesktopRenderView.h"
-#include "engine/WallpaperRenderer.h"
+#include "desktop/DesktopRenderView.h"
+#include "scene/WallpaperRenderer.h"
 
 #include <QJsonArray>
 #include <QRasterWindow>

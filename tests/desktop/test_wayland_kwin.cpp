@@ -6,7 +6,7 @@
 // keep clear of a panel's exclusive zone.
 #include "DesktopTestSupport.h"
 #include "NestedKWin.h"
-#include "engine/DesktopRenderView.h"
+#include "desktop/DesktopRenderView.h"
 #include "platform/wayland/WaylandProtocols.h"
 #include "platform/wayland/WaylandWidgetSurface.h"
 #include "widgets/DesktopWidgetController.h"

@@ -5,10 +5,10 @@
 // leaves the desktop to X11.
 #include "DesktopTestSupport.h"
 #include "HeadlessSway.h"
-#include "engine/DesktopRenderView.h"
-#include "engine/ImageWallpaperView.h"
-#include "engine/VideoWallpaperView.h"
-#include "engine/WallpaperRenderer.h"
+#include "desktop/DesktopRenderView.h"
+#include "media/ImageWallpaperView.h"
+#include "media/VideoWallpaperView.h"
+#include "scene/WallpaperRenderer.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,3 @@
-#include "design/Theme.h"
 #include "icons/FolderIconReport.h"
 
 #include <QTest>
@@ -103,10 +102,11 @@ private Q_SLOTS:
             report.add(folder.left(colon), {status, QStringLiteral("raison")});
         }
         QCOMPARE(report.message(), message);
-        const QColor expected = color == QLatin1String("green")   ? Theme::green()
-                                : color == QLatin1String("coral") ? Theme::coral()
-                                                                  : Theme::inkSoft();
-        QCOMPARE(report.messageColor(), expected);
+        using Tone = FolderIconReport::Tone;
+        const Tone expected = color == QLatin1String("green")   ? Tone::Success
+                              : color == QLatin1String("coral") ? Tone::Failure
+                                                                : Tone::Partial;
+        QCOMPARE(report.messageTone(), expected);
         QCOMPARE(report.allSucceeded(), color == QLatin1String("green"));
         QCOMPARE(report.failed(), failures);
     }

@@ -1,6 +1,6 @@
+#include "assets/Fonts.h"
 #include "design/Theme.h"
 #include "widgets/FaceStack.h"
-#include "widgets/Fonts.h"
 #include "widgets/WidgetFaceView.h"
 
 #include <QImage>

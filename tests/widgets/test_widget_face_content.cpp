@@ -1,5 +1,5 @@
 #include "design/Theme.h"
-#include "engine/SceneCatalog.h"
+#include "model/SceneCatalog.h"
 #include "widgets/WidgetCalendar.h"
 #include "widgets/WidgetFaceContent.h"
 

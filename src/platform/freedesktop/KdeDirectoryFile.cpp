@@ -1,5 +1,7 @@
 #include "platform/freedesktop/KdeDirectoryFile.h"
 
+#include "model/DesktopEntryText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,69 +50,6 @@ bool isBlankOrComment(const QByteArray& line)
 {
     const QByteArray trimmed = line.trimmed();
     return trimmed.isEmpty() || trimmed.startsWith('#');
-}
-
-// Escapes as the desktop entry format asks for string values, so that a path
-// with a backslash or a line break still reads back as itself.
-QByteArray escape(const QString& value)
-{
-    QByteArray out;
-    const QByteArray utf8 = value.toUtf8();
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const char c = utf8.at(i);
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case ' ':
-            // Readers trim the value, so a space at either end must be escaped
-            // to survive (a restored icon name may well end in one).
-            out += i == 0 || i == utf8.size() - 1 ? QByteArrayLiteral("\\s") : QByteArrayLiteral(" ");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-QString unescape(const QByteArray& value)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const char c = value.at(i);
-        if (c != '\\' || i + 1 == value.size()) {
-            out += c;
-            continue;
-        }
-        const char next = value.at(++i);
-        switch (next) {
-        case 's':
-            out += ' ';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        default:
-            out += next;
-        }
-    }
-    return QString::fromUtf8(out);
 }
 
 // One line of the file and the line end that followed it ("\n", "\r\n", or
@@ -244,14 +183,15 @@ QString KdeDirectoryFile::icon(const QByteArray& text)
     const QByteArray& line = lines.at(at).text;
     // An empty value is still a key the file holds, unlike a missing one: it
     // must come back on reset.
-    const QString value = unescape(line.mid(line.indexOf('=') + 1).trimmed());
+    const QString value =
+        DesktopEntryText::unescape(QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed()));
     return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
 QByteArray KdeDirectoryFile::withIcon(const QByteArray& text, const QString& value)
 {
     QList<Line> lines = linesOf(text);
-    const QByteArray entry = "Icon=" + escape(value);
+    const QByteArray entry = "Icon=" + DesktopEntryText::escape(value).toUtf8();
     const QByteArray lineEnd = lineEndOf(lines);
     // The line KConfig reads is the one changed: an earlier `Icon` in another
     // `[Desktop Entry]` would be overridden by it anyway.

@@ -1,0 +1,37 @@
+#pragma once
+
+namespace nivora {
+
+class AccountStore;
+class AppState;
+class ShellBackgroundSync;
+struct PlatformServices;
+
+// What the dashboard's pages use of the process: the settings, the account,
+// GNOME's background sync and the platform's services. The dashboard builds
+// every page from one, so a page names what it touches in its constructor and
+// can be built over other stores. A service not given is the process's own,
+// looked up only when a page first asks for it.
+class PageContext
+{
+public:
+    explicit PageContext(AppState& state) : m_state(state) {}
+    PageContext(AppState& state, AccountStore& account, ShellBackgroundSync& shellBackground,
+                PlatformServices& platform)
+        : m_state(state), m_account(&account), m_shellBackground(&shellBackground), m_platform(&platform)
+    {
+    }
+
+    AppState& state() const { return m_state; }
+    AccountStore& account() const;
+    ShellBackgroundSync& shellBackground() const;
+    PlatformServices& platform() const;
+
+private:
+    AppState& m_state;
+    AccountStore* m_account = nullptr;
+    ShellBackgroundSync* m_shellBackground = nullptr;
+    PlatformServices* m_platform = nullptr;
+};
+
+} // namespace nivora

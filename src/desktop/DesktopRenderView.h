@@ -1,0 +1,131 @@
+#pragma once
+
+#include "desktop/FramePacer.h"
+#include "desktop/FrameRateMeter.h"
+#include "palettes/ColorHex.h"
+#include "scene/Scalars.h"
+
+#include <QList>
+#include <QMetaObject>
+#include <QObject>
+#include <QSize>
+#include <QThread>
+#include <memory>
+#include <mutex>
+
+namespace nivora {
+
+class AppState;
+class DesktopSurface;
+class DisplayLink;
+class DesktopRenderWorker;
+class WallpaperWindow;
+
+// The animated scene on one screen. Three threads meet here: the main thread
+// (construction, settings snapshots, the setters, stop), the display link's
+// thread, which counts refreshes through a FramePacer, and a render thread with
+// its own OpenGL context in the process's share group, which draws a frame when
+// the pacer lets a tick through. The drawable has the size the controller
+// chooses (smaller than the screen at lower quality) and is scaled up to fill
+// the window.
+//
+// Pausing stops the display link, so a paused view costs no wake-ups; its last
+// frame stays on screen.
+class DesktopRenderView : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the shader needs from the settings, copied on the main thread.
+    struct RenderParams
+    {
+        float speed = 0.5f;
+        float intensity = 0.6f;
+        float scale = 0.5f;
+        float colorShift = 0.0f;
+        float sharpness = 0.5f;
+        qint64 scene = 0;
+        QList<RGBA> palette;
+    };
+
+    // Builds the view for `window` (an OpenGL wallpaper window) and starts its
+    // display link. Null when no OpenGL context or no scene program can be had
+    // on the render thread. `index` names the render thread ("nv-render-<index>").
+    static std::unique_ptr<DesktopRenderView> create(WallpaperWindow* window, quint32 displayID,
+                                                     QSize pixelSize, int fps,
+                                                     std::unique_ptr<DisplayLink> displayLink,
+                                                     AppState& state, int index);
+    // The same for a desktop surface that is not a Qt window (a Wayland layer
+    // surface): the scene is drawn offscreen and handed to the surface.
+    static std::unique_ptr<DesktopRenderView> create(DesktopSurface* surface, quint32 displayID,
+                                                     QSize pixelSize, int fps,
+                                                     std::unique_ptr<DisplayLink> displayLink,
+                                                     AppState& state, int index);
+    ~DesktopRenderView() override;
+
+    void setFPS(int fps);
+    void setPaused(bool paused);
+    // The drawable size in pixels (at least 1 × 1).
+    void setPixelSize(QSize size);
+    // Stops the display link and the settings subscription for good. A frame
+    // already being drawn completes.
+    void stop();
+
+    quint32 displayID() const { return m_displayID; }
+    // The window drawn into; null for a view on a desktop surface.
+    WallpaperWindow* window() const { return m_window; }
+    DesktopSurface* surface() const { return m_surface; }
+    int targetFPS() const { return m_pacer.targetFPS(); }
+    int refreshRate() const { return m_pacer.refreshRate(); }
+    bool isPaused() const { return m_pacer.isPaused(); }
+    bool isStopped() const { return m_stopped; }
+    QSize pixelSize() const;
+    // Frames delivered per second over the last three seconds.
+    double measuredFPS() const;
+    quint64 framesDelivered() const { return m_meter.total(); }
+    bool isDisplayLinkRunning() const;
+    // Whether frames smaller than the screen are scaled up by the X server
+    // (software OpenGL) rather than by OpenGL.
+    bool scalesOnServer() const;
+    RenderParams params() const;
+
+    // Called by the render worker (render thread): it takes the values of the
+    // next frame (which lets the next tick ask for another) and reports the
+    // frame once drawn.
+    RenderParams takeFrame(QSize* pixelSize);
+    void frameDelivered(bool drawn);
+    void recordScalars(const Scalars& scalars);
+    // The shader's record of the last frame drawn (any thread).
+    Scalars lastScalars() const;
+
+private:
+    DesktopRenderView(WallpaperWindow* window, quint32 displayID, QSize pixelSize, int fps,
+                      std::unique_ptr<DisplayLink> displayLink, AppState& state);
+    static std::unique_ptr<DesktopRenderView> start(std::unique_ptr<DesktopRenderView> view,
+                                                    DesktopRenderWorker* worker, AppState& state, int index);
+    void refreshSnapshot();
+    void scheduleSnapshot();
+    void onTick();
+    void updateLink();
+
+    WallpaperWindow* m_window;
+    DesktopSurface* m_surface = nullptr;
+    quint32 m_displayID;
+    AppState& m_state;
+    FramePacer m_pacer;
+    FrameRateMeter m_meter;
+    std::unique_ptr<DisplayLink> m_link;
+    QThread m_renderThread;
+    DesktopRenderWorker* m_worker = nullptr; // lives on m_renderThread
+    QMetaObject::Connection m_subscription;
+    bool m_snapshotScheduled = false;
+    int m_refreshesAsked = 1; // display-link thread only
+    bool m_stopped = false;
+
+    mutable std::mutex m_mutex; // guards m_params, m_pixelSize and m_lastScalars
+    RenderParams m_params;
+    QSize m_pixelSize;
+    Scalars m_lastScalars;
+};
+
+} // namespace nivora

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "desktop/DesktopRenderView.h"
+
+#include <QObject>
+#include <QSize>
+#include <memory>
+
+class QOffscreenSurface;
+class QOpenGLContext;
+class QSurface;
+class QThread;
+
+namespace nivora {
+
+class DesktopSurface;
+class WallpaperRenderer;
+class WallpaperWindow;
+class ScaledDrawable;
+
+// The render-thread half of a DesktopRenderView: owns the OpenGL context, the
+// scene renderer and the offscreen drawable, and draws one frame per request.
+// Every member function runs on the render thread.
+class DesktopRenderWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    DesktopRenderWorker(DesktopRenderView* view, WallpaperWindow* window, QSize surfacePixels);
+    // Draws offscreen and hands each frame to `surface` as an image; the
+    // offscreen surface the context is made current on is made here, on the
+    // main thread, and goes with the worker.
+    DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface);
+    ~DesktopRenderWorker() override;
+
+    // Moves the worker and its context to the render thread (main thread).
+    void moveToRenderThread(QThread* thread);
+    // Makes the context and the renderer; false when either is unavailable.
+    bool initialize();
+    // Readies the render thread for its first frame (render thread).
+    void waitForFrames();
+    // Draws one frame and clears the view's in-flight flag.
+    void renderFrame();
+    // Frees the GL objects while the context can still be made current.
+    void release();
+
+    // Whether the last frame drawn smaller than the screen was scaled up by
+    // the X server rather than by OpenGL; readable from any thread.
+    bool scalesOnServer() const;
+
+private:
+    void makeContext();
+    bool draw(const DesktopRenderView::RenderParams& params, QSize pixelSize);
+    bool drawToSurface(const DesktopRenderView::RenderParams& params, QSize pixelSize);
+    void drawScene(const DesktopRenderView::RenderParams& params, QSize pixelSize);
+
+    DesktopRenderView* m_view;
+    WallpaperWindow* m_window = nullptr;
+    DesktopSurface* m_surface = nullptr;
+    // What the context is made current on: the window, or the offscreen
+    // surface for a desktop surface.
+    QSurface* m_target = nullptr;
+    std::unique_ptr<QOffscreenSurface> m_offscreen;
+    QSize m_surfacePixels;
+    std::unique_ptr<QOpenGLContext> m_context;
+    std::unique_ptr<WallpaperRenderer> m_renderer;
+    quint32 m_windowId = 0;
+    // Used when the quality asks for fewer pixels than the screen has.
+    std::unique_ptr<ScaledDrawable> m_drawable;
+};
+
+} // namespace nivora

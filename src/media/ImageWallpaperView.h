@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QImageReader;
+class QMovie;
+class QPainter;
+
+namespace nivora {
+
+class DesktopSurface;
+class WallpaperWindow;
+class X11ScaledPresenter;
+
+// A still or animated image stretched to fill one wallpaper window, its aspect
+// ratio not kept. Files are read through QImageReader with a size check before
+// decoding, so a file whose header claims an enormous picture is refused
+// instead of being decoded. A still larger than the screen is decoded straight
+// to the screen's size where the format allows it (JPEG, HEIF), so a phone's
+// 48-megapixel photo costs what a screen-sized one does. Main thread.
+class ImageWallpaperView : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Whether `path` is an image this view can show (a readable header within
+    // the limits); reads the header only.
+    static bool canShow(const QString& path);
+
+    // Loads `path` for `window`, or null when the file is missing, is not a
+    // readable image, or is too large. Does not show the window.
+    static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window);
+    // The same on a desktop surface that is not a Qt window (Wayland): each
+    // frame goes to the surface at its decoded size, once, and the
+    // compositor stretches it to the output. Shows the first frame at once;
+    // a still is not kept afterwards.
+    static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface);
+    ~ImageWallpaperView() override;
+
+    bool isAnimated() const { return m_movie != nullptr; }
+    // The frame currently shown, at its decoded size. Null for a still on a
+    // desktop surface, which hands its only frame to the compositor and keeps
+    // nothing.
+    QImage currentFrame() const;
+    // Frames shown so far (1 for a still image).
+    int framesShown() const { return m_framesShown; }
+
+    // A paused animation shows its current frame and decodes no other.
+    void setPaused(bool paused);
+    bool isPaused() const { return m_paused; }
+    // Whether the last frame of an animated image was scaled to the screen by
+    // the X server.
+    bool scalesOnServer() const { return m_presenter != nullptr; }
+
+private:
+    explicit ImageWallpaperView(WallpaperWindow* window);
+    // Readies `reader` for `path`, decoding a still at `target` pixels (none
+    // when empty) when it is larger; false when it cannot be shown.
+    static bool openReader(const QString& path, QImageReader& reader, QSize target);
+    void paint(QPainter& painter, const QRect& target) const;
+    bool presentFrame();
+    bool presentToSurface();
+
+    WallpaperWindow* m_window;
+    DesktopSurface* m_surface = nullptr;
+    QImage m_image;
+    std::unique_ptr<QMovie> m_movie;
+    int m_framesShown = 0;
+    bool m_paused = false;
+    std::unique_ptr<X11ScaledPresenter> m_presenter;
+    bool m_presenterFailed = false;
+};
+
+} // namespace nivora

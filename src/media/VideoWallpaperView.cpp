@@ -1,0 +1,431 @@
+#include "media/VideoWallpaperView.h"
+
+#include "media/MediaPathCheck.h"
+#include "media/SoftwareVideoRenderer.h"
+#include "platform/mpv/MpvLibrary.h"
+#include "platform/mpv/MpvRenderApi.h"
+#include "scene/ScaledDrawable.h"
+#include "scene/WallpaperRenderer.h"
+#include "scene/WallpaperWindow.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <mpv/render_gl.h>
+
+namespace nivora {
+
+namespace {
+
+void* procAddress(void* context, const char* name)
+{
+    auto* gl = static_cast<QOpenGLContext*>(context);
+    return reinterpret_cast<void*>(gl->getProcAddress(name));
+}
+
+// The hook that runs once the file is opened, before any decoder exists.
+constexpr char preloadedHook[] = "on_preloaded";
+
+// A filter that turns frames by `clockwise` degrees (the stream's display
+// rotation, rounded to a quarter turn), or nothing for none.
+QString uprightFilter(int clockwise)
+{
+    switch ((((clockwise + 45) / 90) % 4 + 4) % 4) {
+    case 1:
+        return QStringLiteral("lavfi=[transpose=clock]");
+    case 2:
+        return QStringLiteral("lavfi=[hflip,vflip]");
+    case 3:
+        return QStringLiteral("lavfi=[transpose=cclock]");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, DesktopSurface* surface)
+{
+    if (!surface)
+        return nullptr;
+    std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
+    if (!view)
+        return nullptr;
+    // There is no OpenGL route to a desktop surface: frames are always
+    // converted on the processor into the surface's shared memory.
+    view->m_software = SoftwareVideoRenderer::create(surface);
+    if (!view->m_software || !view->createRenderContext(true))
+        return nullptr;
+    view->listenAndLoad(path);
+    return view;
+}
+
+std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, WallpaperWindow* window)
+{
+    if (!window)
+        return nullptr;
+    std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
+    if (!view)
+        return nullptr;
+    view->m_window = window;
+
+    view->m_context = std::make_unique<QOpenGLContext>();
+    view->m_context->setFormat(window->format());
+    view->m_context->setShareContext(WallpaperRenderer::shareContext());
+    if (!view->m_context->create() || !view->m_context->makeCurrent(window))
+        return nullptr;
+    // On a software renderer the frames are converted on the processor and
+    // go through the X server, when it can take them from our memory.
+    const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
+    view->m_context->doneCurrent();
+    if (softwareGL && ScaledDrawable::isServerScalingAllowed())
+        view->m_software = SoftwareVideoRenderer::create(window);
+    if (!view->createRenderContext(view->m_software != nullptr))
+        return nullptr;
+    if (!view->listenAndLoad(path))
+        return nullptr;
+    QObject::connect(window, &WallpaperWindow::exposureChanged, view.get(), [v = view.get()](bool exposed) {
+        if (exposed)
+            v->drawFrame(v->framesDrawn() == 0);
+    });
+    if (!view->m_software)
+        view->drawFrame(true);
+    return view;
+}
+
+std::unique_ptr<VideoWallpaperView> VideoWallpaperView::makePlayer(const QString& path)
+{
+    if (MediaPathCheck::check(path) != MediaPathCheck::Verdict::PlainFile)
+        return nullptr;
+    const MpvLibrary* api = MpvLibrary::get();
+    const MpvRenderApi* render = MpvRenderApi::get();
+    if (!api || !render)
+        return nullptr;
+
+    std::unique_ptr<VideoWallpaperView> view(new VideoWallpaperView);
+    view->m_api = api;
+    view->m_render = render;
+    view->m_mpv = api->create();
+    if (!view->m_mpv)
+        return nullptr;
+    mpv_handle* mpv = view->m_mpv;
+
+    const struct
+    {
+        const char* name;
+        const char* value;
+    } options[] = {
+        // A wallpaper player: no configuration files, scripts, terminal output,
+        // on-screen display or input handling of its own.
+        {"config", "no"},
+        {"terminal", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"load-auto-profiles", "no"},
+        {"osc", "no"},
+        {"osd-level", "0"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        // The file and nothing else: no references to other files or
+        // addresses followed (playlists, EDL, cue sheets, HLS, ordered
+        // chapters), no files found beside it, no network protocol.
+        {"access-references", "no"},
+        {"load-unsafe-playlists", "no"},
+        {"ordered-chapters", "no"},
+        {"autoload-files", "no"},
+        {"sub-auto", "no"},
+        {"audio-file-auto", "no"},
+        {"cover-art-auto", "no"},
+        {"stream-lavf-o", "protocol_whitelist=file"},
+        {"demuxer-lavf-o", "protocol_whitelist=file"},
+        // Frames go to our OpenGL context through the render API.
+        {"vo", "libmpv"},
+        // Mesa's software renderer is refused unless asked for.
+        {"gpu-sw", "yes"},
+        {"hwdec", "no"},
+        // Never any sound: no audio track selected, so nothing is decoded and
+        // no audio output is opened.
+        {"aid", "no"},
+        {"ao", "null"},
+        {"audio-display", "no"},
+        {"loop-file", "inf"},
+        // Keep the aspect ratio and crop to fill the window.
+        {"keepaspect", "yes"},
+        {"panscan", "1.0"},
+        // A wallpaper must never keep the screens awake.
+        {"stop-screensaver", "no"},
+        {"idle", "yes"},
+        {"keep-open", "no"},
+        // Frames are handed over when they are due rather than early, so
+        // that rendering never waits on the main thread for their time.
+        {"video-timing-offset", "0"},
+    };
+    for (const auto& option : options)
+        api->setOptionString(mpv, option.name, option.value);
+    if (api->initialize(mpv) < 0)
+        return nullptr;
+    api->requestLogMessages(mpv, "no");
+    return view;
+}
+
+bool VideoWallpaperView::listenAndLoad(const QString& path)
+{
+    // The wake-up callback runs on mpv's threads and only posts to the main
+    // loop; the destructor clears it before the view goes, and Qt drops
+    // events posted to a deleted object.
+    m_api->setWakeupCallback(
+        m_mpv,
+        [](void* context) {
+            QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
+                                      &VideoWallpaperView::drainEvents, Qt::QueuedConnection);
+        },
+        this);
+    startRendering();
+    if (m_software) {
+        // libmpv's software renderer crops a turned stream (a phone's video) by
+        // the turned size but receives the frames unturned, and aborts the
+        // process. Its frames therefore reach it already upright: mpv's own
+        // rotation is off, and a filter chosen once the file is open turns them.
+        m_api->setPropertyString(m_mpv, "video-rotate", "no");
+        m_api->hookAdd(m_mpv, 0, preloadedHook, 0);
+    }
+
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
+    const char* command[] = {"loadfile", file.constData(), nullptr};
+    return m_api->command(m_mpv, command) >= 0;
+}
+
+void VideoWallpaperView::startRendering()
+{
+    if (m_software) {
+        // Frames are asked for straight from mpv's thread to the renderer's.
+        m_software->start(m_render, m_renderContext, QStringLiteral("nv-video"));
+        QObject::connect(m_software.get(), &SoftwareVideoRenderer::failed, this,
+                         &VideoWallpaperView::switchToOpenGL, Qt::QueuedConnection);
+        m_render->setUpdateCallback(
+            m_renderContext,
+            [](void* context) { static_cast<SoftwareVideoRenderer*>(context)->requestUpdate(); },
+            m_software.get());
+        return;
+    }
+    m_render->setUpdateCallback(
+        m_renderContext,
+        [](void* context) {
+            QMetaObject::invokeMethod(static_cast<VideoWallpaperView*>(context),
+                                      &VideoWallpaperView::renderUpdate, Qt::QueuedConnection);
+        },
+        this);
+}
+
+void VideoWallpaperView::switchToOpenGL()
+{
+    // A desktop surface has no OpenGL route: its frames stop.
+    if (!m_software || !m_window)
+        return;
+    qWarning().noquote() << QStringLiteral(
+        "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+    // The video track is put aside while the render context changes, so that
+    // mpv builds its video output again on the new one.
+    m_api->setPropertyString(m_mpv, "vid", "no");
+    freeRenderContext();
+    m_framesDrawn += m_software->framesDrawn();
+    m_software.reset();
+    const bool created = createRenderContext(false);
+    if (created)
+        startRendering();
+    m_api->setPropertyString(m_mpv, "vid", m_videoTrack.isEmpty() ? "auto" : m_videoTrack.constData());
+    if (created)
+        drawFrame(framesDrawn() == 0);
+}
+
+quint64 VideoWallpaperView::framesDrawn() const
+{
+    return m_framesDrawn + (m_software ? m_software->framesDrawn() : 0);
+}
+
+VideoWallpaperView::~VideoWallpaperView()
+{
+    if (m_mpv)
+        pause();
+    freeRenderContext();
+    m_software.reset();
+    if (m_mpv) {
+        m_api->setWakeupCallback(m_mpv, nullptr, nullptr);
+        m_api->terminateDestroy(m_mpv);
+        m_mpv = nullptr;
+    }
+}
+
+void VideoWallpaperView::play()
+{
+    if (!m_mpv)
+        return;
+    m_paused = false;
+    m_api->setPropertyString(m_mpv, "pause", "no");
+}
+
+void VideoWallpaperView::pause()
+{
+    if (!m_mpv)
+        return;
+    m_paused = true;
+    m_api->setPropertyString(m_mpv, "pause", "yes");
+}
+
+QString VideoWallpaperView::property(const QByteArray& name) const
+{
+    if (!m_mpv)
+        return {};
+    char* value = m_api->getPropertyString(m_mpv, name.constData());
+    if (!value)
+        return {};
+    const QString out = QString::fromUtf8(value);
+    m_api->free(value);
+    return out;
+}
+
+bool VideoWallpaperView::createRenderContext(bool software)
+{
+    if (software) {
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        return m_render->create(&m_renderContext, m_mpv, params) >= 0;
+    }
+    mpv_opengl_init_params glInit{&procAddress, m_context.get()};
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (!m_context->makeCurrent(m_window))
+        return false;
+    const bool created = m_render->create(&m_renderContext, m_mpv, params) >= 0;
+    m_context->doneCurrent();
+    return created;
+}
+
+void VideoWallpaperView::freeRenderContext()
+{
+    if (!m_renderContext)
+        return;
+    // Once the callback is cleared mpv asks for no more frames; the software
+    // renderer's thread is stopped before the context it draws with goes.
+    m_render->setUpdateCallback(m_renderContext, nullptr, nullptr);
+    if (m_software)
+        m_software->stop();
+    // An OpenGL render context owns GL objects: it is freed with its context
+    // current.
+    const bool current = !m_software && m_context && m_window && m_context->makeCurrent(m_window);
+    m_render->free(m_renderContext);
+    m_renderContext = nullptr;
+    if (current)
+        m_context->doneCurrent();
+}
+
+bool VideoWallpaperView::hasVideo() const
+{
+    return !property("video-params/w").isEmpty();
+}
+
+void VideoWallpaperView::drainEvents()
+{
+    while (m_mpv) {
+        mpv_event* event = m_api->waitEvent(m_mpv, 0);
+        if (!event || event->event_id == MPV_EVENT_NONE)
+            break;
+        // The software renderer converts only the part of the video that
+        // shows, and needs the video's size for that, as the filters leave it.
+        if (event->event_id == MPV_EVENT_VIDEO_RECONFIG && m_software)
+            m_software->setVideoSize(
+                QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt()));
+        if (event->event_id == MPV_EVENT_END_FILE &&
+            static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_ERROR)
+            reportUnplayable();
+        if (event->event_id == MPV_EVENT_HOOK) {
+            const auto* hook = static_cast<mpv_event_hook*>(event->data);
+            if (qstrcmp(hook->name, preloadedHook) == 0)
+                turnUpright();
+            m_api->hookContinue(m_mpv, hook->id);
+        }
+    }
+}
+
+void VideoWallpaperView::turnUpright()
+{
+    // The first video track (not a cover picture) is the one shown, chosen
+    // here so that the filter matches the track played.
+    const int tracks = property("track-list/count").toInt();
+    for (int i = 0; i < tracks; ++i) {
+        const QByteArray track = "track-list/" + QByteArray::number(i) + '/';
+        if (property(track + "type") != QLatin1String("video") ||
+            property(track + "albumart") == QLatin1String("yes"))
+            continue;
+        m_videoTrack = property(track + "id").toUtf8();
+        m_api->setPropertyString(m_mpv, "vid", m_videoTrack.constData());
+        const QString filter = uprightFilter(property(track + "demux-rotation").toInt());
+        if (!filter.isEmpty())
+            m_api->setPropertyString(m_mpv, "vf", filter.toUtf8().constData());
+        return;
+    }
+    reportUnplayable();
+}
+
+void VideoWallpaperView::reportUnplayable()
+{
+    if (m_unplayableReported)
+        return;
+    m_unplayableReported = true;
+    Q_EMIT unplayable();
+}
+
+void VideoWallpaperView::renderUpdate()
+{
+    if (!m_renderContext)
+        return;
+    if (m_render->update(m_renderContext) & MPV_RENDER_UPDATE_FRAME)
+        drawFrame(false);
+}
+
+void VideoWallpaperView::drawFrame(bool clearOnly)
+{
+    if (!m_window)
+        return;
+    if (!m_window->isExposed())
+        return;
+    const QSize size = m_window->size() * m_window->devicePixelRatio();
+    if (m_software) {
+        m_software->requestRedraw(size, clearOnly);
+        return;
+    }
+    if (!m_context->makeCurrent(m_window))
+        return;
+    if (clearOnly) {
+        QOpenGLFunctions* gl = m_context->functions();
+        gl->glBindFramebuffer(GL_FRAMEBUFFER, m_context->defaultFramebufferObject());
+        gl->glViewport(0, 0, size.width(), size.height());
+        gl->glClearColor(0, 0, 0, 1);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+    } else {
+        mpv_opengl_fbo fbo{static_cast<int>(m_context->defaultFramebufferObject()), size.width(),
+                           size.height(), 0};
+        int flipY = 1;
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+            {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        m_render->render(m_renderContext, params);
+        ++m_framesDrawn;
+    }
+    m_context->swapBuffers(m_window);
+    if (!clearOnly)
+        m_render->reportSwap(m_renderContext);
+}
+
+} // namespace nivora
