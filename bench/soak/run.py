@@ -68,6 +68,8 @@ def parse_args():
     p.add_argument("--out", default=None, help="the JSON-lines file (default: a temporary directory)")
     p.add_argument("--only", default=None,
                    help="comma-separated actions to run alone (e.g. hotplug), to tell one action's cost or fault apart")
+    p.add_argument("--env", action="append", default=[], metavar="KEY=VALUE",
+                   help="extra environment for the app, e.g. MALLOC_ARENA_MAX=2 to tell malloc's retention from growth")
     p.add_argument("--seed", type=int, default=1)
     return p.parse_args()
 
@@ -160,7 +162,7 @@ class Soak:
 
     def start_app(self):
         self.clock = FastClock(os.path.join(self.home, "faketime"), self.opts.clock_rate)
-        env = dict(self.env)
+        env = dict(self.env, **dict(kv.split("=", 1) for kv in self.opts.env))
         if self.opts.clock_rate != 1.0:
             lib = next((p for p in FAKETIME_LIBS if os.path.exists(p)), None)
             if lib is None:
