@@ -26,6 +26,10 @@
 #include <QPointer>
 #include <QTimer>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace nivora {
 
 AppDelegate::AppDelegate()
@@ -228,6 +232,15 @@ QJsonObject AppDelegate::status() const
         o.insert(QStringLiteral("active"), state.isRunning());
     if (!o.contains(QStringLiteral("autopilot")))
         o.insert(QStringLiteral("autopilot"), state.autopilot());
+#if defined(__GLIBC__)
+    // RSS alone cannot tell a leak from pages the allocator keeps; the bytes
+    // handed out (small blocks and mmapped large ones) can, so long runs read them here.
+    const struct mallinfo2 heap = mallinfo2();
+    o.insert(QStringLiteral("memory"),
+             QJsonObject{{QStringLiteral("heapInUse"), static_cast<qint64>(heap.uordblks)},
+                         {QStringLiteral("heapMapped"), static_cast<qint64>(heap.hblkhd)},
+                         {QStringLiteral("heapFree"), static_cast<qint64>(heap.fordblks)}});
+#endif
     return o;
 }
 
