@@ -53,7 +53,7 @@ QWidget* createPage(NavSection section, const PageContext& context, QWidget* par
         page = new PerformancePage(context.state(), context.shellBackground(), context.platform(), parent);
         break;
     case NavSection::Media:
-        page = new MediaPage(context.state(), parent);
+        page = new MediaPage(context.state(), context.mediaStatus(), parent);
         break;
     case NavSection::Widgets:
         page = new WidgetsPage(context.state(), parent);

@@ -30,10 +30,11 @@ constexpr int kPageSpacing = 26;
 
 } // namespace
 
-MediaPage::MediaPage(QWidget* parent) : MediaPage(AppState::shared(), parent) {}
+MediaPage::MediaPage(QWidget* parent) : MediaPage(AppState::shared(), MediaStatus::shared(), parent) {}
 
-MediaPage::MediaPage(AppState& state, QWidget* parent)
-    : QWidget(parent), m_state(state), m_picker(std::make_shared<DialogFilePickers>())
+MediaPage::MediaPage(AppState& state, MediaStatus& mediaStatus, QWidget* parent)
+    : QWidget(parent), m_state(state), m_mediaStatus(mediaStatus),
+      m_picker(std::make_shared<DialogFilePickers>())
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
@@ -46,7 +47,7 @@ MediaPage::MediaPage(AppState& state, QWidget* parent)
 
     connect(&m_state, &AppState::wallpaperModeChanged, this, &MediaPage::showMode);
     connect(&m_state, &AppState::mediaPathChanged, this, &MediaPage::showFile);
-    connect(&MediaStatus::shared(), &MediaStatus::changed, this, &MediaPage::showFile);
+    connect(&m_mediaStatus, &MediaStatus::changed, this, &MediaPage::showFile);
     showMode();
     showFile();
 }
@@ -147,7 +148,7 @@ void MediaPage::showFile()
     m_fileName->setText(MediaFileTypes::fileLabel(path));
     m_fileName->setToolTip(path);
     m_fileMissing->setVisible(!path.isEmpty() && !QFileInfo::exists(path));
-    m_fileUnreadable->setVisible(!path.isEmpty() && MediaStatus::shared().unreadablePath() == path);
+    m_fileUnreadable->setVisible(!path.isEmpty() && m_mediaStatus.unreadablePath() == path);
 }
 
 void MediaPage::pickFile()

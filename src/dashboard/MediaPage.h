@@ -11,6 +11,7 @@ namespace nivora {
 class AppState;
 class FluidSlider;
 class FilePickers;
+class MediaStatus;
 class ModeCard;
 class PaperCard;
 class SegmentedSelector;
@@ -26,7 +27,7 @@ class MediaPage : public QWidget
 
 public:
     // The page over the settings it shows and edits.
-    explicit MediaPage(AppState& state, QWidget* parent = nullptr);
+    MediaPage(AppState& state, MediaStatus& mediaStatus, QWidget* parent = nullptr);
     // The same over the process's settings.
     explicit MediaPage(QWidget* parent = nullptr);
     ~MediaPage() override;
@@ -55,6 +56,7 @@ private:
     void showFile();
 
     AppState& m_state;
+    MediaStatus& m_mediaStatus;
     std::shared_ptr<FilePickers> m_picker;
     QList<ModeCard*> m_modeCards;
     PaperCard* m_fileCard = nullptr;

@@ -3,6 +3,7 @@
 #include "account/AccountStore.h"
 #include "desktop/ShellBackgroundSync.h"
 #include "platform/PlatformServices.h"
+#include "state/MediaStatus.h"
 
 namespace nivora {
 
@@ -14,6 +15,11 @@ AccountStore& PageContext::account() const
 ShellBackgroundSync& PageContext::shellBackground() const
 {
     return m_shellBackground ? *m_shellBackground : ShellBackgroundSync::shared();
+}
+
+MediaStatus& PageContext::mediaStatus() const
+{
+    return MediaStatus::shared();
 }
 
 PlatformServices& PageContext::platform() const

@@ -4,6 +4,7 @@ namespace nivora {
 
 class AccountStore;
 class AppState;
+class MediaStatus;
 class ShellBackgroundSync;
 struct PlatformServices;
 
@@ -26,6 +27,8 @@ public:
     AccountStore& account() const;
     ShellBackgroundSync& shellBackground() const;
     PlatformServices& platform() const;
+    // What became of the chosen media file; always the process's own.
+    MediaStatus& mediaStatus() const;
 
 private:
     AppState& m_state;
