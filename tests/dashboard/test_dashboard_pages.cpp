@@ -23,6 +23,7 @@
 #include "scene/ScenePreview.h"
 #include "scene/WallpaperRenderer.h"
 #include "state/LaunchAtLogin.h"
+#include "state/MediaStatus.h"
 #include "widgets/DesktopWidgetController.h"
 #include "widgets/WidgetWindow.h"
 
@@ -394,6 +395,14 @@ private Q_SLOTS:
         QCOMPARE(state.mediaPath(), clip);
         QCOMPARE(page->fileLabel()->text(), QStringLiteral("boucle.mp4"));
         QCOMPARE(storedAfterSave(state, "mediaPath").toString(), clip);
+        // The wallpaper could not read it: the page says so, for that file only.
+        QVERIFY(page->unreadableLabel()->isHidden());
+        MediaStatus::shared().setUnreadablePath(clip);
+        QVERIFY(!page->unreadableLabel()->isHidden());
+        QCOMPARE(page->unreadableLabel()->text(), QStringLiteral("Fichier illisible"));
+        MediaStatus::shared().setUnreadablePath(clip + QStringLiteral(".old"));
+        QVERIFY(page->unreadableLabel()->isHidden());
+        MediaStatus::shared().setUnreadablePath(QString());
 
         // Cancelling keeps the file; image mode asks for images.
         host.click(page->modeCards().at(2));
