@@ -49,6 +49,21 @@ bool ImageWallpaperView::openReader(const QString& path, QImageReader& reader, Q
     return ImageHeaderCheck::acceptable(reader, target);
 }
 
+bool ImageWallpaperView::openMovie(const QString& path, std::function<void()> showFrame)
+{
+    auto movie = std::make_unique<QMovie>(path);
+    movie->setCacheMode(QMovie::CacheNone);
+    if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentImage().isNull())
+        return false;
+    m_movie = std::move(movie);
+    connect(m_movie.get(), &QMovie::frameChanged, this, [this, showFrame = std::move(showFrame)] {
+        ++m_framesShown;
+        showFrame();
+    });
+    m_framesShown = 1;
+    return true;
+}
+
 bool ImageWallpaperView::canShow(const QString& path)
 {
     QImageReader reader;
@@ -63,16 +78,8 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(nullptr));
     view->m_surface = surface;
     if (isAnimation(reader)) {
-        auto movie = std::make_unique<QMovie>(path);
-        movie->setCacheMode(QMovie::CacheNone);
-        if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentImage().isNull())
+        if (!view->openMovie(path, [v = view.get()] { v->presentToSurface(); }))
             return nullptr;
-        view->m_movie = std::move(movie);
-        QObject::connect(view->m_movie.get(), &QMovie::frameChanged, view.get(), [v = view.get()] {
-            ++v->m_framesShown;
-            v->presentToSurface();
-        });
-        view->m_framesShown = 1;
         view->m_movie->start();
     } else {
         QImage image;
@@ -126,16 +133,8 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
 
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(window));
     if (isAnimation(reader)) {
-        auto movie = std::make_unique<QMovie>(path);
-        movie->setCacheMode(QMovie::CacheNone);
-        if (!movie->isValid() || !movie->jumpToFrame(0) || movie->currentImage().isNull())
+        if (!view->openMovie(path, [v = view.get()] { v->m_window->repaint(); }))
             return nullptr;
-        view->m_movie = std::move(movie);
-        QObject::connect(view->m_movie.get(), &QMovie::frameChanged, view.get(), [v = view.get()] {
-            ++v->m_framesShown;
-            v->m_window->repaint();
-        });
-        view->m_framesShown = 1;
         // Every frame of an animation stretched to the screen would be a
         // full-screen scaling on the processor and a full-screen image sent
         // to the server; on X11 the frame goes at its own size and the server

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QImageReader;
@@ -60,6 +61,8 @@ private:
     // Readies `reader` for `path`, decoding a still at `target` pixels (none
     // when empty) when it is larger; false when it cannot be shown.
     static bool openReader(const QString& path, QImageReader& reader, QSize target);
+    // Opens an animation at its first frame; `showFrame` runs for each next one.
+    bool openMovie(const QString& path, std::function<void()> showFrame);
     void paint(QPainter& painter, const QRect& target) const;
     bool presentFrame();
     bool presentToSurface();
