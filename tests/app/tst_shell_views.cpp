@@ -1,6 +1,7 @@
 // The shell's views in this process on the test display: the loading dots'
 // phase, the popover's controls and closing rules, its preview's life, and the
 // splash window's corners with and without a compositing manager.
+#include "AccessibleWindows.h"
 #include "app/AppDelegate.h"
 #include "app/ControlCommands.h"
 #include "app/LoadingDots.h"
@@ -243,12 +244,7 @@ void TestShellViews::popoverClosingRules()
     QTest::qWait(PopoverWindow::reopenGuardMs + 50);
     popover.toggle(anchor);
     QVERIFY(QTest::qWaitForWindowExposed(&popover));
-    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
-    QVERIFY(application);
-    bool listed = false;
-    for (int i = 0; i < application->childCount(); ++i)
-        listed = listed || (application->child(i) && application->child(i)->object() == &popover);
-    QVERIFY(listed);
+    QVERIFY(nivora::testing::isAccessibleWindow(&popover));
     QTest::mousePress(other.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
     QTRY_VERIFY(!popover.isVisible());
     popover.toggle(anchor);
