@@ -5,6 +5,7 @@
 #include "media/MediaPathCheck.h"
 #include "media/VideoWallpaperView.h"
 #include "model/SceneCatalog.h"
+#include "platform/FreedMemory.h"
 #include "platform/PlatformServices.h"
 #include "scene/WallpaperWindow.h"
 #include "state/AppState.h"
@@ -472,8 +473,13 @@ void WallpaperController::teardown()
         e->image.reset();
     }
     m_entries.clear();
-    if (hadWindows)
+    if (hadWindows) {
+        // A rebuild frees a whole wallpaper's buffers (frames, decoded
+        // pictures, a player); hand them back once the new one is built
+        // rather than keep the peak for as long as the app runs.
+        QTimer::singleShot(0, this, [] { FreedMemory::release(); });
         Q_EMIT tornDown();
+    }
 }
 
 void WallpaperController::updateAutopilot()

@@ -8,4 +8,13 @@ namespace nivora::FreedMemory {
 // the days the app keeps running. Cheap enough to call when a window closes.
 void release();
 
+// Caps the C library's heap arenas at two unless MALLOC_ARENA_MAX says
+// otherwise. glibc gives each thread that allocates under contention an arena
+// of its own, up to eight per core, and memory freed in one is kept there for
+// that arena's reuse: every render thread and decoder thread the wallpaper
+// starts and stops over days leaves an arena of free memory behind that
+// release() can hand back but that the next thread does not reuse. Call before
+// any thread starts.
+void limitArenas();
+
 } // namespace nivora::FreedMemory
