@@ -300,7 +300,7 @@ void WallpaperController::rebuild()
     const bool unreadable = isUnreadable(mode, path);
     MediaStatus::shared().setUnreadablePath(unreadable ? path : QString());
     WallpaperMode shown = mediaShownAs(unreadable ? WallpaperMode::Scene : mode, path);
-    if (shown != WallpaperMode::Scene && !refused && !m_shownMedia.contains(path)) {
+    if (shown != WallpaperMode::Scene && !refused && !path.isEmpty() && !m_shownMedia.contains(path)) {
         m_marker.write(path);
         m_markerOwned = true;
     }
