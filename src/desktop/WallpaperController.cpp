@@ -462,6 +462,8 @@ void WallpaperController::shutdown()
 void WallpaperController::teardown()
 {
     const bool hadWindows = !m_entries.empty();
+    const bool hadMedia =
+        std::any_of(m_entries.begin(), m_entries.end(), [](const auto& e) { return e->video || e->image; });
     if (m_platform.occlusion) {
         for (const auto& e : m_entries) {
             if (e->window)
@@ -486,8 +488,6 @@ void WallpaperController::teardown()
         e->render.reset();
         e->image.reset();
     }
-    const bool hadMedia =
-        std::any_of(m_entries.begin(), m_entries.end(), [](const auto& e) { return e->video || e->image; });
     m_entries.clear();
     // A file closed before it showed did not take the process down.
     releaseMarker();
