@@ -7,6 +7,7 @@
 #include "icons/FolderIconCommand.h"
 #include "icons/PatternCommand.h"
 #include "media/HeifImagePlugin.h"
+#include "platform/FreedMemory.h"
 #include "platform/SessionPlatform.h"
 #include "platform/dbus/ControlBus.h"
 #include "scene/RenderCommand.h"
@@ -46,6 +47,9 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
 
 int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
+    // Video players come and go for as long as the app runs; their frames
+    // must not stay behind in the heap.
+    FreedMemory::returnLargeBlocksAtOnce();
     // The window system is settled before Qt picks its platform plugin.
     const SessionPlatform session = SessionPlatform::choose(SessionPlatform::probe());
     if (!session.error.isEmpty()) {

@@ -8,4 +8,11 @@ namespace nivora::FreedMemory {
 // the days the app keeps running. Cheap enough to call when a window closes.
 void release();
 
+// Makes every large block (a video frame, a decoder's buffers) a mapping of
+// its own, unmapped as soon as it is freed. By default the C library raises
+// that size to the largest block freed so far, so after the first video
+// frames land in the per-thread heaps, where what is freed stays behind
+// when the player that used it is gone. Call once, before threads start.
+void returnLargeBlocksAtOnce();
+
 } // namespace nivora::FreedMemory
