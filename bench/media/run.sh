@@ -34,6 +34,9 @@ done
 ffmpeg -loglevel error -y -f lavfi -i "gradients=s=1920x1080:seed=7" -frames:v 1 "$work/still.png"
 
 rss() { "$procstat" "$app" 2 | python3 -c 'import json,sys; print(json.load(sys.stdin)["rss_mb"])'; }
+# The resident size split into private memory and pages of mapped files
+# (libraries: the GL driver stays mapped once a GL context was made).
+split() { awk '/^RssAnon|^RssFile|^RssShmem/ {printf "%s %.1f MB  ", $1, $2 / 1024} END {print ""}' "/proc/$app/status"; }
 
 start() {
   mkdir -p "$XDG_CONFIG_HOME/nivora"
@@ -66,13 +69,13 @@ echo "rss_mb_after_${switches}_switches $after"
 "$bin" ctl set wallpaperMode '"image"'
 sleep 5
 still_after="$(rss)"
-echo "rss_mb_still_after_videos $still_after"
+echo "rss_mb_still_after_videos $still_after ($(split))"
 stop
 
 start image "$work/still.png"
 sleep 5
 still_fresh="$(rss)"
-echo "rss_mb_still_fresh_start $still_fresh"
+echo "rss_mb_still_fresh_start $still_fresh ($(split))"
 stop
 
 python3 - "$after10" "$after" "$still_after" "$still_fresh" <<'PY'
