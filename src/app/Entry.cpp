@@ -47,7 +47,9 @@ const char* const kUsage = "usage: nivora [COMMAND]\n"
 
 int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
-    FreedMemory::limitArenas();
+    // Wallpaper threads and video players come and go for as long as the app
+    // runs; what they free must go back to the system.
+    FreedMemory::configureForLongRuns();
     // The window system is settled before Qt picks its platform plugin.
     const SessionPlatform session = SessionPlatform::choose(SessionPlatform::probe());
     if (!session.error.isEmpty()) {

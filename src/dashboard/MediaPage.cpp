@@ -14,10 +14,10 @@
 #include "design/SegmentedSelector.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
+#include "model/MediaLocation.h"
 #include "state/AppState.h"
 #include "state/MediaStatus.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -100,6 +100,11 @@ QWidget* MediaPage::buildFile()
     m_fileUnreadable =
         PageText::label(QStringLiteral("Fichier illisible"), 11, QFont::Bold, Theme::coral(), content);
     column->addWidget(m_fileUnreadable);
+    m_fileCrashed =
+        PageText::label(QStringLiteral("Ce fichier a fait planter Nivora ; le fond animé le remplace."), 11,
+                        QFont::Bold, Theme::coral(), content);
+    m_fileCrashed->setWordWrap(true);
+    column->addWidget(m_fileCrashed);
     m_choose = new SketchButton(QStringLiteral("Choisir un fichier…"), content);
     m_choose->setFill(Theme::yellow());
     connect(m_choose, &QAbstractButton::clicked, this, &MediaPage::pickFile);
@@ -147,8 +152,9 @@ void MediaPage::showFile()
     const QString& path = m_state.mediaPath();
     m_fileName->setText(MediaFileTypes::fileLabel(path));
     m_fileName->setToolTip(path);
-    m_fileMissing->setVisible(!path.isEmpty() && !QFileInfo::exists(path));
+    m_fileMissing->setVisible(!path.isEmpty() && !MediaLocation::usable(path));
     m_fileUnreadable->setVisible(!path.isEmpty() && m_mediaStatus.unreadablePath() == path);
+    m_fileCrashed->setVisible(!path.isEmpty() && m_mediaStatus.crashedPath() == path);
 }
 
 void MediaPage::pickFile()
@@ -160,8 +166,12 @@ void MediaPage::pickFile()
     // the call, since the page that owns it may go meanwhile.
     const std::shared_ptr<FilePickers> picker = m_picker;
     AppState& state = m_state;
-    if (const std::optional<QString> chosen = picker->chooseMedia(mode, state.mediaPath(), this))
+    MediaStatus& status = m_mediaStatus;
+    if (const std::optional<QString> chosen = picker->chooseMedia(mode, state.mediaPath(), this)) {
+        // A file picked, even the one that made Nivora crash, is tried again.
+        status.setCrashedPath(QString());
         state.setMediaPath(*chosen);
+    }
 }
 
 } // namespace nivora

@@ -40,6 +40,8 @@ public:
     QLabel* fileLabel() const { return m_fileName; }
     // "Fichier illisible": shown while the wallpaper cannot read the chosen file.
     QLabel* unreadableLabel() const { return m_fileUnreadable; }
+    // Shown while the scene stands in for a file that made Nivora crash.
+    QLabel* crashedLabel() const { return m_fileCrashed; }
     SketchButton* chooseButton() const { return m_choose; }
     SegmentedSelector* qualitySelector() const { return m_quality; }
     FluidSlider* sharpnessSlider() const { return m_sharpness; }
@@ -63,6 +65,7 @@ private:
     QLabel* m_fileName = nullptr;
     QLabel* m_fileMissing = nullptr;
     QLabel* m_fileUnreadable = nullptr;
+    QLabel* m_fileCrashed = nullptr;
     SketchButton* m_choose = nullptr;
     SegmentedSelector* m_quality = nullptr;
     FluidSlider* m_sharpness = nullptr;

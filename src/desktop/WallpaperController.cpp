@@ -4,11 +4,13 @@
 #include "media/ImageWallpaperView.h"
 #include "media/MediaPathCheck.h"
 #include "media/VideoWallpaperView.h"
+#include "model/MediaLocation.h"
 #include "model/SceneCatalog.h"
 #include "platform/FreedMemory.h"
 #include "platform/PlatformServices.h"
 #include "scene/WallpaperWindow.h"
 #include "state/AppState.h"
+#include "state/DefaultsStore.h"
 #include "state/MediaStatus.h"
 
 #include <QDebug>
@@ -72,7 +74,7 @@ WallpaperController& WallpaperController::shared()
 }
 
 WallpaperController::WallpaperController(AppState& state, PlatformServices& platform, QObject* parent)
-    : QObject(parent), m_state(state), m_platform(platform)
+    : QObject(parent), m_state(state), m_platform(platform), m_marker(state.store().filePath())
 {
     m_autopilotTimer.setTimerType(Qt::CoarseTimer);
     connect(&m_autopilotTimer, &QTimer::timeout, this, [this] {
@@ -95,6 +97,7 @@ void WallpaperController::start()
     if (m_started)
         return;
     m_started = true;
+    takeLeftBehindMarker();
 
     // 1. isRunning: the current value first, then changes, repeats dropped.
     const bool running = m_state.isRunning();
@@ -296,7 +299,11 @@ void WallpaperController::rebuild()
         markUnreadable(mode, path);
     const bool unreadable = isUnreadable(mode, path);
     MediaStatus::shared().setUnreadablePath(unreadable ? path : QString());
-    WallpaperMode shown = unreadable ? WallpaperMode::Scene : mode;
+    WallpaperMode shown = mediaShownAs(unreadable ? WallpaperMode::Scene : mode, path);
+    if (shown != WallpaperMode::Scene && !refused && !path.isEmpty() && !m_shownMedia.contains(path)) {
+        m_marker.write(path);
+        m_markerOwned = true;
+    }
     int index = 0;
     for (const ScreenInfo& screen : screens) {
         if (refused)
@@ -305,6 +312,9 @@ void WallpaperController::rebuild()
             continue;
         auto entry = std::make_unique<Entry>();
         bool built = buildEntry(screen, shown, index, *entry);
+        if (built && entry->video)
+            connect(entry->video.get(), &VideoWallpaperView::firstFrameShown, this,
+                    [this, path] { mediaShown(path); });
         if (!built && shown == WallpaperMode::Image && QFileInfo(path).isFile()) {
             // Its header was sound but its pixels were not (a truncated file).
             markUnreadable(mode, path);
@@ -318,6 +328,10 @@ void WallpaperController::rebuild()
             m_entries.push_back(std::move(entry));
         }
     }
+    // An image is decoded by now, and a file that cannot be shown is known
+    // not to have taken the process down.
+    if (m_markerOwned && shown != WallpaperMode::Video)
+        mediaShown(path);
     m_displaySignature = nivora::displaySignature(screens);
     updateAutopilot();
     ++m_rebuildCount;
@@ -473,10 +487,13 @@ void WallpaperController::teardown()
         e->image.reset();
     }
     m_entries.clear();
+    // A file closed before it showed did not take the process down.
+    releaseMarker();
     if (hadWindows) {
         // A rebuild frees a whole wallpaper's buffers (frames, decoded
-        // pictures, a player); hand them back once the new one is built
-        // rather than keep the peak for as long as the app runs.
+        // pictures, a player, render threads' heaps); hand them back once the
+        // new one is built rather than keep the peak for as long as the app
+        // runs.
         QTimer::singleShot(0, this, [] { FreedMemory::release(); });
         Q_EMIT tornDown();
     }
@@ -537,8 +554,73 @@ void WallpaperController::videoUnplayable(const QString& path)
 {
     if (m_state.wallpaperMode() != WallpaperMode::Video || m_state.mediaPath() != path)
         return;
+    releaseMarker();
     markUnreadable(WallpaperMode::Video, path);
     scheduleRebuild();
+}
+
+WallpaperMode WallpaperController::mediaShownAs(WallpaperMode mode, const QString& path)
+{
+    MediaStatus& status = MediaStatus::shared();
+    // Another file chosen since the crash is tried.
+    if (!status.crashedPath().isEmpty() && status.crashedPath() != path && mode != WallpaperMode::Scene)
+        forgetCrash();
+    if (mode == WallpaperMode::Scene || !status.crashedPath().isEmpty())
+        return WallpaperMode::Scene;
+    // A file that went away (an unmounted drive) or a path that names no
+    // file leaves the scene rather than a black desktop; the Media page says
+    // "Fichier introuvable".
+    if (!path.isEmpty() && !MediaLocation::usable(path))
+        return WallpaperMode::Scene;
+    // A player would redraw a still every second for as long as it shows.
+    if (mode == WallpaperMode::Video && ImageWallpaperView::canShow(path))
+        return WallpaperMode::Image;
+    return mode;
+}
+
+void WallpaperController::takeLeftBehindMarker()
+{
+    const QString crashed = m_marker.read();
+    if (crashed.isEmpty())
+        return;
+    if (crashed != m_state.mediaPath()) {
+        m_marker.remove();
+        return;
+    }
+    // The marker stays until the user picks a file, so every start keeps
+    // away from this one until then.
+    qWarning().noquote() << QStringLiteral(
+                                "Nivora: ce fichier a fait planter Nivora, la scène le remplace : %1")
+                                .arg(QFileInfo(crashed).fileName());
+    MediaStatus::shared().setCrashedPath(crashed);
+    // Picking a file on the Media page, even this one again, tries it afresh.
+    connect(&MediaStatus::shared(), &MediaStatus::changed, this, [this] {
+        if (MediaStatus::shared().crashedPath().isEmpty() && !m_markerOwned && !m_marker.read().isEmpty()) {
+            m_marker.remove();
+            scheduleRebuild();
+        }
+    });
+}
+
+void WallpaperController::forgetCrash()
+{
+    m_marker.remove();
+    MediaStatus::shared().setCrashedPath(QString());
+}
+
+void WallpaperController::mediaShown(const QString& path)
+{
+    if (!path.isEmpty())
+        m_shownMedia.insert(path);
+    releaseMarker();
+}
+
+void WallpaperController::releaseMarker()
+{
+    if (!m_markerOwned)
+        return;
+    m_markerOwned = false;
+    m_marker.remove();
 }
 
 void WallpaperController::scheduleRebuild()
@@ -676,6 +758,8 @@ QJsonObject WallpaperController::statusJson() const
     status.insert(QStringLiteral("windows"), windows);
     if (!MediaStatus::shared().unreadablePath().isEmpty())
         status.insert(QStringLiteral("unreadableMedia"), MediaStatus::shared().unreadablePath());
+    if (!MediaStatus::shared().crashedPath().isEmpty())
+        status.insert(QStringLiteral("crashedMedia"), MediaStatus::shared().crashedPath());
     return status;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ScreenInfo.h"
+#include "state/MediaOpenMarker.h"
 #include "state/WallpaperMode.h"
 
 #include <QJsonObject>
@@ -106,6 +107,16 @@ private:
     bool isUnreadable(WallpaperMode mode, const QString& path) const;
     void markUnreadable(WallpaperMode mode, const QString& path);
     void videoUnplayable(const QString& path);
+    // What the screens show for the chosen mode and file: the scene in place
+    // of a file that went away or took the last run down, and a still image
+    // as a still even in video mode.
+    WallpaperMode mediaShownAs(WallpaperMode mode, const QString& path);
+    // The crash marker: taken over at start, written before a file is first
+    // opened in this run, removed once it shows.
+    void takeLeftBehindMarker();
+    void forgetCrash();
+    void mediaShown(const QString& path);
+    void releaseMarker();
     // The rate views draw at for the stored `fps`, after the battery saver.
     int viewFPS(qint64 fps) const;
 
@@ -127,6 +138,12 @@ private:
     // unplayable only once its player has tried.
     WallpaperMode m_unreadableMode = WallpaperMode::Scene;
     QString m_unreadablePath;
+    MediaOpenMarker m_marker;
+    // Whether the marker names a file this run is opening (and not one that
+    // took the last run down).
+    bool m_markerOwned = false;
+    // Files that showed a frame in this run: opening them again is safe.
+    QSet<QString> m_shownMedia;
 };
 
 } // namespace nivora

@@ -185,10 +185,11 @@ bool SoftwareVideoRenderer::presentToSurface(QSize windowPixels, bool clearOnly)
         std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
     else
         renderInto(memory, frame);
-    if (!clearOnly)
-        m_framesDrawn.fetch_add(1);
+    const bool first = !clearOnly && m_framesDrawn.fetch_add(1) == 0;
     if (!m_surface->present())
         return false;
+    if (first)
+        Q_EMIT firstFrameDrawn();
     if (!clearOnly)
         m_api->reportSwap(m_context);
     return true;
@@ -211,14 +212,17 @@ bool SoftwareVideoRenderer::present(QSize windowPixels, bool clearOnly)
     uchar* memory = m_presenter->beginFrame();
     if (!memory)
         return false;
+    bool first = false;
     if (clearOnly) {
         std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
     } else {
         renderInto(memory, frame);
-        m_framesDrawn.fetch_add(1);
+        first = m_framesDrawn.fetch_add(1) == 0;
     }
     if (!m_presenter->present())
         return false;
+    if (first)
+        Q_EMIT firstFrameDrawn();
     if (!clearOnly)
         m_api->reportSwap(m_context);
     return true;

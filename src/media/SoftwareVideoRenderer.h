@@ -65,6 +65,9 @@ Q_SIGNALS:
     // The X server stopped taking frames; the owner draws with OpenGL from
     // now on. Emitted on the render thread.
     void failed();
+    // The first video frame reached the window (or surface). Emitted once, on
+    // the render thread.
+    void firstFrameDrawn();
 
 private:
     explicit SoftwareVideoRenderer(WallpaperWindow* window);

@@ -13,6 +13,7 @@
 #include <QMetaObject>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <cstdlib>
 #include <mpv/render_gl.h>
 
 namespace nivora {
@@ -99,6 +100,10 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::makePlayer(const QString
 {
     if (MediaPathCheck::check(path) != MediaPathCheck::Verdict::PlainFile)
         return nullptr;
+    // Tests stand in for a decoder that takes the process down as it opens a
+    // file, to check that the next start keeps away from that file.
+    if (qEnvironmentVariableIsSet("NIVORA_TEST_ABORT_OPENING_MEDIA"))
+        std::abort();
     const MpvLibrary* api = MpvLibrary::get();
     const MpvRenderApi* render = MpvRenderApi::get();
     if (!api || !render)
@@ -206,6 +211,8 @@ void VideoWallpaperView::startRendering()
         m_software->start(m_render, m_renderContext, QStringLiteral("nv-video"));
         QObject::connect(m_software.get(), &SoftwareVideoRenderer::failed, this,
                          &VideoWallpaperView::switchToOpenGL, Qt::QueuedConnection);
+        QObject::connect(m_software.get(), &SoftwareVideoRenderer::firstFrameDrawn, this,
+                         &VideoWallpaperView::reportFirstFrame, Qt::QueuedConnection);
         m_render->setUpdateCallback(
             m_renderContext,
             [](void* context) { static_cast<SoftwareVideoRenderer*>(context)->requestUpdate(); },
@@ -384,6 +391,14 @@ void VideoWallpaperView::reportUnplayable()
     Q_EMIT unplayable();
 }
 
+void VideoWallpaperView::reportFirstFrame()
+{
+    if (m_firstFrameReported)
+        return;
+    m_firstFrameReported = true;
+    Q_EMIT firstFrameShown();
+}
+
 void VideoWallpaperView::renderUpdate()
 {
     if (!m_renderContext)
@@ -424,8 +439,10 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
         ++m_framesDrawn;
     }
     m_context->swapBuffers(m_window);
-    if (!clearOnly)
+    if (!clearOnly) {
         m_render->reportSwap(m_renderContext);
+        reportFirstFrame();
+    }
 }
 
 } // namespace nivora

@@ -64,6 +64,9 @@ Q_SIGNALS:
     // The player opened the file and found no picture in it (an empty file,
     // not a video, a stream it cannot decode). Emitted once.
     void unplayable();
+    // The first frame of the file reached the screen: opening and decoding
+    // it did not take the process down. Emitted once.
+    void firstFrameShown();
 
 private:
     VideoWallpaperView() = default;
@@ -78,6 +81,7 @@ private:
     void switchToOpenGL();
     void turnUpright();
     void reportUnplayable();
+    void reportFirstFrame();
 
     const MpvLibrary* m_api = nullptr;
     const MpvRenderApi* m_render = nullptr;
@@ -91,6 +95,7 @@ private:
     // The video track chosen when the file opened; empty until then.
     QByteArray m_videoTrack;
     bool m_unplayableReported = false;
+    bool m_firstFrameReported = false;
     bool m_paused = false;
     quint64 m_framesDrawn = 0;
 };

@@ -8,13 +8,18 @@ namespace nivora::FreedMemory {
 // the days the app keeps running. Cheap enough to call when a window closes.
 void release();
 
-// Caps the C library's heap arenas at two unless MALLOC_ARENA_MAX says
-// otherwise. glibc gives each thread that allocates under contention an arena
-// of its own, up to eight per core, and memory freed in one is kept there for
-// that arena's reuse: every render thread and decoder thread the wallpaper
-// starts and stops over days leaves an arena of free memory behind that
-// release() can hand back but that the next thread does not reuse. Call before
-// any thread starts.
-void limitArenas();
+// Sets the C library's heap up for a process that runs for days, unless the
+// environment (MALLOC_ARENA_MAX, MALLOC_MMAP_THRESHOLD_) says otherwise. Call
+// once, before any thread starts.
+//  - At most two arenas. glibc gives each thread that allocates under
+//    contention an arena of its own, up to eight per core, and memory freed in
+//    one stays there for that arena's reuse: every render and decoder thread
+//    the wallpaper starts and stops leaves free memory behind.
+//  - Every large block (a video frame, a decoder's buffers) a mapping of its
+//    own, unmapped as soon as it is freed. By default the C library raises
+//    that size to the largest block freed so far, so after the first video
+//    frames land in the heaps, where what is freed stays behind when the
+//    player that used it is gone.
+void configureForLongRuns();
 
 } // namespace nivora::FreedMemory

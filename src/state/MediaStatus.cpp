@@ -16,4 +16,12 @@ void MediaStatus::setUnreadablePath(const QString& path)
     Q_EMIT changed();
 }
 
+void MediaStatus::setCrashedPath(const QString& path)
+{
+    if (path == m_crashedPath)
+        return;
+    m_crashedPath = path;
+    Q_EMIT changed();
+}
+
 } // namespace nivora

@@ -6,8 +6,9 @@
 namespace nivora {
 
 // What became of the chosen media file when the wallpaper tried to show it:
-// the file the wallpaper could not read, or nothing. Told by the wallpaper,
-// read by the Media page, never stored. Main thread.
+// the file the wallpaper could not read, the file that made the last run die,
+// or nothing. Told by the wallpaper, read by the Media page; only the crash
+// outlives the process, in the wallpaper's marker file. Main thread.
 class MediaStatus : public QObject
 {
     Q_OBJECT
@@ -21,11 +22,18 @@ public:
     QString unreadablePath() const { return m_unreadablePath; }
     void setUnreadablePath(const QString& path);
 
+    // The path of the file that was being opened when a run of the app died;
+    // the scene shows in its place until the user picks a file again. Empty
+    // when none.
+    QString crashedPath() const { return m_crashedPath; }
+    void setCrashedPath(const QString& path);
+
 Q_SIGNALS:
     void changed();
 
 private:
     QString m_unreadablePath;
+    QString m_crashedPath;
 };
 
 } // namespace nivora

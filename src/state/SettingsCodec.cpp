@@ -1,5 +1,6 @@
 #include "state/SettingsCodec.h"
 
+#include "model/MediaLocation.h"
 #include "model/SettingsSchema.h"
 #include "model/WidgetCatalog.h"
 #include "palettes/WallpaperPalette.h"
@@ -274,6 +275,10 @@ std::optional<QString> applyMediaPath(AppState& state, const QString& key, const
     }
     if (!value.isString())
         return QStringLiteral("%1: attendu un chemin (texte), \"\" pour aucun").arg(key);
+    // A path that cannot work is refused here, when it is set; the settings
+    // file keeps whatever it holds, since a drive may only be unmounted.
+    if (const auto refused = MediaLocation::refusal(key, value.toString()))
+        return refused;
     state.setMediaPath(value.toString().isEmpty() ? QString() : value.toString());
     return std::nullopt;
 }

@@ -193,6 +193,7 @@ private Q_SLOTS:
             {{"set", "intensity", "2"}, "0 à 1"},
             {{"set", "isRunning", "\"yes\""}, "isRunning"},
             {{"set", "fps", "{"}, "fps"},
+            {{"set", "mediaPath", "\"/nonexistent/clip.mp4\""}, "mediaPath: fichier introuvable"},
             {{"set", "volume", "3"}, "volume"},
             {{"get", "volume"}, "volume"},
         };
@@ -300,6 +301,60 @@ private Q_SLOTS:
         QFile f(settingsPath());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), written);
+    }
+
+    // A file whose opening takes the process down (here a stand-in for a
+    // decoder that aborts) must not take down every later start too: the
+    // next start shows the scene and keeps the user's choice, until another
+    // file is chosen.
+    void mediaThatCrashedIsSetAside()
+    {
+        const QString clip = m_home->filePath("clip.mp4");
+        QCOMPARE(QProcess::execute("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                              "color=c=red:s=320x240:r=10:d=1", "-c:v", "mpeg4", clip}),
+                 0);
+        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
+        {
+            QFile f(settingsPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QJsonDocument(QJsonObject{{"isRunning", true},
+                                              {"speed", 0.5},
+                                              {"wallpaperMode", "video"},
+                                              {"mediaPath", clip}})
+                        .toJson());
+        }
+        QProcess crashing;
+        QProcessEnvironment e = env();
+        e.insert("NIVORA_TEST_ABORT_OPENING_MEDIA", "1");
+        crashing.setProcessEnvironment(e);
+        crashing.start(binary(), {"--autostart"});
+        QVERIFY(crashing.waitForFinished(60000));
+        QCOMPARE(crashing.exitStatus(), QProcess::CrashExit);
+
+        for (int run = 0; run < 2; ++run) {
+            startApp();
+            QTRY_VERIFY_WITH_TIMEOUT(ctl({"status"}).out.contains("\"windows\""), 10000);
+            const QJsonObject status = QJsonDocument::fromJson(ctl({"status"}).out.toUtf8()).object();
+            QCOMPARE(status.value("crashedMedia").toString(), clip);
+            const QJsonArray windows = status.value("windows").toArray();
+            QVERIFY(!windows.isEmpty());
+            for (const QJsonValue& w : windows)
+                QCOMPARE(w.toObject().value("mode").toString(), QStringLiteral("scene"));
+            QCOMPARE(ctl({"get", "mediaPath"}).out, QString("\"" + clip + "\""));
+            QCOMPARE(ctl({"get", "wallpaperMode"}).out, QStringLiteral("\"video\""));
+            // Still set aside at the next start, until another file is chosen.
+            QCOMPARE(ctl({"quit"}).status, 0);
+            QVERIFY(m_app->waitForFinished(10000));
+        }
+
+        // Another file is tried, and once it shows the crash is forgotten.
+        const QString other = m_home->filePath("other.mp4");
+        QVERIFY(QFile::copy(clip, other));
+        startApp();
+        QCOMPARE(ctl({"set", "mediaPath", QString("\"" + other + "\"")}).status, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(ctl({"status"}).out.contains("\"mode\": \"video\""), 20000);
+        QVERIFY(!ctl({"status"}).out.contains("crashedMedia"));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(m_home->filePath("config/nivora/media-opening")), 20000);
     }
 
     void corruptSettingsAreKeptAside()

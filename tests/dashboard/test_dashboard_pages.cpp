@@ -403,6 +403,17 @@ private Q_SLOTS:
         MediaStatus::shared().setUnreadablePath(clip + QStringLiteral(".old"));
         QVERIFY(page->unreadableLabel()->isHidden());
         MediaStatus::shared().setUnreadablePath(QString());
+        // The file made the last run crash: the page says so until a file
+        // is picked again, even the same one.
+        QVERIFY(page->crashedLabel()->isHidden());
+        MediaStatus::shared().setCrashedPath(clip);
+        QVERIFY(!page->crashedLabel()->isHidden());
+        QCOMPARE(page->crashedLabel()->text(),
+                 QStringLiteral("Ce fichier a fait planter Nivora ; le fond animé le remplace."));
+        host.click(page->chooseButton());
+        QCOMPARE(state.mediaPath(), clip);
+        QVERIFY(MediaStatus::shared().crashedPath().isEmpty());
+        QVERIFY(page->crashedLabel()->isHidden());
 
         // Cancelling keeps the file; image mode asks for images.
         host.click(page->modeCards().at(2));

@@ -617,8 +617,9 @@ private Q_SLOTS:
         QCOMPARE(image->scalesOnServer(), serverScaling);
     }
 
-    // No file: no window, the desktop's own picture shows. A file that is
-    // there but cannot be shown: the scene takes its place and says so.
+    // No path: no window, the desktop's own picture shows. A file that went
+    // away, or a folder: the scene rather than a black desktop. A file that
+    // is there but cannot be shown: the scene takes its place and says so.
     void badMedia_data()
     {
         QTest::addColumn<WallpaperMode>("mode");
@@ -651,7 +652,8 @@ private Q_SLOTS:
         auto restore = qScopeGuard([] { qInstallMessageHandler(g_previousUnreadableHandler); });
         start(mode, path);
         if (!present) {
-            QCOMPARE(m_controller->windowCount(), 0);
+            QCOMPARE(m_controller->windowCount(), path.isEmpty() ? 0 : 1);
+            QCOMPARE(m_controller->renderViews().size(), path.isEmpty() ? 0 : 1);
             QVERIFY(MediaStatus::shared().unreadablePath().isEmpty());
         } else {
             // A video is known to be unplayable once its player has tried.
@@ -810,11 +812,27 @@ private Q_SLOTS:
         QTest::qWait(1500); // keeps looping over the open file, no fault
         QCOMPARE(m_controller->windowCount(), 1);
 
-        // The next rebuild finds no file: no window.
+        // The next rebuild finds no file: the scene, not a black desktop.
         state().setRenderQuality(state().renderQuality() + 1);
-        QTRY_COMPARE(m_controller->windowCount(), 0);
+        QTRY_COMPARE(m_controller->renderViews().size(), 1);
+        QCOMPARE(m_controller->windowCount(), 1);
         state().setMediaPath(media(QStringLiteral("tall.mp4")));
-        QTRY_COMPARE(m_controller->windowCount(), 1);
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+    }
+
+    // A still chosen in video mode is decoded once and shown as an image,
+    // where a player would redraw it every second; a clip still plays.
+    void stillInVideoModeIsAStill()
+    {
+        start(WallpaperMode::Video, media(QStringLiteral("portrait.png")));
+        QCOMPARE(m_controller->videoViews().size(), 0);
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(!m_controller->imageViews().first()->isAnimated());
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        QTRY_VERIFY(near(averageColor(screenImage(), QRect(40, 40, 400, 300)), QColor(255, 0, 0), 40));
+        state().setMediaPath(media(QStringLiteral("wide.mp4")));
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+        QCOMPARE(m_controller->imageViews().size(), 0);
     }
 
     void teardownReleasesThePlayers_data() { addScalingWays(); }

@@ -4,6 +4,7 @@
 #include "state/SceneActions.h"
 #include "state/SettingsCodec.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -127,6 +128,17 @@ private Q_SLOTS:
         QTest::newRow("displays negative") << "enabledDisplays"
                                            << "[-4]"
                                            << "4294967295";
+        // Paths that cannot work are refused when set (a folder until
+        // folders are media).
+        QTest::newRow("mediaPath missing") << "mediaPath"
+                                           << "\"/nonexistent/clip.mp4\""
+                                           << "fichier introuvable : /nonexistent/clip.mp4";
+        QTest::newRow("mediaPath relative") << "mediaPath"
+                                            << "\"clip.mp4\""
+                                            << "absolu";
+        QTest::newRow("mediaPath folder") << "mediaPath"
+                                          << "\"/tmp\""
+                                          << "dossier";
         QTest::newRow("unknown key") << "volume"
                                      << "3"
                                      << "sceneIndex";
@@ -162,7 +174,10 @@ private Q_SLOTS:
         };
         set("fps", "60");
         set("wallpaperMode", "\"video\"");
-        set("mediaPath", "\"/tmp/a b.mp4\"");
+        QTemporaryDir media;
+        const QString clip = media.filePath(QStringLiteral("a b.mp4"));
+        QVERIFY(QFile(clip).open(QIODevice::WriteOnly));
+        set("mediaPath", SettingsCodec::format(clip));
         set("speed", "1");
         set("colorShift", "0");
         set("paletteName", "\"Corail\"");
@@ -171,7 +186,7 @@ private Q_SLOTS:
         set("enabledDisplays", "[4294967295]");
         QCOMPARE(state.fps(), 60);
         QCOMPARE(state.wallpaperMode(), WallpaperMode::Video);
-        QCOMPARE(state.mediaPath(), QStringLiteral("/tmp/a b.mp4"));
+        QCOMPARE(state.mediaPath(), clip);
         QCOMPARE(state.speed(), 1.0);
         // A preset's name chooses the preset.
         QCOMPARE(state.paletteName(), QStringLiteral("Corail"));

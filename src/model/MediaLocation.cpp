@@ -1,0 +1,44 @@
+#include "model/MediaLocation.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace nivora::MediaLocation {
+
+Kind kind(const QString& path)
+{
+    if (path.isEmpty())
+        return Kind::None;
+    if (!QDir::isAbsolutePath(path))
+        return Kind::Relative;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return Kind::Folder;
+    return info.isFile() ? Kind::File : Kind::Missing;
+}
+
+bool usable(const QString& path)
+{
+    const Kind k = kind(path);
+    return k == Kind::File || (foldersAreMedia && k == Kind::Folder);
+}
+
+std::optional<QString> refusal(const QString& key, const QString& path)
+{
+    switch (kind(path)) {
+    case Kind::None:
+    case Kind::File:
+        return std::nullopt;
+    case Kind::Folder:
+        if (foldersAreMedia)
+            return std::nullopt;
+        return QStringLiteral("%1: un dossier n'est pas un fichier : %2").arg(key, path);
+    case Kind::Relative:
+        return QStringLiteral("%1: chemin relatif, un chemin absolu est attendu : %2").arg(key, path);
+    case Kind::Missing:
+        return QStringLiteral("%1: fichier introuvable : %2").arg(key, path);
+    }
+    return std::nullopt;
+}
+
+} // namespace nivora::MediaLocation

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace nivora {
+
+// What a stored media path names on disk, the one judgement shared by the
+// command line (which refuses a path that cannot work), the wallpaper (which
+// falls back to the scene when the file went away) and the Media page (which
+// says so). Reads the file system only.
+namespace MediaLocation {
+
+// A folder is not media yet: it is refused when set and shown as missing.
+// Playing a folder's files in turn needs only this switch turned.
+inline constexpr bool foldersAreMedia = false;
+
+enum class Kind
+{
+    None,     // no path
+    Relative, // not an absolute path, so it depends on where the app started
+    Missing,  // nothing there (a deleted file, an unmounted drive)
+    Folder,   // a folder, usable only once foldersAreMedia
+    File,
+};
+
+Kind kind(const QString& path);
+
+// Whether the wallpaper can try to show `path`: a file, or a folder once
+// folders are media.
+bool usable(const QString& path);
+
+// Why `key` cannot be set to `path` ("mediaPath: fichier introuvable : …"),
+// or nothing when it can. An empty path (no media) is always accepted.
+std::optional<QString> refusal(const QString& key, const QString& path);
+
+} // namespace MediaLocation
+} // namespace nivora
