@@ -9,6 +9,8 @@
 #include "scene/WallpaperWindow.h"
 #include "state/AppState.h"
 #include "state/MediaStatus.h"
+#include "state/ScreenSource.h"
+#include "state/SettingsCodec.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -31,6 +33,12 @@ struct WallpaperController::Entry
     std::unique_ptr<ImageWallpaperView> image;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
+    // The file shown, for a video or an image.
+    QString mediaPath;
+    // What the entry was built for (see rebuild()), and the number its
+    // threads carry.
+    QString key;
+    int index = 0;
     // Each reason to pause is kept on its own, and the content is paused while
     // any holds: waking the screens must not resume a wallpaper that a
     // fullscreen window still covers, nor uncovering one whose screens sleep.
@@ -120,6 +128,10 @@ void WallpaperController::start()
     m_subscriptions << onChange(m_state, &AppState::renderQualityChanged, this, m_state.renderQuality(),
                                 rebuildIfActive);
     m_subscriptions << onChange(m_state, &AppState::enabledDisplaysChanged, this, m_state.enabledDisplays(),
+                                rebuildIfActive);
+    // A screen's own values: only the windows whose media changes are built
+    // again, and a scene's values reach its view in place.
+    m_subscriptions << onChange(m_state, &AppState::screenOverridesChanged, this, m_state.screenOverrides(),
                                 rebuildIfActive);
 
     // 6. fps: the current value first, then changes, repeats dropped.
@@ -271,52 +283,122 @@ void WallpaperController::applyFPS(qint64 fps)
 
 void WallpaperController::rebuild()
 {
-    teardown();
     const QSet<quint32> enabled = m_state.enabledDisplays();
     const QList<ScreenInfo> screens =
         m_platform.screens ? m_platform.screens->screens() : QList<ScreenInfo>();
-    const WallpaperMode mode = m_state.wallpaperMode();
-    // A playlist or an address would have the player open other files or the
-    // network: refused, once for every screen, with one log line.
-    bool refused = false;
-    if (mode == WallpaperMode::Video) {
-        const QString path = m_state.mediaPath();
-        const QString refusal = MediaPathCheck::refusal(path, MediaPathCheck::check(path));
-        if (!refusal.isEmpty()) {
-            qWarning().noquote() << refusal;
-            refused = true;
-        }
-    }
-    const QString path = m_state.mediaPath();
-    // Another file, or the same one chosen again, is tried afresh.
-    if (!isUnreadable(mode, path))
-        m_unreadablePath.clear();
-    if (mode == WallpaperMode::Image && QFileInfo(path).isFile() && !ImageWallpaperView::canShow(path))
-        markUnreadable(mode, path);
-    const bool unreadable = isUnreadable(mode, path);
-    MediaStatus::shared().setUnreadablePath(unreadable ? path : QString());
-    WallpaperMode shown = unreadable ? WallpaperMode::Scene : mode;
-    int index = 0;
+
+    // What each enabled screen is to show, and the media it asks for.
+    struct Wanted
+    {
+        ScreenInfo screen;
+        ScreenSource source;
+    };
+    QList<Wanted> wanted;
+    QSet<QString> inUse;
     for (const ScreenInfo& screen : screens) {
-        if (refused)
-            break;
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
+        wanted.append({screen, ScreenSource::resolve(m_state, screen.name)});
+        inUse.insert(wanted.last().source.mediaKey());
+    }
+    // A file is tried afresh once no screen asks for it any more, so another
+    // file, or the same one chosen again, gets its chance.
+    for (auto it = m_unreadable.begin(); it != m_unreadable.end();) {
+        if (inUse.contains(*it))
+            ++it;
+        else
+            it = m_unreadable.erase(it);
+    }
+    QSet<QString> refusedPaths;
+    for (const Wanted& w : std::as_const(wanted)) {
+        const ScreenSource& source = w.source;
+        if (source.mode == WallpaperMode::Video && !refusedPaths.contains(source.mediaPath)) {
+            // A playlist or an address would have the player open other
+            // files or the network: refused, with one log line per file.
+            const QString refusal =
+                MediaPathCheck::refusal(source.mediaPath, MediaPathCheck::check(source.mediaPath));
+            if (!refusal.isEmpty()) {
+                qWarning().noquote() << refusal;
+                refusedPaths.insert(source.mediaPath);
+            }
+        }
+        if (source.mode == WallpaperMode::Image && QFileInfo(source.mediaPath).isFile() &&
+            !isUnreadable(source.mode, source.mediaPath) && !ImageWallpaperView::canShow(source.mediaPath))
+            markUnreadable(source.mode, source.mediaPath);
+    }
+
+    // Each screen's window is kept while what it was built for holds: the same
+    // place and size, the same media shown and the same quality. Only the
+    // others are torn down and built again.
+    const auto buildKey = [this](const ScreenInfo& screen, WallpaperMode shown, const QString& path) {
+        return QStringLiteral("%1|%2|%3|%4")
+            .arg(displaySignatureEntry(screen), WallpaperModes::id(shown),
+                 shown == WallpaperMode::Scene ? QString() : path)
+            .arg(m_state.renderQuality());
+    };
+    std::vector<std::unique_ptr<Entry>> previous = std::move(m_entries);
+    m_entries.clear();
+    std::vector<std::unique_ptr<Entry>> kept(static_cast<size_t>(wanted.size()));
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const ScreenSource& source = wanted[i].source;
+        if (refusedPaths.contains(source.mediaPath) && source.mode == WallpaperMode::Video)
+            continue;
+        const WallpaperMode shown =
+            isUnreadable(source.mode, source.mediaPath) ? WallpaperMode::Scene : source.mode;
+        const QString key = buildKey(wanted[i].screen, shown, source.mediaPath);
+        for (auto& old : previous) {
+            if (old && old->key == key) {
+                kept[static_cast<size_t>(i)] = std::move(old);
+                break;
+            }
+        }
+    }
+    teardownEntries(previous);
+
+    QSet<int> indices;
+    for (const auto& e : kept) {
+        if (e)
+            indices.insert(e->index);
+    }
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const ScreenInfo& screen = wanted[i].screen;
+        const ScreenSource& source = wanted[i].source;
+        if (auto& e = kept[static_cast<size_t>(i)]) {
+            m_entries.push_back(std::move(e));
+            continue;
+        }
+        if (refusedPaths.contains(source.mediaPath) && source.mode == WallpaperMode::Video)
+            continue;
+        int index = 0;
+        while (indices.contains(index))
+            ++index;
+        WallpaperMode shown = isUnreadable(source.mode, source.mediaPath) ? WallpaperMode::Scene : source.mode;
         auto entry = std::make_unique<Entry>();
+        entry->mediaPath = source.mediaPath;
         bool built = buildEntry(screen, shown, index, *entry);
-        if (!built && shown == WallpaperMode::Image && QFileInfo(path).isFile()) {
+        if (!built && shown == WallpaperMode::Image && QFileInfo(source.mediaPath).isFile()) {
             // Its header was sound but its pixels were not (a truncated file).
-            markUnreadable(mode, path);
-            MediaStatus::shared().setUnreadablePath(path);
+            markUnreadable(source.mode, source.mediaPath);
             shown = WallpaperMode::Scene;
             entry = std::make_unique<Entry>();
             built = buildEntry(screen, shown, index, *entry);
         }
         if (built) {
-            ++index;
+            entry->index = index;
+            entry->key = buildKey(screen, shown, source.mediaPath);
+            indices.insert(index);
             m_entries.push_back(std::move(entry));
         }
     }
+    // The Media page names the main file when it could not be read, else the
+    // first screen's own that could not.
+    const ScreenSource main = ScreenSource::resolve(m_state, QString());
+    QString unreadablePath = isUnreadable(main.mode, main.mediaPath) ? main.mediaPath : QString();
+    for (const Wanted& w : std::as_const(wanted)) {
+        if (unreadablePath.isEmpty() && isUnreadable(w.source.mode, w.source.mediaPath))
+            unreadablePath = w.source.mediaPath;
+    }
+    MediaStatus::shared().setUnreadablePath(unreadablePath);
     m_displaySignature = nivora::displaySignature(screens);
     updateAutopilot();
     ++m_rebuildCount;
@@ -342,30 +424,31 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()) * scale, m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.window.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
-                                      m_platform.makeDisplayLink(screen, index), m_state, index);
+                                      m_platform.makeDisplayLink(screen, index), m_state, index,
+                                      screen.name);
         if (!entry.render)
             return false;
         break;
     }
     case WallpaperMode::Video:
-        if (MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile)
+        if (MediaPathCheck::check(entry.mediaPath) != MediaPathCheck::Verdict::PlainFile)
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         // The player draws only into an exposed window, and paints it black at
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
-        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.window.get());
+        entry.video = VideoWallpaperView::create(entry.mediaPath, entry.window.get());
         if (!entry.video)
             return false;
         connect(
             entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
+            [this, path = entry.mediaPath] { videoUnplayable(path); }, Qt::QueuedConnection);
         break;
     case WallpaperMode::Image:
-        if (m_state.mediaPath().isEmpty())
+        if (entry.mediaPath.isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.window.get());
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.window.get());
         if (!entry.image)
             return false;
         break;
@@ -383,8 +466,8 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
 {
     if ((mode == WallpaperMode::Scene && !m_platform.makeDisplayLink) ||
         (mode == WallpaperMode::Video &&
-         MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile) ||
-        (mode == WallpaperMode::Image && m_state.mediaPath().isEmpty()))
+         MediaPathCheck::check(entry.mediaPath) != MediaPathCheck::Verdict::PlainFile) ||
+        (mode == WallpaperMode::Image && entry.mediaPath.isEmpty()))
         return false;
     entry.screen = screen;
     entry.mode = mode;
@@ -395,18 +478,19 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
-                                      m_platform.makeDisplayLink(screen, index), m_state, index);
+                                      m_platform.makeDisplayLink(screen, index), m_state, index,
+                                      screen.name);
         if (!entry.render)
             return false;
     } else if (mode == WallpaperMode::Video) {
-        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.surface.get());
+        entry.video = VideoWallpaperView::create(entry.mediaPath, entry.surface.get());
         if (!entry.video)
             return false;
         connect(
             entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
+            [this, path = entry.mediaPath] { videoUnplayable(path); }, Qt::QueuedConnection);
     } else {
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.surface.get());
         if (!entry.image)
             return false;
     }
@@ -447,33 +531,39 @@ void WallpaperController::shutdown()
 void WallpaperController::teardown()
 {
     const bool hadWindows = !m_entries.empty();
+    teardownEntries(m_entries);
+    if (hadWindows)
+        Q_EMIT tornDown();
+}
+
+void WallpaperController::teardownEntries(std::vector<std::unique_ptr<Entry>>& entries)
+{
+    std::erase(entries, nullptr);
     if (m_platform.occlusion) {
-        for (const auto& e : m_entries) {
+        for (const auto& e : entries) {
             if (e->window)
                 m_platform.occlusion->unwatch(e->window.get());
         }
     }
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         if (e->video)
             e->video->pause();
         e->video.reset();
     }
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         if (e->render)
             e->render->stop();
     }
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         if (e->window)
             e->window->hide();
     }
     // The render views join their threads here, before their windows go.
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         e->render.reset();
         e->image.reset();
     }
-    m_entries.clear();
-    if (hadWindows)
-        Q_EMIT tornDown();
+    entries.clear();
 }
 
 void WallpaperController::updateAutopilot()
@@ -514,22 +604,29 @@ void WallpaperController::screensChanged()
 
 bool WallpaperController::isUnreadable(WallpaperMode mode, const QString& path) const
 {
-    return mode != WallpaperMode::Scene && mode == m_unreadableMode && path == m_unreadablePath;
+    return mode != WallpaperMode::Scene && m_unreadable.contains(unreadableKey(mode, path));
+}
+
+QString WallpaperController::unreadableKey(WallpaperMode mode, const QString& path)
+{
+    return WallpaperModes::id(mode) + QLatin1Char('|') + path;
 }
 
 void WallpaperController::markUnreadable(WallpaperMode mode, const QString& path)
 {
     if (isUnreadable(mode, path))
         return;
-    m_unreadableMode = mode;
-    m_unreadablePath = path;
+    m_unreadable.insert(unreadableKey(mode, path));
     qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, la scène le remplace : %1")
                                 .arg(QFileInfo(path).fileName());
 }
 
 void WallpaperController::videoUnplayable(const QString& path)
 {
-    if (m_state.wallpaperMode() != WallpaperMode::Video || m_state.mediaPath() != path)
+    const bool shown = std::any_of(m_entries.begin(), m_entries.end(), [&path](const auto& e) {
+        return e->mode == WallpaperMode::Video && e->mediaPath == path;
+    });
+    if (!shown)
         return;
     markUnreadable(WallpaperMode::Video, path);
     scheduleRebuild();
@@ -630,6 +727,11 @@ QJsonObject WallpaperController::statusJson() const
                                                          {QStringLiteral("width"), f.width()},
                                                          {QStringLiteral("height"), f.height()}});
         w.insert(QStringLiteral("mode"), WallpaperModes::id(e->mode));
+        // What the screen is set to show (the scene stands in for a file it
+        // could not read), and whether that is the main settings.
+        QJsonObject source = SettingsCodec::screenJson(m_state, e->screen.name);
+        source.insert(QStringLiteral("followsMain"), !m_state.screenOverrides().contains(e->screen.name));
+        w.insert(QStringLiteral("source"), source);
         if (e->render) {
             const QSize p = e->render->pixelSize();
             w.insert(QStringLiteral("pixelSize"), QJsonObject{{QStringLiteral("width"), p.width()},

@@ -89,6 +89,7 @@ private:
 
     void rebuild();
     void teardown();
+    void teardownEntries(std::vector<std::unique_ptr<Entry>>& entries);
     void applyFPS(qint64 fps);
     void applyPause(Entry& entry);
     void setOcclusionWatching(bool on);
@@ -102,8 +103,9 @@ private:
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     // A file that exists but cannot be shown: the scene takes its place
-    // until the mode or the file changes, and the Media page says so.
+    // until no screen asks for it any more, and the Media page says so.
     bool isUnreadable(WallpaperMode mode, const QString& path) const;
+    static QString unreadableKey(WallpaperMode mode, const QString& path);
     void markUnreadable(WallpaperMode mode, const QString& path);
     void videoUnplayable(const QString& path);
     // The rate views draw at for the stored `fps`, after the battery saver.
@@ -123,10 +125,9 @@ private:
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;
     bool m_rebuildScheduled = false;
-    // The media (mode and path) last found unreadable; a video is known to be
-    // unplayable only once its player has tried.
-    WallpaperMode m_unreadableMode = WallpaperMode::Scene;
-    QString m_unreadablePath;
+    // The media (mode and path) found unreadable, as unreadableKey(); a video
+    // is known to be unplayable only once its player has tried.
+    QSet<QString> m_unreadable;
 };
 
 } // namespace nivora

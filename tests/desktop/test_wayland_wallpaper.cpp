@@ -9,6 +9,7 @@
 #include "media/ImageWallpaperView.h"
 #include "media/VideoWallpaperView.h"
 #include "scene/WallpaperRenderer.h"
+#include "state/SettingsCodec.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
 
 #include <QElapsedTimer>
@@ -311,6 +312,52 @@ private Q_SLOTS:
             const QColor c = averageColor(m_sway->grab(output), QRect(0, 0, 200, 100));
             QVERIFY2(!(c.red() > 240 && c.green() < 15 && c.blue() < 15), qPrintable(output + c.name()));
         }
+    }
+
+    // Outputs of different sizes, one following the main picture and one with
+    // a picture of its own; giving the second a scene of its own leaves the
+    // first output's view as it is.
+    void eachOutputShowsItsOwnSource()
+    {
+        QImage green(16, 16, QImage::Format_RGB32);
+        green.fill(qRgb(0, 255, 0));
+        const QString path = m_settings->dir.filePath(QStringLiteral("green.png"));
+        QVERIFY(green.save(path));
+        const QString own = QStringLiteral("HEADLESS-2");
+        QVERIFY(!SettingsCodec::applyToScreen(state(), own, QStringLiteral("wallpaperMode"), "image"));
+        QVERIFY(!SettingsCodec::applyToScreen(state(), own, QStringLiteral("mediaPath"), path));
+        QVERIFY(showRedOverBlue());
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
+        const auto shows = [&](const QString& output, QSize size, auto test) {
+            return QTest::qWaitFor(
+                [&] {
+                    const QImage shown = m_sway->grab(output);
+                    if (shown.size() != size)
+                        return false;
+                    return test(averageColor(shown, QRect(0, 0, size.width(), size.height() / 2 - 20)),
+                                averageColor(shown, QRect(0, size.height() / 2 + 20, size.width(),
+                                                          size.height() / 2 - 20)));
+                },
+                10000);
+        };
+        const auto redOverBlue = [](const QColor& top, const QColor& bottom) {
+            return top.red() > 240 && top.blue() < 15 && bottom.blue() > 240 && bottom.red() < 15;
+        };
+        const auto allGreen = [](const QColor& top, const QColor& bottom) {
+            return top.green() > 240 && top.red() < 15 && bottom.green() > 240 && bottom.blue() < 15;
+        };
+        QVERIFY(shows(QStringLiteral("HEADLESS-1"), QSize(1280, 720), redOverBlue));
+        QVERIFY(shows(own, QSize(800, 600), allGreen));
+
+        const QList<ImageWallpaperView*> views = m_controller->imageViews();
+        QVERIFY(!SettingsCodec::applyToScreen(state(), own, QStringLiteral("wallpaperMode"), "scene"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 1, 10000);
+        QVERIFY(viewOn(own));
+        QVERIFY(framesAdvance(viewOn(own)));
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(views.contains(m_controller->imageViews().first()));
+        QVERIFY(shows(own, QSize(800, 600), [](const QColor& top, const QColor&) { return top.green() < 240; }));
+        QVERIFY(shows(QStringLiteral("HEADLESS-1"), QSize(1280, 720), redOverBlue));
     }
 
     void everyOutputShowsTheScene()
