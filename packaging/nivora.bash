@@ -59,6 +59,7 @@ _nivora()
             case $prev in
             get | set) COMPREPLY=($(compgen -W "$keys" -- "$cur")) ;;
             dashboard) COMPREPLY=($(compgen -W "$sections" -- "$cur")) ;;
+            reset) COMPREPLY=($(compgen -W "--screen" -- "$cur")) ;;
             account) COMPREPLY=($(compgen -W "sign-out google" -- "$cur")) ;;
             esac
         elif [[ $COMP_CWORD -eq $((4 + screen_shift)) && ${COMP_WORDS[2]} == set ]]; then
