@@ -508,10 +508,16 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         },
         Qt::QueuedConnection);
     // A compositor closes the surfaces of an output it disables while the
-    // output itself may stay announced: the wallpaper is built again, and a
-    // surface the compositor refuses at once is left out.
-    connect(entry.surface.get(), &DesktopSurface::closed, this, &WallpaperController::scheduleRebuild,
-            Qt::QueuedConnection);
+    // output itself may stay announced: the wallpaper is built again (the
+    // entry's key is dropped so that the rebuild does not keep the closed
+    // surface), and a surface the compositor refuses at once is left out.
+    connect(
+        entry.surface.get(), &DesktopSurface::closed, entry.surface.get(),
+        [this, e] {
+            e->key.clear();
+            scheduleRebuild();
+        },
+        Qt::QueuedConnection);
     entry.asleep = m_platform.sleep && m_platform.sleep->isAsleep();
     entry.covered = m_watchingOcclusion && entry.surface->isCovered();
     applyPause(entry);

@@ -516,9 +516,12 @@ private Q_SLOTS:
     {
         QVERIFY(startScene(2));
         const int rebuilds = m_controller->rebuildCount();
+        DesktopRenderView* first = viewOn(QStringLiteral("HEADLESS-1"));
         m_sway->msg({QStringLiteral("create_output")});
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 3, 10000);
         QVERIFY(m_controller->rebuildCount() > rebuilds);
+        // Only the new output's wallpaper was built.
+        QCOMPARE(viewOn(QStringLiteral("HEADLESS-1")), first);
         QString added;
         for (const ScreenInfo& s : m_platform->screens->screens()) {
             if (s.name != QLatin1String("HEADLESS-1") && s.name != QLatin1String("HEADLESS-2"))
@@ -532,6 +535,17 @@ private Q_SLOTS:
         QVERIFY(!shown.isNull());
         QVERIFY(averageColor(shown, QRect(0, 0, 50, 50)) !=
                 averageColor(shown, QRect(shown.width() / 2, shown.height() / 2, 50, 50)));
+
+        // An output switched off and on again: the compositor closed its
+        // surface, and a new one is made although nothing else changed.
+        auto restore = qScopeGuard([&] { m_sway->msg({"output", "HEADLESS-2", "enable"}); });
+        m_sway->msg({"output", "HEADLESS-2", "disable"});
+        QTest::qWait(500);
+        restore.dismiss();
+        m_sway->msg({"output", "HEADLESS-2", "enable"});
+        QVERIFY(QTest::qWaitFor(
+            [&] { return viewOn(QStringLiteral("HEADLESS-2")) && framesAdvance(viewOn(QStringLiteral("HEADLESS-2")), 500); },
+            10000));
     }
 
     // The real binary on the compositor: `nivora ctl status` names the
