@@ -38,7 +38,8 @@ AppDelegate::AppDelegate()
     // The settings store is only touched once a command arrives, so a second
     // instance that merely hands over never loads it.
     m_control = std::make_unique<ControlServer>([this](const QString& command, const QStringList& args) {
-        return ControlCommands(AppState::shared(), this, [this] { return status(); }, [this] { return screenNames(); })
+        return ControlCommands(
+                   AppState::shared(), this, [this] { return status(); }, [this] { return screenNames(); })
             .handle(command, args);
     });
 }

@@ -71,7 +71,8 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
     if (command == QLatin1String("reset"))
         return {2, QStringLiteral("usage : nivora ctl reset --screen ÉCRAN")};
     if (command == QLatin1String("get"))
-        return getReply(SettingsCodec::toJson(m_state), args, QStringLiteral("clé inconnue « %1 » ; clés : %2"));
+        return getReply(SettingsCodec::toJson(m_state), args,
+                        QStringLiteral("clé inconnue « %1 » ; clés : %2"));
     if (command == QLatin1String("set")) {
         if (args.size() != 2)
             return {2, QStringLiteral("usage : nivora ctl set CLÉ JSON")};

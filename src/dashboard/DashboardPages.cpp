@@ -7,11 +7,11 @@
 #include "dashboard/IconsPage.h"
 #include "dashboard/MediaPage.h"
 #include "dashboard/PageContext.h"
-#include "dashboard/ScreenSourceEditor.h"
-#include "dashboard/ScreenTargetBar.h"
 #include "dashboard/PageHeaders.h"
 #include "dashboard/PerformancePage.h"
 #include "dashboard/ScenesPage.h"
+#include "dashboard/ScreenSourceEditor.h"
+#include "dashboard/ScreenTargetBar.h"
 #include "dashboard/WidgetsPage.h"
 #include "platform/QtScreenProvider.h"
 
@@ -36,7 +36,8 @@ namespace {
 QWidget* withScreenTarget(QWidget* page, const PageContext& context)
 {
     if (auto* column = qobject_cast<QVBoxLayout*>(page->layout()))
-        column->insertWidget(1, new ScreenTargetBar(context.sourceEditor(), std::make_unique<QtScreenProvider>(), page));
+        column->insertWidget(
+            1, new ScreenTargetBar(context.sourceEditor(), std::make_unique<QtScreenProvider>(), page));
     return page;
 }
 

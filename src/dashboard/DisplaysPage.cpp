@@ -4,6 +4,7 @@
 #include "dashboard/DisplayToggle.h"
 #include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
+#include "dashboard/ScreenSourceEditor.h"
 #include "dashboard/SwitchToggle.h"
 #include "dashboard/SymbolView.h"
 #include "design/PageHeader.h"
@@ -11,7 +12,6 @@
 #include "design/RoughRectangle.h"
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
-#include "dashboard/ScreenSourceEditor.h"
 #include "platform/QtScreenProvider.h"
 #include "state/AppState.h"
 #include "state/SettingsCodec.h"
@@ -111,7 +111,8 @@ void DisplaysPage::rebuildRows()
         texts->addWidget(PageText::label(display.detail, 11, QFont::Normal, Theme::inkSoft(), row));
         line->addLayout(texts, 1);
         auto* choice = new SegmentedSelector(QString(), {}, QString(), Theme::purple(), row);
-        choice->setOptions({0, 1}, {QStringLiteral("Comme l'écran principal"), QStringLiteral("Personnalisé")});
+        choice->setOptions({0, 1},
+                           {QStringLiteral("Comme l'écran principal"), QStringLiteral("Personnalisé")});
         choice->setAccessibleName(QStringLiteral("%1 : fond d'écran").arg(display.title));
         const QString name = display.name;
         connect(choice, &SegmentedSelector::selectionEdited, this,

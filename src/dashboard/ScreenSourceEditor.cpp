@@ -100,7 +100,8 @@ void ScreenSourceEditor::pull()
     // A screen's own speed runs its previews on a clock of their own, as its
     // desktop view does (see ScenePreviewSurface).
     m_edited.setProperty("ownAnimationClock",
-                         editsScreen() && m_state.screenOverrides().value(m_target).contains(QStringLiteral("speed")));
+                         editsScreen() &&
+                             m_state.screenOverrides().value(m_target).contains(QStringLiteral("speed")));
     // What the copy holds: a value it could not take (one the settings file
     // brought out of range) must not count as an edit later.
     m_pulled = SettingsCodec::toJson(m_edited);

@@ -26,7 +26,8 @@ QSize atLeastOne(QSize size)
 std::unique_ptr<DesktopRenderView> DesktopRenderView::create(WallpaperWindow* window, quint32 displayID,
                                                              QSize pixelSize, int fps,
                                                              std::unique_ptr<DisplayLink> displayLink,
-                                                             AppState& state, int index, const QString& screen)
+                                                             AppState& state, int index,
+                                                             const QString& screen)
 {
     if (!window || !displayLink)
         return nullptr;
@@ -41,7 +42,8 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::create(WallpaperWindow* wi
 std::unique_ptr<DesktopRenderView> DesktopRenderView::create(DesktopSurface* surface, quint32 displayID,
                                                              QSize pixelSize, int fps,
                                                              std::unique_ptr<DisplayLink> displayLink,
-                                                             AppState& state, int index, const QString& screen)
+                                                             AppState& state, int index,
+                                                             const QString& screen)
 {
     if (!surface || !displayLink)
         return nullptr;

@@ -372,7 +372,8 @@ void WallpaperController::rebuild()
         int index = 0;
         while (indices.contains(index))
             ++index;
-        WallpaperMode shown = isUnreadable(source.mode, source.mediaPath) ? WallpaperMode::Scene : source.mode;
+        WallpaperMode shown =
+            isUnreadable(source.mode, source.mediaPath) ? WallpaperMode::Scene : source.mode;
         auto entry = std::make_unique<Entry>();
         entry->mediaPath = source.mediaPath;
         bool built = buildEntry(screen, shown, index, *entry);
@@ -424,8 +425,7 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()) * scale, m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.window.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
-                                      m_platform.makeDisplayLink(screen, index), m_state, index,
-                                      screen.name);
+                                      m_platform.makeDisplayLink(screen, index), m_state, index, screen.name);
         if (!entry.render)
             return false;
         break;
@@ -478,8 +478,7 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
-                                      m_platform.makeDisplayLink(screen, index), m_state, index,
-                                      screen.name);
+                                      m_platform.makeDisplayLink(screen, index), m_state, index, screen.name);
         if (!entry.render)
             return false;
     } else if (mode == WallpaperMode::Video) {

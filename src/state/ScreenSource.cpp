@@ -35,8 +35,8 @@ ScreenSource ScreenSource::resolve(const AppState& state, const QString& screen)
     }
     s.sceneIndex = o.value(QStringLiteral("sceneIndex")).toInteger(s.sceneIndex);
     const std::pair<const char*, double ScreenSource::*> tunings[] = {
-        {"speed", &ScreenSource::speed},           {"intensity", &ScreenSource::intensity},
-        {"scale", &ScreenSource::scale},           {"colorShift", &ScreenSource::colorShift},
+        {"speed", &ScreenSource::speed},         {"intensity", &ScreenSource::intensity},
+        {"scale", &ScreenSource::scale},         {"colorShift", &ScreenSource::colorShift},
         {"sharpness", &ScreenSource::sharpness},
     };
     for (const auto& [key, member] : tunings)

@@ -6,8 +6,8 @@
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 
-#include <QJsonArray>
 #include <QDebug>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
 #include <cmath>
@@ -481,7 +481,8 @@ void loadScreenOverrides(AppState& state, const DefaultsStore& store, const QStr
         for (auto v = bounded.begin(); v != bounded.end(); ++v) {
             const SettingsSchema::Setting* setting = SettingsSchema::find(v.key());
             if (!setting || !setting->perScreen || !v.value().isDouble() ||
-                (setting->type != SettingsSchema::Type::Tuning && setting->type != SettingsSchema::Type::Integer))
+                (setting->type != SettingsSchema::Type::Tuning &&
+                 setting->type != SettingsSchema::Type::Integer))
                 continue;
             double d = std::clamp(v.value().toDouble(), setting->minimum, setting->maximum);
             if (setting->type == SettingsSchema::Type::Integer)

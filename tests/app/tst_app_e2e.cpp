@@ -249,7 +249,14 @@ private Q_SLOTS:
 
         QCOMPARE(ctl({"quit"}).status, 0);
         QVERIFY(m_app->waitForFinished(10000));
-        QCOMPARE(storedSettings().value("screenOverrides").toObject().value("right").toObject().value("sceneIndex").toInteger(), 9);
+        QCOMPARE(storedSettings()
+                     .value("screenOverrides")
+                     .toObject()
+                     .value("right")
+                     .toObject()
+                     .value("sceneIndex")
+                     .toInteger(),
+                 9);
         startApp();
         QCOMPARE(ctl({"get", "--screen", "right", "sceneIndex"}).out, QStringLiteral("9"));
         QCOMPARE(ctl({"reset", "--screen", "right"}).status, 0);

@@ -1,13 +1,13 @@
 #include "PageTestSupport.h"
-#include "dashboard/DisplayList.h"
 #include "dashboard/DashboardPages.h"
+#include "dashboard/DisplayList.h"
 #include "dashboard/DisplaysPage.h"
 #include "dashboard/PageContext.h"
 #include "dashboard/ScreenSourceEditor.h"
 #include "dashboard/ScreenTargetBar.h"
+#include "dashboard/SwitchToggle.h"
 #include "design/SceneCard.h"
 #include "design/SegmentedSelector.h"
-#include "dashboard/SwitchToggle.h"
 #include "platform/ScreenInfo.h"
 
 #include <QGuiApplication>
@@ -77,8 +77,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::screens().size(), 2, 10000);
         PageContext context(state);
         QWidget* scenes = createPage(NavSection::Scenes, context, nullptr);
-        auto* displays =
-            qobject_cast<DisplaysPage*>(createPage(NavSection::Displays, context, nullptr));
+        auto* displays = qobject_cast<DisplaysPage*>(createPage(NavSection::Displays, context, nullptr));
         QVERIFY(displays);
         PageHost displaysHost(displays);
         QVERIFY(displaysHost.exposed());
@@ -96,7 +95,8 @@ private Q_SLOTS:
         auto* bar = scenes->findChild<ScreenTargetBar*>();
         QVERIFY(bar && bar->isVisible());
         QCOMPARE(bar->selector()->selectedIndex(), right);
-        QVERIFY(bar->selector()->segments().at(right)->accessibleName().startsWith(QStringLiteral("right · 960 × 1080")));
+        QVERIFY(bar->selector()->segments().at(right)->accessibleName().startsWith(
+            QStringLiteral("right · 960 × 1080")));
         const auto card = [&](int id) {
             for (SceneCard* c : scenes->findChildren<SceneCard*>()) {
                 if (c->info().id == id)

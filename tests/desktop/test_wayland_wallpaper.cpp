@@ -356,7 +356,8 @@ private Q_SLOTS:
         QVERIFY(framesAdvance(viewOn(own)));
         QCOMPARE(m_controller->imageViews().size(), 1);
         QVERIFY(views.contains(m_controller->imageViews().first()));
-        QVERIFY(shows(own, QSize(800, 600), [](const QColor& top, const QColor&) { return top.green() < 240; }));
+        QVERIFY(
+            shows(own, QSize(800, 600), [](const QColor& top, const QColor&) { return top.green() < 240; }));
         QVERIFY(shows(QStringLiteral("HEADLESS-1"), QSize(1280, 720), redOverBlue));
     }
 
@@ -544,7 +545,10 @@ private Q_SLOTS:
         restore.dismiss();
         m_sway->msg({"output", "HEADLESS-2", "enable"});
         QVERIFY(QTest::qWaitFor(
-            [&] { return viewOn(QStringLiteral("HEADLESS-2")) && framesAdvance(viewOn(QStringLiteral("HEADLESS-2")), 500); },
+            [&] {
+                return viewOn(QStringLiteral("HEADLESS-2")) &&
+                       framesAdvance(viewOn(QStringLiteral("HEADLESS-2")), 500);
+            },
             10000));
     }
 

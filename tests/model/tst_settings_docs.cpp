@@ -47,7 +47,8 @@ private Q_SLOTS:
             qPrintable(QStringLiteral("expected: local keys=\"%1\"").arg(SettingsSchema::keys().join(' '))));
 
         // After `--screen NAME`, only the keys a screen can have its own value for.
-        const auto screenKeys = QRegularExpression(QStringLiteral("local screen_keys=\"([^\"]*)\"")).match(bash);
+        const auto screenKeys =
+            QRegularExpression(QStringLiteral("local screen_keys=\"([^\"]*)\"")).match(bash);
         QVERIFY(screenKeys.hasMatch());
         QVERIFY2(words(screenKeys.captured(1)) == SettingsSchema::screenKeys(),
                  qPrintable(QStringLiteral("expected: local screen_keys=\"%1\"")

@@ -1,8 +1,8 @@
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
-#include "state/SettingsCodec.h"
 #include "state/ScreenSource.h"
+#include "state/SettingsCodec.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -394,8 +394,9 @@ private Q_SLOTS:
                     });
         fx.write(file);
         for (const char* name : {"broken", "film", "foreign"})
-            QTest::ignoreMessage(QtWarningMsg,
-                                 QRegularExpression(QStringLiteral("^Nivora: .*« %1 »").arg(QLatin1String(name))));
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                QRegularExpression(QStringLiteral("^Nivora: .*« %1 »").arg(QLatin1String(name))));
         DefaultsStore store(fx.path);
         AppState state(store, false);
         const QJsonObject kept{

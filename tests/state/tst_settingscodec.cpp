@@ -205,19 +205,22 @@ private Q_SLOTS:
         int changes = 0;
         connect(&state, &AppState::willChange, this, [&] { ++changes; });
         const QList<std::pair<const char*, const char*>> refused{
-            {"sceneIndex", "15"}, {"wallpaperMode", "\"film\""}, {"speed", "1.5"},
-            {"paletteHex", "[1,2,3]"}, {"fps", "60"}, {"mediaPath", "3"}};
+            {"sceneIndex", "15"}, {"wallpaperMode", "\"film\""},
+            {"speed", "1.5"},     {"paletteHex", "[1,2,3]"},
+            {"fps", "60"},        {"mediaPath", "3"}};
         for (const auto& [key, json] : refused) {
-            const auto error = SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
-                                                            *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
+            const auto error =
+                SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
+                                             *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
             QVERIFY2(error && error->contains(QLatin1String(key)), key);
         }
         QCOMPARE(changes, 0);
         QVERIFY(state.screenOverrides().isEmpty());
 
         auto set = [&](const char* key, const char* json) {
-            const auto error = SettingsCodec::applyToScreen(
-                state, screen, QString::fromLatin1(key), *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
+            const auto error =
+                SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
+                                             *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
             QVERIFY2(!error, error ? qPrintable(*error) : "");
         };
         set("wallpaperMode", "\"image\"");
