@@ -20,13 +20,16 @@ _nivora()
     prev=${COMP_WORDS[COMP_CWORD-1]}
 
     local commands="ctl render pattern folder-icon --autostart --version --help"
-    local ctl_commands="get set status next previous random dashboard popover account quit"
+    local ctl_commands="get set reset status next previous random dashboard popover account quit"
     # The keys of `nivora ctl get` and `nivora ctl set`, in the settings
     # schema's order (tests/model/tst_settings_docs.cpp holds them to it).
     local keys="isRunning wallpaperMode mediaPath sceneIndex speed intensity scale colorShift
         sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
         autopilotMinutes paletteName paletteHex enabledDisplays enabledWidgets
-        clockWidgetShowsDate widgetShapes widgetSizes"
+        clockWidgetShowsDate widgetShapes widgetSizes screenOverrides"
+    # The keys a screen can have values of its own for (`--screen NAME`).
+    local screen_keys="wallpaperMode mediaPath sceneIndex speed intensity scale colorShift
+        sharpness paletteName paletteHex"
     local sections="scenes media icons colors widgets displays performance about account"
 
     COMPREPLY=()
@@ -37,15 +40,29 @@ _nivora()
 
     case ${COMP_WORDS[1]} in
     ctl)
+        # After `--screen NAME` the words go on as without it, with the
+        # per-screen keys; the names are the running instance's screens.
+        local screen_shift=0
+        if [[ ${COMP_WORDS[3]} == --screen ]]; then
+            screen_shift=2
+        fi
         if [[ $COMP_CWORD -eq 2 ]]; then
             COMPREPLY=($(compgen -W "$ctl_commands --help" -- "$cur"))
+        elif [[ $COMP_CWORD -eq 4 && $prev == --screen ]]; then
+            COMPREPLY=($(compgen -W "$("${COMP_WORDS[0]}" ctl status 2>/dev/null |
+                sed -n 's/^ *"screen": "\(.*\)",\{0,1\}$/\1/p')" -- "$cur"))
+        elif [[ $COMP_CWORD -eq 3 && ${COMP_WORDS[2]} =~ ^(get|set|reset)$ && $cur == -* ]]; then
+            COMPREPLY=($(compgen -W "--screen" -- "$cur"))
+        elif [[ $screen_shift -eq 2 && $COMP_CWORD -eq 5 ]]; then
+            [[ ${COMP_WORDS[2]} == reset ]] || COMPREPLY=($(compgen -W "$screen_keys" -- "$cur"))
         elif [[ $COMP_CWORD -eq 3 ]]; then
             case $prev in
             get | set) COMPREPLY=($(compgen -W "$keys" -- "$cur")) ;;
             dashboard) COMPREPLY=($(compgen -W "$sections" -- "$cur")) ;;
+            reset) COMPREPLY=($(compgen -W "--screen" -- "$cur")) ;;
             account) COMPREPLY=($(compgen -W "sign-out google" -- "$cur")) ;;
             esac
-        elif [[ $COMP_CWORD -eq 4 && ${COMP_WORDS[2]} == set ]]; then
+        elif [[ $COMP_CWORD -eq $((4 + screen_shift)) && ${COMP_WORDS[2]} == set ]]; then
             case $prev in
             isRunning | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
                 COMPREPLY=($(compgen -W "true false" -- "$cur")) ;;

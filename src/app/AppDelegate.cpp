@@ -16,6 +16,7 @@
 #include "desktop/ShellBackgroundSync.h"
 #include "desktop/WallpaperController.h"
 #include "platform/CompositorWatcher.h"
+#include "platform/PlatformServices.h"
 #include "platform/dbus/ControlBus.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
@@ -37,7 +38,9 @@ AppDelegate::AppDelegate()
     // The settings store is only touched once a command arrives, so a second
     // instance that merely hands over never loads it.
     m_control = std::make_unique<ControlServer>([this](const QString& command, const QStringList& args) {
-        return ControlCommands(AppState::shared(), this, [this] { return status(); }).handle(command, args);
+        return ControlCommands(
+                   AppState::shared(), this, [this] { return status(); }, [this] { return screenNames(); })
+            .handle(command, args);
     });
 }
 
@@ -220,6 +223,17 @@ void AppDelegate::shutdown()
     AppState::shared().flushPendingSave();
     if (m_launched)
         WallpaperController::shared().shutdown();
+}
+
+QStringList AppDelegate::screenNames() const
+{
+    QStringList names;
+    // The platform's screens exist once the wallpaper has started.
+    if (!m_launched || !PlatformServices::shared().screens)
+        return names;
+    for (const ScreenInfo& screen : PlatformServices::shared().screens->screens())
+        names.append(screen.name);
+    return names;
 }
 
 QJsonObject AppDelegate::status() const

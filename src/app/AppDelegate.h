@@ -74,6 +74,8 @@ private:
     void showSplash();
     void togglePopoverAt(const QRect& anchor);
     QJsonObject status() const;
+    // The names of the screens connected now, for `ctl --screen`.
+    QStringList screenNames() const;
 
     std::unique_ptr<ControlServer> m_control;
     TrayItem* m_tray = nullptr;

@@ -14,8 +14,43 @@
 
 namespace nivora {
 
-ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::function<QJsonObject()> status)
-    : m_state(state), m_delegate(delegate), m_status(std::move(status))
+namespace {
+
+// `get [KEY]` over `values`: all of them, or one; an unknown key is refused
+// with `unknown`, which names it and then the keys there are.
+ControlReply getReply(const QJsonObject& values, const QStringList& args, const QString& unknown)
+{
+    if (args.isEmpty())
+        return {0, QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Indented)).trimmed()};
+    if (args.size() == 1 && values.contains(args.first()))
+        return {0, SettingsCodec::format(values.value(args.first()))};
+    QStringList keys;
+    for (const QString& key : SettingsCodec::keys()) {
+        if (values.contains(key))
+            keys.append(key);
+    }
+    return {2, unknown.arg(args.value(0), keys.join(QStringLiteral(", ")))};
+}
+
+// `set KEY JSON`: the value parsed, then given to `apply`, which returns its
+// refusal.
+ControlReply setReply(const QStringList& args,
+                      const std::function<std::optional<QString>(const QString&, const QJsonValue&)>& apply)
+{
+    QString error;
+    const auto value = SettingsCodec::parseValue(args.at(1), &error);
+    if (!value)
+        return {2, QStringLiteral("%1: %2").arg(args.at(0), error)};
+    if (const auto refusal = apply(args.at(0), *value))
+        return {2, *refusal};
+    return {0, QString()};
+}
+
+} // namespace
+
+ControlCommands::ControlCommands(AppState& state, AppDelegate* delegate, std::function<QJsonObject()> status,
+                                 std::function<QStringList()> screenNames)
+    : m_state(state), m_delegate(delegate), m_status(std::move(status)), m_screenNames(std::move(screenNames))
 {
 }
 
@@ -26,25 +61,24 @@ const QStringList& ControlCommands::commands()
 
 ControlReply ControlCommands::handle(const QString& command, const QStringList& args)
 {
-    if (command == QLatin1String("get")) {
-        const QJsonObject all = SettingsCodec::toJson(m_state);
-        if (args.isEmpty())
-            return {0, QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Indented)).trimmed()};
-        if (args.size() == 1 && all.contains(args.first()))
-            return {0, SettingsCodec::format(all.value(args.first()))};
-        return {2, QStringLiteral("clé inconnue « %1 » ; clés : %2")
-                       .arg(args.value(0), SettingsCodec::keys().join(QStringLiteral(", ")))};
+    if ((command == QLatin1String("get") || command == QLatin1String("set") ||
+         command == QLatin1String("reset")) &&
+        args.value(0) == QLatin1String("--screen")) {
+        if (args.size() < 2 || args.at(1).isEmpty())
+            return {2, QStringLiteral("usage : nivora ctl %1 --screen ÉCRAN …").arg(command)};
+        return screen(command, args.at(1), args.mid(2));
     }
+    if (command == QLatin1String("reset"))
+        return {2, QStringLiteral("usage : nivora ctl reset --screen ÉCRAN")};
+    if (command == QLatin1String("get"))
+        return getReply(SettingsCodec::toJson(m_state), args,
+                        QStringLiteral("clé inconnue « %1 » ; clés : %2"));
     if (command == QLatin1String("set")) {
         if (args.size() != 2)
             return {2, QStringLiteral("usage : nivora ctl set CLÉ JSON")};
-        QString error;
-        const auto value = SettingsCodec::parseValue(args.at(1), &error);
-        if (!value)
-            return {2, QStringLiteral("%1: %2").arg(args.at(0), error)};
-        if (const auto refusal = SettingsCodec::apply(m_state, args.at(0), *value))
-            return {2, *refusal};
-        return {0, QString()};
+        return setReply(args, [this](const QString& key, const QJsonValue& value) {
+            return SettingsCodec::apply(m_state, key, value);
+        });
     }
     if (command == QLatin1String("status"))
         return {0, QString::fromUtf8(QJsonDocument(m_status()).toJson(QJsonDocument::Indented)).trimmed()};
@@ -98,6 +132,32 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
     }
     return {2, QStringLiteral("commande inconnue « %1 » ; commandes : %2")
                    .arg(command, commands().join(QStringLiteral(", ")))};
+}
+
+ControlReply ControlCommands::screen(const QString& command, const QString& name, const QStringList& args)
+{
+    // A name that is neither connected nor already has values would most
+    // likely be a typing slip, and would only leave a stray entry behind.
+    if (m_screenNames) {
+        const QStringList names = m_screenNames();
+        if (!names.contains(name) && !m_state.screenOverrides().contains(name))
+            return {2, QStringLiteral("écran inconnu « %1 » ; écrans : %2")
+                           .arg(name, names.join(QStringLiteral(", ")))};
+    }
+    if (command == QLatin1String("reset")) {
+        if (!args.isEmpty())
+            return {2, QStringLiteral("usage : nivora ctl reset --screen ÉCRAN")};
+        SettingsCodec::resetScreen(m_state, name);
+        return {0, QString()};
+    }
+    if (command == QLatin1String("get"))
+        return getReply(SettingsCodec::screenJson(m_state, name), args,
+                        QStringLiteral("clé inconnue pour un écran « %1 » ; clés : %2"));
+    if (args.size() != 2)
+        return {2, QStringLiteral("usage : nivora ctl set --screen ÉCRAN CLÉ JSON")};
+    return setReply(args, [this, &name](const QString& key, const QJsonValue& value) {
+        return SettingsCodec::applyToScreen(m_state, name, key, value);
+    });
 }
 
 ControlReply ControlCommands::account(const QStringList& args)

@@ -10,6 +10,8 @@
 #include "dashboard/PageHeaders.h"
 #include "dashboard/PerformancePage.h"
 #include "dashboard/ScenesPage.h"
+#include "dashboard/ScreenSourceEditor.h"
+#include "dashboard/ScreenTargetBar.h"
 #include "dashboard/WidgetsPage.h"
 #include "platform/QtScreenProvider.h"
 
@@ -27,6 +29,20 @@ QWidget* createHeaderOnlyPage(NavSection section, QWidget* parent)
     return page;
 }
 
+namespace {
+
+// The screen selector goes right under the page's header; the page itself
+// edits whatever the selector chose through the editor's copy of the settings.
+QWidget* withScreenTarget(QWidget* page, const PageContext& context)
+{
+    if (auto* column = qobject_cast<QVBoxLayout*>(page->layout()))
+        column->insertWidget(
+            1, new ScreenTargetBar(context.sourceEditor(), std::make_unique<QtScreenProvider>(), page));
+    return page;
+}
+
+} // namespace
+
 QWidget* createPage(NavSection section, const PageContext& context, QWidget* parent)
 {
     QWidget* page = nullptr;
@@ -41,19 +57,21 @@ QWidget* createPage(NavSection section, const PageContext& context, QWidget* par
         page = new IconsPage(parent);
         break;
     case NavSection::Scenes:
-        page = new ScenesPage(context.state(), parent);
+        page = withScreenTarget(new ScenesPage(context.sourceEditor().edited(), parent), context);
         break;
     case NavSection::Colors:
-        page = new ColorsPage(context.state(), parent);
+        page = withScreenTarget(new ColorsPage(context.sourceEditor().edited(), parent), context);
         break;
     case NavSection::Displays:
-        page = new DisplaysPage(context.state(), std::make_unique<QtScreenProvider>(), parent);
+        page = new DisplaysPage(context.state(), std::make_unique<QtScreenProvider>(), parent,
+                                &context.sourceEditor());
         break;
     case NavSection::Performance:
         page = new PerformancePage(context.state(), context.shellBackground(), context.platform(), parent);
         break;
     case NavSection::Media:
-        page = new MediaPage(context.state(), context.mediaStatus(), parent);
+        page = withScreenTarget(new MediaPage(context.sourceEditor().edited(), context.mediaStatus(), parent),
+                                context);
         break;
     case NavSection::Widgets:
         page = new WidgetsPage(context.state(), parent);

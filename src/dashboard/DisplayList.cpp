@@ -24,7 +24,9 @@ DisplayRow DisplayList::rowFor(const ScreenInfo& screen, bool primary)
     row.title = model.isEmpty() ? screen.name : model;
     if (row.title.isEmpty())
         row.title = QStringLiteral("Écran");
-    row.detail = resolutionText(screen.frame.width(), screen.frame.height());
+    row.name = screen.name;
+    row.size = resolutionText(screen.frame.width(), screen.frame.height());
+    row.detail = row.size;
     if (primary)
         row.detail += QStringLiteral(" · Écran principal");
     return row;

@@ -19,6 +19,10 @@ struct DisplayRow
     // "W × H" in device-independent pixels, followed by " · Écran principal"
     // on the first row.
     QString detail;
+    // The screen's name (output or monitor name), which keys its own values.
+    QString name;
+    // "W × H".
+    QString size;
 
     bool operator==(const DisplayRow&) const = default;
 };

@@ -4,14 +4,17 @@
 #include "dashboard/DisplayToggle.h"
 #include "dashboard/PageHeaders.h"
 #include "dashboard/PageText.h"
+#include "dashboard/ScreenSourceEditor.h"
 #include "dashboard/SwitchToggle.h"
 #include "dashboard/SymbolView.h"
 #include "design/PageHeader.h"
 #include "design/PaperCard.h"
 #include "design/RoughRectangle.h"
+#include "design/SegmentedSelector.h"
 #include "design/Theme.h"
 #include "platform/QtScreenProvider.h"
 #include "state/AppState.h"
+#include "state/SettingsCodec.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,8 +56,9 @@ DisplaysPage::DisplaysPage(std::unique_ptr<ScreenProvider> screens, QWidget* par
 {
 }
 
-DisplaysPage::DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> screens, QWidget* parent)
-    : QWidget(parent), m_state(state), m_screens(std::move(screens))
+DisplaysPage::DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> screens, QWidget* parent,
+                           ScreenSourceEditor* editor)
+    : QWidget(parent), m_state(state), m_screens(std::move(screens)), m_editor(editor)
 {
     m_list = std::make_unique<DisplayList>(*m_screens);
     auto* page = new QVBoxLayout(this);
@@ -75,6 +79,7 @@ DisplaysPage::DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> scre
 
     connect(m_list.get(), &DisplayList::rowsChanged, this, &DisplaysPage::rebuildRows);
     connect(&m_state, &AppState::enabledDisplaysChanged, this, &DisplaysPage::showStates);
+    connect(&m_state, &AppState::screenOverridesChanged, this, &DisplaysPage::showStates);
     rebuildRows();
 }
 
@@ -86,6 +91,8 @@ void DisplaysPage::rebuildRows()
         delete row;
     m_rowWidgets.clear();
     m_switches.clear();
+    m_sourceChoices.clear();
+    m_rowNames.clear();
     m_rowIDs.clear();
     for (const DisplayRow& display : m_list->rows()) {
         auto* row = new QWidget;
@@ -103,6 +110,14 @@ void DisplaysPage::rebuildRows()
         texts->addWidget(PageText::label(display.title, 13, QFont::Bold, Theme::ink(), row));
         texts->addWidget(PageText::label(display.detail, 11, QFont::Normal, Theme::inkSoft(), row));
         line->addLayout(texts, 1);
+        auto* choice = new SegmentedSelector(QString(), {}, QString(), Theme::purple(), row);
+        choice->setOptions({0, 1},
+                           {QStringLiteral("Comme l'écran principal"), QStringLiteral("Personnalisé")});
+        choice->setAccessibleName(QStringLiteral("%1 : fond d'écran").arg(display.title));
+        const QString name = display.name;
+        connect(choice, &SegmentedSelector::selectionEdited, this,
+                [this, name](qint64 option) { chooseSource(name, option == 1); });
+        line->addWidget(choice);
         auto* toggle = new SwitchToggle(Theme::green(), row);
         toggle->setAccessibleName(display.title);
         const quint32 id = display.displayID;
@@ -111,6 +126,8 @@ void DisplaysPage::rebuildRows()
         m_rows->addWidget(row);
         m_rowWidgets.append(row);
         m_switches.append(toggle);
+        m_sourceChoices.append(choice);
+        m_rowNames.append(name);
         m_rowIDs.append(id);
     }
     showStates();
@@ -121,6 +138,26 @@ void DisplaysPage::showStates()
     const QSet<quint32>& enabled = m_state.enabledDisplays();
     for (int i = 0; i < m_switches.size(); ++i)
         m_switches.at(i)->setOn(DisplayToggle::isOn(enabled, m_rowIDs.at(i)));
+    for (int i = 0; i < m_sourceChoices.size(); ++i)
+        m_sourceChoices.at(i)->setSelection(m_state.screenOverrides().contains(m_rowNames.at(i)) ? 1 : 0);
+}
+
+void DisplaysPage::chooseSource(const QString& screen, bool custom)
+{
+    if (custom) {
+        // Custom starts as a copy of nothing: the screen shows the main
+        // settings until one of its values is changed on the pages.
+        if (!m_state.screenOverrides().contains(screen)) {
+            ScreenOverrideMap overrides = m_state.screenOverrides();
+            overrides.insert(screen, QJsonObject());
+            m_state.setScreenOverrides(overrides);
+        }
+        if (m_editor)
+            m_editor->setTarget(screen);
+    } else {
+        SettingsCodec::resetScreen(m_state, screen);
+    }
+    showStates();
 }
 
 void DisplaysPage::requestToggle(quint32 id, bool on)

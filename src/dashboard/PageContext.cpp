@@ -1,6 +1,7 @@
 #include "dashboard/PageContext.h"
 
 #include "account/AccountStore.h"
+#include "dashboard/ScreenSourceEditor.h"
 #include "desktop/ShellBackgroundSync.h"
 #include "platform/PlatformServices.h"
 #include "state/MediaStatus.h"
@@ -15,6 +16,13 @@ AccountStore& PageContext::account() const
 ShellBackgroundSync& PageContext::shellBackground() const
 {
     return m_shellBackground ? *m_shellBackground : ShellBackgroundSync::shared();
+}
+
+ScreenSourceEditor& PageContext::sourceEditor() const
+{
+    if (!m_sourceEditor)
+        m_sourceEditor = std::make_shared<ScreenSourceEditor>(m_state);
+    return *m_sourceEditor;
 }
 
 MediaStatus& PageContext::mediaStatus() const

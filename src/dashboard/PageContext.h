@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
+
 namespace nivora {
 
 class AccountStore;
 class AppState;
 class MediaStatus;
+class ScreenSourceEditor;
 class ShellBackgroundSync;
 struct PlatformServices;
 
@@ -27,6 +30,9 @@ public:
     AccountStore& account() const;
     ShellBackgroundSync& shellBackground() const;
     PlatformServices& platform() const;
+    // What the Scenes, Colours and Media pages edit (the main settings or one
+    // screen's own values), shared by every page built from this context.
+    ScreenSourceEditor& sourceEditor() const;
     // What became of the chosen media file; always the process's own.
     MediaStatus& mediaStatus() const;
 
@@ -35,6 +41,8 @@ private:
     AccountStore* m_account = nullptr;
     ShellBackgroundSync* m_shellBackground = nullptr;
     PlatformServices* m_platform = nullptr;
+    // Made when a page first asks for it.
+    mutable std::shared_ptr<ScreenSourceEditor> m_sourceEditor;
 };
 
 } // namespace nivora

@@ -103,8 +103,21 @@ void SegmentedSelector::setTitle(const QString& title)
 
 void SegmentedSelector::setOptions(const QList<qint64>& options)
 {
+    setOptions(options, {});
+}
+
+void SegmentedSelector::setOptions(const QList<qint64>& options, const QStringList& texts)
+{
     m_options = options;
+    m_texts = texts.size() == options.size() ? texts : QStringList();
     rebuildSegments();
+}
+
+QString SegmentedSelector::optionText(int index) const
+{
+    if (index < m_texts.size())
+        return m_texts.at(index);
+    return QString::number(m_options.at(index)) + m_suffix;
 }
 
 void SegmentedSelector::setSuffix(const QString& suffix)
@@ -155,8 +168,9 @@ void SegmentedSelector::rebuildSegments()
 {
     qDeleteAll(m_segments);
     m_segments.clear();
-    for (qint64 option : m_options) {
-        auto* segment = new SegmentButton(option, QString::number(option) + m_suffix, this);
+    for (int i = 0; i < m_options.size(); ++i) {
+        const qint64 option = m_options.at(i);
+        auto* segment = new SegmentButton(option, optionText(i), this);
         connect(segment, &QAbstractButton::clicked, this, [this, option] {
             setFocus(Qt::MouseFocusReason);
             choose(option);
@@ -215,8 +229,8 @@ QSize SegmentedSelector::sizeHint() const
 {
     const QFontMetricsF metrics(segmentFont());
     double widest = 0;
-    for (qint64 option : m_options)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(option) + m_suffix));
+    for (int i = 0; i < m_options.size(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(optionText(i)));
     const double n = static_cast<double>(m_options.size());
     const double w = 2 * margin + 2 * barPadding + n * (widest + 24) + std::max(0.0, n - 1) * segmentSpacing;
     return QSize(static_cast<int>(std::ceil(std::max(w, 160.0))),

@@ -48,6 +48,9 @@ public:
     void setTitle(const QString& title);
     QList<qint64> options() const { return m_options; }
     void setOptions(const QList<qint64>& options);
+    // Options shown by texts of their own (one per option) instead of the
+    // number and suffix.
+    void setOptions(const QList<qint64>& options, const QStringList& texts);
     QString suffix() const { return m_suffix; }
     void setSuffix(const QString& suffix);
     QColor accent() const { return m_accent; }
@@ -87,12 +90,14 @@ private:
     void layoutSegments();
     void syncChecks();
     void choose(qint64 option);
+    QString optionText(int index) const;
     double titleHeight() const;
     QRectF barRect() const;
 
     QString m_title;
     QList<qint64> m_options;
     QString m_suffix;
+    QStringList m_texts;
     QColor m_accent;
     qint64 m_selection = 0;
     QList<SegmentButton*> m_segments;

@@ -4,8 +4,10 @@
 #include "desktop/FirstFrameReport.h"
 #include "platform/DisplayLink.h"
 #include "scene/AnimationClock.h"
+#include "scene/WallpaperRenderer.h"
 #include "scene/WallpaperWindow.h"
 #include "state/AppState.h"
+#include "state/ScreenSource.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -24,7 +26,8 @@ QSize atLeastOne(QSize size)
 std::unique_ptr<DesktopRenderView> DesktopRenderView::create(WallpaperWindow* window, quint32 displayID,
                                                              QSize pixelSize, int fps,
                                                              std::unique_ptr<DisplayLink> displayLink,
-                                                             AppState& state, int index)
+                                                             AppState& state, int index,
+                                                             const QString& screen)
 {
     if (!window || !displayLink)
         return nullptr;
@@ -33,13 +36,14 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::create(WallpaperWindow* wi
 
     const QSize surfacePixels = atLeastOne(window->size() * window->devicePixelRatio());
     auto* worker = new DesktopRenderWorker(view.get(), window, surfacePixels);
-    return start(std::move(view), worker, state, index);
+    return start(std::move(view), worker, state, index, screen);
 }
 
 std::unique_ptr<DesktopRenderView> DesktopRenderView::create(DesktopSurface* surface, quint32 displayID,
                                                              QSize pixelSize, int fps,
                                                              std::unique_ptr<DisplayLink> displayLink,
-                                                             AppState& state, int index)
+                                                             AppState& state, int index,
+                                                             const QString& screen)
 {
     if (!surface || !displayLink)
         return nullptr;
@@ -47,13 +51,14 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::create(DesktopSurface* sur
         new DesktopRenderView(nullptr, displayID, pixelSize, fps, std::move(displayLink), state));
     view->m_surface = surface;
     auto* worker = new DesktopRenderWorker(view.get(), surface);
-    return start(std::move(view), worker, state, index);
+    return start(std::move(view), worker, state, index, screen);
 }
 
 std::unique_ptr<DesktopRenderView> DesktopRenderView::start(std::unique_ptr<DesktopRenderView> view,
                                                             DesktopRenderWorker* worker, AppState& state,
-                                                            int index)
+                                                            int index, const QString& screen)
 {
+    view->m_screen = screen;
     view->m_worker = worker;
     view->m_renderThread.setObjectName(QStringLiteral("nv-render-%1").arg(index));
     view->m_worker->moveToRenderThread(&view->m_renderThread);
@@ -84,7 +89,7 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::start(std::unique_ptr<Desk
 
 DesktopRenderView::DesktopRenderView(WallpaperWindow* window, quint32 displayID, QSize pixelSize, int fps,
                                      std::unique_ptr<DisplayLink> displayLink, AppState& state)
-    : m_window(window), m_displayID(displayID), m_state(state),
+    : m_window(window), m_displayID(displayID), m_state(state), m_ownClock({}, WallpaperRenderer::epoch()),
       m_pacer(fps, FramePacer::nominalRefreshRate(displayLink->refreshRate())),
       m_link(std::move(displayLink)), m_pixelSize(atLeastOne(pixelSize))
 {
@@ -221,19 +226,29 @@ void DesktopRenderView::scheduleSnapshot()
 
 void DesktopRenderView::refreshSnapshot()
 {
+    const ScreenSource source = ScreenSource::resolve(m_state, m_screen);
     RenderParams p;
-    p.speed = static_cast<float>(m_state.speed());
-    p.intensity = static_cast<float>(m_state.intensity());
-    p.scale = static_cast<float>(m_state.scale());
-    p.colorShift = static_cast<float>(m_state.colorShift());
-    p.sharpness = static_cast<float>(m_state.sharpness());
-    p.scene = m_state.sceneIndex();
-    p.palette = m_state.paletteRGBACache();
+    p.speed = static_cast<float>(source.speed);
+    p.intensity = static_cast<float>(source.intensity);
+    p.scale = static_cast<float>(source.scale);
+    p.colorShift = static_cast<float>(source.colorShift);
+    p.sharpness = static_cast<float>(source.sharpness);
+    p.scene = source.sceneIndex;
+    p.palette = shaderPalette(source.paletteColors);
     // The clock owns the speed the frames are drawn with: changing it there
-    // keeps the phase of every view continuous.
+    // keeps the phase of every view continuous. A screen with a speed of its
+    // own keeps the shared clock, which previews follow, at the main speed.
     AnimationClock::shared().setSpeed(m_state.speed());
+    if (source.ownSpeed)
+        m_ownClock.setSpeed(source.speed);
+    m_usesOwnClock = source.ownSpeed;
     std::lock_guard lock(m_mutex);
     m_params = std::move(p);
+}
+
+AnimationClock& DesktopRenderView::clock()
+{
+    return m_usesOwnClock ? m_ownClock : AnimationClock::shared();
 }
 
 void DesktopRenderView::onTick()

@@ -3,13 +3,16 @@
 #include "desktop/FramePacer.h"
 #include "desktop/FrameRateMeter.h"
 #include "palettes/ColorHex.h"
+#include "scene/AnimationClock.h"
 #include "scene/Scalars.h"
 
 #include <QList>
 #include <QMetaObject>
 #include <QObject>
 #include <QSize>
+#include <QString>
 #include <QThread>
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -51,16 +54,20 @@ public:
     // Builds the view for `window` (an OpenGL wallpaper window) and starts its
     // display link. Null when no OpenGL context or no scene program can be had
     // on the render thread. `index` names the render thread ("nv-render-<index>").
+    // `screen` names the screen whose own scene values, if it has any, are
+    // drawn instead of the main ones.
     static std::unique_ptr<DesktopRenderView> create(WallpaperWindow* window, quint32 displayID,
                                                      QSize pixelSize, int fps,
                                                      std::unique_ptr<DisplayLink> displayLink,
-                                                     AppState& state, int index);
+                                                     AppState& state, int index,
+                                                     const QString& screen = QString());
     // The same for a desktop surface that is not a Qt window (a Wayland layer
     // surface): the scene is drawn offscreen and handed to the surface.
     static std::unique_ptr<DesktopRenderView> create(DesktopSurface* surface, quint32 displayID,
                                                      QSize pixelSize, int fps,
                                                      std::unique_ptr<DisplayLink> displayLink,
-                                                     AppState& state, int index);
+                                                     AppState& state, int index,
+                                                     const QString& screen = QString());
     ~DesktopRenderView() override;
 
     void setFPS(int fps);
@@ -88,6 +95,9 @@ public:
     // (software OpenGL) rather than by OpenGL.
     bool scalesOnServer() const;
     RenderParams params() const;
+    // The clock frames are drawn with (any thread): the shared one, or the
+    // view's own while its screen has a speed of its own.
+    AnimationClock& clock();
 
     // Called by the render worker (render thread): it takes the values of the
     // next frame (which lets the next tick ask for another) and reports the
@@ -102,7 +112,8 @@ private:
     DesktopRenderView(WallpaperWindow* window, quint32 displayID, QSize pixelSize, int fps,
                       std::unique_ptr<DisplayLink> displayLink, AppState& state);
     static std::unique_ptr<DesktopRenderView> start(std::unique_ptr<DesktopRenderView> view,
-                                                    DesktopRenderWorker* worker, AppState& state, int index);
+                                                    DesktopRenderWorker* worker, AppState& state, int index,
+                                                    const QString& screen);
     void refreshSnapshot();
     void scheduleSnapshot();
     void onTick();
@@ -112,6 +123,9 @@ private:
     DesktopSurface* m_surface = nullptr;
     quint32 m_displayID;
     AppState& m_state;
+    QString m_screen;
+    AnimationClock m_ownClock;
+    std::atomic<bool> m_usesOwnClock = false;
     FramePacer m_pacer;
     FrameRateMeter m_meter;
     std::unique_ptr<DisplayLink> m_link;

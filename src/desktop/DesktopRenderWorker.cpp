@@ -156,9 +156,10 @@ void DesktopRenderWorker::drawScene(const DesktopRenderView::RenderParams& param
     // No clear: the scene's triangle covers every pixel with blending off, and
     // on a CPU rasterizer a clear is a full pass over the drawable for nothing.
     m_context->extraFunctions()->glViewport(0, 0, pixelSize.width(), pixelSize.height());
-    // The time and the speed come from the shared clock together, so that
-    // the phase is the one every other view shows, across speed changes too.
-    const AnimationClock::Sample clock = AnimationClock::shared().sample();
+    // The time and the speed come from the view's clock together, so that
+    // the phase is the one every other view at that speed shows, across speed
+    // changes too.
+    const AnimationClock::Sample clock = m_view->clock().sample();
     const Scalars scalars =
         WallpaperRenderer::makeScalars(QSizeF(pixelSize), clock.time, clock.speed, params.intensity,
                                        params.scale, params.colorShift, params.sharpness, params.scene);

@@ -12,6 +12,8 @@
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 #include "state/MediaStatus.h"
+#include "state/ScreenSource.h"
+#include "state/SettingsCodec.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -34,6 +36,12 @@ struct WallpaperController::Entry
     std::unique_ptr<ImageWallpaperView> image;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
+    // The file shown, for a video or an image.
+    QString mediaPath;
+    // What the entry was built for (see rebuild()), and the number its
+    // threads carry.
+    QString key;
+    int index = 0;
     // Each reason to pause is kept on its own, and the content is paused while
     // any holds: waking the screens must not resume a wallpaper that a
     // fullscreen window still covers, nor uncovering one whose screens sleep.
@@ -124,6 +132,10 @@ void WallpaperController::start()
     m_subscriptions << onChange(m_state, &AppState::renderQualityChanged, this, m_state.renderQuality(),
                                 rebuildIfActive);
     m_subscriptions << onChange(m_state, &AppState::enabledDisplaysChanged, this, m_state.enabledDisplays(),
+                                rebuildIfActive);
+    // A screen's own values: only the windows whose media changes are built
+    // again, and a scene's values reach its view in place.
+    m_subscriptions << onChange(m_state, &AppState::screenOverridesChanged, this, m_state.screenOverrides(),
                                 rebuildIfActive);
 
     // 6. fps: the current value first, then changes, repeats dropped.
@@ -275,63 +287,149 @@ void WallpaperController::applyFPS(qint64 fps)
 
 void WallpaperController::rebuild()
 {
-    teardown();
     const QSet<quint32> enabled = m_state.enabledDisplays();
     const QList<ScreenInfo> screens =
         m_platform.screens ? m_platform.screens->screens() : QList<ScreenInfo>();
-    const WallpaperMode mode = m_state.wallpaperMode();
-    // A playlist or an address would have the player open other files or the
-    // network: refused, once for every screen, with one log line.
-    bool refused = false;
-    if (mode == WallpaperMode::Video) {
-        const QString path = m_state.mediaPath();
-        const QString refusal = MediaPathCheck::refusal(path, MediaPathCheck::check(path));
-        if (!refusal.isEmpty()) {
-            qWarning().noquote() << refusal;
-            refused = true;
-        }
-    }
-    const QString path = m_state.mediaPath();
-    // Another file, or the same one chosen again, is tried afresh.
-    if (!isUnreadable(mode, path))
-        m_unreadablePath.clear();
-    if (mode == WallpaperMode::Image && QFileInfo(path).isFile() && !ImageWallpaperView::canShow(path))
-        markUnreadable(mode, path);
-    const bool unreadable = isUnreadable(mode, path);
-    MediaStatus::shared().setUnreadablePath(unreadable ? path : QString());
-    WallpaperMode shown = mediaShownAs(unreadable ? WallpaperMode::Scene : mode, path);
-    if (shown != WallpaperMode::Scene && !refused && !path.isEmpty() && !m_shownMedia.contains(path)) {
-        m_marker.write(path);
-        m_markerOwned = true;
-    }
-    int index = 0;
+
+    // What each enabled screen is to show, and the media it asks for.
+    struct Wanted
+    {
+        ScreenInfo screen;
+        ScreenSource source;
+    };
+    QList<Wanted> wanted;
+    QSet<QString> inUse;
     for (const ScreenInfo& screen : screens) {
-        if (refused)
-            break;
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
+        wanted.append({screen, ScreenSource::resolve(m_state, screen.name)});
+        inUse.insert(wanted.last().source.mediaKey());
+    }
+    // A file is tried afresh once no screen asks for it any more, so another
+    // file, or the same one chosen again, gets its chance.
+    for (auto it = m_unreadable.begin(); it != m_unreadable.end();) {
+        if (inUse.contains(*it))
+            ++it;
+        else
+            it = m_unreadable.erase(it);
+    }
+    QSet<QString> refusedPaths;
+    for (const Wanted& w : std::as_const(wanted)) {
+        const ScreenSource& source = w.source;
+        if (source.mode == WallpaperMode::Video && !refusedPaths.contains(source.mediaPath)) {
+            // A playlist or an address would have the player open other
+            // files or the network: refused, with one log line per file.
+            const QString refusal =
+                MediaPathCheck::refusal(source.mediaPath, MediaPathCheck::check(source.mediaPath));
+            if (!refusal.isEmpty()) {
+                qWarning().noquote() << refusal;
+                refusedPaths.insert(source.mediaPath);
+            }
+        }
+        if (source.mode == WallpaperMode::Image && QFileInfo(source.mediaPath).isFile() &&
+            !isUnreadable(source.mode, source.mediaPath) && !ImageWallpaperView::canShow(source.mediaPath))
+            markUnreadable(source.mode, source.mediaPath);
+    }
+
+    // A file that took the last run down is set aside until no screen asks
+    // for it any more: another file chosen is tried.
+    const QString crashed = MediaStatus::shared().crashedPath();
+    if (!crashed.isEmpty() && std::none_of(wanted.begin(), wanted.end(), [&](const Wanted& w) {
+            return w.source.mode != WallpaperMode::Scene && w.source.mediaPath == crashed;
+        }) && std::any_of(wanted.begin(), wanted.end(), [](const Wanted& w) {
+            return w.source.mode != WallpaperMode::Scene;
+        }))
+        forgetCrash();
+
+    // Each screen's window is kept while what it was built for holds: the same
+    // place and size, the same media shown and the same quality. Only the
+    // others are torn down and built again.
+    const auto buildKey = [this](const ScreenInfo& screen, WallpaperMode shown, const QString& path) {
+        return QStringLiteral("%1|%2|%3|%4")
+            .arg(displaySignatureEntry(screen), WallpaperModes::id(shown),
+                 shown == WallpaperMode::Scene ? QString() : path)
+            .arg(m_state.renderQuality());
+    };
+    std::vector<std::unique_ptr<Entry>> previous = std::move(m_entries);
+    m_entries.clear();
+    std::vector<std::unique_ptr<Entry>> kept(static_cast<size_t>(wanted.size()));
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const ScreenSource& source = wanted[i].source;
+        if (refusedPaths.contains(source.mediaPath) && source.mode == WallpaperMode::Video)
+            continue;
+        const WallpaperMode shown = shownFor(source);
+        const QString key = buildKey(wanted[i].screen, shown, source.mediaPath);
+        for (auto& old : previous) {
+            if (old && old->key == key) {
+                kept[static_cast<size_t>(i)] = std::move(old);
+                break;
+            }
+        }
+    }
+    teardownEntries(previous);
+
+    // The first file this run has not shown yet is named in the crash marker
+    // while it opens.
+    QString opening;
+    bool openingVideo = false;
+    QSet<int> indices;
+    for (const auto& e : kept) {
+        if (e)
+            indices.insert(e->index);
+    }
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        const ScreenInfo& screen = wanted[i].screen;
+        const ScreenSource& source = wanted[i].source;
+        if (auto& e = kept[static_cast<size_t>(i)]) {
+            m_entries.push_back(std::move(e));
+            continue;
+        }
+        if (refusedPaths.contains(source.mediaPath) && source.mode == WallpaperMode::Video)
+            continue;
+        int index = 0;
+        while (indices.contains(index))
+            ++index;
+        WallpaperMode shown = shownFor(source);
+        if (shown != WallpaperMode::Scene && !source.mediaPath.isEmpty() && !m_markerOwned &&
+            !m_shownMedia.contains(source.mediaPath)) {
+            m_marker.write(source.mediaPath);
+            m_markerOwned = true;
+            opening = source.mediaPath;
+            openingVideo = shown == WallpaperMode::Video;
+        }
         auto entry = std::make_unique<Entry>();
+        entry->mediaPath = source.mediaPath;
         bool built = buildEntry(screen, shown, index, *entry);
         if (built && entry->video)
             connect(entry->video.get(), &VideoWallpaperView::firstFrameShown, this,
-                    [this, path] { mediaShown(path); });
-        if (!built && shown == WallpaperMode::Image && QFileInfo(path).isFile()) {
+                    [this, path = source.mediaPath] { mediaShown(path); });
+        if (!built && shown == WallpaperMode::Image && QFileInfo(source.mediaPath).isFile()) {
             // Its header was sound but its pixels were not (a truncated file).
-            markUnreadable(mode, path);
-            MediaStatus::shared().setUnreadablePath(path);
+            markUnreadable(source.mode, source.mediaPath);
             shown = WallpaperMode::Scene;
             entry = std::make_unique<Entry>();
             built = buildEntry(screen, shown, index, *entry);
         }
         if (built) {
-            ++index;
+            entry->index = index;
+            entry->key = buildKey(screen, shown, source.mediaPath);
+            indices.insert(index);
             m_entries.push_back(std::move(entry));
         }
     }
     // An image is decoded by now, and a file that cannot be shown is known
     // not to have taken the process down.
-    if (m_markerOwned && shown != WallpaperMode::Video)
-        mediaShown(path);
+    if (m_markerOwned && !openingVideo)
+        mediaShown(opening);
+    // The Media page names the main file when it could not be read, else the
+    // first screen's own that could not.
+    const ScreenSource main = ScreenSource::resolve(m_state, QString());
+    QString unreadablePath = isUnreadable(main.mode, main.mediaPath) ? main.mediaPath : QString();
+    for (const Wanted& w : std::as_const(wanted)) {
+        if (unreadablePath.isEmpty() && isUnreadable(w.source.mode, w.source.mediaPath))
+            unreadablePath = w.source.mediaPath;
+    }
+    MediaStatus::shared().setUnreadablePath(unreadablePath);
     m_displaySignature = nivora::displaySignature(screens);
     updateAutopilot();
     ++m_rebuildCount;
@@ -357,30 +455,30 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()) * scale, m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.window.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
-                                      m_platform.makeDisplayLink(screen, index), m_state, index);
+                                      m_platform.makeDisplayLink(screen, index), m_state, index, screen.name);
         if (!entry.render)
             return false;
         break;
     }
     case WallpaperMode::Video:
-        if (MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile)
+        if (MediaPathCheck::check(entry.mediaPath) != MediaPathCheck::Verdict::PlainFile)
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         // The player draws only into an exposed window, and paints it black at
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
-        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.window.get());
+        entry.video = VideoWallpaperView::create(entry.mediaPath, entry.window.get());
         if (!entry.video)
             return false;
         connect(
             entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
+            [this, path = entry.mediaPath] { videoUnplayable(path); }, Qt::QueuedConnection);
         break;
     case WallpaperMode::Image:
-        if (m_state.mediaPath().isEmpty())
+        if (entry.mediaPath.isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.window.get());
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.window.get());
         if (!entry.image)
             return false;
         break;
@@ -398,8 +496,8 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
 {
     if ((mode == WallpaperMode::Scene && !m_platform.makeDisplayLink) ||
         (mode == WallpaperMode::Video &&
-         MediaPathCheck::check(m_state.mediaPath()) != MediaPathCheck::Verdict::PlainFile) ||
-        (mode == WallpaperMode::Image && m_state.mediaPath().isEmpty()))
+         MediaPathCheck::check(entry.mediaPath) != MediaPathCheck::Verdict::PlainFile) ||
+        (mode == WallpaperMode::Image && entry.mediaPath.isEmpty()))
         return false;
     entry.screen = screen;
     entry.mode = mode;
@@ -410,18 +508,18 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         const QSize pixels = pixelSize(QSizeF(screen.frame.size()), m_state.renderQuality());
         entry.render =
             DesktopRenderView::create(entry.surface.get(), screen.displayID, pixels, viewFPS(m_state.fps()),
-                                      m_platform.makeDisplayLink(screen, index), m_state, index);
+                                      m_platform.makeDisplayLink(screen, index), m_state, index, screen.name);
         if (!entry.render)
             return false;
     } else if (mode == WallpaperMode::Video) {
-        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.surface.get());
+        entry.video = VideoWallpaperView::create(entry.mediaPath, entry.surface.get());
         if (!entry.video)
             return false;
         connect(
             entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
+            [this, path = entry.mediaPath] { videoUnplayable(path); }, Qt::QueuedConnection);
     } else {
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.surface.get());
         if (!entry.image)
             return false;
     }
@@ -439,10 +537,16 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         },
         Qt::QueuedConnection);
     // A compositor closes the surfaces of an output it disables while the
-    // output itself may stay announced: the wallpaper is built again, and a
-    // surface the compositor refuses at once is left out.
-    connect(entry.surface.get(), &DesktopSurface::closed, this, &WallpaperController::scheduleRebuild,
-            Qt::QueuedConnection);
+    // output itself may stay announced: the wallpaper is built again (the
+    // entry's key is dropped so that the rebuild does not keep the closed
+    // surface), and a surface the compositor refuses at once is left out.
+    connect(
+        entry.surface.get(), &DesktopSurface::closed, entry.surface.get(),
+        [this, e] {
+            e->key.clear();
+            scheduleRebuild();
+        },
+        Qt::QueuedConnection);
     entry.asleep = m_platform.sleep && m_platform.sleep->isAsleep();
     entry.covered = m_watchingOcclusion && entry.surface->isCovered();
     applyPause(entry);
@@ -462,40 +566,48 @@ void WallpaperController::shutdown()
 void WallpaperController::teardown()
 {
     const bool hadWindows = !m_entries.empty();
+    teardownEntries(m_entries);
+    if (hadWindows)
+        Q_EMIT tornDown();
+}
+
+void WallpaperController::teardownEntries(std::vector<std::unique_ptr<Entry>>& entries)
+{
+    std::erase(entries, nullptr);
     if (m_platform.occlusion) {
-        for (const auto& e : m_entries) {
+        for (const auto& e : entries) {
             if (e->window)
                 m_platform.occlusion->unwatch(e->window.get());
         }
     }
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         if (e->video)
             e->video->pause();
         e->video.reset();
     }
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         if (e->render)
             e->render->stop();
     }
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         if (e->window)
             e->window->hide();
     }
     // The render views join their threads here, before their windows go.
-    for (const auto& e : m_entries) {
+    for (const auto& e : entries) {
         e->render.reset();
         e->image.reset();
     }
-    m_entries.clear();
-    // A file closed before it showed did not take the process down.
-    releaseMarker();
-    if (hadWindows) {
+    const bool hadEntries = !entries.empty();
+    entries.clear();
+    if (hadEntries) {
+        // A file closed before it showed did not take the process down.
+        releaseMarker();
         // A rebuild frees a whole wallpaper's buffers (frames, decoded
         // pictures, a player, render threads' heaps); hand them back once the
         // new one is built rather than keep the peak for as long as the app
         // runs.
         QTimer::singleShot(0, this, [] { FreedMemory::release(); });
-        Q_EMIT tornDown();
     }
 }
 
@@ -537,35 +649,40 @@ void WallpaperController::screensChanged()
 
 bool WallpaperController::isUnreadable(WallpaperMode mode, const QString& path) const
 {
-    return mode != WallpaperMode::Scene && mode == m_unreadableMode && path == m_unreadablePath;
+    return mode != WallpaperMode::Scene && m_unreadable.contains(unreadableKey(mode, path));
+}
+
+QString WallpaperController::unreadableKey(WallpaperMode mode, const QString& path)
+{
+    return WallpaperModes::id(mode) + QLatin1Char('|') + path;
 }
 
 void WallpaperController::markUnreadable(WallpaperMode mode, const QString& path)
 {
     if (isUnreadable(mode, path))
         return;
-    m_unreadableMode = mode;
-    m_unreadablePath = path;
+    m_unreadable.insert(unreadableKey(mode, path));
     qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, la scène le remplace : %1")
                                 .arg(QFileInfo(path).fileName());
 }
 
 void WallpaperController::videoUnplayable(const QString& path)
 {
-    if (m_state.wallpaperMode() != WallpaperMode::Video || m_state.mediaPath() != path)
+    const bool shown = std::any_of(m_entries.begin(), m_entries.end(), [&path](const auto& e) {
+        return e->mode == WallpaperMode::Video && e->mediaPath == path;
+    });
+    if (!shown)
         return;
     releaseMarker();
     markUnreadable(WallpaperMode::Video, path);
     scheduleRebuild();
 }
 
-WallpaperMode WallpaperController::mediaShownAs(WallpaperMode mode, const QString& path)
+WallpaperMode WallpaperController::shownFor(const ScreenSource& source) const
 {
-    MediaStatus& status = MediaStatus::shared();
-    // Another file chosen since the crash is tried.
-    if (!status.crashedPath().isEmpty() && status.crashedPath() != path && mode != WallpaperMode::Scene)
-        forgetCrash();
-    if (mode == WallpaperMode::Scene || !status.crashedPath().isEmpty())
+    const QString& path = source.mediaPath;
+    if (source.mode == WallpaperMode::Scene || isUnreadable(source.mode, path) ||
+        (!path.isEmpty() && path == MediaStatus::shared().crashedPath()))
         return WallpaperMode::Scene;
     // A file that went away (an unmounted drive) or a path that names no
     // file leaves the scene rather than a black desktop; the Media page says
@@ -573,9 +690,9 @@ WallpaperMode WallpaperController::mediaShownAs(WallpaperMode mode, const QStrin
     if (!path.isEmpty() && !MediaLocation::usable(path))
         return WallpaperMode::Scene;
     // A player would redraw a still every second for as long as it shows.
-    if (mode == WallpaperMode::Video && ImageWallpaperView::canShow(path))
+    if (source.mode == WallpaperMode::Video && ImageWallpaperView::canShow(path))
         return WallpaperMode::Image;
-    return mode;
+    return source.mode;
 }
 
 void WallpaperController::takeLeftBehindMarker()
@@ -718,6 +835,11 @@ QJsonObject WallpaperController::statusJson() const
                                                          {QStringLiteral("width"), f.width()},
                                                          {QStringLiteral("height"), f.height()}});
         w.insert(QStringLiteral("mode"), WallpaperModes::id(e->mode));
+        // What the screen is set to show (the scene stands in for a file it
+        // could not read), and whether that is the main settings.
+        QJsonObject source = SettingsCodec::screenJson(m_state, e->screen.name);
+        source.insert(QStringLiteral("followsMain"), !m_state.screenOverrides().contains(e->screen.name));
+        w.insert(QStringLiteral("source"), source);
         if (e->render) {
             const QSize p = e->render->pixelSize();
             w.insert(QStringLiteral("pixelSize"), QJsonObject{{QStringLiteral("width"), p.width()},

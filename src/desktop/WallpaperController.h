@@ -18,6 +18,7 @@
 namespace nivora {
 
 class AppState;
+struct ScreenSource;
 class DesktopRenderView;
 class ImageWallpaperView;
 class VideoWallpaperView;
@@ -90,6 +91,7 @@ private:
 
     void rebuild();
     void teardown();
+    void teardownEntries(std::vector<std::unique_ptr<Entry>>& entries);
     void applyFPS(qint64 fps);
     void applyPause(Entry& entry);
     void setOcclusionWatching(bool on);
@@ -103,14 +105,15 @@ private:
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     // A file that exists but cannot be shown: the scene takes its place
-    // until the mode or the file changes, and the Media page says so.
+    // until no screen asks for it any more, and the Media page says so.
     bool isUnreadable(WallpaperMode mode, const QString& path) const;
+    static QString unreadableKey(WallpaperMode mode, const QString& path);
     void markUnreadable(WallpaperMode mode, const QString& path);
     void videoUnplayable(const QString& path);
-    // What the screens show for the chosen mode and file: the scene in place
-    // of a file that went away or took the last run down, and a still image
-    // as a still even in video mode.
-    WallpaperMode mediaShownAs(WallpaperMode mode, const QString& path);
+    // What a screen shows for the mode and file it asks for: the scene in
+    // place of a file that cannot be read, went away or took the last run
+    // down, and a still image as a still even in video mode.
+    WallpaperMode shownFor(const ScreenSource& source) const;
     // The crash marker: taken over at start, written before a file is first
     // opened in this run, removed once it shows.
     void takeLeftBehindMarker();
@@ -134,10 +137,9 @@ private:
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;
     bool m_rebuildScheduled = false;
-    // The media (mode and path) last found unreadable; a video is known to be
-    // unplayable only once its player has tried.
-    WallpaperMode m_unreadableMode = WallpaperMode::Scene;
-    QString m_unreadablePath;
+    // The media (mode and path) found unreadable, as unreadableKey(); a video
+    // is known to be unplayable only once its player has tried.
+    QSet<QString> m_unreadable;
     MediaOpenMarker m_marker;
     // Whether the marker names a file this run is opening (and not one that
     // took the last run down).

@@ -39,6 +39,12 @@ Setting notStored(Setting s)
     return s;
 }
 
+Setting perScreen(Setting s)
+{
+    s.perScreen = true;
+    return s;
+}
+
 QList<Setting> buildTable()
 {
     Setting scene = make("sceneIndex", Type::Integer, 0.0);
@@ -47,14 +53,14 @@ QList<Setting> buildTable()
     scene.maximum = double(availableScenes().size() - 1);
     return {
         make("isRunning", Type::Boolean, 1.0),
-        make("wallpaperMode", Type::Mode),
-        make("mediaPath", Type::Path),
-        scene,
-        tuning("speed", 0.5),
-        tuning("intensity", 0.6),
-        tuning("scale", 0.5),
-        tuning("colorShift", 0.0),
-        tuning("sharpness", 0.5),
+        perScreen(make("wallpaperMode", Type::Mode)),
+        perScreen(make("mediaPath", Type::Path)),
+        perScreen(scene),
+        perScreen(tuning("speed", 0.5)),
+        perScreen(tuning("intensity", 0.6)),
+        perScreen(tuning("scale", 0.5)),
+        perScreen(tuning("colorShift", 0.0)),
+        perScreen(tuning("sharpness", 0.5)),
         choice("renderQuality", {720, 1080, 1440, 1920}, 1080.0),
         choice("fps", {30, 60, 120}, 30.0),
         make("batterySaver", Type::Boolean, 1.0),
@@ -62,13 +68,14 @@ QList<Setting> buildTable()
         notStored(make("launchAtLogin", Type::Boolean, 0.0)),
         make("autopilot", Type::Boolean, 0.0),
         choice("autopilotMinutes", {1, 5, 15, 30}, 5.0),
-        make("paletteName", Type::Text),
-        make("paletteHex", Type::ColorList),
+        perScreen(make("paletteName", Type::Text)),
+        perScreen(make("paletteHex", Type::ColorList)),
         notStored(make("enabledDisplays", Type::DisplayList)),
         make("enabledWidgets", Type::WidgetList),
         make("clockWidgetShowsDate", Type::Boolean, 1.0),
         make("widgetShapes", Type::WidgetMap),
         make("widgetSizes", Type::WidgetMap),
+        make("screenOverrides", Type::ScreenMap),
     };
 }
 
@@ -102,6 +109,16 @@ const Setting& get(const QString& key)
     const Setting* s = find(key);
     Q_ASSERT_X(s, "SettingsSchema::get", "unknown key");
     return *s;
+}
+
+QStringList screenKeys()
+{
+    QStringList out;
+    for (const Setting& s : settings()) {
+        if (s.perScreen)
+            out.append(s.key);
+    }
+    return out;
 }
 
 bool allows(const Setting& setting, double value)

@@ -25,6 +25,7 @@ enum class Type
     DisplayList,
     WidgetList,
     WidgetMap,
+    ScreenMap, // screen name → the settings of `perScreen` that screen has of its own
 };
 
 struct Setting
@@ -39,6 +40,10 @@ struct Setting
     // Whether the settings file holds it (launchAtLogin and enabledDisplays
     // live elsewhere).
     bool stored = true;
+    // Whether a screen can have a value of its own in `screenOverrides`: the
+    // settings that say what a screen shows (mode, media, scene, palette and
+    // tuning).
+    bool perScreen = false;
 };
 
 // Every setting, in declaration order.
@@ -48,6 +53,8 @@ QStringList keys();
 const Setting* find(const QString& key);
 // The setting named `key`, which must exist.
 const Setting& get(const QString& key);
+// The keys a screen can have values of its own for, in declaration order.
+QStringList screenKeys();
 
 // Whether a number is a value the setting allows: finite, and within its range
 // or among its choices (integers exactly). Only for Tuning, Choice and Integer.

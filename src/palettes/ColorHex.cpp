@@ -57,4 +57,15 @@ RGBA rgba(const QColor& color)
                 static_cast<float>(c.alphaF())};
 }
 
+QList<RGBA> shaderPalette(const QList<QColor>& colors)
+{
+    QList<RGBA> cache;
+    cache.reserve(5);
+    for (const QColor& c : colors.mid(0, 5))
+        cache.append(rgba(c));
+    while (cache.size() < 5)
+        cache.append(RGBA{0.5f, 0.5f, 0.5f, 1.0f});
+    return cache;
+}
+
 } // namespace nivora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <array>
 #include <cstdint>
 
@@ -16,6 +17,9 @@ QColor colorFromHex(quint32 value);
 quint32 hexValue(const QColor& color);
 // Colour to the four floats the shader receives (same grey fallback).
 RGBA rgba(const QColor& color);
+// The five colours the shader receives for a palette: missing ones are the
+// neutral grey, extra ones are dropped.
+QList<RGBA> shaderPalette(const QList<QColor>& colors);
 // The neutral grey used for missing colours.
 QColor platformGray();
 

@@ -63,7 +63,8 @@ bool makeCurrent(QOpenGLContext* context)
 
 } // namespace
 
-ScenePreviewSurface::ScenePreviewSurface(AppState& state, QWidget* parent) : QWidget(parent), m_state(state)
+ScenePreviewSurface::ScenePreviewSurface(AppState& state, QWidget* parent)
+    : QWidget(parent), m_state(state), m_ownClock({}, WallpaperRenderer::epoch())
 {
     // Every pixel is the frame's: nothing under it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -128,7 +129,8 @@ bool ScenePreviewSurface::drawFrame()
     gl->glViewport(0, 0, pixels.width(), pixels.height());
     // The settings' speed goes through the shared clock, which keeps the phase
     // continuous when it changes and the same as the desktop's.
-    AnimationClock& clock = AnimationClock::shared();
+    AnimationClock& clock =
+        m_state.property("ownAnimationClock").toBool() ? m_ownClock : AnimationClock::shared();
     clock.setSpeed(m_state.speed());
     const Scalars scalars = WallpaperRenderer::scalarsFromState(m_state, QSizeF(pixels), clock.sample());
     m_renderer->draw(scalars, m_state.paletteRGBACache());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/AnimationClock.h"
 #include "scene/Scalars.h"
 
 #include <QImage>
@@ -56,6 +57,10 @@ private:
     bool drawFrame();
 
     AppState& m_state;
+    // For a store whose dynamic property "ownAnimationClock" is true: a copy of
+    // one screen's values that runs at a speed of its own, which must not move
+    // the shared clock every desktop view of the main settings follows.
+    AnimationClock m_ownClock;
     QPointer<QOpenGLContext> m_context;
     std::unique_ptr<WallpaperRenderer> m_renderer;
     std::unique_ptr<QOpenGLFramebufferObject> m_framebuffer;

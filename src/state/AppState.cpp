@@ -60,7 +60,13 @@ void AppState::save()
     if (m_isLoading)
         return;
     // One atomic replace of the file for the whole set.
-    m_store.setValues(SettingsCodec::storedJson(*this));
+    const QJsonObject values = SettingsCodec::storedJson(*this);
+    m_store.setValues(values);
+    // The per-screen key is written only while a screen has values of its
+    // own, so a file from before it saves unchanged.
+    const QString overrides = QStringLiteral("screenOverrides");
+    if (!values.contains(overrides) && m_store.contains(overrides))
+        m_store.remove(overrides);
     Q_EMIT saved();
 }
 
@@ -116,6 +122,7 @@ NIVORA_SETTER(setEnabledWidgets, m_enabledWidgets, const QSet<QString>&, enabled
 NIVORA_SETTER(setClockWidgetShowsDate, m_clockWidgetShowsDate, bool, clockWidgetShowsDateChanged)
 NIVORA_SETTER(setWidgetShapes, m_widgetShapes, const StringMap&, widgetShapesChanged)
 NIVORA_SETTER(setWidgetSizes, m_widgetSizes, const StringMap&, widgetSizesChanged)
+NIVORA_SETTER(setScreenOverrides, m_screenOverrides, const ScreenOverrideMap&, screenOverridesChanged)
 
 #undef NIVORA_SETTER
 
@@ -135,15 +142,7 @@ void AppState::assignPaletteColors(const QList<QColor>& value, bool rebuild)
 
 void AppState::rebuildPaletteCache()
 {
-    QList<RGBA> cache;
-    cache.reserve(5);
-    for (const QColor& c : m_paletteColors)
-        cache.append(rgba(c));
-    while (cache.size() < 5)
-        cache.append(RGBA{0.5f, 0.5f, 0.5f, 1.0f});
-    if (cache.size() > 5)
-        cache.resize(5);
-    m_paletteRGBACache = std::move(cache);
+    m_paletteRGBACache = shaderPalette(m_paletteColors);
 }
 
 void AppState::applyPreset(const WallpaperPalette& palette)

@@ -5,6 +5,7 @@
 #include "state/WallpaperMode.h"
 
 #include <QColor>
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -17,6 +18,10 @@ namespace nivora {
 
 class DefaultsStore;
 struct WallpaperPalette;
+
+// Screen name → the values of the per-screen settings that screen has of its
+// own, in the settings file's encodings (SettingsCodec checks them).
+using ScreenOverrideMap = QMap<QString, QJsonObject>;
 
 // The one settings object of the process. Every setter emits willChange() first
 // (also when the value does not change), assigns, then emits the property's own
@@ -62,6 +67,9 @@ public:
     bool clockWidgetShowsDate() const { return m_clockWidgetShowsDate; }
     const QMap<QString, QString>& widgetShapes() const { return m_widgetShapes; }
     const QMap<QString, QString>& widgetSizes() const { return m_widgetSizes; }
+    // Entries of screens not connected now are kept: a laptop away from its
+    // dock must not lose the desk's choices.
+    const ScreenOverrideMap& screenOverrides() const { return m_screenOverrides; }
 
     // Always five entries, derived from paletteColors(). Not published: renderers
     // read it on their own schedule.
@@ -90,6 +98,7 @@ public:
     void setClockWidgetShowsDate(bool value);
     void setWidgetShapes(const QMap<QString, QString>& value);
     void setWidgetSizes(const QMap<QString, QString>& value);
+    void setScreenOverrides(const ScreenOverrideMap& value);
 
     // Palette operations.
     void rebuildPaletteCache();
@@ -143,6 +152,7 @@ Q_SIGNALS:
     void clockWidgetShowsDateChanged(bool value);
     void widgetShapesChanged(const QMap<QString, QString>& value);
     void widgetSizesChanged(const QMap<QString, QString>& value);
+    void screenOverridesChanged(const nivora::ScreenOverrideMap& value);
     // Emitted after every save the debounce (or a flush) performed.
     void saved();
 
@@ -178,6 +188,7 @@ private:
     bool m_clockWidgetShowsDate = true;
     QMap<QString, QString> m_widgetShapes;
     QMap<QString, QString> m_widgetSizes;
+    ScreenOverrideMap m_screenOverrides;
     QList<RGBA> m_paletteRGBACache;
 };
 

@@ -7,8 +7,10 @@
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 
+#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <algorithm>
 #include <cmath>
 
 namespace nivora::SettingsCodec {
@@ -109,13 +111,20 @@ std::optional<QString> applyBool(AppState& state, const QString& key, const QJso
 
 // Tuning values must be finite and within their range: the renderer would
 // clamp anything else, and the file would keep a value no control shows.
-template <void (AppState::*Setter)(double)>
-std::optional<QString> applyTuning(AppState& state, const QString& key, const QJsonValue& value)
+std::optional<QString> tuningRefusal(const QString& key, const QJsonValue& value)
 {
     const SettingsSchema::Setting& setting = SettingsSchema::get(key);
     if (!value.isDouble() || !SettingsSchema::allows(setting, value.toDouble()))
         return QStringLiteral("%1: attendu un nombre fini de %2")
             .arg(key, SettingsSchema::allowedText(setting));
+    return std::nullopt;
+}
+
+template <void (AppState::*Setter)(double)>
+std::optional<QString> applyTuning(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (auto refusal = tuningRefusal(key, value))
+        return refusal;
     (state.*Setter)(value.toDouble());
     return std::nullopt;
 }
@@ -248,22 +257,42 @@ QJsonValue encodeWidgets(const AppState& s)
     return QJsonArray::fromStringList(widgets);
 }
 
-std::optional<QString> applySceneIndex(AppState& state, const QString& key, const QJsonValue& value)
+std::optional<QString> sceneIndexRefusal(const QString& key, const QJsonValue& value)
 {
     const SettingsSchema::Setting& setting = SettingsSchema::get(key);
     const auto n = exactInteger(value);
     if (!n || !SettingsSchema::allows(setting, double(*n)))
         return QStringLiteral("%1: attendu un entier de %2").arg(key, SettingsSchema::allowedText(setting));
-    state.setSceneIndex(*n);
+    return std::nullopt;
+}
+
+std::optional<QString> applySceneIndex(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (auto refusal = sceneIndexRefusal(key, value))
+        return refusal;
+    state.setSceneIndex(value.toInteger());
+    return std::nullopt;
+}
+
+std::optional<QString> modeRefusal(const QString& key, const QJsonValue& value)
+{
+    if (!value.isString() || !WallpaperModes::fromId(value.toString()))
+        return QStringLiteral("%1: valeurs permises : \"scene\", \"video\", \"image\"").arg(key);
     return std::nullopt;
 }
 
 std::optional<QString> applyMode(AppState& state, const QString& key, const QJsonValue& value)
 {
-    const auto mode = value.isString() ? WallpaperModes::fromId(value.toString()) : std::nullopt;
-    if (!mode)
-        return QStringLiteral("%1: valeurs permises : \"scene\", \"video\", \"image\"").arg(key);
-    state.setWallpaperMode(*mode);
+    if (auto refusal = modeRefusal(key, value))
+        return refusal;
+    state.setWallpaperMode(*WallpaperModes::fromId(value.toString()));
+    return std::nullopt;
+}
+
+std::optional<QString> mediaPathRefusal(const QString& key, const QJsonValue& value)
+{
+    if (!value.isNull() && !value.isString())
+        return QStringLiteral("%1: attendu un chemin (texte), \"\" pour aucun").arg(key);
     return std::nullopt;
 }
 
@@ -283,10 +312,17 @@ std::optional<QString> applyMediaPath(AppState& state, const QString& key, const
     return std::nullopt;
 }
 
-std::optional<QString> applyPaletteName(AppState& state, const QString& key, const QJsonValue& value)
+std::optional<QString> textRefusal(const QString& key, const QJsonValue& value)
 {
     if (!value.isString())
         return QStringLiteral("%1: attendu un texte").arg(key);
+    return std::nullopt;
+}
+
+std::optional<QString> applyPaletteName(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (auto refusal = textRefusal(key, value))
+        return refusal;
     // Naming a preset chooses it, as its card on the colours page does; any
     // other name is only a label.
     if (const WallpaperPalette* preset = WallpaperPalette::preset(value.toString()))
@@ -296,19 +332,27 @@ std::optional<QString> applyPaletteName(AppState& state, const QString& key, con
     return std::nullopt;
 }
 
-std::optional<QString> applyPaletteHex(AppState& state, const QString& key, const QJsonValue& value)
+std::optional<QString> paletteHexRefusal(const QString& key, const QJsonValue& value)
 {
     const QString expected =
         QStringLiteral("%1: attendu une liste de 5 entiers 0xRRGGBB (0 à 16777215)").arg(key);
     if (!value.isArray() || value.toArray().size() != 5)
         return expected;
-    QList<QColor> colors;
     for (const QJsonValue& v : value.toArray()) {
         const auto n = exactInteger(v);
         if (!n || *n < 0 || *n > 0xFFFFFF)
             return expected;
-        colors.append(colorFromHex(static_cast<quint32>(*n)));
     }
+    return std::nullopt;
+}
+
+std::optional<QString> applyPaletteHex(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (auto refusal = paletteHexRefusal(key, value))
+        return refusal;
+    QList<QColor> colors;
+    for (const QJsonValue& v : value.toArray())
+        colors.append(colorFromHex(static_cast<quint32>(v.toInteger())));
     // Editing colours by hand is what the colour wells do: the palette becomes custom.
     state.setPaletteName(QStringLiteral("Personnalisée"));
     state.setPaletteColors(colors);
@@ -346,6 +390,124 @@ std::optional<QString> applyWidgets(AppState& state, const QString& key, const Q
     }
     state.setEnabledWidgets(ids);
     return std::nullopt;
+}
+
+// The strict check of one value a screen has of its own, by the kind of its
+// setting: the same rules as the main value.
+std::optional<QString> screenValueRefusal(const QString& key, const QJsonValue& value)
+{
+    const SettingsSchema::Setting* setting = SettingsSchema::find(key);
+    if (setting && setting->perScreen) {
+        switch (setting->type) {
+        case SettingsSchema::Type::Tuning:
+            return tuningRefusal(key, value);
+        case SettingsSchema::Type::Integer:
+            return sceneIndexRefusal(key, value);
+        case SettingsSchema::Type::Mode:
+            return modeRefusal(key, value);
+        case SettingsSchema::Type::Path:
+            return mediaPathRefusal(key, value);
+        case SettingsSchema::Type::Text:
+            return textRefusal(key, value);
+        case SettingsSchema::Type::ColorList:
+            return paletteHexRefusal(key, value);
+        default:
+            break;
+        }
+    }
+    return QStringLiteral("clé inconnue pour un écran « %1 » ; clés : %2")
+        .arg(key, allowedList(SettingsSchema::screenKeys()));
+}
+
+// A checked value in the settings file's encoding: "" for no media, whole
+// numbers as integers.
+QJsonValue screenValueNormalized(const QString& key, const QJsonValue& value)
+{
+    const SettingsSchema::Type type = SettingsSchema::get(key).type;
+    if (type == SettingsSchema::Type::Path)
+        return value.toString();
+    if (type == SettingsSchema::Type::Integer)
+        return value.toInteger();
+    if (type == SettingsSchema::Type::ColorList) {
+        QJsonArray colors;
+        for (const QJsonValue& v : value.toArray())
+            colors.append(v.toInteger());
+        return colors;
+    }
+    return value;
+}
+
+// One screen's values as the settings file holds them, checked strictly: a
+// refusal names the screen.
+std::optional<QString> checkedScreenEntry(const QString& screen, const QJsonValue& value, QJsonObject* entry)
+{
+    if (!value.isObject())
+        return QStringLiteral("écran « %1 » : attendu un objet {clé: valeur}").arg(screen);
+    const QJsonObject o = value.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (const auto refusal = screenValueRefusal(it.key(), it.value()))
+            return QStringLiteral("écran « %1 » : %2").arg(screen, *refusal);
+        entry->insert(it.key(), screenValueNormalized(it.key(), it.value()));
+    }
+    return std::nullopt;
+}
+
+QJsonValue encodeScreenOverrides(const AppState& s)
+{
+    QJsonObject o;
+    const ScreenOverrideMap& map = s.screenOverrides();
+    for (auto it = map.begin(); it != map.end(); ++it)
+        o.insert(it.key(), it.value());
+    return o;
+}
+
+std::optional<QString> applyScreenOverrides(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (!value.isObject())
+        return QStringLiteral("%1: attendu un objet {écran: {clé: valeur}}, clés : %2")
+            .arg(key, allowedList(SettingsSchema::screenKeys()));
+    ScreenOverrideMap map;
+    const QJsonObject o = value.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        QJsonObject entry;
+        if (const auto refusal = checkedScreenEntry(it.key(), it.value(), &entry))
+            return QStringLiteral("%1: %2").arg(key, *refusal);
+        map.insert(it.key(), entry);
+    }
+    state.setScreenOverrides(map);
+    return std::nullopt;
+}
+
+// Read as the rest of the file is: a number out of range is brought into it;
+// an entry that is not what a screen can hold is left out with one line in
+// the log, and the other screens load.
+void loadScreenOverrides(AppState& state, const DefaultsStore& store, const QString& key)
+{
+    const QJsonObject stored = store.value(key).toObject();
+    ScreenOverrideMap map;
+    for (auto it = stored.begin(); it != stored.end(); ++it) {
+        QJsonObject bounded = it.value().toObject();
+        for (auto v = bounded.begin(); v != bounded.end(); ++v) {
+            const SettingsSchema::Setting* setting = SettingsSchema::find(v.key());
+            if (!setting || !setting->perScreen || !v.value().isDouble() ||
+                (setting->type != SettingsSchema::Type::Tuning &&
+                 setting->type != SettingsSchema::Type::Integer))
+                continue;
+            double d = std::clamp(v.value().toDouble(), setting->minimum, setting->maximum);
+            if (setting->type == SettingsSchema::Type::Integer)
+                d = std::round(d);
+            *v = d;
+        }
+        QJsonObject entry;
+        const auto refusal =
+            checkedScreenEntry(it.key(), it.value().isObject() ? QJsonValue(bounded) : it.value(), &entry);
+        if (refusal) {
+            qWarning().noquote() << QStringLiteral("Nivora: réglages d'écran ignorés, %1").arg(*refusal);
+            continue;
+        }
+        map.insert(it.key(), entry);
+    }
+    state.setScreenOverrides(map);
 }
 
 const QList<Binding>& bindings()
@@ -428,6 +590,7 @@ const QList<Binding>& bindings()
          [](S& state, const DefaultsStore& store, const QString& key) {
              state.setWidgetSizes(stringMap(store.value(key)));
          }},
+        {"screenOverrides", &encodeScreenOverrides, &applyScreenOverrides, &loadScreenOverrides},
     };
     return table;
 }
@@ -471,8 +634,14 @@ QJsonObject storedJson(const AppState& state)
 {
     QJsonObject o;
     for (const SettingsSchema::Setting& setting : SettingsSchema::settings()) {
-        if (setting.stored)
-            o.insert(setting.key, binding(setting.key).encode(state));
+        if (!setting.stored)
+            continue;
+        const QJsonValue value = binding(setting.key).encode(state);
+        // Written only while some screen has values of its own, so that a
+        // file from before per-screen settings saves as it was.
+        if (setting.type == SettingsSchema::Type::ScreenMap && value.toObject().isEmpty())
+            continue;
+        o.insert(setting.key, value);
     }
     return o;
 }
@@ -512,6 +681,52 @@ std::optional<QJsonValue> parseValue(const QString& text, QString* error)
         return std::nullopt;
     }
     return v;
+}
+
+QJsonObject screenJson(const AppState& state, const QString& screen)
+{
+    const QJsonObject main = toJson(state);
+    const QJsonObject own = state.screenOverrides().value(screen);
+    QJsonObject o;
+    for (const QString& key : SettingsSchema::screenKeys())
+        o.insert(key, own.contains(key) ? own.value(key) : main.value(key));
+    return o;
+}
+
+std::optional<QString> applyToScreen(AppState& state, const QString& screen, const QString& key,
+                                     const QJsonValue& value)
+{
+    if (const auto refusal = screenValueRefusal(key, value))
+        return refusal;
+    if (SettingsSchema::get(key).type == SettingsSchema::Type::Path)
+        if (const auto refused = MediaLocation::refusal(key, value.toString()))
+            return refused;
+    ScreenOverrideMap map = state.screenOverrides();
+    QJsonObject& entry = map[screen];
+    entry.insert(key, screenValueNormalized(key, value));
+    // As for the main palette: naming a preset chooses its colours, and
+    // colours set by hand make the palette custom.
+    if (key == QLatin1String("paletteName")) {
+        if (const WallpaperPalette* preset = WallpaperPalette::preset(value.toString())) {
+            QJsonArray colors;
+            for (const QColor& c : preset->colors())
+                colors.append(static_cast<qint64>(hexValue(c)));
+            entry.insert(QStringLiteral("paletteHex"), colors);
+        }
+    } else if (key == QLatin1String("paletteHex")) {
+        entry.insert(QStringLiteral("paletteName"), QStringLiteral("Personnalisée"));
+    }
+    state.setScreenOverrides(map);
+    return std::nullopt;
+}
+
+bool resetScreen(AppState& state, const QString& screen)
+{
+    ScreenOverrideMap map = state.screenOverrides();
+    if (!map.remove(screen))
+        return false;
+    state.setScreenOverrides(map);
+    return true;
 }
 
 QString format(const QJsonValue& value)

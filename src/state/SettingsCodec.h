@@ -38,6 +38,16 @@ std::optional<QJsonValue> parseValue(const QString& text, QString* error);
 // and what is allowed, or nothing on success; on error nothing changes.
 std::optional<QString> apply(AppState& state, const QString& key, const QJsonValue& value);
 
+// The values one screen shows: every per-screen setting in schema order, the
+// screen's own where it has one and the main one otherwise.
+QJsonObject screenJson(const AppState& state, const QString& screen);
+// Checks `value` as apply() does and makes it the screen's own value, keeping
+// its other ones. Returns the refusal, or nothing on success.
+std::optional<QString> applyToScreen(AppState& state, const QString& screen, const QString& key,
+                                     const QJsonValue& value);
+// The screen follows the main settings again. False when it already did.
+bool resetScreen(AppState& state, const QString& screen);
+
 // A JSON value printed the way `ctl get KEY` prints it.
 QString format(const QJsonValue& value);
 

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -154,7 +155,7 @@ private Q_SLOTS:
         const Run all = ctl({"get"});
         QCOMPARE(all.status, 0);
         const QJsonObject o = QJsonDocument::fromJson(all.out.toUtf8()).object();
-        QCOMPARE(o.size(), 23);
+        QCOMPARE(o.size(), 24);
         QCOMPARE(o.value("wallpaperMode").toString(), QStringLiteral("scene"));
         QCOMPARE(o.value("mediaPath").toString("<absent>"), QString(""));
         QCOMPARE(o.value("paletteHex").toArray().size(), 5);
@@ -204,6 +205,64 @@ private Q_SLOTS:
             QVERIFY2(result.err.contains(r.mention), qPrintable(result.err));
         }
         QCOMPARE(ctl({"get"}).out, before);
+    }
+
+    // One screen's own values through `ctl`, checked like the main ones, seen
+    // in `status` and the settings file, and dropped again with `reset`.
+    void screenOfItsOwn()
+    {
+        const auto xrandr = [](const QString& line) {
+            QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), line});
+        };
+        auto restore = qScopeGuard([&] {
+            xrandr(QStringLiteral("xrandr --delmonitor right >/dev/null 2>&1; "
+                                  "xrandr --delmonitor left >/dev/null 2>&1; true"));
+        });
+        xrandr(QStringLiteral("xrandr --setmonitor left 960/254x1080/286+0+0 screen"));
+        xrandr(QStringLiteral("xrandr --setmonitor right 960/254x1080/286+960+0 none"));
+        startApp();
+        const auto windows = [&] {
+            QMap<QString, QJsonObject> byScreen;
+            const QJsonObject status = QJsonDocument::fromJson(ctl({"status"}).out.toUtf8()).object();
+            for (const QJsonValue& w : status.value("windows").toArray())
+                byScreen.insert(w.toObject().value("screen").toString(), w.toObject());
+            return byScreen;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(windows().size(), 2, 10000);
+
+        QCOMPARE(ctl({"set", "--screen", "right", "sceneIndex", "15"}).status, 2);
+        QCOMPARE(ctl({"set", "--screen", "right", "fps", "60"}).status, 2);
+        QCOMPARE(ctl({"set", "--screen", "nowhere", "sceneIndex", "3"}).status, 2);
+        QCOMPARE(ctl({"set", "--screen", "right", "sceneIndex"}).status, 2);
+        QCOMPARE(ctl({"reset"}).status, 2);
+        QCOMPARE(ctl({"get", "screenOverrides"}).out, QStringLiteral("{}"));
+
+        QCOMPARE(ctl({"set", "--screen", "right", "sceneIndex", "9"}).status, 0);
+        QCOMPARE(ctl({"set", "--screen", "right", "paletteName", "\"Corail\""}).status, 0);
+        QCOMPARE(ctl({"get", "--screen", "right", "sceneIndex"}).out, QStringLiteral("9"));
+        QCOMPARE(ctl({"get", "--screen", "left", "sceneIndex"}).out, QStringLiteral("0"));
+        QCOMPARE(ctl({"get", "sceneIndex"}).out, QStringLiteral("0"));
+        QJsonObject right = windows().value("right").value("source").toObject();
+        QCOMPARE(right.value("followsMain").toBool(), false);
+        QCOMPARE(right.value("sceneIndex").toInteger(), 9);
+        QCOMPARE(right.value("paletteName").toString(), QStringLiteral("Corail"));
+        QCOMPARE(windows().value("left").value("source").toObject().value("followsMain").toBool(), true);
+
+        QCOMPARE(ctl({"quit"}).status, 0);
+        QVERIFY(m_app->waitForFinished(10000));
+        QCOMPARE(storedSettings()
+                     .value("screenOverrides")
+                     .toObject()
+                     .value("right")
+                     .toObject()
+                     .value("sceneIndex")
+                     .toInteger(),
+                 9);
+        startApp();
+        QCOMPARE(ctl({"get", "--screen", "right", "sceneIndex"}).out, QStringLiteral("9"));
+        QCOMPARE(ctl({"reset", "--screen", "right"}).status, 0);
+        QCOMPARE(ctl({"get", "--screen", "right", "sceneIndex"}).out, QStringLiteral("0"));
+        QTRY_VERIFY(windows().value("right").value("source").toObject().value("followsMain").toBool());
     }
 
     void pendingChangeSurvivesQuit()

@@ -1,10 +1,17 @@
 #include "PageTestSupport.h"
+#include "dashboard/DashboardPages.h"
 #include "dashboard/DisplayList.h"
 #include "dashboard/DisplaysPage.h"
+#include "dashboard/PageContext.h"
+#include "dashboard/ScreenSourceEditor.h"
+#include "dashboard/ScreenTargetBar.h"
 #include "dashboard/SwitchToggle.h"
+#include "design/SceneCard.h"
+#include "design/SegmentedSelector.h"
 #include "platform/ScreenInfo.h"
 
 #include <QGuiApplication>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
@@ -55,6 +62,70 @@ private Q_SLOTS:
             "true"));
         QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::screens().size(), 1, 10000);
         AppState::shared().setEnabledDisplays({});
+        AppState::shared().setScreenOverrides({});
+    }
+
+    // "Personnalisé" on a row makes that screen the Scenes page's target: a
+    // card chosen there is that screen's scene, and the main settings stay.
+    // The selector moves back to a screen that follows them, by keyboard too,
+    // and "Comme l'écran principal" drops the screen's own values.
+    void customScreenIsTheScenesPageTarget()
+    {
+        AppState& state = AppState::shared();
+        state.setSceneIndex(2);
+        splitIntoTwo();
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::screens().size(), 2, 10000);
+        PageContext context(state);
+        QWidget* scenes = createPage(NavSection::Scenes, context, nullptr);
+        auto* displays = qobject_cast<DisplaysPage*>(createPage(NavSection::Displays, context, nullptr));
+        QVERIFY(displays);
+        PageHost displaysHost(displays);
+        QVERIFY(displaysHost.exposed());
+        QTRY_COMPARE(displays->sourceChoices().size(), 2);
+        const int right = displays->displays().rows().at(1).name == QStringLiteral("right") ? 1 : 0;
+        SegmentedSelector* choice = displays->sourceChoices().at(right);
+        QCOMPARE(choice->selection(), 0);
+        QCOMPARE(choice->segments().at(1)->accessibleName(), QStringLiteral("Personnalisé"));
+        displaysHost.click(choice->segments().at(1));
+        QVERIFY(state.screenOverrides().contains(QStringLiteral("right")));
+        QCOMPARE(context.sourceEditor().target(), QStringLiteral("right"));
+
+        PageHost scenesHost(scenes);
+        QVERIFY(scenesHost.exposed());
+        auto* bar = scenes->findChild<ScreenTargetBar*>();
+        QVERIFY(bar && bar->isVisible());
+        QCOMPARE(bar->selector()->selectedIndex(), right);
+        QVERIFY(bar->selector()->segments().at(right)->accessibleName().startsWith(
+            QStringLiteral("right · 960 × 1080")));
+        const auto card = [&](int id) {
+            for (SceneCard* c : scenes->findChildren<SceneCard*>()) {
+                if (c->info().id == id)
+                    return c;
+            }
+            return static_cast<SceneCard*>(nullptr);
+        };
+        scenesHost.click(card(5));
+        QCOMPARE(state.screenOverrides().value(QStringLiteral("right")).value("sceneIndex").toInteger(), 5);
+        QCOMPARE(state.sceneIndex(), 2);
+        QVERIFY(card(5)->isSelected());
+
+        // Home on the focused selector: the primary screen, which follows the
+        // main settings, so the cards edit them again.
+        bar->selector()->setFocus();
+        QTest::keyClick(bar->selector(), right == 0 ? Qt::Key_End : Qt::Key_Home);
+        QCOMPARE(context.sourceEditor().target(), displays->displays().rows().at(1 - right).name);
+        QVERIFY(card(2)->isSelected());
+        scenesHost.click(card(7));
+        QCOMPARE(state.sceneIndex(), 7);
+        QCOMPARE(state.screenOverrides().value(QStringLiteral("right")).value("sceneIndex").toInteger(), 5);
+
+        displaysHost.click(choice->segments().at(0));
+        QVERIFY(state.screenOverrides().isEmpty());
+        QCOMPARE(choice->selection(), 0);
+
+        // With one screen the selector is not shown.
+        run(QStringLiteral("xrandr --delmonitor right; xrandr --delmonitor left"));
+        QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), 10000);
     }
 
     void oneScreenCannotBeSwitchedOff()

@@ -4,6 +4,7 @@
 #include "DesktopTestSupport.h"
 #include "desktop/DesktopRenderView.h"
 #include "scene/WallpaperRenderer.h"
+#include "state/SettingsCodec.h"
 
 #include <QJsonArray>
 #include <QRasterWindow>
@@ -162,6 +163,65 @@ private Q_SLOTS:
                     1);
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->windowCount(), 1, 10000);
         QCOMPARE(m_controller->windows().first()->geometry(), QGuiApplication::primaryScreen()->geometry());
+    }
+
+    // A screen with a source of its own shows it beside one that follows the
+    // main settings. Changing one screen's values, or plugging a screen out
+    // and in again, builds no other screen's window again, and the screen's
+    // own source comes back with it.
+    void eachScreenKeepsItsOwnSource()
+    {
+        setMonitors({QStringLiteral("xrandr --setmonitor left 960/254x1080/286+0+0 screen"),
+                     QStringLiteral("xrandr --setmonitor right 960/254x1080/286+960+0 none")},
+                    2);
+        const QList<ScreenInfo> screens = m_platform->screens->screens();
+        QCOMPARE(screens.size(), 2);
+        const ScreenInfo left = screens[0].frame.x() == 0 ? screens[0] : screens[1];
+        const ScreenInfo right = screens[0].frame.x() == 0 ? screens[1] : screens[0];
+        QImage green(32, 32, QImage::Format_RGB32);
+        green.fill(qRgb(0, 255, 0));
+        const QString path = m_settings->dir.filePath(QStringLiteral("green.png"));
+        QVERIFY(green.save(path));
+        QVERIFY(!SettingsCodec::applyToScreen(state(), right.name, QStringLiteral("wallpaperMode"), "image"));
+        QVERIFY(!SettingsCodec::applyToScreen(state(), right.name, QStringLiteral("mediaPath"), path));
+
+        startController();
+        QCOMPARE(m_controller->windowCount(), 2);
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QCOMPARE(m_controller->renderViews().size(), 1);
+        DesktopRenderView* leftView = m_controller->renderViews().first();
+        QCOMPARE(leftView->displayID(), left.displayID);
+        const auto isGreen = [](QRgb c) { return qGreen(c) > 240 && qRed(c) < 15 && qBlue(c) < 15; };
+        const QPoint middle(480, 540);
+        QTRY_VERIFY_WITH_TIMEOUT(isGreen(captureScreen(right.frame).pixel(middle)), 10000);
+        QTRY_VERIFY(leftView->framesDelivered() > 1);
+        QVERIFY(!isGreen(captureScreen(left.frame).pixel(middle)));
+        for (const QJsonValue& w : m_controller->statusJson().value(QStringLiteral("windows")).toArray()) {
+            const QJsonObject source = w.toObject().value(QStringLiteral("source")).toObject();
+            const bool isRight = w.toObject().value(QStringLiteral("screen")).toString() == right.name;
+            QCOMPARE(source.value(QStringLiteral("followsMain")).toBool(), !isRight);
+            QCOMPARE(source.value(QStringLiteral("wallpaperMode")).toString(),
+                     isRight ? QStringLiteral("image") : QStringLiteral("scene"));
+        }
+
+        // A scene value of its own reaches the running view.
+        const int rebuilds = m_controller->rebuildCount();
+        QVERIFY(!SettingsCodec::applyToScreen(state(), left.name, QStringLiteral("sceneIndex"), 9));
+        QTRY_COMPARE(leftView->params().scene, 9);
+        QTRY_VERIFY(m_controller->rebuildCount() > rebuilds);
+        QCOMPARE(m_controller->renderViews(), QList<DesktopRenderView*>{leftView});
+        QCOMPARE(state().sceneIndex(), 0);
+
+        // Out and in again: the other screen's view goes on drawing.
+        setMonitors({QStringLiteral("xrandr --delmonitor right")}, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->windowCount(), 1, 10000);
+        QCOMPARE(m_controller->renderViews(), QList<DesktopRenderView*>{leftView});
+        QVERIFY(state().screenOverrides().contains(right.name));
+        setMonitors({QStringLiteral("xrandr --setmonitor right 960/254x1080/286+960+0 none")}, 2);
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 1, 10000);
+        QCOMPARE(m_controller->renderViews(), QList<DesktopRenderView*>{leftView});
+        QCOMPARE(leftView->params().scene, 9);
+        QTRY_VERIFY_WITH_TIMEOUT(isGreen(captureScreen(right.frame).pixel(middle)), 10000);
     }
 
     void runningOffRemovesEverything()

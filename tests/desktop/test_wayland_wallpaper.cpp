@@ -9,6 +9,7 @@
 #include "media/ImageWallpaperView.h"
 #include "media/VideoWallpaperView.h"
 #include "scene/WallpaperRenderer.h"
+#include "state/SettingsCodec.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
 
 #include <QElapsedTimer>
@@ -313,6 +314,53 @@ private Q_SLOTS:
         }
     }
 
+    // Outputs of different sizes, one following the main picture and one with
+    // a picture of its own; giving the second a scene of its own leaves the
+    // first output's view as it is.
+    void eachOutputShowsItsOwnSource()
+    {
+        QImage green(16, 16, QImage::Format_RGB32);
+        green.fill(qRgb(0, 255, 0));
+        const QString path = m_settings->dir.filePath(QStringLiteral("green.png"));
+        QVERIFY(green.save(path));
+        const QString own = QStringLiteral("HEADLESS-2");
+        QVERIFY(!SettingsCodec::applyToScreen(state(), own, QStringLiteral("wallpaperMode"), "image"));
+        QVERIFY(!SettingsCodec::applyToScreen(state(), own, QStringLiteral("mediaPath"), path));
+        QVERIFY(showRedOverBlue());
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->imageViews().size(), 2, 10000);
+        const auto shows = [&](const QString& output, QSize size, auto test) {
+            return QTest::qWaitFor(
+                [&] {
+                    const QImage shown = m_sway->grab(output);
+                    if (shown.size() != size)
+                        return false;
+                    return test(averageColor(shown, QRect(0, 0, size.width(), size.height() / 2 - 20)),
+                                averageColor(shown, QRect(0, size.height() / 2 + 20, size.width(),
+                                                          size.height() / 2 - 20)));
+                },
+                10000);
+        };
+        const auto redOverBlue = [](const QColor& top, const QColor& bottom) {
+            return top.red() > 240 && top.blue() < 15 && bottom.blue() > 240 && bottom.red() < 15;
+        };
+        const auto allGreen = [](const QColor& top, const QColor& bottom) {
+            return top.green() > 240 && top.red() < 15 && bottom.green() > 240 && bottom.blue() < 15;
+        };
+        QVERIFY(shows(QStringLiteral("HEADLESS-1"), QSize(1280, 720), redOverBlue));
+        QVERIFY(shows(own, QSize(800, 600), allGreen));
+
+        const QList<ImageWallpaperView*> views = m_controller->imageViews();
+        QVERIFY(!SettingsCodec::applyToScreen(state(), own, QStringLiteral("wallpaperMode"), "scene"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 1, 10000);
+        QVERIFY(viewOn(own));
+        QVERIFY(framesAdvance(viewOn(own)));
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(views.contains(m_controller->imageViews().first()));
+        QVERIFY(
+            shows(own, QSize(800, 600), [](const QColor& top, const QColor&) { return top.green() < 240; }));
+        QVERIFY(shows(QStringLiteral("HEADLESS-1"), QSize(1280, 720), redOverBlue));
+    }
+
     void everyOutputShowsTheScene()
     {
         const double seconds = 51.5;
@@ -469,9 +517,12 @@ private Q_SLOTS:
     {
         QVERIFY(startScene(2));
         const int rebuilds = m_controller->rebuildCount();
+        DesktopRenderView* first = viewOn(QStringLiteral("HEADLESS-1"));
         m_sway->msg({QStringLiteral("create_output")});
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 3, 10000);
         QVERIFY(m_controller->rebuildCount() > rebuilds);
+        // Only the new output's wallpaper was built.
+        QCOMPARE(viewOn(QStringLiteral("HEADLESS-1")), first);
         QString added;
         for (const ScreenInfo& s : m_platform->screens->screens()) {
             if (s.name != QLatin1String("HEADLESS-1") && s.name != QLatin1String("HEADLESS-2"))
@@ -485,6 +536,20 @@ private Q_SLOTS:
         QVERIFY(!shown.isNull());
         QVERIFY(averageColor(shown, QRect(0, 0, 50, 50)) !=
                 averageColor(shown, QRect(shown.width() / 2, shown.height() / 2, 50, 50)));
+
+        // An output switched off and on again: the compositor closed its
+        // surface, and a new one is made although nothing else changed.
+        auto restore = qScopeGuard([&] { m_sway->msg({"output", "HEADLESS-2", "enable"}); });
+        m_sway->msg({"output", "HEADLESS-2", "disable"});
+        QTest::qWait(500);
+        restore.dismiss();
+        m_sway->msg({"output", "HEADLESS-2", "enable"});
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return viewOn(QStringLiteral("HEADLESS-2")) &&
+                       framesAdvance(viewOn(QStringLiteral("HEADLESS-2")), 500);
+            },
+            10000));
     }
 
     // The real binary on the compositor: `nivora ctl status` names the

@@ -46,6 +46,14 @@ private Q_SLOTS:
             words(keys.captured(1)) == SettingsSchema::keys(),
             qPrintable(QStringLiteral("expected: local keys=\"%1\"").arg(SettingsSchema::keys().join(' '))));
 
+        // After `--screen NAME`, only the keys a screen can have its own value for.
+        const auto screenKeys =
+            QRegularExpression(QStringLiteral("local screen_keys=\"([^\"]*)\"")).match(bash);
+        QVERIFY(screenKeys.hasMatch());
+        QVERIFY2(words(screenKeys.captured(1)) == SettingsSchema::screenKeys(),
+                 qPrintable(QStringLiteral("expected: local screen_keys=\"%1\"")
+                                .arg(SettingsSchema::screenKeys().join(' '))));
+
         // `ctl set KEY` completes true and false for every boolean, and the
         // allowed numbers of every choice.
         const auto booleans =
@@ -80,6 +88,16 @@ private Q_SLOTS:
         const QString block = man.mid(start + 13, end - start - 13).trimmed();
         QVERIFY2(block == expected.join('\n'),
                  qPrintable(QStringLiteral("expected:\n") + expected.join('\n')));
+
+        // The per-screen commands name every key a screen can have its own value for.
+        const qsizetype screenStart = man.indexOf(QStringLiteral("\\-\\-screen \" NAME"));
+        const qsizetype screenEnd = man.indexOf(QStringLiteral(".BI \"set \\-\\-screen"));
+        QVERIFY(screenStart > 0 && screenEnd > screenStart);
+        QStringList named;
+        const QRegularExpression bold(QStringLiteral("\\n\\.BR? (\\w+)"));
+        for (auto it = bold.globalMatch(man.mid(screenStart, screenEnd - screenStart)); it.hasNext();)
+            named.append(it.next().captured(1));
+        QVERIFY2(named == SettingsSchema::screenKeys(), qPrintable(named.join(' ')));
     }
 };
 

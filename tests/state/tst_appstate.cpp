@@ -1,12 +1,15 @@
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
+#include "state/ScreenSource.h"
+#include "state/SettingsCodec.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -361,6 +364,70 @@ private Q_SLOTS:
         QVERIFY(reloaded.enabledDisplays().isEmpty());
         // A three-colour list is saved as such but not taken back on load.
         QCOMPARE(hexValue(reloaded.paletteColors().first()), 0xE0E2DBu);
+    }
+
+    // A file from before per-screen values loads and saves as it was; one
+    // with them keeps every screen's entry, connected or not, brings numbers
+    // into range, and leaves out only the entries it cannot read.
+    void screenOverridesInTheFile()
+    {
+        Fixture fx;
+        fx.write(fullSettings());
+        {
+            DefaultsStore store(fx.path);
+            AppState state(store, false);
+            QVERIFY(state.screenOverrides().isEmpty());
+            state.setIsRunning(state.isRunning());
+            state.flushPendingSave();
+            QCOMPARE(fx.read(), fullSettings());
+        }
+
+        QJsonObject file = fullSettings();
+        file.insert("screenOverrides",
+                    QJsonObject{
+                        {"DP-1", QJsonObject{{"wallpaperMode", "image"}, {"mediaPath", "/p/a.png"}}},
+                        {"desk-left", QJsonObject{{"sceneIndex", 99}, {"speed", -2}, {"intensity", 0.25}}},
+                        {"HDMI-2", QJsonObject{}},
+                        {"broken", 5},
+                        {"film", QJsonObject{{"wallpaperMode", "film"}, {"speed", 0.1}}},
+                        {"foreign", QJsonObject{{"fps", 60}}},
+                    });
+        fx.write(file);
+        for (const char* name : {"broken", "film", "foreign"})
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                QRegularExpression(QStringLiteral("^Nivora: .*« %1 »").arg(QLatin1String(name))));
+        DefaultsStore store(fx.path);
+        AppState state(store, false);
+        const QJsonObject kept{
+            {"DP-1", QJsonObject{{"wallpaperMode", "image"}, {"mediaPath", "/p/a.png"}}},
+            {"desk-left", QJsonObject{{"sceneIndex", 14}, {"speed", 0}, {"intensity", 0.25}}},
+            {"HDMI-2", QJsonObject{}},
+        };
+        QCOMPARE(SettingsCodec::toJson(state).value("screenOverrides").toObject(), kept);
+
+        const ScreenSource image = ScreenSource::resolve(state, QStringLiteral("DP-1"));
+        QVERIFY(!image.followsMain);
+        QCOMPARE(image.mode, WallpaperMode::Image);
+        QCOMPARE(image.mediaPath, QStringLiteral("/p/a.png"));
+        QCOMPARE(image.sceneIndex, 7);
+        QVERIFY(!image.ownSpeed);
+        const ScreenSource scene = ScreenSource::resolve(state, QStringLiteral("desk-left"));
+        QCOMPARE(scene.mode, WallpaperMode::Video); // the main mode
+        QCOMPARE(scene.sceneIndex, 14);
+        QCOMPARE(scene.speed, 0.0);
+        QVERIFY(scene.ownSpeed);
+        QCOMPARE(hexes(scene.paletteColors), hexes(state.paletteColors()));
+        QVERIFY(ScreenSource::resolve(state, QStringLiteral("eDP-1")).followsMain);
+
+        state.setIsRunning(true);
+        state.flushPendingSave();
+        QCOMPARE(fx.read().value("screenOverrides").toObject(), kept);
+        // The last screen back to the main settings takes the key out of the file.
+        state.setScreenOverrides({});
+        state.flushPendingSave();
+        QVERIFY(!fx.read().contains("screenOverrides"));
+        QCOMPARE(fx.read().keys().size(), fullSettings().keys().size());
     }
 
     void paletteCacheFollowsColours()

@@ -142,6 +142,15 @@ private Q_SLOTS:
         QTest::newRow("unknown key") << "volume"
                                      << "3"
                                      << "sceneIndex";
+        QTest::newRow("screen not an object") << "screenOverrides"
+                                              << "{\"DP-1\":3}"
+                                              << "DP-1";
+        QTest::newRow("screen scene 15") << "screenOverrides"
+                                         << "{\"DP-1\":{\"sceneIndex\":2},\"DP-2\":{\"sceneIndex\":15}}"
+                                         << "0 à 14";
+        QTest::newRow("screen key not per screen") << "screenOverrides"
+                                                   << "{\"DP-1\":{\"fps\":60}}"
+                                                   << "paletteHex";
     }
 
     void refusalsChangeNothing()
@@ -199,6 +208,58 @@ private Q_SLOTS:
         QCOMPARE(hexValue(state.paletteColors().at(4)), 5u);
         set("mediaPath", "\"\"");
         QVERIFY(state.mediaPath().isNull());
+    }
+
+    // `ctl set --screen`: the main rules, refusals change nothing, and the
+    // screen's other values keep following the main settings.
+    void screenValues()
+    {
+        auto store = freshStore();
+        AppState state(*store, false);
+        const QString screen = QStringLiteral("HDMI-1");
+        int changes = 0;
+        connect(&state, &AppState::willChange, this, [&] { ++changes; });
+        const QList<std::pair<const char*, const char*>> refused{
+            {"sceneIndex", "15"}, {"wallpaperMode", "\"film\""},
+            {"speed", "1.5"},     {"paletteHex", "[1,2,3]"},
+            {"fps", "60"},        {"mediaPath", "3"}};
+        for (const auto& [key, json] : refused) {
+            const auto error =
+                SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
+                                             *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
+            QVERIFY2(error && error->contains(QLatin1String(key)), key);
+        }
+        QCOMPARE(changes, 0);
+        QVERIFY(state.screenOverrides().isEmpty());
+
+        auto set = [&](const char* key, const char* json) {
+            const auto error =
+                SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
+                                             *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
+            QVERIFY2(!error, error ? qPrintable(*error) : "");
+        };
+        set("wallpaperMode", "\"image\"");
+        set("mediaPath", "\"/tmp/a.png\"");
+        set("paletteName", "\"Corail\"");
+        state.setSceneIndex(4);
+        QJsonObject shown = SettingsCodec::screenJson(state, screen);
+        QCOMPARE(shown.value("wallpaperMode").toString(), QStringLiteral("image"));
+        QCOMPARE(shown.value("mediaPath").toString(), QStringLiteral("/tmp/a.png"));
+        QCOMPARE(shown.value("sceneIndex").toInteger(), 4); // still the main one
+        // A preset's name brings its colours, on this screen only.
+        QCOMPARE(shown.value("paletteHex").toArray().at(3).toInteger(), 0xE2674E);
+        QVERIFY(state.paletteName() != QStringLiteral("Corail"));
+        QCOMPARE(SettingsCodec::screenJson(state, QStringLiteral("DP-2")).value("wallpaperMode").toString(),
+                 QStringLiteral("scene"));
+        set("paletteHex", "[1,2,3,4,5]");
+        QCOMPARE(state.screenOverrides().value(screen).value("paletteName").toString(),
+                 QStringLiteral("Personnalisée"));
+
+        QVERIFY(SettingsCodec::resetScreen(state, screen));
+        QVERIFY(state.screenOverrides().isEmpty());
+        QVERIFY(!SettingsCodec::resetScreen(state, screen));
+        QCOMPARE(SettingsCodec::screenJson(state, screen).value("wallpaperMode").toString(),
+                 QStringLiteral("scene"));
     }
 
     void sceneStepsWrapBothWays()
