@@ -2,7 +2,9 @@
 
 #include "desktop/DesktopRenderView.h"
 #include "media/ImageWallpaperView.h"
+#include "media/MediaLayout.h"
 #include "media/MediaPathCheck.h"
+#include "media/VideoTarget.h"
 #include "media/VideoWallpaperView.h"
 #include "model/SceneCatalog.h"
 #include "platform/PlatformServices.h"
@@ -12,6 +14,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <algorithm>
 #include <climits>
@@ -27,7 +30,9 @@ struct WallpaperController::Entry
     std::unique_ptr<DesktopSurface> surface;
     std::unique_ptr<WallpaperWindow> window;
     std::unique_ptr<DesktopRenderView> render;
-    std::unique_ptr<VideoWallpaperView> video;
+    // Shared by every screen showing the same file.
+    std::shared_ptr<VideoWallpaperView> video;
+    QString videoPath;
     std::unique_ptr<ImageWallpaperView> image;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
@@ -116,6 +121,8 @@ void WallpaperController::start()
     m_subscriptions << onChange(m_state, &AppState::wallpaperModeChanged, this, m_state.wallpaperMode(),
                                 rebuildIfActive);
     m_subscriptions << onChange(m_state, &AppState::mediaPathChanged, this, m_state.mediaPath(),
+                                rebuildIfActive);
+    m_subscriptions << onChange(m_state, &AppState::spanScreensChanged, this, m_state.spanScreens(),
                                 rebuildIfActive);
     m_subscriptions << onChange(m_state, &AppState::renderQualityChanged, this, m_state.renderQuality(),
                                 rebuildIfActive);
@@ -214,15 +221,21 @@ qint64 WallpaperController::effectiveFPS(qint64 fps, bool batterySaver, bool low
 void WallpaperController::applyPause(Entry& entry)
 {
     const bool paused = entry.asleep || entry.covered;
-    if (paused == entry.paused)
+    // A shared player is told again even so: the screen that joined it may
+    // be the one that needs it playing.
+    if (paused == entry.paused && !entry.video)
         return;
     entry.paused = paused;
     if (entry.render)
         entry.render->setPaused(paused);
     if (entry.video) {
         // A paused player holds its frame and decodes nothing; it goes on
-        // from that frame.
-        if (paused)
+        // from that frame. A player shared with other screens plays while
+        // any of them is not paused.
+        const bool shownElsewhere = std::any_of(m_entries.begin(), m_entries.end(), [&entry](const auto& e) {
+            return e.get() != &entry && e->video == entry.video && !e->paused;
+        });
+        if (paused && !shownElsewhere)
             entry.video->pause();
         else
             entry.video->play();
@@ -296,6 +309,15 @@ void WallpaperController::rebuild()
     const bool unreadable = isUnreadable(mode, path);
     MediaStatus::shared().setUnreadablePath(unreadable ? path : QString());
     WallpaperMode shown = unreadable ? WallpaperMode::Scene : mode;
+    m_spanCanvas = QRect();
+    if (m_state.spanScreens()) {
+        std::vector<QRect> frames;
+        for (const ScreenInfo& screen : screens) {
+            if (enabled.isEmpty() || enabled.contains(screen.displayID))
+                frames.push_back(desktopFrame(screen));
+        }
+        m_spanCanvas = MediaLayout::boundingBox(frames);
+    }
     int index = 0;
     for (const ScreenInfo& screen : screens) {
         if (refused)
@@ -317,6 +339,8 @@ void WallpaperController::rebuild()
             m_entries.push_back(std::move(entry));
         }
     }
+    // The views keep what they show; the cache keeps nothing alive.
+    m_stills.clear();
     m_displaySignature = nivora::displaySignature(screens);
     updateAutopilot();
     ++m_rebuildCount;
@@ -354,18 +378,15 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         // The player draws only into an exposed window, and paints it black at
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
-        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.window.get());
-        if (!entry.video)
+        if (!attachVideo(m_state.mediaPath(),
+                         VideoTarget{entry.window.get(), nullptr, desktopFrame(screen), mediaCanvas(screen)}, entry))
             return false;
-        connect(
-            entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
         break;
     case WallpaperMode::Image:
         if (m_state.mediaPath().isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.window.get());
+        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.window.get(), imagePart(screen), &m_stills);
         if (!entry.image)
             return false;
         break;
@@ -399,14 +420,12 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         if (!entry.render)
             return false;
     } else if (mode == WallpaperMode::Video) {
-        entry.video = VideoWallpaperView::create(m_state.mediaPath(), entry.surface.get());
-        if (!entry.video)
+        if (!attachVideo(m_state.mediaPath(),
+                         VideoTarget{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)}, entry))
             return false;
-        connect(
-            entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = m_state.mediaPath()] { videoUnplayable(path); }, Qt::QueuedConnection);
     } else {
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get());
+        entry.image =
+            ImageWallpaperView::load(m_state.mediaPath(), entry.surface.get(), imagePart(screen), &m_stills);
         if (!entry.image)
             return false;
     }
@@ -432,6 +451,56 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
     entry.covered = m_watchingOcclusion && entry.surface->isCovered();
     applyPause(entry);
     return true;
+}
+
+bool WallpaperController::attachVideo(const QString& path, const VideoTarget& target, Entry& entry)
+{
+    // The source is the file: screens showing the same file share a player
+    // whatever else differs between them.
+    for (const auto& e : m_entries) {
+        if (e->video && e->videoPath == path) {
+            entry.video = e->video;
+            entry.videoPath = path;
+            entry.video->addTarget(target);
+            return true;
+        }
+    }
+    entry.video = VideoWallpaperView::create(path, target);
+    if (!entry.video)
+        return false;
+    entry.videoPath = path;
+    connect(
+        entry.video.get(), &VideoWallpaperView::unplayable, this, [this, path] { videoUnplayable(path); },
+        Qt::QueuedConnection);
+    return true;
+}
+
+QRect WallpaperController::desktopFrame(const ScreenInfo& screen)
+{
+    // X11 lays its monitors out in device pixels, and Qt keeps a scaled
+    // screen's top-left corner there while dividing its size: the device
+    // rectangle is what lines up with the neighbours. A Wayland compositor
+    // lays its outputs out in logical units, as the frame already is.
+    if (screen.screen && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const double scale = screen.screen->devicePixelRatio();
+        return QRect(screen.frame.topLeft(), (QSizeF(screen.frame.size()) * scale).toSize());
+    }
+    return screen.frame;
+}
+
+QRect WallpaperController::mediaCanvas(const ScreenInfo& screen) const
+{
+    return m_spanCanvas.isEmpty() ? desktopFrame(screen) : m_spanCanvas;
+}
+
+QRectF WallpaperController::imagePart(const ScreenInfo& screen) const
+{
+    if (m_spanCanvas.isEmpty())
+        return {};
+    // Images are stretched over their canvas, so the part is the same
+    // fraction of any picture.
+    return MediaLayout::sourceRect(QSizeF(1, 1), QRectF(m_spanCanvas), QRectF(desktopFrame(screen)),
+                                   MediaLayout::Fit::Stretch);
 }
 
 void WallpaperController::shutdown()
@@ -601,7 +670,7 @@ QList<VideoWallpaperView*> WallpaperController::videoViews() const
 {
     QList<VideoWallpaperView*> out;
     for (const auto& e : m_entries) {
-        if (e->video)
+        if (e->video && !out.contains(e->video.get()))
             out.append(e->video.get());
     }
     return out;

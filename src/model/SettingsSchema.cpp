@@ -49,6 +49,7 @@ QList<Setting> buildTable()
         make("isRunning", Type::Boolean, 1.0),
         make("wallpaperMode", Type::Mode),
         make("mediaPath", Type::Path),
+        make("spanScreens", Type::Boolean, 0.0),
         scene,
         tuning("speed", 0.5),
         tuning("intensity", 0.6),

@@ -22,6 +22,7 @@ QJsonObject fullSettings()
         {"isRunning", false},
         {"wallpaperMode", "video"},
         {"mediaPath", "/home/u/clip.mp4"},
+        {"spanScreens", true},
         {"sceneIndex", 7},
         {"speed", 0.9},
         {"intensity", 0.3},
@@ -98,6 +99,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 30);
         QCOMPARE(state.batterySaver(), true);
         QCOMPARE(state.pauseOnFullscreen(), false);
+        QCOMPARE(state.spanScreens(), false);
         QCOMPARE(state.launchAtLogin(), true); // mirrors the login item
         QCOMPARE(state.autopilot(), false);
         QCOMPARE(state.autopilotMinutes(), 5);
@@ -131,6 +133,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 60);
         QCOMPARE(state.batterySaver(), false);
         QCOMPARE(state.pauseOnFullscreen(), true);
+        QCOMPARE(state.spanScreens(), true);
         QCOMPARE(state.autopilot(), true);
         QCOMPARE(state.autopilotMinutes(), 15);
         QCOMPARE(state.paletteName(), QStringLiteral("Lavande"));

@@ -163,6 +163,7 @@ private Q_SLOTS:
         set("fps", "60");
         set("wallpaperMode", "\"video\"");
         set("mediaPath", "\"/tmp/a b.mp4\"");
+        set("spanScreens", "true");
         set("speed", "1");
         set("colorShift", "0");
         set("paletteName", "\"Corail\"");
@@ -172,6 +173,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 60);
         QCOMPARE(state.wallpaperMode(), WallpaperMode::Video);
         QCOMPARE(state.mediaPath(), QStringLiteral("/tmp/a b.mp4"));
+        QCOMPARE(state.spanScreens(), true);
         QCOMPARE(state.speed(), 1.0);
         // A preset's name chooses the preset.
         QCOMPARE(state.paletteName(), QStringLiteral("Corail"));
