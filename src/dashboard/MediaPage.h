@@ -14,6 +14,7 @@ class FilePickers;
 class MediaStatus;
 class ModeCard;
 class PaperCard;
+class PillToggle;
 class SegmentedSelector;
 class SketchButton;
 
@@ -41,6 +42,7 @@ public:
     // "Fichier illisible": shown while the wallpaper cannot read the chosen file.
     QLabel* unreadableLabel() const { return m_fileUnreadable; }
     SketchButton* chooseButton() const { return m_choose; }
+    PillToggle* spanToggle() const { return m_span; }
     SegmentedSelector* qualitySelector() const { return m_quality; }
     FluidSlider* sharpnessSlider() const { return m_sharpness; }
 
@@ -64,6 +66,7 @@ private:
     QLabel* m_fileMissing = nullptr;
     QLabel* m_fileUnreadable = nullptr;
     SketchButton* m_choose = nullptr;
+    PillToggle* m_span = nullptr;
     SegmentedSelector* m_quality = nullptr;
     FluidSlider* m_sharpness = nullptr;
 };

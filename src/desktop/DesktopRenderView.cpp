@@ -219,6 +219,12 @@ void DesktopRenderView::scheduleSnapshot()
     });
 }
 
+void DesktopRenderView::setCanvas(const QRectF& canvas)
+{
+    m_canvas = canvas;
+    refreshSnapshot();
+}
+
 void DesktopRenderView::refreshSnapshot()
 {
     RenderParams p;
@@ -228,6 +234,7 @@ void DesktopRenderView::refreshSnapshot()
     p.colorShift = static_cast<float>(m_state.colorShift());
     p.sharpness = static_cast<float>(m_state.sharpness());
     p.scene = m_state.sceneIndex();
+    p.canvas = m_canvas;
     p.palette = m_state.paletteRGBACache();
     // The clock owns the speed the frames are drawn with: changing it there
     // keeps the phase of every view continuous.

@@ -159,9 +159,10 @@ void DesktopRenderWorker::drawScene(const DesktopRenderView::RenderParams& param
     // The time and the speed come from the shared clock together, so that
     // the phase is the one every other view shows, across speed changes too.
     const AnimationClock::Sample clock = AnimationClock::shared().sample();
-    const Scalars scalars =
+    Scalars scalars =
         WallpaperRenderer::makeScalars(QSizeF(pixelSize), clock.time, clock.speed, params.intensity,
                                        params.scale, params.colorShift, params.sharpness, params.scene);
+    WallpaperRenderer::placeOnCanvas(scalars, params.canvas, QSizeF(pixelSize));
     m_renderer->draw(scalars, params.palette);
     m_view->recordScalars(scalars);
 }

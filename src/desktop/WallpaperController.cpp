@@ -369,6 +369,7 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
                                       m_platform.makeDisplayLink(screen, index), m_state, index);
         if (!entry.render)
             return false;
+        entry.render->setCanvas(sceneCanvas(screen));
         break;
     }
     case WallpaperMode::Video:
@@ -419,6 +420,7 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
                                       m_platform.makeDisplayLink(screen, index), m_state, index);
         if (!entry.render)
             return false;
+        entry.render->setCanvas(sceneCanvas(screen));
     } else if (mode == WallpaperMode::Video) {
         if (!attachVideo(m_state.mediaPath(),
                          VideoTarget{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)}, entry))
@@ -491,6 +493,15 @@ QRect WallpaperController::desktopFrame(const ScreenInfo& screen)
 QRect WallpaperController::mediaCanvas(const ScreenInfo& screen) const
 {
     return m_spanCanvas.isEmpty() ? desktopFrame(screen) : m_spanCanvas;
+}
+
+QRectF WallpaperController::sceneCanvas(const ScreenInfo& screen) const
+{
+    const QRectF frame(desktopFrame(screen));
+    if (m_spanCanvas.isEmpty() || frame.isEmpty())
+        return QRectF(0, 0, 1, 1);
+    return QRectF((m_spanCanvas.x() - frame.x()) / frame.width(), (m_spanCanvas.y() - frame.y()) / frame.height(),
+                  m_spanCanvas.width() / frame.width(), m_spanCanvas.height() / frame.height());
 }
 
 QRectF WallpaperController::imagePart(const ScreenInfo& screen) const

@@ -114,6 +114,8 @@ private:
     // media spans them.
     static QRect desktopFrame(const ScreenInfo& screen);
     QRect mediaCanvas(const ScreenInfo& screen) const;
+    // The canvas a scene is laid over, in units of the screen.
+    QRectF sceneCanvas(const ScreenInfo& screen) const;
     // The fraction of an image a screen shows.
     QRectF imagePart(const ScreenInfo& screen) const;
     // A file that exists but cannot be shown: the scene takes its place

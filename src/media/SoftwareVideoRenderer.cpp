@@ -256,6 +256,10 @@ bool SoftwareVideoRenderer::present(bool clearOnly)
     if (presentsFail.load())
         return false;
     layOut();
+    // Until the video's size is known no part of a frame can be placed: the
+    // screens stay black, and the owner asks again once it is.
+    if (m_laidOutVideo.isEmpty())
+        clearOnly = true;
     if (m_outputs.front().surface)
         return presentToSurfaces(clearOnly);
     if (!m_presenter) {

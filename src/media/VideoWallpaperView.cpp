@@ -388,6 +388,8 @@ void VideoWallpaperView::drainEvents()
             m_parts.clear();
             if (m_software)
                 m_software->setVideoSize(m_videoSize);
+            // The frame that came with the new size is shown laid out for it.
+            drawFrame(false);
         }
         if (event->event_id == MPV_EVENT_END_FILE &&
             static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_ERROR)
