@@ -380,14 +380,16 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
         if (!attachVideo(m_state.mediaPath(),
-                         VideoTarget{entry.window.get(), nullptr, desktopFrame(screen), mediaCanvas(screen)}, entry))
+                         VideoTarget{entry.window.get(), nullptr, desktopFrame(screen), mediaCanvas(screen)},
+                         entry))
             return false;
         break;
     case WallpaperMode::Image:
         if (m_state.mediaPath().isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image = ImageWallpaperView::load(m_state.mediaPath(), entry.window.get(), imagePart(screen), &m_stills);
+        entry.image =
+            ImageWallpaperView::load(m_state.mediaPath(), entry.window.get(), imagePart(screen), &m_stills);
         if (!entry.image)
             return false;
         break;
@@ -423,7 +425,8 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
         entry.render->setCanvas(sceneCanvas(screen));
     } else if (mode == WallpaperMode::Video) {
         if (!attachVideo(m_state.mediaPath(),
-                         VideoTarget{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)}, entry))
+                         VideoTarget{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)},
+                         entry))
             return false;
     } else {
         entry.image =
@@ -500,8 +503,9 @@ QRectF WallpaperController::sceneCanvas(const ScreenInfo& screen) const
     const QRectF frame(desktopFrame(screen));
     if (m_spanCanvas.isEmpty() || frame.isEmpty())
         return QRectF(0, 0, 1, 1);
-    return QRectF((m_spanCanvas.x() - frame.x()) / frame.width(), (m_spanCanvas.y() - frame.y()) / frame.height(),
-                  m_spanCanvas.width() / frame.width(), m_spanCanvas.height() / frame.height());
+    return QRectF((m_spanCanvas.x() - frame.x()) / frame.width(),
+                  (m_spanCanvas.y() - frame.y()) / frame.height(), m_spanCanvas.width() / frame.width(),
+                  m_spanCanvas.height() / frame.height());
 }
 
 QRectF WallpaperController::imagePart(const ScreenInfo& screen) const

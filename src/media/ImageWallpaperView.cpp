@@ -85,8 +85,8 @@ QImage ImageWallpaperView::readStill(const QString& path, QImageReader& reader, 
     if (!reader.read(&image) || image.isNull())
         return {};
     if (shown != QRectF(0, 0, 1, 1)) {
-        const QRect cut = QRectF(shown.x() * image.width(), shown.y() * image.height(), shown.width() * image.width(),
-                                 shown.height() * image.height())
+        const QRect cut = QRectF(shown.x() * image.width(), shown.y() * image.height(),
+                                 shown.width() * image.width(), shown.height() * image.height())
                               .toAlignedRect() &
                           image.rect();
         image = image.copy(cut);
@@ -117,7 +117,8 @@ namespace {
 QSize wholeSize(QSize pixels, const QRectF& part)
 {
     const QRectF shown = normalizedPart(part);
-    return QSize(int(std::ceil(pixels.width() / shown.width())), int(std::ceil(pixels.height() / shown.height())));
+    return QSize(int(std::ceil(pixels.width() / shown.width())),
+                 int(std::ceil(pixels.height() / shown.height())));
 }
 
 } // namespace
@@ -242,9 +243,9 @@ bool ImageWallpaperView::presentFrame()
     const QSize windowPixels = m_window->size() * m_window->devicePixelRatio();
     if (!m_presenter || m_presenter->imageSize() != frame.size() ||
         m_presenter->windowSize() != windowPixels) {
-        m_presenter = X11ScaledPresenter::create({{quint32(m_window->winId()), windowPixels, partOf(frame.size())}},
-                                                 frame.size(), X11ScaledPresenter::PixelOrder::BGRX,
-                                                 X11ScaledPresenter::RowOrder::TopDown);
+        m_presenter = X11ScaledPresenter::create(
+            {{quint32(m_window->winId()), windowPixels, partOf(frame.size())}}, frame.size(),
+            X11ScaledPresenter::PixelOrder::BGRX, X11ScaledPresenter::RowOrder::TopDown);
         if (!m_presenter) {
             m_presenterFailed = true;
             return false;

@@ -39,13 +39,15 @@ public:
     // as when one picture spans several screens; a still already decoded for
     // the same size and part in `stills` is shared rather than decoded again.
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window,
-                                                    const QRectF& part = {}, StillImageCache* stills = nullptr);
+                                                    const QRectF& part = {},
+                                                    StillImageCache* stills = nullptr);
     // The same on a desktop surface that is not a Qt window (Wayland): each
     // frame goes to the surface at its decoded size, once, and the
     // compositor stretches it to the output. Shows the first frame at once;
     // a still is not kept afterwards.
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface,
-                                                    const QRectF& part = {}, StillImageCache* stills = nullptr);
+                                                    const QRectF& part = {},
+                                                    StillImageCache* stills = nullptr);
     ~ImageWallpaperView() override;
 
     bool isAnimated() const { return m_movie != nullptr; }

@@ -17,10 +17,12 @@ QRectF MediaLayout::sourceRect(QSizeF picture, const QRectF& canvas, const QRect
     // mapped back through that placement.
     const double left = canvas.x() + (canvas.width() - picture.width() * sx) / 2;
     const double top = canvas.y() + (canvas.height() - picture.height() * sy) / 2;
-    return QRectF((screen.x() - left) / sx, (screen.y() - top) / sy, screen.width() / sx, screen.height() / sy);
+    return QRectF((screen.x() - left) / sx, (screen.y() - top) / sy, screen.width() / sx,
+                  screen.height() / sy);
 }
 
-QSize MediaLayout::frameSize(QSize picture, const std::vector<QRectF>& parts, const std::vector<QSize>& pixels)
+QSize MediaLayout::frameSize(QSize picture, const std::vector<QRectF>& parts,
+                             const std::vector<QSize>& pixels)
 {
     if (picture.isEmpty())
         return {};
@@ -28,7 +30,8 @@ QSize MediaLayout::frameSize(QSize picture, const std::vector<QRectF>& parts, co
     for (size_t i = 0; i < parts.size() && i < pixels.size(); ++i) {
         if (parts[i].isEmpty())
             continue;
-        scale = std::max({scale, pixels[i].width() / parts[i].width(), pixels[i].height() / parts[i].height()});
+        scale =
+            std::max({scale, pixels[i].width() / parts[i].width(), pixels[i].height() / parts[i].height()});
     }
     scale = scale > 0 ? std::min(scale, 1.0) : 1.0;
     const int width = std::max(16, (int(std::lround(picture.width() * scale)) + 15) & ~15);

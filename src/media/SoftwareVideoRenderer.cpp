@@ -1,7 +1,6 @@
 #include "media/SoftwareVideoRenderer.h"
 
 #include "media/MediaLayout.h"
-
 #include "platform/DesktopSurface.h"
 #include "platform/mpv/MpvRenderApi.h"
 #include "platform/x11/X11ScaledPresenter.h"
@@ -57,9 +56,9 @@ std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(const Video
     renderer->m_outputs.push_back(out);
     // A small black frame proves the server can take our memory; it is what
     // the window shows until the first video frame.
-    renderer->m_presenter =
-        X11ScaledPresenter::create(out.windowId, out.pixels, QSize(16, 16), X11ScaledPresenter::PixelOrder::BGRX,
-                                   X11ScaledPresenter::RowOrder::TopDown);
+    renderer->m_presenter = X11ScaledPresenter::create(out.windowId, out.pixels, QSize(16, 16),
+                                                       X11ScaledPresenter::PixelOrder::BGRX,
+                                                       X11ScaledPresenter::RowOrder::TopDown);
     if (!renderer->m_presenter)
         return nullptr;
     return renderer;
@@ -147,9 +146,9 @@ void SoftwareVideoRenderer::draw(bool clearOnly)
         return;
     // Windows that are all hidden need nothing drawn; one shown is enough,
     // since the others share its frame.
-    if (m_outputs.front().window &&
-        std::none_of(m_outputs.begin(), m_outputs.end(),
-                     [](const Output& out) { return out.window->isExposedForRendering(); }))
+    if (m_outputs.front().window && std::none_of(m_outputs.begin(), m_outputs.end(), [](const Output& out) {
+            return out.window->isExposedForRendering();
+        }))
         return;
     if (present(clearOnly))
         return;
@@ -174,7 +173,8 @@ void SoftwareVideoRenderer::layOut()
         std::vector<QRectF> parts;
         std::vector<QSize> pixels;
         for (const Output& out : m_outputs) {
-            parts.push_back(MediaLayout::sourceRect(QSizeF(video), out.canvas, out.screen, MediaLayout::Fit::Fill));
+            parts.push_back(
+                MediaLayout::sourceRect(QSizeF(video), out.canvas, out.screen, MediaLayout::Fit::Fill));
             pixels.push_back(out.pixels);
         }
         // A video larger than the screens is scaled down by mpv, whose
@@ -241,7 +241,8 @@ bool SoftwareVideoRenderer::presentToSurfaces(bool clearOnly)
                 std::memset(memory + y * rowBytes, 0, rowBytes);
             else
                 std::memcpy(memory + y * rowBytes,
-                            m_scratch.constData() + (qsizetype(part.y() + y) * m_frame.width() + part.x()) * 4,
+                            m_scratch.constData() +
+                                (qsizetype(part.y() + y) * m_frame.width() + part.x()) * 4,
                             rowBytes);
         }
         ok = m_outputs[i].surface->present() && ok;

@@ -384,7 +384,8 @@ void VideoWallpaperView::drainEvents()
         // The software renderer converts only the part of the video that
         // shows, and needs the video's size for that, as the filters leave it.
         if (event->event_id == MPV_EVENT_VIDEO_RECONFIG) {
-            m_videoSize = QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt());
+            m_videoSize =
+                QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt());
             m_parts.clear();
             if (m_software)
                 m_software->setVideoSize(m_videoSize);
@@ -471,9 +472,9 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
             const QRectF& part = m_parts[i];
             const int frameHeight = m_frameBuffer->height();
             gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, m_frameBuffer->handle());
-            gl->glBlitFramebuffer(qRound(part.left()), frameHeight - qRound(part.bottom()), qRound(part.right()),
-                                  frameHeight - qRound(part.top()), 0, 0, size.width(), size.height(),
-                                  GL_COLOR_BUFFER_BIT, GL_LINEAR);
+            gl->glBlitFramebuffer(qRound(part.left()), frameHeight - qRound(part.bottom()),
+                                  qRound(part.right()), frameHeight - qRound(part.top()), 0, 0, size.width(),
+                                  size.height(), GL_COLOR_BUFFER_BIT, GL_LINEAR);
         } else {
             gl->glClearColor(0, 0, 0, 1);
             gl->glClear(GL_COLOR_BUFFER_BIT);
@@ -506,8 +507,8 @@ void VideoWallpaperView::renderToFrameBuffer()
         for (const QRectF& part : parts)
             m_parts.emplace_back(part.x() * sx, part.y() * sy, part.width() * sx, part.height() * sy);
     }
-    mpv_opengl_fbo fbo{static_cast<int>(m_frameBuffer->handle()), m_frameBuffer->width(), m_frameBuffer->height(),
-                       0};
+    mpv_opengl_fbo fbo{static_cast<int>(m_frameBuffer->handle()), m_frameBuffer->width(),
+                       m_frameBuffer->height(), 0};
     int flipY = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},

@@ -14,7 +14,7 @@ struct alignas(8) Scalars
     // drawable itself, or the box around every screen when the scene spans
     // them; never below 1.
     float resolution[2] = {1.0f, 1.0f};
-    float time = 0.0f;                  // seconds since the animation epoch, wrapped
+    float time = 0.0f; // seconds since the animation epoch, wrapped
     float speed = 0.5f;
     float intensity = 0.6f;
     float scale = 0.5f;

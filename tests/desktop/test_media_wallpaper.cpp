@@ -180,9 +180,9 @@ class TestMediaWallpaper : public QObject
             !QTest::qWaitFor(
                 [&] {
                     const QList<DesktopRenderView*> views = m_controller->renderViews();
-                    return !views.isEmpty() && std::all_of(views.begin(), views.end(), [](DesktopRenderView* v) {
-                        return v->framesDelivered() > 2;
-                    });
+                    return !views.isEmpty() &&
+                           std::all_of(views.begin(), views.end(),
+                                       [](DesktopRenderView* v) { return v->framesDelivered() > 2; });
                 },
                 20000))
             return {};
@@ -902,7 +902,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(
             near(averageColor(shot = desktopImage(), QRect(1400, 500, 100, 80)), QColor(0, 255, 0)), 20000);
         for (const int x : {20, 460, 900, 980, 1420, 1860})
-            QVERIFY2(near(averageColor(shot, QRect(x, 500, 40, 80)), QColor(0, 255, 0)), qPrintable(QString::number(x)));
+            QVERIFY2(near(averageColor(shot, QRect(x, 500, 40, 80)), QColor(0, 255, 0)),
+                     qPrintable(QString::number(x)));
         // Frames are rendered once for both screens.
         const quint64 drawn = video->framesDrawn();
         QTest::qWait(1000);
@@ -929,10 +930,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("serverScaling");
-        QTest::newRow("video through X") << "video" << "pattern.mkv" << true;
-        QTest::newRow("video through OpenGL") << "video" << "pattern.mkv" << false;
-        QTest::newRow("image") << "image" << "pattern.png" << true;
-        QTest::newRow("scene") << "scene" << "" << true;
+        QTest::newRow("video through X") << "video"
+                                         << "pattern.mkv" << true;
+        QTest::newRow("video through OpenGL") << "video"
+                                              << "pattern.mkv" << false;
+        QTest::newRow("image") << "image"
+                               << "pattern.png" << true;
+        QTest::newRow("scene") << "scene"
+                               << "" << true;
     }
     void spanningSeamsAreContinuous()
     {
@@ -945,8 +950,8 @@ private Q_SLOTS:
             // Diagonal stripes of strong colours, smaller than the screen so
             // that every part is scaled: any shift at a seam shows.
             QImage pattern(1280, 720, QImage::Format_RGB32);
-            const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 255),
-                                    qRgb(255, 255, 0), qRgb(0, 0, 0), qRgb(255, 255, 255)};
+            const QRgb colours[] = {qRgb(255, 0, 0),   qRgb(0, 200, 0), qRgb(0, 0, 255),
+                                    qRgb(255, 255, 0), qRgb(0, 0, 0),   qRgb(255, 255, 255)};
             for (int y = 0; y < pattern.height(); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(pattern.scanLine(y));
                 for (int x = 0; x < pattern.width(); ++x)

@@ -91,7 +91,8 @@ std::unique_ptr<X11ScaledPresenter> X11ScaledPresenter::create(const std::vector
                                                                QSize imagePixels, PixelOrder order,
                                                                RowOrder rows)
 {
-    if (targets.empty() || imagePixels.isEmpty() || imagePixels.width() > 16384 || imagePixels.height() > 16384)
+    if (targets.empty() || imagePixels.isEmpty() || imagePixels.width() > 16384 ||
+        imagePixels.height() > 16384)
         return nullptr;
     for (const Target& t : targets) {
         if (!t.window || t.pixels.isEmpty())
