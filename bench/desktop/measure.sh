@@ -13,7 +13,7 @@ measure() {
   sleep 1
   local xpid=""
   if [ -n "$xserver" ]; then "$procstat" "$xserver" "$secs" >"$work/$label.x.json" & xpid=$!; fi
-  "$procstat" "$pid" "$secs" --threads >"$work/$label.json" 2>/dev/null || true
+  "$procstat" "$pid" "$secs" --threads >"$work/$label.json" 2>>"$work/procstat.err" || true
   local status=0
   wait "$pid" || status=$?
   [ -z "$xpid" ] || wait "$xpid" || true
