@@ -47,8 +47,7 @@ _nivora()
             esac
         elif [[ $COMP_CWORD -eq 4 && ${COMP_WORDS[2]} == set ]]; then
             case $prev in
-            isRunning | spanScreens | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | \
-                clockWidgetShowsDate)
+            isRunning | spanScreens | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
                 COMPREPLY=($(compgen -W "true false" -- "$cur")) ;;
             wallpaperMode) COMPREPLY=($(compgen -W '\"scene\" \"video\" \"image\"' -- "$cur")) ;;
             fps) COMPREPLY=($(compgen -W "30 60 120" -- "$cur")) ;;

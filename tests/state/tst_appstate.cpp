@@ -356,7 +356,7 @@ private Q_SLOTS:
         QVERIFY(o.value("widgetShapes").isObject());
         QVERIFY(!o.contains("enabledDisplays"));
         QVERIFY(!o.contains("launchAtLogin"));
-        QCOMPARE(o.keys().size(), 21);
+        QCOMPARE(o.keys().size(), 22);
         // And it loads back to the same state.
         DefaultsStore again(fx.path);
         AppState reloaded(again, false);
