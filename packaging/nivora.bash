@@ -23,7 +23,7 @@ _nivora()
     local ctl_commands="get set reset status next previous random dashboard popover account quit"
     # The keys of `nivora ctl get` and `nivora ctl set`, in the settings
     # schema's order (tests/model/tst_settings_docs.cpp holds them to it).
-    local keys="isRunning wallpaperMode mediaPath sceneIndex speed intensity scale colorShift
+    local keys="isRunning wallpaperMode mediaPath spanScreens sceneIndex speed intensity scale colorShift
         sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
         autopilotMinutes paletteName paletteHex enabledDisplays enabledWidgets
         clockWidgetShowsDate widgetShapes widgetSizes screenOverrides"
@@ -64,7 +64,7 @@ _nivora()
             esac
         elif [[ $COMP_CWORD -eq $((4 + screen_shift)) && ${COMP_WORDS[2]} == set ]]; then
             case $prev in
-            isRunning | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
+            isRunning | spanScreens | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
                 COMPREPLY=($(compgen -W "true false" -- "$cur")) ;;
             wallpaperMode) COMPREPLY=($(compgen -W '\"scene\" \"video\" \"image\"' -- "$cur")) ;;
             fps) COMPREPLY=($(compgen -W "30 60 120" -- "$cur")) ;;

@@ -3,12 +3,14 @@
 //
 //   bench_wallpaper [--mode scene|video|image] [--media PATH] [--fps N]
 //                   [--quality Q] [--seconds S] [--paused] [--covered] [--rebuilds N]
+//                   [--span]
 //
 // --paused pauses every render view once built (as a covering window or screen
 // sleep would); --covered turns pause-on-fullscreen on and puts a fullscreen
 // window over the wallpaper, so whatever the app pauses for it is measured as
 // a user would see it; --rebuilds N rebuilds the wallpaper N times (by changing the
-// quality setting) and reports the resident memory before and after.
+// quality setting) and reports the resident memory before and after; --span
+// lays the video or image over every screen at once.
 #include "desktop/DesktopRenderView.h"
 #include "desktop/WallpaperController.h"
 #include "media/VideoWallpaperView.h"
@@ -67,6 +69,7 @@ int main(int argc, char** argv)
     int rebuilds = 0;
     bool paused = false;
     bool covered = false;
+    bool span = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const QString next = i + 1 < args.size() ? args[i + 1] : QString();
@@ -86,6 +89,8 @@ int main(int argc, char** argv)
             paused = true;
         else if (a == QLatin1String("--covered"))
             covered = true;
+        else if (a == QLatin1String("--span"))
+            span = true;
     }
 
     QTemporaryDir dir;
@@ -101,6 +106,7 @@ int main(int argc, char** argv)
     if (!mediaPath.isEmpty())
         state.setMediaPath(mediaPath);
     state.setPauseOnFullscreen(covered);
+    state.setSpanScreens(span);
 
     PlatformServices& platform = PlatformServices::shared();
     WallpaperController controller(state, platform);
@@ -177,6 +183,7 @@ int main(int argc, char** argv)
     out.insert(QStringLiteral("mode"), mode);
     out.insert(QStringLiteral("fps"), fps);
     out.insert(QStringLiteral("quality"), quality);
+    out.insert(QStringLiteral("players"), static_cast<int>(controller.videoViews().size()));
     std::printf("%s\n", QJsonDocument(out).toJson(QJsonDocument::Compact).constData());
     return 0;
 }

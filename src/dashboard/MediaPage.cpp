@@ -11,6 +11,7 @@
 #include "design/FluidSlider.h"
 #include "design/PageHeader.h"
 #include "design/PaperCard.h"
+#include "design/PillToggle.h"
 #include "design/SegmentedSelector.h"
 #include "design/SketchButton.h"
 #include "design/Theme.h"
@@ -109,6 +110,12 @@ QWidget* MediaPage::buildFile()
     m_choose->setFill(Theme::yellow());
     connect(m_choose, &QAbstractButton::clicked, this, &MediaPage::pickFile);
     column->addWidget(m_choose, 0, Qt::AlignLeft);
+    m_span = new PillToggle(QStringLiteral("Étendre sur tous les écrans"),
+                            QStringLiteral("Une seule image sur l'ensemble des écrans"),
+                            QStringLiteral("rectangle.split.3x1.fill"), Theme::blue(), content);
+    PageBindings::bindToggle(m_span, m_state, &AppState::spanScreens, &AppState::setSpanScreens,
+                             &AppState::spanScreensChanged);
+    column->addWidget(m_span);
     m_fileCard = new PaperCard(content, this);
     m_fileCard->setSeed(18);
     return m_fileCard;

@@ -14,6 +14,7 @@ class FilePickers;
 class MediaStatus;
 class ModeCard;
 class PaperCard;
+class PillToggle;
 class SegmentedSelector;
 class SketchButton;
 
@@ -43,6 +44,7 @@ public:
     // Shown while the scene stands in for a file that made Nivora crash.
     QLabel* crashedLabel() const { return m_fileCrashed; }
     SketchButton* chooseButton() const { return m_choose; }
+    PillToggle* spanToggle() const { return m_span; }
     SegmentedSelector* qualitySelector() const { return m_quality; }
     FluidSlider* sharpnessSlider() const { return m_sharpness; }
 
@@ -67,6 +69,7 @@ private:
     QLabel* m_fileUnreadable = nullptr;
     QLabel* m_fileCrashed = nullptr;
     SketchButton* m_choose = nullptr;
+    PillToggle* m_span = nullptr;
     SegmentedSelector* m_quality = nullptr;
     FluidSlider* m_sharpness = nullptr;
 };

@@ -224,6 +224,12 @@ void DesktopRenderView::scheduleSnapshot()
     });
 }
 
+void DesktopRenderView::setCanvas(const QRectF& canvas)
+{
+    m_canvas = canvas;
+    refreshSnapshot();
+}
+
 void DesktopRenderView::refreshSnapshot()
 {
     const ScreenSource source = ScreenSource::resolve(m_state, m_screen);
@@ -234,6 +240,7 @@ void DesktopRenderView::refreshSnapshot()
     p.colorShift = static_cast<float>(source.colorShift);
     p.sharpness = static_cast<float>(source.sharpness);
     p.scene = source.sceneIndex;
+    p.canvas = m_canvas;
     p.palette = shaderPalette(source.paletteColors);
     // The clock owns the speed the frames are drawn with: changing it there
     // keeps the phase of every view continuous. A screen with a speed of its

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QMetaObject>
 #include <QObject>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <QThread>
@@ -49,6 +50,9 @@ public:
         float sharpness = 0.5f;
         qint64 scene = 0;
         QList<RGBA> palette;
+        // The canvas the scene is laid over, in units of this view's screen
+        // (WallpaperRenderer::placeOnCanvas).
+        QRectF canvas{0, 0, 1, 1};
     };
 
     // Builds the view for `window` (an OpenGL wallpaper window) and starts its
@@ -74,6 +78,9 @@ public:
     void setPaused(bool paused);
     // The drawable size in pixels (at least 1 × 1).
     void setPixelSize(QSize size);
+    // Lays the scene over a canvas larger than the screen (in units of the
+    // screen), so that screens side by side show one scene.
+    void setCanvas(const QRectF& canvas);
     // Stops the display link and the settings subscription for good. A frame
     // already being drawn completes.
     void stop();
@@ -138,6 +145,7 @@ private:
 
     mutable std::mutex m_mutex; // guards m_params, m_pixelSize and m_lastScalars
     RenderParams m_params;
+    QRectF m_canvas{0, 0, 1, 1}; // main thread
     QSize m_pixelSize;
     Scalars m_lastScalars;
 };

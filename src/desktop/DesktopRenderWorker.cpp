@@ -160,9 +160,10 @@ void DesktopRenderWorker::drawScene(const DesktopRenderView::RenderParams& param
     // the phase is the one every other view at that speed shows, across speed
     // changes too.
     const AnimationClock::Sample clock = m_view->clock().sample();
-    const Scalars scalars =
+    Scalars scalars =
         WallpaperRenderer::makeScalars(QSizeF(pixelSize), clock.time, clock.speed, params.intensity,
                                        params.scale, params.colorShift, params.sharpness, params.scene);
+    WallpaperRenderer::placeOnCanvas(scalars, params.canvas, QSizeF(pixelSize));
     m_renderer->draw(scalars, params.palette);
     m_view->recordScalars(scalars);
 }

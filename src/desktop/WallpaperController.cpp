@@ -2,7 +2,9 @@
 
 #include "desktop/DesktopRenderView.h"
 #include "media/ImageWallpaperView.h"
+#include "media/MediaLayout.h"
 #include "media/MediaPathCheck.h"
+#include "media/VideoTarget.h"
 #include "media/VideoWallpaperView.h"
 #include "model/MediaLocation.h"
 #include "model/SceneCatalog.h"
@@ -17,6 +19,8 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QHash>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <algorithm>
 #include <climits>
@@ -32,7 +36,9 @@ struct WallpaperController::Entry
     std::unique_ptr<DesktopSurface> surface;
     std::unique_ptr<WallpaperWindow> window;
     std::unique_ptr<DesktopRenderView> render;
-    std::unique_ptr<VideoWallpaperView> video;
+    // Shared by every screen showing the same file.
+    std::shared_ptr<VideoWallpaperView> video;
+    QString videoPath;
     std::unique_ptr<ImageWallpaperView> image;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
@@ -128,6 +134,8 @@ void WallpaperController::start()
     m_subscriptions << onChange(m_state, &AppState::wallpaperModeChanged, this, m_state.wallpaperMode(),
                                 rebuildIfActive);
     m_subscriptions << onChange(m_state, &AppState::mediaPathChanged, this, m_state.mediaPath(),
+                                rebuildIfActive);
+    m_subscriptions << onChange(m_state, &AppState::spanScreensChanged, this, m_state.spanScreens(),
                                 rebuildIfActive);
     m_subscriptions << onChange(m_state, &AppState::renderQualityChanged, this, m_state.renderQuality(),
                                 rebuildIfActive);
@@ -230,15 +238,21 @@ qint64 WallpaperController::effectiveFPS(qint64 fps, bool batterySaver, bool low
 void WallpaperController::applyPause(Entry& entry)
 {
     const bool paused = entry.asleep || entry.covered;
-    if (paused == entry.paused)
+    // A shared player is told again even so: the screen that joined it may
+    // be the one that needs it playing.
+    if (paused == entry.paused && !entry.video)
         return;
     entry.paused = paused;
     if (entry.render)
         entry.render->setPaused(paused);
     if (entry.video) {
         // A paused player holds its frame and decodes nothing; it goes on
-        // from that frame.
-        if (paused)
+        // from that frame. A player shared with other screens plays while
+        // any of them is not paused.
+        const bool shownElsewhere = std::any_of(m_entries.begin(), m_entries.end(), [&entry](const auto& e) {
+            return e.get() != &entry && e->video == entry.video && !e->paused;
+        });
+        if (paused && !shownElsewhere)
             entry.video->pause();
         else
             entry.video->play();
@@ -305,6 +319,13 @@ void WallpaperController::rebuild()
         wanted.append({screen, ScreenSource::resolve(m_state, screen.name)});
         inUse.insert(wanted.last().source.mediaKey());
     }
+    m_spanCanvas = QRect();
+    if (m_state.spanScreens()) {
+        std::vector<QRect> frames;
+        for (const Wanted& w : std::as_const(wanted))
+            frames.push_back(desktopFrame(w.screen));
+        m_spanCanvas = MediaLayout::boundingBox(frames);
+    }
     // A file is tried afresh once no screen asks for it any more, so another
     // file, or the same one chosen again, gets its chance.
     for (auto it = m_unreadable.begin(); it != m_unreadable.end();) {
@@ -344,11 +365,27 @@ void WallpaperController::rebuild()
     // Each screen's window is kept while what it was built for holds: the same
     // place and size, the same media shown and the same quality. Only the
     // others are torn down and built again.
-    const auto buildKey = [this](const ScreenInfo& screen, WallpaperMode shown, const QString& path) {
-        return QStringLiteral("%1|%2|%3|%4")
+    // Screens showing the same video share its player, which cannot lose one
+    // of them: a change to any screen of the group rebuilds the group.
+    QHash<QString, QString> videoGroups;
+    for (const Wanted& w : std::as_const(wanted)) {
+        if (shownFor(w.source) == WallpaperMode::Video)
+            videoGroups[w.source.mediaPath] += displaySignatureEntry(w.screen) + QLatin1Char(';');
+    }
+    // A spanning wallpaper is laid out again on every window when the
+    // desktop's bounding box changes.
+    const QString span = m_spanCanvas.isEmpty() ? QString()
+                                                : QStringLiteral("%1,%2,%3,%4")
+                                                      .arg(m_spanCanvas.x())
+                                                      .arg(m_spanCanvas.y())
+                                                      .arg(m_spanCanvas.width())
+                                                      .arg(m_spanCanvas.height());
+    const auto buildKey = [&](const ScreenInfo& screen, WallpaperMode shown, const QString& path) {
+        return QStringLiteral("%1|%2|%3|%4|%5|%6")
             .arg(displaySignatureEntry(screen), WallpaperModes::id(shown),
                  shown == WallpaperMode::Scene ? QString() : path)
-            .arg(m_state.renderQuality());
+            .arg(m_state.renderQuality())
+            .arg(span, shown == WallpaperMode::Video ? videoGroups.value(path) : QString());
     };
     std::vector<std::unique_ptr<Entry>> previous = std::move(m_entries);
     m_entries.clear();
@@ -430,6 +467,8 @@ void WallpaperController::rebuild()
             unreadablePath = w.source.mediaPath;
     }
     MediaStatus::shared().setUnreadablePath(unreadablePath);
+    // The views keep what they show; the cache keeps nothing alive.
+    m_stills.clear();
     m_displaySignature = nivora::displaySignature(screens);
     updateAutopilot();
     ++m_rebuildCount;
@@ -458,6 +497,7 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
                                       m_platform.makeDisplayLink(screen, index), m_state, index, screen.name);
         if (!entry.render)
             return false;
+        entry.render->setCanvas(sceneCanvas(screen));
         break;
     }
     case WallpaperMode::Video:
@@ -467,18 +507,17 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         // The player draws only into an exposed window, and paints it black at
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
-        entry.video = VideoWallpaperView::create(entry.mediaPath, entry.window.get());
-        if (!entry.video)
+        if (!attachVideo(entry.mediaPath,
+                         VideoTarget{entry.window.get(), nullptr, desktopFrame(screen), mediaCanvas(screen)},
+                         entry))
             return false;
-        connect(
-            entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = entry.mediaPath] { videoUnplayable(path); }, Qt::QueuedConnection);
         break;
     case WallpaperMode::Image:
         if (entry.mediaPath.isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.window.get());
+        entry.image =
+            ImageWallpaperView::load(entry.mediaPath, entry.window.get(), imagePart(screen), &m_stills);
         if (!entry.image)
             return false;
         break;
@@ -511,15 +550,15 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
                                       m_platform.makeDisplayLink(screen, index), m_state, index, screen.name);
         if (!entry.render)
             return false;
+        entry.render->setCanvas(sceneCanvas(screen));
     } else if (mode == WallpaperMode::Video) {
-        entry.video = VideoWallpaperView::create(entry.mediaPath, entry.surface.get());
-        if (!entry.video)
+        if (!attachVideo(entry.mediaPath,
+                         VideoTarget{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)},
+                         entry))
             return false;
-        connect(
-            entry.video.get(), &VideoWallpaperView::unplayable, this,
-            [this, path = entry.mediaPath] { videoUnplayable(path); }, Qt::QueuedConnection);
     } else {
-        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.surface.get());
+        entry.image =
+            ImageWallpaperView::load(entry.mediaPath, entry.surface.get(), imagePart(screen), &m_stills);
         if (!entry.image)
             return false;
     }
@@ -551,6 +590,66 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
     entry.covered = m_watchingOcclusion && entry.surface->isCovered();
     applyPause(entry);
     return true;
+}
+
+bool WallpaperController::attachVideo(const QString& path, const VideoTarget& target, Entry& entry)
+{
+    // The source is the file: screens showing the same file share a player
+    // whatever else differs between them.
+    for (const auto& e : m_entries) {
+        if (e->video && e->videoPath == path) {
+            entry.video = e->video;
+            entry.videoPath = path;
+            entry.video->addTarget(target);
+            return true;
+        }
+    }
+    entry.video = VideoWallpaperView::create(path, target);
+    if (!entry.video)
+        return false;
+    entry.videoPath = path;
+    connect(
+        entry.video.get(), &VideoWallpaperView::unplayable, this, [this, path] { videoUnplayable(path); },
+        Qt::QueuedConnection);
+    return true;
+}
+
+QRect WallpaperController::desktopFrame(const ScreenInfo& screen)
+{
+    // X11 lays its monitors out in device pixels, and Qt keeps a scaled
+    // screen's top-left corner there while dividing its size: the device
+    // rectangle is what lines up with the neighbours. A Wayland compositor
+    // lays its outputs out in logical units, as the frame already is.
+    if (screen.screen && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const double scale = screen.screen->devicePixelRatio();
+        return QRect(screen.frame.topLeft(), (QSizeF(screen.frame.size()) * scale).toSize());
+    }
+    return screen.frame;
+}
+
+QRect WallpaperController::mediaCanvas(const ScreenInfo& screen) const
+{
+    return m_spanCanvas.isEmpty() ? desktopFrame(screen) : m_spanCanvas;
+}
+
+QRectF WallpaperController::sceneCanvas(const ScreenInfo& screen) const
+{
+    const QRectF frame(desktopFrame(screen));
+    if (m_spanCanvas.isEmpty() || frame.isEmpty())
+        return QRectF(0, 0, 1, 1);
+    return QRectF((m_spanCanvas.x() - frame.x()) / frame.width(),
+                  (m_spanCanvas.y() - frame.y()) / frame.height(), m_spanCanvas.width() / frame.width(),
+                  m_spanCanvas.height() / frame.height());
+}
+
+QRectF WallpaperController::imagePart(const ScreenInfo& screen) const
+{
+    if (m_spanCanvas.isEmpty())
+        return {};
+    // Images are stretched over their canvas, so the part is the same
+    // fraction of any picture.
+    return MediaLayout::sourceRect(QSizeF(1, 1), QRectF(m_spanCanvas), QRectF(desktopFrame(screen)),
+                                   MediaLayout::Fit::Stretch);
 }
 
 void WallpaperController::shutdown()
@@ -806,7 +905,7 @@ QList<VideoWallpaperView*> WallpaperController::videoViews() const
 {
     QList<VideoWallpaperView*> out;
     for (const auto& e : m_entries) {
-        if (e->video)
+        if (e->video && !out.contains(e->video.get()))
             out.append(e->video.get());
     }
     return out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/StillImageCache.h"
 #include "platform/ScreenInfo.h"
 #include "state/MediaOpenMarker.h"
 #include "state/WallpaperMode.h"
@@ -24,9 +25,12 @@ class ImageWallpaperView;
 class VideoWallpaperView;
 class WallpaperWindow;
 struct PlatformServices;
+struct VideoTarget;
 
 // Owns everything the wallpaper puts on the desktop: one WallpaperWindow per
-// enabled screen, each holding a render view, a video player or an image. It
+// enabled screen, each holding a render view, a video player or an image.
+// Screens showing the same video file share one player, and screens showing
+// the same still at the same size one decoded picture. It
 // follows the settings and the system and answers each change with the least
 // work: a full rebuild when the mode, the media file, the quality, the enabled
 // displays or the screen arrangement changes; frame-rate, pause and autopilot
@@ -71,6 +75,7 @@ public:
     int windowCount() const { return static_cast<int>(m_entries.size()); }
     QList<WallpaperWindow*> windows() const;
     QList<DesktopRenderView*> renderViews() const;
+    // Each player once, however many screens it shows on.
     QList<VideoWallpaperView*> videoViews() const;
     QList<ImageWallpaperView*> imageViews() const;
     QStringList displaySignature() const { return m_displaySignature; }
@@ -104,6 +109,18 @@ private:
     void setRunning(bool running);
     bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
     bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
+    // Shows `path` on the entry's screen, with the player of another screen
+    // showing the same file when there is one.
+    bool attachVideo(const QString& path, const VideoTarget& target, Entry& entry);
+    // Where a screen lies on the desktop, and the canvas media is laid over
+    // on it: the screen itself, or the box around every enabled screen when
+    // media spans them.
+    static QRect desktopFrame(const ScreenInfo& screen);
+    QRect mediaCanvas(const ScreenInfo& screen) const;
+    // The canvas a scene is laid over, in units of the screen.
+    QRectF sceneCanvas(const ScreenInfo& screen) const;
+    // The fraction of an image a screen shows.
+    QRectF imagePart(const ScreenInfo& screen) const;
     // A file that exists but cannot be shown: the scene takes its place
     // until no screen asks for it any more, and the Media page says so.
     bool isUnreadable(WallpaperMode mode, const QString& path) const;
@@ -134,6 +151,10 @@ private:
     // windows only while it is on.
     bool m_watchingOcclusion = false;
     QStringList m_displaySignature;
+    // While a rebuild runs: the box around every enabled screen when media
+    // spans them (empty otherwise), and the stills decoded so far.
+    QRect m_spanCanvas;
+    StillImageCache m_stills;
     QList<QMetaObject::Connection> m_subscriptions;
     int m_rebuildCount = 0;
     bool m_rebuildScheduled = false;

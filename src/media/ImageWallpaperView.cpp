@@ -1,6 +1,7 @@
 #include "media/ImageWallpaperView.h"
 
 #include "media/ImageHeaderCheck.h"
+#include "media/StillImageCache.h"
 #include "platform/DesktopSurface.h"
 #include "platform/FreedMemory.h"
 #include "platform/x11/X11ScaledPresenter.h"
@@ -12,6 +13,7 @@
 #include <QImageReader>
 #include <QMovie>
 #include <QPainter>
+#include <cmath>
 #include <cstring>
 
 namespace nivora {
@@ -21,6 +23,12 @@ namespace {
 bool isAnimation(QImageReader& reader)
 {
     return reader.supportsAnimation() && reader.imageCount() != 1;
+}
+
+// The whole picture, or none of it for a part that is no fraction of it.
+QRectF normalizedPart(const QRectF& part)
+{
+    return part.isEmpty() ? QRectF(0, 0, 1, 1) : part;
 }
 
 } // namespace
@@ -64,26 +72,74 @@ bool ImageWallpaperView::openMovie(const QString& path, std::function<void()> sh
     return true;
 }
 
+QImage ImageWallpaperView::readStill(const QString& path, QImageReader& reader, QSize target,
+                                     const QRectF& part, StillImageCache* stills)
+{
+    const QRectF shown = normalizedPart(part);
+    if (stills) {
+        const QImage known = stills->find(path, target, shown);
+        if (!known.isNull())
+            return known;
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return {};
+    if (shown != QRectF(0, 0, 1, 1)) {
+        const QRect cut = QRectF(shown.x() * image.width(), shown.y() * image.height(),
+                                 shown.width() * image.width(), shown.height() * image.height())
+                              .toAlignedRect() &
+                          image.rect();
+        image = image.copy(cut);
+    }
+    if (!target.isEmpty() && image.size() != target)
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (stills)
+        stills->insert(path, target, shown, image);
+    return image;
+}
+
+QRectF ImageWallpaperView::partOf(QSize size) const
+{
+    const QRectF shown = normalizedPart(m_part);
+    return QRectF(shown.x() * size.width(), shown.y() * size.height(), shown.width() * size.width(),
+                  shown.height() * size.height());
+}
+
 bool ImageWallpaperView::canShow(const QString& path)
 {
     QImageReader reader;
     return openReader(path, reader, {});
 }
 
-std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, DesktopSurface* surface)
+namespace {
+
+// The size a whole picture is decoded at so that `part` of it covers `pixels`.
+QSize wholeSize(QSize pixels, const QRectF& part)
+{
+    const QRectF shown = normalizedPart(part);
+    return QSize(int(std::ceil(pixels.width() / shown.width())),
+                 int(std::ceil(pixels.height() / shown.height())));
+}
+
+} // namespace
+
+std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, DesktopSurface* surface,
+                                                             const QRectF& part, StillImageCache* stills)
 {
     QImageReader reader;
-    if (!surface || !openReader(path, reader, surface->pixelSize()))
+    if (!surface || !openReader(path, reader, wholeSize(surface->pixelSize(), part)))
         return nullptr;
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(nullptr));
     view->m_surface = surface;
+    view->m_part = part;
     if (isAnimation(reader)) {
         if (!view->openMovie(path, [v = view.get()] { v->presentToSurface(); }))
             return nullptr;
         view->m_movie->start();
     } else {
-        QImage image;
-        if (!reader.read(&image) || image.isNull())
+        // Kept at its decoded size: the compositor stretches it.
+        QImage image = readStill(path, reader, {}, part, stills);
+        if (image.isNull())
             return nullptr;
         view->m_image = std::move(image);
         view->m_framesShown = 1;
@@ -106,9 +162,12 @@ bool ImageWallpaperView::presentToSurface()
     // Premultiplied, the colour channels are the frame already laid over
     // black, as the window's painter shows it. A still is converted in place
     // (it is dropped afterwards) rather than copied.
-    const QImage frame = m_movie
-                             ? m_movie->currentImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                             : std::move(m_image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage frame = m_movie ? m_movie->currentImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                           : std::move(m_image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A still was cut to its part when decoded; an animation's frames are
+    // cut here.
+    if (m_movie && !m_part.isEmpty())
+        frame = frame.copy(partOf(frame.size()).toAlignedRect() & frame.rect());
     if (frame.isNull())
         return false;
     // Null while the compositor has not shown the previous frame: an
@@ -124,14 +183,16 @@ bool ImageWallpaperView::presentToSurface()
     return m_surface->present();
 }
 
-std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window)
+std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window,
+                                                             const QRectF& part, StillImageCache* stills)
 {
     QImageReader reader;
     const QSize target = window ? window->size() * window->devicePixelRatio() : QSize();
-    if (!window || !openReader(path, reader, target))
+    if (!window || !openReader(path, reader, wholeSize(target, part)))
         return nullptr;
 
     std::unique_ptr<ImageWallpaperView> view(new ImageWallpaperView(window));
+    view->m_part = part;
     if (isAnimation(reader)) {
         if (!view->openMovie(path, [v = view.get()] { v->m_window->repaint(); }))
             return nullptr;
@@ -143,12 +204,11 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
             window->setDirectPresenter([v = view.get()] { return v->presentFrame(); });
         view->m_movie->start();
     } else {
-        QImage image;
-        if (!reader.read(&image) || image.isNull())
+        // Cut to its part and stretched once to the window's size, so a
+        // repaint is a plain copy.
+        QImage image = readStill(path, reader, target, part, stills);
+        if (image.isNull())
             return nullptr;
-        // Stretched once to the window's size, so a repaint is a plain copy.
-        if (!target.isEmpty() && image.size() != target)
-            image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         view->m_image = std::move(image);
         view->m_framesShown = 1;
     }
@@ -183,9 +243,9 @@ bool ImageWallpaperView::presentFrame()
     const QSize windowPixels = m_window->size() * m_window->devicePixelRatio();
     if (!m_presenter || m_presenter->imageSize() != frame.size() ||
         m_presenter->windowSize() != windowPixels) {
-        m_presenter = X11ScaledPresenter::create(quint32(m_window->winId()), windowPixels, frame.size(),
-                                                 X11ScaledPresenter::PixelOrder::BGRX,
-                                                 X11ScaledPresenter::RowOrder::TopDown);
+        m_presenter = X11ScaledPresenter::create(
+            {{quint32(m_window->winId()), windowPixels, partOf(frame.size())}}, frame.size(),
+            X11ScaledPresenter::PixelOrder::BGRX, X11ScaledPresenter::RowOrder::TopDown);
         if (!m_presenter) {
             m_presenterFailed = true;
             return false;
@@ -212,8 +272,12 @@ void ImageWallpaperView::paint(QPainter& painter, const QRect& target) const
     if (frame.isNull())
         return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    // The whole frame into the whole window: both axes scale independently.
-    painter.drawImage(target, frame);
+    // The frame (or an animation's part of it) into the whole window: both
+    // axes scale independently. A still was cut when decoded.
+    if (m_movie)
+        painter.drawImage(QRectF(target), frame, partOf(frame.size()));
+    else
+        painter.drawImage(target, frame);
 }
 
 } // namespace nivora

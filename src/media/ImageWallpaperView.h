@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QRectF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@ class QPainter;
 namespace nivora {
 
 class DesktopSurface;
+class StillImageCache;
 class WallpaperWindow;
 class X11ScaledPresenter;
 
@@ -32,13 +34,20 @@ public:
     static bool canShow(const QString& path);
 
     // Loads `path` for `window`, or null when the file is missing, is not a
-    // readable image, or is too large. Does not show the window.
-    static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window);
+    // readable image, or is too large. Does not show the window. The window
+    // shows `part` of the picture (a fraction of it; the whole when empty),
+    // as when one picture spans several screens; a still already decoded for
+    // the same size and part in `stills` is shared rather than decoded again.
+    static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window,
+                                                    const QRectF& part = {},
+                                                    StillImageCache* stills = nullptr);
     // The same on a desktop surface that is not a Qt window (Wayland): each
     // frame goes to the surface at its decoded size, once, and the
     // compositor stretches it to the output. Shows the first frame at once;
     // a still is not kept afterwards.
-    static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface);
+    static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface,
+                                                    const QRectF& part = {},
+                                                    StillImageCache* stills = nullptr);
     ~ImageWallpaperView() override;
 
     bool isAnimated() const { return m_movie != nullptr; }
@@ -61,6 +70,12 @@ private:
     // Readies `reader` for `path`, decoding a still at `target` pixels (none
     // when empty) when it is larger; false when it cannot be shown.
     static bool openReader(const QString& path, QImageReader& reader, QSize target);
+    // A still of `path` at `target` pixels showing `part`, from `stills` or
+    // decoded; null when it cannot be read.
+    static QImage readStill(const QString& path, QImageReader& reader, QSize target, const QRectF& part,
+                            StillImageCache* stills);
+    // The part shown of a frame of `size`, in its pixels.
+    QRectF partOf(QSize size) const;
     // Opens an animation at its first frame; `showFrame` runs for each next one.
     bool openMovie(const QString& path, std::function<void()> showFrame);
     void paint(QPainter& painter, const QRect& target) const;
@@ -70,6 +85,7 @@ private:
     WallpaperWindow* m_window;
     DesktopSurface* m_surface = nullptr;
     QImage m_image;
+    QRectF m_part;
     std::unique_ptr<QMovie> m_movie;
     int m_framesShown = 0;
     bool m_paused = false;

@@ -1,5 +1,6 @@
 #include "media/SoftwareVideoRenderer.h"
 
+#include "media/MediaLayout.h"
 #include "platform/DesktopSurface.h"
 #include "platform/mpv/MpvRenderApi.h"
 #include "platform/x11/X11ScaledPresenter.h"
@@ -25,34 +26,58 @@ void SoftwareVideoRenderer::setPresentsFailForTesting(bool fail)
     presentsFail.store(fail);
 }
 
-std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(WallpaperWindow* window)
+SoftwareVideoRenderer::Output SoftwareVideoRenderer::outputFor(const VideoTarget& target)
 {
-    if (!window || QGuiApplication::platformName() != QLatin1String("xcb"))
+    Output out;
+    out.window = target.window;
+    out.surface = target.surface;
+    if (target.window) {
+        out.windowId = quint32(target.window->winId());
+        out.pixels = target.window->size() * target.window->devicePixelRatio();
+    } else if (target.surface) {
+        out.pixels = target.surface->pixelSize();
+    }
+    out.screen = QRectF(target.screen);
+    out.canvas = QRectF(target.canvas);
+    return out;
+}
+
+std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(const VideoTarget& target)
+{
+    if (target.surface) {
+        std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer);
+        renderer->m_outputs.push_back(outputFor(target));
+        return renderer;
+    }
+    if (!target.window || QGuiApplication::platformName() != QLatin1String("xcb"))
         return nullptr;
-    std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer(window));
-    renderer->m_windowId = quint32(window->winId());
-    renderer->m_windowPixels = window->size() * window->devicePixelRatio();
+    std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer);
+    const Output out = outputFor(target);
+    renderer->m_outputs.push_back(out);
     // A small black frame proves the server can take our memory; it is what
     // the window shows until the first video frame.
-    renderer->m_presenter = X11ScaledPresenter::create(renderer->m_windowId, renderer->m_windowPixels,
-                                                       QSize(16, 16), X11ScaledPresenter::PixelOrder::BGRX,
+    renderer->m_presenter = X11ScaledPresenter::create(out.windowId, out.pixels, QSize(16, 16),
+                                                       X11ScaledPresenter::PixelOrder::BGRX,
                                                        X11ScaledPresenter::RowOrder::TopDown);
     if (!renderer->m_presenter)
         return nullptr;
     return renderer;
 }
 
-std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(DesktopSurface* surface)
+void SoftwareVideoRenderer::addTarget(const VideoTarget& target)
 {
-    if (!surface)
-        return nullptr;
-    std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer(nullptr));
-    renderer->m_surface = surface;
-    renderer->m_windowPixels = surface->pixelSize();
-    return renderer;
+    const Output out = outputFor(target);
+    auto add = [this, out] {
+        m_outputs.push_back(out);
+        m_layoutStale = true;
+    };
+    if (m_worker)
+        QMetaObject::invokeMethod(m_worker, add, Qt::QueuedConnection);
+    else
+        add();
+    // The new screen shows the current frame at once, not the next one.
+    requestRedraw(false);
 }
-
-SoftwareVideoRenderer::SoftwareVideoRenderer(WallpaperWindow* window) : m_window(window) {}
 
 SoftwareVideoRenderer::~SoftwareVideoRenderer()
 {
@@ -72,7 +97,7 @@ void SoftwareVideoRenderer::start(const MpvRenderApi* api, mpv_render_context* c
     m_worker->moveToThread(m_thread);
     QObject::connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread->start();
-    requestRedraw(m_windowPixels, true);
+    requestRedraw(true);
 }
 
 void SoftwareVideoRenderer::stop()
@@ -102,55 +127,66 @@ void SoftwareVideoRenderer::requestUpdate()
             m_worker, [this] { update(); }, Qt::QueuedConnection);
 }
 
-void SoftwareVideoRenderer::requestRedraw(QSize windowPixels, bool clearOnly)
+void SoftwareVideoRenderer::requestRedraw(bool clearOnly)
 {
     if (m_worker)
         QMetaObject::invokeMethod(
-            m_worker, [this, windowPixels, clearOnly] { draw(windowPixels, clearOnly); },
-            Qt::QueuedConnection);
+            m_worker, [this, clearOnly] { draw(clearOnly); }, Qt::QueuedConnection);
 }
 
 void SoftwareVideoRenderer::update()
 {
     if (m_context && (m_api->update(m_context) & MPV_RENDER_UPDATE_FRAME))
-        draw(m_windowPixels, false);
+        draw(false);
 }
 
-void SoftwareVideoRenderer::draw(QSize windowPixels, bool clearOnly)
+void SoftwareVideoRenderer::draw(bool clearOnly)
 {
-    if (!windowPixels.isEmpty())
-        m_windowPixels = windowPixels;
-    if (m_failed || !m_context || m_windowPixels.isEmpty())
+    if (m_failed || !m_context || m_outputs.empty())
         return;
-    if (m_window && !m_window->isExposedForRendering())
+    // Windows that are all hidden need nothing drawn; one shown is enough,
+    // since the others share its frame.
+    if (m_outputs.front().window && std::none_of(m_outputs.begin(), m_outputs.end(), [](const Output& out) {
+            return out.window->isExposedForRendering();
+        }))
         return;
-    if (present(m_windowPixels, clearOnly))
+    if (present(clearOnly))
         return;
     m_failed = true;
     m_presenter.reset();
     Q_EMIT failed();
 }
 
-QSize SoftwareVideoRenderer::frameSize(QSize windowPixels) const
+void SoftwareVideoRenderer::layOut()
 {
-    const int videoWidth = m_videoWidth.load();
-    const int videoHeight = m_videoHeight.load();
-    if (videoWidth <= 0 || videoHeight <= 0)
-        return windowPixels;
-    // The part of the video that fills the window, in video pixels: the
-    // window's shape at the scale that covers it. A video at least as large
-    // as the window is scaled down by mpv, whose filters do not alias as the
-    // server's bilinear one would.
-    const double scale =
-        std::max(double(windowPixels.width()) / videoWidth, double(windowPixels.height()) / videoHeight);
-    if (scale <= 1.0)
-        return windowPixels;
-    // Rows of a multiple of 64 bytes keep mpv's converter on its fast path;
-    // the few extra columns change the scale by well under a percent.
-    const int width =
-        std::min(windowPixels.width(), (int(std::lround(windowPixels.width() / scale)) + 15) & ~15);
-    const int height = int(std::lround(double(width) * windowPixels.height() / windowPixels.width()));
-    return QSize(std::max(1, width), std::max(1, height));
+    const QSize video(m_videoWidth.load(), m_videoHeight.load());
+    if (!m_layoutStale && video == m_laidOutVideo)
+        return;
+    m_layoutStale = false;
+    m_laidOutVideo = video;
+    m_parts.clear();
+    if (video.isEmpty()) {
+        // Nothing decoded yet: a small black frame fills every screen.
+        m_frame = QSize(16, 16);
+        m_parts.assign(m_outputs.size(), QRectF(QPointF(0, 0), QSizeF(m_frame)));
+    } else {
+        std::vector<QRectF> parts;
+        std::vector<QSize> pixels;
+        for (const Output& out : m_outputs) {
+            parts.push_back(
+                MediaLayout::sourceRect(QSizeF(video), out.canvas, out.screen, MediaLayout::Fit::Fill));
+            pixels.push_back(out.pixels);
+        }
+        // A video larger than the screens is scaled down by mpv, whose
+        // filters do not alias as the server's bilinear one would; a smaller
+        // one is converted at its own size and enlarged by the server.
+        m_frame = MediaLayout::frameSize(video, parts, pixels);
+        const double sx = double(m_frame.width()) / video.width();
+        const double sy = double(m_frame.height()) / video.height();
+        for (const QRectF& part : parts)
+            m_parts.emplace_back(part.x() * sx, part.y() * sy, part.width() * sx, part.height() * sy);
+    }
+    m_presenter.reset();
 }
 
 void SoftwareVideoRenderer::renderInto(unsigned char* memory, QSize frame)
@@ -166,49 +202,80 @@ void SoftwareVideoRenderer::renderInto(unsigned char* memory, QSize frame)
     m_api->render(m_context, params);
 }
 
-bool SoftwareVideoRenderer::presentToSurface(QSize windowPixels, bool clearOnly)
+bool SoftwareVideoRenderer::presentToSurfaces(bool clearOnly)
 {
-    const QSize frame = clearOnly ? QSize(16, 16) : frameSize(windowPixels);
-    unsigned char* memory = m_surface->beginFrame(frame, DesktopSurface::Rows::TopDown);
-    if (!memory) {
-        // The compositor has not shown the previous frame yet: this one is
-        // dropped, but still taken from mpv, whose playback otherwise waits
-        // for it and would ask for no other.
-        if (!clearOnly) {
-            m_scratch.resize(qsizetype(frame.width()) * frame.height() * 4);
-            renderInto(reinterpret_cast<unsigned char*>(m_scratch.data()), frame);
+    const QRect whole(QPoint(0, 0), m_frame);
+    const QRect only = m_outputs.size() == 1 ? m_parts.front().toAlignedRect() : QRect();
+    if (!clearOnly && only.contains(whole) && only.size() == whole.size()) {
+        // One surface showing the whole frame: it is converted straight into
+        // the surface's memory.
+        unsigned char* memory = m_outputs.front().surface->beginFrame(m_frame, DesktopSurface::Rows::TopDown);
+        if (memory) {
+            renderInto(memory, m_frame);
+            const bool first = m_framesDrawn.fetch_add(1) == 0;
+            if (!m_outputs.front().surface->present())
+                return false;
+            if (first)
+                Q_EMIT firstFrameDrawn();
             m_api->reportSwap(m_context);
+            return true;
         }
-        return true;
     }
-    if (clearOnly)
-        std::memset(memory, 0, size_t(frame.width()) * size_t(frame.height()) * 4);
-    else
-        renderInto(memory, frame);
-    const bool first = !clearOnly && m_framesDrawn.fetch_add(1) == 0;
-    if (!m_surface->present())
-        return false;
-    if (first)
-        Q_EMIT firstFrameDrawn();
+    // The frame is still taken from mpv when no surface can show it (the
+    // compositor has not shown the previous one): its playback otherwise
+    // waits for it and would ask for no other.
+    if (!clearOnly) {
+        m_scratch.resize(qsizetype(m_frame.width()) * m_frame.height() * 4);
+        renderInto(reinterpret_cast<unsigned char*>(m_scratch.data()), m_frame);
+        if (m_framesDrawn.fetch_add(1) == 0)
+            Q_EMIT firstFrameDrawn();
+    }
+    bool ok = true;
+    for (size_t i = 0; i < m_outputs.size(); ++i) {
+        const QRect part = clearOnly ? QRect(0, 0, 16, 16) : (m_parts[i].toAlignedRect() & whole);
+        if (part.isEmpty())
+            continue;
+        unsigned char* memory = m_outputs[i].surface->beginFrame(part.size(), DesktopSurface::Rows::TopDown);
+        if (!memory)
+            continue;
+        const size_t rowBytes = size_t(part.width()) * 4;
+        for (int y = 0; y < part.height(); ++y) {
+            if (clearOnly)
+                std::memset(memory + y * rowBytes, 0, rowBytes);
+            else
+                std::memcpy(memory + y * rowBytes,
+                            m_scratch.constData() +
+                                (qsizetype(part.y() + y) * m_frame.width() + part.x()) * 4,
+                            rowBytes);
+        }
+        ok = m_outputs[i].surface->present() && ok;
+    }
     if (!clearOnly)
         m_api->reportSwap(m_context);
-    return true;
+    return ok;
 }
 
-bool SoftwareVideoRenderer::present(QSize windowPixels, bool clearOnly)
+bool SoftwareVideoRenderer::present(bool clearOnly)
 {
     if (presentsFail.load())
         return false;
-    if (m_surface)
-        return presentToSurface(windowPixels, clearOnly);
-    const QSize frame = clearOnly ? m_presenter->imageSize() : frameSize(windowPixels);
-    if (m_presenter->imageSize() != frame || m_presenter->windowSize() != windowPixels) {
-        m_presenter =
-            X11ScaledPresenter::create(m_windowId, windowPixels, frame, X11ScaledPresenter::PixelOrder::BGRX,
-                                       X11ScaledPresenter::RowOrder::TopDown);
+    layOut();
+    // Until the video's size is known no part of a frame can be placed: the
+    // screens stay black, and the owner asks again once it is.
+    if (m_laidOutVideo.isEmpty())
+        clearOnly = true;
+    if (m_outputs.front().surface)
+        return presentToSurfaces(clearOnly);
+    if (!m_presenter) {
+        std::vector<X11ScaledPresenter::Target> targets;
+        for (size_t i = 0; i < m_outputs.size(); ++i)
+            targets.push_back({m_outputs[i].windowId, m_outputs[i].pixels, m_parts[i]});
+        m_presenter = X11ScaledPresenter::create(targets, m_frame, X11ScaledPresenter::PixelOrder::BGRX,
+                                                 X11ScaledPresenter::RowOrder::TopDown);
         if (!m_presenter)
             return false;
     }
+    const QSize frame = m_presenter->imageSize();
     uchar* memory = m_presenter->beginFrame();
     if (!memory)
         return false;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "media/VideoTarget.h"
+
 #include <QByteArray>
 #include <QObject>
+#include <QRectF>
 #include <QSize>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 struct mpv_render_context;
 class QThread;
@@ -17,10 +21,13 @@ class WallpaperWindow;
 class X11ScaledPresenter;
 
 // Converts video frames on the processor (libmpv's software render API) into
-// shared memory and has the X server put them on a wallpaper window, on a
+// shared memory and has the X server put them on wallpaper windows, on a
 // thread of its own so that a frame's conversion never holds up the main
 // loop. Used with software OpenGL, where mpv's OpenGL shaders cost several
-// times what its SIMD converter does.
+// times what its SIMD converter does. Each frame is converted once, whole,
+// however many screens show the video: each window shows its own part of it
+// (MediaLayout), cropped and scaled by the X server, or by the compositor
+// for a desktop surface.
 //
 // The owner creates the render context, hands it over with start(), and
 // frees it only after stop() has returned. Between the two, frames are drawn
@@ -30,13 +37,12 @@ class SoftwareVideoRenderer : public QObject
     Q_OBJECT
 
 public:
-    // Null when the X server cannot take frames from our memory (no RENDER or
-    // MIT-SHM, or not X11).
-    static std::unique_ptr<SoftwareVideoRenderer> create(WallpaperWindow* window);
-    // The same for a desktop surface (Wayland), which takes the frames into
-    // shared memory and has the compositor scale them. A frame that comes
-    // while the compositor has not shown the previous one is dropped.
-    static std::unique_ptr<SoftwareVideoRenderer> create(DesktopSurface* surface);
+    // For the target's window: null when the X server cannot take frames
+    // from our memory (no RENDER or MIT-SHM, or not X11). For its desktop
+    // surface (Wayland), which takes the frames into shared memory and has
+    // the compositor scale them: a frame that comes while the compositor has
+    // not shown the previous one is dropped.
+    static std::unique_ptr<SoftwareVideoRenderer> create(const VideoTarget& target);
     ~SoftwareVideoRenderer() override;
 
     // Starts the thread, named `threadName`, drawing with `context` (a
@@ -46,6 +52,10 @@ public:
     // Stops the thread; nothing is drawn afterwards. The render context can
     // be freed once this returns.
     void stop();
+
+    // One more screen showing the same frames, of the same kind as the
+    // first (a window, or a desktop surface). It must outlive the renderer.
+    void addTarget(const VideoTarget& target);
 
     // The size of the video as displayed, once known; empty before.
     void setVideoSize(QSize size);
@@ -59,7 +69,7 @@ public:
     // Thread-safe: asks the render thread for the next frame, or to draw the
     // current one again (after an exposure), or to paint black.
     void requestUpdate();
-    void requestRedraw(QSize windowPixels, bool clearOnly);
+    void requestRedraw(bool clearOnly);
 
 Q_SIGNALS:
     // The X server stopped taking frames; the owner draws with OpenGL from
@@ -70,26 +80,40 @@ Q_SIGNALS:
     void firstFrameDrawn();
 
 private:
-    explicit SoftwareVideoRenderer(WallpaperWindow* window);
-    bool presentToSurface(QSize windowPixels, bool clearOnly);
+    struct Output
+    {
+        WallpaperWindow* window = nullptr;
+        DesktopSurface* surface = nullptr;
+        quint32 windowId = 0;
+        QSize pixels;
+        QRectF screen;
+        QRectF canvas;
+    };
+
+    SoftwareVideoRenderer() = default;
+    static Output outputFor(const VideoTarget& target);
+    void layOut();
+    bool presentToSurfaces(bool clearOnly);
     void renderInto(unsigned char* memory, QSize frame);
     void update();
-    void draw(QSize windowPixels, bool clearOnly);
-    bool present(QSize windowPixels, bool clearOnly);
-    QSize frameSize(QSize windowPixels) const;
+    void draw(bool clearOnly);
+    bool present(bool clearOnly);
 
-    WallpaperWindow* m_window;
-    DesktopSurface* m_surface = nullptr;
-    QByteArray m_scratch; // render thread: frames the surface could not take
-    quint32 m_windowId = 0;
+    QByteArray m_scratch; // render thread: a frame before it is cut up
     const MpvRenderApi* m_api = nullptr;
     mpv_render_context* m_context = nullptr;
     std::unique_ptr<X11ScaledPresenter> m_presenter;
     QThread* m_thread = nullptr;
     QObject* m_worker = nullptr;
-    // Render thread only.
-    QSize m_windowPixels;
+    // Render thread only, once started.
+    std::vector<Output> m_outputs;
     bool m_failed = false;
+    // The layout the presenter was made for: the video size it followed, the
+    // size frames are converted at, and each output's part of a frame.
+    QSize m_laidOutVideo;
+    QSize m_frame;
+    std::vector<QRectF> m_parts;
+    bool m_layoutStale = true;
     // Written by the owner, read on the render thread.
     std::atomic<int> m_videoWidth{0};
     std::atomic<int> m_videoHeight{0};

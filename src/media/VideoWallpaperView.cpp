@@ -1,7 +1,9 @@
 #include "media/VideoWallpaperView.h"
 
+#include "media/MediaLayout.h"
 #include "media/MediaPathCheck.h"
 #include "media/SoftwareVideoRenderer.h"
+#include "platform/DesktopSurface.h"
 #include "platform/mpv/MpvLibrary.h"
 #include "platform/mpv/MpvRenderApi.h"
 #include "scene/ScaledDrawable.h"
@@ -12,7 +14,9 @@
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QOpenGLContext>
-#include <QOpenGLFunctions>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLFramebufferObject>
+#include <algorithm>
 #include <cstdlib>
 #include <mpv/render_gl.h>
 
@@ -51,26 +55,39 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
 {
     if (!surface)
         return nullptr;
-    std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
-    if (!view)
-        return nullptr;
-    // There is no OpenGL route to a desktop surface: frames are always
-    // converted on the processor into the surface's shared memory.
-    view->m_software = SoftwareVideoRenderer::create(surface);
-    if (!view->m_software || !view->createRenderContext(true))
-        return nullptr;
-    view->listenAndLoad(path);
-    return view;
+    const QRect frame(QPoint(0, 0), surface->pixelSize());
+    return create(path, VideoTarget{nullptr, surface, frame, frame});
 }
 
 std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, WallpaperWindow* window)
 {
     if (!window)
         return nullptr;
+    return create(path, VideoTarget{window, nullptr, window->geometry(), window->geometry()});
+}
+
+std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& path, const VideoTarget& target)
+{
+    if (target.surface) {
+        std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
+        if (!view)
+            return nullptr;
+        view->m_targets.push_back(target);
+        // There is no OpenGL route to a desktop surface: frames are always
+        // converted on the processor into the surface's shared memory.
+        view->m_software = SoftwareVideoRenderer::create(target);
+        if (!view->m_software || !view->createRenderContext(true))
+            return nullptr;
+        view->listenAndLoad(path);
+        return view;
+    }
+    WallpaperWindow* window = target.window;
+    if (!window)
+        return nullptr;
     std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
     if (!view)
         return nullptr;
-    view->m_window = window;
+    view->m_targets.push_back(target);
 
     view->m_context = std::make_unique<QOpenGLContext>();
     view->m_context->setFormat(window->format());
@@ -82,18 +99,38 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
     view->m_context->doneCurrent();
     if (softwareGL && ScaledDrawable::isServerScalingAllowed())
-        view->m_software = SoftwareVideoRenderer::create(window);
+        view->m_software = SoftwareVideoRenderer::create(target);
     if (!view->createRenderContext(view->m_software != nullptr))
         return nullptr;
     if (!view->listenAndLoad(path))
         return nullptr;
-    QObject::connect(window, &WallpaperWindow::exposureChanged, view.get(), [v = view.get()](bool exposed) {
-        if (exposed)
-            v->drawFrame(v->framesDrawn() == 0);
-    });
+    view->watchExposure(window);
     if (!view->m_software)
         view->drawFrame(true);
     return view;
+}
+
+void VideoWallpaperView::watchExposure(WallpaperWindow* window)
+{
+    QObject::connect(window, &WallpaperWindow::exposureChanged, this, [this](bool exposed) {
+        if (exposed)
+            drawFrame(framesDrawn() == 0);
+    });
+}
+
+void VideoWallpaperView::addTarget(const VideoTarget& target)
+{
+    if (m_targets.empty() || bool(target.window) != bool(m_targets.front().window))
+        return;
+    m_targets.push_back(target);
+    m_parts.clear();
+    if (m_software)
+        m_software->addTarget(target);
+    if (target.window) {
+        watchExposure(target.window);
+        if (!m_software)
+            drawFrame(framesDrawn() == 0);
+    }
 }
 
 std::unique_ptr<VideoWallpaperView> VideoWallpaperView::makePlayer(const QString& path)
@@ -231,7 +268,7 @@ void VideoWallpaperView::startRendering()
 void VideoWallpaperView::switchToOpenGL()
 {
     // A desktop surface has no OpenGL route: its frames stop.
-    if (!m_software || !m_window)
+    if (!m_software || m_targets.empty() || !m_targets.front().window)
         return;
     qWarning().noquote() << QStringLiteral(
         "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
@@ -310,7 +347,7 @@ bool VideoWallpaperView::createRenderContext(bool software)
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    if (!m_context->makeCurrent(m_window))
+    if (!m_context->makeCurrent(m_targets.front().window))
         return false;
     const bool created = m_render->create(&m_renderContext, m_mpv, params) >= 0;
     m_context->doneCurrent();
@@ -328,9 +365,14 @@ void VideoWallpaperView::freeRenderContext()
         m_software->stop();
     // An OpenGL render context owns GL objects: it is freed with its context
     // current.
-    const bool current = !m_software && m_context && m_window && m_context->makeCurrent(m_window);
+    const bool current =
+        !m_software && m_context && !m_targets.empty() && m_context->makeCurrent(m_targets.front().window);
     m_render->free(m_renderContext);
     m_renderContext = nullptr;
+    // Its frame buffer too: Qt frees it with whichever context of its group
+    // is current next when this one is not.
+    m_frameBuffer.reset();
+    m_parts.clear();
     if (current)
         m_context->doneCurrent();
 }
@@ -348,9 +390,15 @@ void VideoWallpaperView::drainEvents()
             break;
         // The software renderer converts only the part of the video that
         // shows, and needs the video's size for that, as the filters leave it.
-        if (event->event_id == MPV_EVENT_VIDEO_RECONFIG && m_software)
-            m_software->setVideoSize(
-                QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt()));
+        if (event->event_id == MPV_EVENT_VIDEO_RECONFIG) {
+            m_videoSize =
+                QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt());
+            m_parts.clear();
+            if (m_software)
+                m_software->setVideoSize(m_videoSize);
+            // The frame that came with the new size is shown laid out for it.
+            drawFrame(false);
+        }
         if (event->event_id == MPV_EVENT_END_FILE &&
             static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_ERROR)
             reportUnplayable();
@@ -409,40 +457,83 @@ void VideoWallpaperView::renderUpdate()
 
 void VideoWallpaperView::drawFrame(bool clearOnly)
 {
-    if (!m_window)
+    if (m_targets.empty() || !m_targets.front().window)
         return;
-    if (!m_window->isExposed())
-        return;
-    const QSize size = m_window->size() * m_window->devicePixelRatio();
     if (m_software) {
-        m_software->requestRedraw(size, clearOnly);
+        m_software->requestRedraw(clearOnly);
         return;
     }
-    if (!m_context->makeCurrent(m_window))
+    std::vector<WallpaperWindow*> shown;
+    for (const VideoTarget& target : m_targets) {
+        if (target.window->isExposed())
+            shown.push_back(target.window);
+    }
+    if (shown.empty() || !m_context->makeCurrent(shown.front()))
         return;
-    if (clearOnly) {
-        QOpenGLFunctions* gl = m_context->functions();
-        gl->glBindFramebuffer(GL_FRAMEBUFFER, m_context->defaultFramebufferObject());
+    const bool rendered = !clearOnly && !m_videoSize.isEmpty();
+    if (rendered)
+        renderToFrameBuffer();
+    QOpenGLExtraFunctions* gl = m_context->extraFunctions();
+    for (size_t i = 0; i < m_targets.size(); ++i) {
+        WallpaperWindow* window = m_targets[i].window;
+        if (!window->isExposed() || !m_context->makeCurrent(window))
+            continue;
+        const QSize size = window->size() * window->devicePixelRatio();
+        gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_context->defaultFramebufferObject());
         gl->glViewport(0, 0, size.width(), size.height());
-        gl->glClearColor(0, 0, 0, 1);
-        gl->glClear(GL_COLOR_BUFFER_BIT);
-    } else {
-        mpv_opengl_fbo fbo{static_cast<int>(m_context->defaultFramebufferObject()), size.width(),
-                           size.height(), 0};
-        int flipY = 1;
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-            {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        m_render->render(m_renderContext, params);
-        ++m_framesDrawn;
+        if (rendered && m_frameBuffer && i < m_parts.size()) {
+            // The frame buffer holds the frame bottom row first, as OpenGL
+            // does; parts are measured from the top.
+            const QRectF& part = m_parts[i];
+            const int frameHeight = m_frameBuffer->height();
+            gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, m_frameBuffer->handle());
+            gl->glBlitFramebuffer(qRound(part.left()), frameHeight - qRound(part.bottom()),
+                                  qRound(part.right()), frameHeight - qRound(part.top()), 0, 0, size.width(),
+                                  size.height(), GL_COLOR_BUFFER_BIT, GL_LINEAR);
+        } else {
+            gl->glClearColor(0, 0, 0, 1);
+            gl->glClear(GL_COLOR_BUFFER_BIT);
+        }
+        m_context->swapBuffers(window);
     }
-    m_context->swapBuffers(m_window);
-    if (!clearOnly) {
+    if (rendered) {
         m_render->reportSwap(m_renderContext);
         reportFirstFrame();
     }
+}
+
+void VideoWallpaperView::renderToFrameBuffer()
+{
+    // The frame is rendered once, at the smallest size no screen has to
+    // enlarge (the video's own size at most), and every window shows its
+    // part of it.
+    if (m_parts.size() != m_targets.size()) {
+        std::vector<QRectF> parts;
+        std::vector<QSize> pixels;
+        for (const VideoTarget& target : m_targets) {
+            parts.push_back(MediaLayout::sourceRect(QSizeF(m_videoSize), QRectF(target.canvas),
+                                                    QRectF(target.screen), MediaLayout::Fit::Fill));
+            pixels.push_back(target.window->size() * target.window->devicePixelRatio());
+        }
+        const QSize frame = MediaLayout::frameSize(m_videoSize, parts, pixels);
+        if (!m_frameBuffer || m_frameBuffer->size() != frame)
+            m_frameBuffer = std::make_unique<QOpenGLFramebufferObject>(frame);
+        const double sx = double(frame.width()) / m_videoSize.width();
+        const double sy = double(frame.height()) / m_videoSize.height();
+        m_parts.clear();
+        for (const QRectF& part : parts)
+            m_parts.emplace_back(part.x() * sx, part.y() * sy, part.width() * sx, part.height() * sy);
+    }
+    mpv_opengl_fbo fbo{static_cast<int>(m_frameBuffer->handle()), m_frameBuffer->width(),
+                       m_frameBuffer->height(), 0};
+    int flipY = 1;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+        {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    m_render->render(m_renderContext, params);
+    ++m_framesDrawn;
 }
 
 } // namespace nivora

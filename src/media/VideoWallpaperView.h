@@ -1,14 +1,19 @@
 #pragma once
 
+#include "media/VideoTarget.h"
+
 #include <QByteArray>
 #include <QObject>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 #include <memory>
+#include <vector>
 
 struct mpv_handle;
 struct mpv_render_context;
 class QOpenGLContext;
+class QOpenGLFramebufferObject;
 
 namespace nivora {
 
@@ -18,8 +23,8 @@ class DesktopSurface;
 class SoftwareVideoRenderer;
 class WallpaperWindow;
 
-// A video looping silently over one wallpaper window, scaled to fill it and
-// cropped (never letterboxed). libmpv decodes and renders through its render
+// A video looping silently over one or more wallpaper windows, scaled to fill
+// each and cropped (never letterboxed). libmpv decodes and renders through its render
 // API into the wallpaper window: mpv never creates a window of its own, so the
 // window keeps its desktop type, its empty input shape and its place in the
 // stacking order. The window stays black while nothing is decoded, and for
@@ -30,6 +35,11 @@ class WallpaperWindow;
 // times what its processor converter does, so a SoftwareVideoRenderer
 // converts on a thread of its own and the X server puts the frames on the
 // window.
+//
+// Screens that show the same file share one view: the file is decoded and
+// each frame rendered once, and every screen shows its own part of that frame
+// (MediaLayout), so a second screen costs a crop and a scaling, not a second
+// decoder.
 class VideoWallpaperView : public QObject
 {
     Q_OBJECT
@@ -43,8 +53,16 @@ public:
     // on the processor and handed to the surface, which the compositor
     // scales.
     static std::unique_ptr<VideoWallpaperView> create(const QString& path, DesktopSurface* surface);
+    // The same for a screen placed on the desktop: its window or its surface,
+    // and the canvas the video is laid over.
+    static std::unique_ptr<VideoWallpaperView> create(const QString& path, const VideoTarget& target);
     // Pauses and releases the player.
     ~VideoWallpaperView() override;
+
+    // One more screen showing this video, of the same kind as the first (a
+    // window, or a desktop surface); it must outlive the view.
+    void addTarget(const VideoTarget& target);
+    int targetCount() const { return int(m_targets.size()); }
 
     void play();
     void pause();
@@ -54,7 +72,7 @@ public:
     QString property(const QByteArray& name) const;
     // Whether a video frame size is known, i.e. something was decoded.
     bool hasVideo() const;
-    // Frames drawn into the window so far.
+    // Frames rendered so far (each once, however many windows show it).
     quint64 framesDrawn() const;
     // Whether frames go to the window through the X server (converted on the
     // processor) rather than through OpenGL.
@@ -77,6 +95,8 @@ private:
     bool createRenderContext(bool software);
     void freeRenderContext();
     void drawFrame(bool clearOnly);
+    void renderToFrameBuffer();
+    void watchExposure(WallpaperWindow* window);
     void startRendering();
     void switchToOpenGL();
     void turnUpright();
@@ -88,10 +108,16 @@ private:
     mpv_handle* m_mpv = nullptr;
     mpv_render_context* m_renderContext = nullptr;
     std::unique_ptr<QOpenGLContext> m_context;
+    // With OpenGL, the frame every window shows its part of.
+    std::unique_ptr<QOpenGLFramebufferObject> m_frameBuffer;
+    std::vector<QRectF> m_parts;
+    // The video's size as displayed, once known.
+    QSize m_videoSize;
     // Set while frames are converted on the processor and go through the X
     // server, on the renderer's own thread.
     std::unique_ptr<SoftwareVideoRenderer> m_software;
-    WallpaperWindow* m_window = nullptr;
+    // The screens it is shown on, all windows or all desktop surfaces.
+    std::vector<VideoTarget> m_targets;
     // The video track chosen when the file opened; empty until then.
     QByteArray m_videoTrack;
     bool m_unplayableReported = false;

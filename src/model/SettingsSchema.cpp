@@ -55,6 +55,7 @@ QList<Setting> buildTable()
         make("isRunning", Type::Boolean, 1.0),
         perScreen(make("wallpaperMode", Type::Mode)),
         perScreen(make("mediaPath", Type::Path)),
+        make("spanScreens", Type::Boolean, 0.0),
         perScreen(scene),
         perScreen(tuning("speed", 0.5)),
         perScreen(tuning("intensity", 0.6)),

@@ -35,6 +35,7 @@ layout(std140) uniform Scalars
     float colorShift;
     float sharpness;
     int scene;
+    vec2 offset;
 } u;
 
 layout(std140) uniform Palette
@@ -163,7 +164,7 @@ void f_main()
 {
     // gl_FragCoord already has its origin at the bottom-left corner, which is
     // where uv starts, so no flip is needed.
-    vec2 uv = gl_FragCoord.xy / u.resolution;
+    vec2 uv = (gl_FragCoord.xy + u.offset) / u.resolution;
     float aspect = u.resolution.x / max(u.resolution.y, 1.0);
     float sc = 0.5 + u.scale * 1.6;
     vec2 p = vec2(uv.x * aspect, uv.y) * sc;

@@ -284,6 +284,20 @@ Scalars WallpaperRenderer::makeScalars(QSizeF drawableSize, float time, double s
     return s;
 }
 
+void WallpaperRenderer::placeOnCanvas(Scalars& s, const QRectF& canvas, QSizeF drawableSize)
+{
+    if (canvas.isEmpty() || canvas == QRectF(0, 0, 1, 1))
+        return;
+    const double w = std::max(drawableSize.width(), 1.0);
+    const double h = std::max(drawableSize.height(), 1.0);
+    s.resolution[0] = float(std::max(canvas.width() * w, 1.0));
+    s.resolution[1] = float(std::max(canvas.height() * h, 1.0));
+    // The shader counts rows from the bottom: the drawable's bottom edge is
+    // as far above the canvas's as the canvas extends below the drawable.
+    s.offset[0] = float(-canvas.x() * w);
+    s.offset[1] = float((canvas.y() + canvas.height() - 1.0) * h);
+}
+
 Scalars WallpaperRenderer::scalarsFromState(const AppState& state, QSizeF drawableSize, float time)
 {
     return makeScalars(drawableSize, time, state.speed(), state.intensity(), state.scale(),

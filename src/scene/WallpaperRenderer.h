@@ -5,6 +5,7 @@
 #include "scene/Scalars.h"
 
 #include <QList>
+#include <QRectF>
 #include <QSize>
 #include <QSurfaceFormat>
 #include <array>
@@ -98,6 +99,10 @@ public:
     // the 32-bit range (every value outside 0...13 draws snow anyway).
     static Scalars makeScalars(QSizeF drawableSize, float time, double speed, double intensity, double scale,
                                double colorShift, double sharpness, qint64 scene);
+    // Lays the scene of `s`, drawn on a `drawableSize` drawable, over
+    // `canvas`, given in units of the drawable (the drawable is 0, 0, 1, 1;
+    // y down): one scene across several screens, each drawing its part.
+    static void placeOnCanvas(Scalars& s, const QRectF& canvas, QSizeF drawableSize);
     // The same, with the tuning values and scene read from the settings store.
     static Scalars scalarsFromState(const AppState& state, QSizeF drawableSize, float time);
     // The same with the time and speed of a clock sample, as renderers draw.

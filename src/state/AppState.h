@@ -57,6 +57,8 @@ public:
     qint64 fps() const { return m_fps; }
     bool batterySaver() const { return m_batterySaver; }
     bool pauseOnFullscreen() const { return m_pauseOnFullscreen; }
+    // One video or image laid over every enabled screen rather than repeated on each.
+    bool spanScreens() const { return m_spanScreens; }
     bool launchAtLogin() const { return m_launchAtLogin; }
     bool autopilot() const { return m_autopilot; }
     qint64 autopilotMinutes() const { return m_autopilotMinutes; }
@@ -88,6 +90,7 @@ public:
     void setFps(qint64 value);
     void setBatterySaver(bool value);
     void setPauseOnFullscreen(bool value);
+    void setSpanScreens(bool value);
     void setLaunchAtLoginFlag(bool value); // the bare property; see setLaunchAtLogin()
     void setAutopilot(bool value);
     void setAutopilotMinutes(qint64 value);
@@ -142,6 +145,7 @@ Q_SIGNALS:
     void fpsChanged(qint64 value);
     void batterySaverChanged(bool value);
     void pauseOnFullscreenChanged(bool value);
+    void spanScreensChanged(bool value);
     void launchAtLoginChanged(bool value);
     void autopilotChanged(bool value);
     void autopilotMinutesChanged(qint64 value);
@@ -178,6 +182,7 @@ private:
     qint64 m_fps = 30;
     bool m_batterySaver = true;
     bool m_pauseOnFullscreen = false;
+    bool m_spanScreens = false;
     bool m_launchAtLogin = false;
     bool m_autopilot = false;
     qint64 m_autopilotMinutes = 5;

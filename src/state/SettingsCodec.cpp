@@ -533,6 +533,8 @@ const QList<Binding>& bindings()
              const auto media = store.stringValue(key);
              state.setMediaPath(media && !media->isEmpty() ? *media : QString());
          }},
+        {"spanScreens", [](const S& s) -> QJsonValue { return s.spanScreens(); },
+         &applyBool<&S::setSpanScreens>, &loadBool<&S::setSpanScreens>},
         {"sceneIndex", [](const S& s) -> QJsonValue { return s.sceneIndex(); }, &applySceneIndex,
          &loadInteger<&S::setSceneIndex>},
         {"speed", [](const S& s) -> QJsonValue { return s.speed(); }, &applyTuning<&S::setSpeed>,

@@ -268,6 +268,7 @@ void TestSceneShader::scalarsBlockMatchesTheRecord()
         {"Scalars.colorShift", GLint(offsetof(Scalars, colorShift))},
         {"Scalars.sharpness", GLint(offsetof(Scalars, sharpness))},
         {"Scalars.scene", GLint(offsetof(Scalars, scene))},
+        {"Scalars.offset", GLint(offsetof(Scalars, offset))},
         {"Palette.colors[0]", 0},
     };
     for (const auto& [name, expected] : fields) {

@@ -25,6 +25,7 @@ QJsonObject fullSettings()
         {"isRunning", false},
         {"wallpaperMode", "video"},
         {"mediaPath", "/home/u/clip.mp4"},
+        {"spanScreens", true},
         {"sceneIndex", 7},
         {"speed", 0.9},
         {"intensity", 0.3},
@@ -101,6 +102,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 30);
         QCOMPARE(state.batterySaver(), true);
         QCOMPARE(state.pauseOnFullscreen(), false);
+        QCOMPARE(state.spanScreens(), false);
         QCOMPARE(state.launchAtLogin(), true); // mirrors the login item
         QCOMPARE(state.autopilot(), false);
         QCOMPARE(state.autopilotMinutes(), 5);
@@ -134,6 +136,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 60);
         QCOMPARE(state.batterySaver(), false);
         QCOMPARE(state.pauseOnFullscreen(), true);
+        QCOMPARE(state.spanScreens(), true);
         QCOMPARE(state.autopilot(), true);
         QCOMPARE(state.autopilotMinutes(), 15);
         QCOMPARE(state.paletteName(), QStringLiteral("Lavande"));
@@ -356,7 +359,7 @@ private Q_SLOTS:
         QVERIFY(o.value("widgetShapes").isObject());
         QVERIFY(!o.contains("enabledDisplays"));
         QVERIFY(!o.contains("launchAtLogin"));
-        QCOMPARE(o.keys().size(), 21);
+        QCOMPARE(o.keys().size(), 22);
         // And it loads back to the same state.
         DefaultsStore again(fx.path);
         AppState reloaded(again, false);

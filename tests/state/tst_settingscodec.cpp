@@ -187,6 +187,7 @@ private Q_SLOTS:
         const QString clip = media.filePath(QStringLiteral("a b.mp4"));
         QVERIFY(QFile(clip).open(QIODevice::WriteOnly));
         set("mediaPath", SettingsCodec::format(clip));
+        set("spanScreens", "true");
         set("speed", "1");
         set("colorShift", "0");
         set("paletteName", "\"Corail\"");
@@ -196,6 +197,7 @@ private Q_SLOTS:
         QCOMPARE(state.fps(), 60);
         QCOMPARE(state.wallpaperMode(), WallpaperMode::Video);
         QCOMPARE(state.mediaPath(), clip);
+        QCOMPARE(state.spanScreens(), true);
         QCOMPARE(state.speed(), 1.0);
         // A preset's name chooses the preset.
         QCOMPARE(state.paletteName(), QStringLiteral("Corail"));

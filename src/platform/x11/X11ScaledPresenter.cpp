@@ -84,18 +84,28 @@ std::unique_ptr<X11ScaledPresenter> X11ScaledPresenter::create(quint32 window, Q
                                                                QSize imagePixels, PixelOrder order,
                                                                RowOrder rows)
 {
-    if (!window || windowPixels.isEmpty() || imagePixels.isEmpty() || imagePixels.width() > 16384 ||
+    return create({Target{window, windowPixels, QRectF()}}, imagePixels, order, rows);
+}
+
+std::unique_ptr<X11ScaledPresenter> X11ScaledPresenter::create(const std::vector<Target>& targets,
+                                                               QSize imagePixels, PixelOrder order,
+                                                               RowOrder rows)
+{
+    if (targets.empty() || imagePixels.isEmpty() || imagePixels.width() > 16384 ||
         imagePixels.height() > 16384)
         return nullptr;
+    for (const Target& t : targets) {
+        if (!t.window || t.pixels.isEmpty())
+            return nullptr;
+    }
     std::unique_ptr<X11ScaledPresenter> presenter(new X11ScaledPresenter);
-    presenter->m_windowSize = windowPixels;
     presenter->m_imageSize = imagePixels;
-    if (!presenter->setUp(window, order, rows))
+    if (!presenter->setUp(targets, order, rows))
         return nullptr;
     return presenter;
 }
 
-bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order, RowOrder rows)
+bool X11ScaledPresenter::setUp(const std::vector<Target>& targets, PixelOrder order, RowOrder rows)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         return false;
@@ -112,18 +122,23 @@ bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order, RowOrder rows)
     if (!version || (version->major_version == 0 && version->minor_version < 10))
         return false;
 
-    XcbReply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
-    if (!attributes)
-        return false;
     XcbReply<xcb_render_query_pict_formats_reply_t> formats(
         xcb_render_query_pict_formats_reply(c, xcb_render_query_pict_formats(c), nullptr));
     if (!formats)
         return false;
     const xcb_render_pictformat_t sourceFormat = rgbFormat(formats.get(), order);
-    const xcb_render_pictformat_t targetFormat = visualFormat(formats.get(), attributes->visual);
-    if (!sourceFormat || !targetFormat)
+    if (!sourceFormat)
         return false;
+    std::vector<xcb_render_pictformat_t> targetFormats;
+    for (const Target& t : targets) {
+        XcbReply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, t.window), nullptr));
+        if (!attributes)
+            return false;
+        targetFormats.push_back(visualFormat(formats.get(), attributes->visual));
+        if (!targetFormats.back())
+            return false;
+    }
 
     // Two frames' worth, used in turn: the next frame is written while the
     // server may still be reading the last one.
@@ -150,30 +165,38 @@ bool X11ScaledPresenter::setUp(quint32 window, PixelOrder order, RowOrder rows)
     }
     m_segmentAttached = true;
 
-    m_window = window;
     m_pixmap = xcb_generate_id(c);
-    xcb_create_pixmap(c, 24, m_pixmap, window, quint16(m_imageSize.width()), quint16(m_imageSize.height()));
+    xcb_create_pixmap(c, 24, m_pixmap, targets.front().window, quint16(m_imageSize.width()),
+                      quint16(m_imageSize.height()));
     m_gc = xcb_generate_id(c);
     xcb_create_gc(c, m_gc, m_pixmap, 0, nullptr);
 
-    // Pad repeat keeps the border pixels from blending with transparent black
-    // at the edges of the screen.
-    m_source = xcb_generate_id(c);
-    const quint32 repeat[] = {XCB_RENDER_REPEAT_PAD};
-    xcb_render_create_picture(c, m_source, m_pixmap, sourceFormat, XCB_RENDER_CP_REPEAT, repeat);
-    // Destination pixels map to source pixels: scaled, and flipped when the
-    // image arrives bottom row first.
-    const double sx = double(m_imageSize.width()) / m_windowSize.width();
-    const double sy = double(m_imageSize.height()) / m_windowSize.height();
-    const bool flip = rows == RowOrder::BottomUp;
-    const xcb_render_transform_t transform = {
-        fixed(sx), 0, 0, 0, fixed(flip ? -sy : sy), fixed(flip ? m_imageSize.height() : 0), 0, 0, fixed(1)};
-    xcb_render_set_picture_transform(c, m_source, transform);
-    static const char bilinear[] = "bilinear";
-    xcb_render_set_picture_filter(c, m_source, sizeof bilinear - 1, bilinear, 0, nullptr);
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const Target& t = targets[i];
+        Output out;
+        out.pixels = t.pixels;
+        // Pad repeat keeps the border pixels from blending with transparent
+        // black at the edges of the screen.
+        out.source = xcb_generate_id(c);
+        const quint32 repeat[] = {XCB_RENDER_REPEAT_PAD};
+        xcb_render_create_picture(c, out.source, m_pixmap, sourceFormat, XCB_RENDER_CP_REPEAT, repeat);
+        // Destination pixels map to source pixels: scaled and moved to this
+        // window's part, and flipped when the image arrives bottom row first.
+        const QRectF part = t.source.isEmpty() ? QRectF(QPointF(0, 0), QSizeF(m_imageSize)) : t.source;
+        const double sx = part.width() / t.pixels.width();
+        const double sy = part.height() / t.pixels.height();
+        const bool flip = rows == RowOrder::BottomUp;
+        const double oy = flip ? m_imageSize.height() - part.y() : part.y();
+        const xcb_render_transform_t transform = {
+            fixed(sx), 0, fixed(part.x()), 0, fixed(flip ? -sy : sy), fixed(oy), 0, 0, fixed(1)};
+        xcb_render_set_picture_transform(c, out.source, transform);
+        static const char bilinear[] = "bilinear";
+        xcb_render_set_picture_filter(c, out.source, sizeof bilinear - 1, bilinear, 0, nullptr);
 
-    m_target = xcb_generate_id(c);
-    xcb_render_create_picture(c, m_target, window, targetFormat, 0, nullptr);
+        out.target = xcb_generate_id(c);
+        xcb_render_create_picture(c, out.target, t.window, targetFormats[i], 0, nullptr);
+        m_targets.push_back(out);
+    }
 
     // One round trip, then any error the requests above caused is waiting.
     XcbReply<xcb_get_input_focus_reply_t> sync(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
@@ -185,10 +208,10 @@ X11ScaledPresenter::~X11ScaledPresenter()
     if (m_connection) {
         xcb_connection_t* c = m_connection;
         if (!xcb_connection_has_error(c)) {
-            if (m_target)
-                xcb_render_free_picture(c, m_target);
-            if (m_source)
-                xcb_render_free_picture(c, m_source);
+            for (const Output& out : m_targets) {
+                xcb_render_free_picture(c, out.target);
+                xcb_render_free_picture(c, out.source);
+            }
             if (m_gc)
                 xcb_free_gc(c, m_gc);
             if (m_pixmap)
@@ -227,8 +250,9 @@ bool X11ScaledPresenter::present()
     const auto h = quint16(m_imageSize.height());
     xcb_shm_put_image(c, m_pixmap, m_gc, w, h, 0, 0, w, h, 0, 0, 24, XCB_IMAGE_FORMAT_Z_PIXMAP, 0, m_segment,
                       quint32(m_slot * m_frameBytes));
-    xcb_render_composite(c, XCB_RENDER_PICT_OP_SRC, m_source, XCB_NONE, m_target, 0, 0, 0, 0, 0, 0,
-                         quint16(m_windowSize.width()), quint16(m_windowSize.height()));
+    for (const Output& out : m_targets)
+        xcb_render_composite(c, XCB_RENDER_PICT_OP_SRC, out.source, XCB_NONE, out.target, 0, 0, 0, 0, 0, 0,
+                             quint16(out.pixels.width()), quint16(out.pixels.height()));
     m_fence[m_slot] = xcb_get_input_focus(c).sequence;
     m_fencePending[m_slot] = true;
     xcb_flush(c);
