@@ -224,7 +224,7 @@ private Q_SLOTS:
         const QList<std::pair<const char*, const char*>> refused{
             {"sceneIndex", "15"}, {"wallpaperMode", "\"film\""},
             {"speed", "1.5"},     {"paletteHex", "[1,2,3]"},
-            {"fps", "60"},        {"mediaPath", "3"}};
+            {"fps", "60"},        {"mediaPath", "3"}, {"mediaPath", "\"/nonexistent/a.png\""}};
         for (const auto& [key, json] : refused) {
             const auto error =
                 SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
@@ -240,13 +240,16 @@ private Q_SLOTS:
                                              *SettingsCodec::parseValue(QString::fromLatin1(json), nullptr));
             QVERIFY2(!error, error ? qPrintable(*error) : "");
         };
+        QTemporaryDir media;
+        const QString picture = media.filePath(QStringLiteral("a.png"));
+        QVERIFY(QFile(picture).open(QIODevice::WriteOnly));
         set("wallpaperMode", "\"image\"");
-        set("mediaPath", "\"/tmp/a.png\"");
+        set("mediaPath", SettingsCodec::format(picture).toUtf8().constData());
         set("paletteName", "\"Corail\"");
         state.setSceneIndex(4);
         QJsonObject shown = SettingsCodec::screenJson(state, screen);
         QCOMPARE(shown.value("wallpaperMode").toString(), QStringLiteral("image"));
-        QCOMPARE(shown.value("mediaPath").toString(), QStringLiteral("/tmp/a.png"));
+        QCOMPARE(shown.value("mediaPath").toString(), picture);
         QCOMPARE(shown.value("sceneIndex").toInteger(), 4); // still the main one
         // A preset's name brings its colours, on this screen only.
         QCOMPARE(shown.value("paletteHex").toArray().at(3).toInteger(), 0xE2674E);
