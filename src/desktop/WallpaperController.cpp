@@ -355,11 +355,13 @@ void WallpaperController::rebuild()
     // A file that took the last run down is set aside until no screen asks
     // for it any more: another file chosen is tried.
     const QString crashed = MediaStatus::shared().crashedPath();
-    if (!crashed.isEmpty() && std::none_of(wanted.begin(), wanted.end(), [&](const Wanted& w) {
-            return w.source.mode != WallpaperMode::Scene && w.source.mediaPath == crashed;
-        }) && std::any_of(wanted.begin(), wanted.end(), [](const Wanted& w) {
-            return w.source.mode != WallpaperMode::Scene;
-        }))
+    if (!crashed.isEmpty() &&
+        std::none_of(wanted.begin(), wanted.end(),
+                     [&](const Wanted& w) {
+                         return w.source.mode != WallpaperMode::Scene && w.source.mediaPath == crashed;
+                     }) &&
+        std::any_of(wanted.begin(), wanted.end(),
+                    [](const Wanted& w) { return w.source.mode != WallpaperMode::Scene; }))
         forgetCrash();
 
     // Each screen's window is kept while what it was built for holds: the same

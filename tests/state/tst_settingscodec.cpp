@@ -221,10 +221,13 @@ private Q_SLOTS:
         const QString screen = QStringLiteral("HDMI-1");
         int changes = 0;
         connect(&state, &AppState::willChange, this, [&] { ++changes; });
-        const QList<std::pair<const char*, const char*>> refused{
-            {"sceneIndex", "15"}, {"wallpaperMode", "\"film\""},
-            {"speed", "1.5"},     {"paletteHex", "[1,2,3]"},
-            {"fps", "60"},        {"mediaPath", "3"}, {"mediaPath", "\"/nonexistent/a.png\""}};
+        const QList<std::pair<const char*, const char*>> refused{{"sceneIndex", "15"},
+                                                                 {"wallpaperMode", "\"film\""},
+                                                                 {"speed", "1.5"},
+                                                                 {"paletteHex", "[1,2,3]"},
+                                                                 {"fps", "60"},
+                                                                 {"mediaPath", "3"},
+                                                                 {"mediaPath", "\"/nonexistent/a.png\""}};
         for (const auto& [key, json] : refused) {
             const auto error =
                 SettingsCodec::applyToScreen(state, screen, QString::fromLatin1(key),
