@@ -19,8 +19,8 @@
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QHash>
 #include <QGuiApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <algorithm>
 #include <climits>
