@@ -89,17 +89,20 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         return nullptr;
     view->m_targets.push_back(target);
 
-    view->m_context = std::make_unique<QOpenGLContext>();
-    view->m_context->setFormat(window->format());
-    view->m_context->setShareContext(WallpaperRenderer::shareContext());
-    if (!view->m_context->create() || !view->m_context->makeCurrent(window))
-        return nullptr;
     // On a software renderer the frames are converted on the processor and
-    // go through the X server, when it can take them from our memory.
-    const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
-    view->m_context->doneCurrent();
-    if (softwareGL && ScaledDrawable::isServerScalingAllowed())
+    // go through the X server, when it can take them from our memory. Without
+    // a graphics device that is known before any driver is loaded, and a video
+    // then never costs the process the OpenGL driver's memory.
+    if (ScaledDrawable::hasNoGpuDevice() && ScaledDrawable::isServerScalingAllowed())
         view->m_software = SoftwareVideoRenderer::create(target);
+    if (!view->m_software) {
+        if (!view->makeContext(window) || !view->m_context->makeCurrent(window))
+            return nullptr;
+        const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
+        view->m_context->doneCurrent();
+        if (softwareGL && ScaledDrawable::isServerScalingAllowed())
+            view->m_software = SoftwareVideoRenderer::create(target);
+    }
     if (!view->createRenderContext(view->m_software != nullptr))
         return nullptr;
     if (!view->listenAndLoad(path))
@@ -278,7 +281,7 @@ void VideoWallpaperView::switchToOpenGL()
     freeRenderContext();
     m_framesDrawn += m_software->framesDrawn();
     m_software.reset();
-    const bool created = createRenderContext(false);
+    const bool created = makeContext(m_targets.front().window) && createRenderContext(false);
     if (created)
         startRendering();
     m_api->setPropertyString(m_mpv, "vid", m_videoTrack.isEmpty() ? "auto" : m_videoTrack.constData());
@@ -330,6 +333,19 @@ QString VideoWallpaperView::property(const QByteArray& name) const
     const QString out = QString::fromUtf8(value);
     m_api->free(value);
     return out;
+}
+
+bool VideoWallpaperView::makeContext(WallpaperWindow* window)
+{
+    if (m_context)
+        return true;
+    auto context = std::make_unique<QOpenGLContext>();
+    context->setFormat(window->format());
+    context->setShareContext(WallpaperRenderer::shareContext());
+    if (!context->create())
+        return false;
+    m_context = std::move(context);
+    return true;
 }
 
 bool VideoWallpaperView::createRenderContext(bool software)

@@ -92,6 +92,9 @@ private:
     bool listenAndLoad(const QString& path);
     void drainEvents();
     void renderUpdate();
+    // The OpenGL context frames are drawn with, made when first needed: a
+    // video converted on the processor may never need one.
+    bool makeContext(WallpaperWindow* window);
     bool createRenderContext(bool software);
     void freeRenderContext();
     void drawFrame(bool clearOnly);

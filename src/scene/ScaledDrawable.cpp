@@ -3,6 +3,8 @@
 #include "platform/x11/X11ScaledPresenter.h"
 #include "scene/WallpaperRenderer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
@@ -54,6 +56,22 @@ bool ScaledDrawable::isOpenGLSoftware()
         return answer;
     }();
     return software;
+}
+
+bool ScaledDrawable::hasNoGpuDevice()
+{
+    static const bool none = [] {
+        if (qEnvironmentVariableIntValue("LIBGL_ALWAYS_SOFTWARE") == 1)
+            return true;
+        // Mesa's hardware drivers open a DRM node; NVIDIA's own driver may
+        // run without one but always has its control node.
+        const QDir dri(QStringLiteral("/dev/dri"));
+        if (!dri.entryList({QStringLiteral("renderD*"), QStringLiteral("card*")}, QDir::System | QDir::Files)
+                 .isEmpty())
+            return false;
+        return !QFile::exists(QStringLiteral("/dev/nvidiactl"));
+    }();
+    return none;
 }
 
 void ScaledDrawable::setServerScalingAllowedForTesting(bool allowed)

@@ -38,6 +38,10 @@ public:
     // Whether this process's OpenGL draws on the processor; false when there
     // is no OpenGL at all. Main thread; asked of the driver once.
     static bool isOpenGLSoftware();
+    // Whether the machine has no graphics device a driver could use, so any
+    // OpenGL here can only draw on the processor. Told from the device nodes,
+    // without loading a driver (llvmpipe maps tens of MiB of LLVM).
+    static bool hasNoGpuDevice();
     // Tests turn server-side scaling off to check the OpenGL path on the same
     // machine; the shipped app never does.
     static void setServerScalingAllowedForTesting(bool allowed);
