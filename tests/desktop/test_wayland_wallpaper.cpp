@@ -361,6 +361,79 @@ private Q_SLOTS:
         QVERIFY(shows(QStringLiteral("HEADLESS-1"), QSize(1280, 720), redOverBlue));
     }
 
+    // One picture across two outputs, the second at scale 2: the compositor
+    // lays outputs out in logical units, the surfaces have twice the pixels
+    // on one of them, and the picture must still run on across the seam. The
+    // picture is a ramp the size of the desktop (red across, green down), so
+    // each pixel says where in the picture it was taken from.
+    void spanningAcrossOutputsOfMixedScale_data()
+    {
+        QTest::addColumn<bool>("video");
+        QTest::newRow("image") << false;
+        QTest::newRow("video") << true;
+    }
+    void spanningAcrossOutputsOfMixedScale()
+    {
+        QFETCH(bool, video);
+        m_sway->msg({"output", "HEADLESS-2", "scale", "2"});
+        auto restore = qScopeGuard([&] { m_sway->msg({"output", "HEADLESS-2", "scale", "1"}); });
+        const QSize desktop(1280 + 400, 720);
+        QImage ramp(desktop, QImage::Format_RGB32);
+        for (int y = 0; y < ramp.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(ramp.scanLine(y));
+            for (int x = 0; x < ramp.width(); ++x)
+                row[x] = qRgb(x * 255 / (desktop.width() - 1), y * 255 / (desktop.height() - 1), 128);
+        }
+        QString path = m_settings->dir.filePath(QStringLiteral("ramp.png"));
+        QVERIFY(ramp.save(path));
+        if (video) {
+            const QString clip = m_settings->dir.filePath(QStringLiteral("ramp.mkv"));
+            QProcess ffmpeg;
+            ffmpeg.start(QStringLiteral("ffmpeg"),
+                         {"-loglevel", "error", "-y", "-loop", "1", "-i", path, "-t", "1", "-r", "10", "-c:v",
+                          "libx264rgb", "-qp", "0", "-pix_fmt", "bgr24", clip});
+            QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+            path = clip;
+        }
+        state().setSpanScreens(true);
+        state().setMediaPath(path);
+        state().setWallpaperMode(video ? WallpaperMode::Video : WallpaperMode::Image);
+        m_platform = servicesOn(m_sway->socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->windowCount(), 2, 10000);
+
+        // Until both outputs show the picture at their own pixel size.
+        QImage left, right;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                left = m_sway->grab(QStringLiteral("HEADLESS-1")).convertToFormat(QImage::Format_RGB32);
+                right = m_sway->grab(QStringLiteral("HEADLESS-2")).convertToFormat(QImage::Format_RGB32);
+                return left.size() == QSize(1280, 720) && right.size() == QSize(800, 600) &&
+                       qBlue(left.pixel(640, 360)) > 100 && qBlue(right.pixel(400, 300)) > 100;
+            },
+            15000));
+        // Drawn losslessly in RGB, the video has the picture's own values.
+        const int tolerance = 4;
+        for (int y = 20; y < 300; y += 20) {
+            // The last logical column of the first output against the first of
+            // the second, which is two pixels wide there.
+            const QRgb a = left.pixel(1279, y);
+            const QRgb b = right.pixel(1, 2 * y);
+            QVERIFY2(
+                std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance,
+                qPrintable(
+                    QStringLiteral("row %1: %2 against %3").arg(y).arg(QColor(a).name(), QColor(b).name())));
+        }
+        // Each output shows its own part of the picture: the first starts at
+        // its left edge, the second ends at its right edge, halfway down.
+        QVERIFY(qRed(left.pixel(1, 360)) <= tolerance);
+        QVERIFY(qRed(right.pixel(798, 300)) >= 255 - tolerance);
+        QVERIFY(std::abs(qGreen(right.pixel(400, 598)) - 299 * 255 / 719) <= tolerance);
+        if (video)
+            QCOMPARE(m_controller->videoViews().size(), 1);
+    }
+
     void everyOutputShowsTheScene()
     {
         const double seconds = 51.5;
