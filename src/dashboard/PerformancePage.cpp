@@ -11,6 +11,7 @@
 #include "design/SegmentedSelector.h"
 #include "design/Theme.h"
 #include "desktop/ShellBackgroundSync.h"
+#include "desktop/WallpaperController.h"
 #include "platform/PlatformServices.h"
 #include "platform/gnome/GnomeFullscreenWatch.h"
 #include "scene/ScaledDrawable.h"
@@ -18,6 +19,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace nivora {
@@ -164,6 +166,12 @@ QWidget* PerformancePage::buildEngineCard()
                               &m_routeTitle, &m_routeText));
     showRenderingRoute();
     connect(&m_state, &AppState::wallpaperModeChanged, this, &PerformancePage::showRenderingRoute);
+    if (WallpaperController* wallpaper = WallpaperController::sharedIfMade())
+        connect(wallpaper, &WallpaperController::rebuilt, this, &PerformancePage::showRenderingRoute);
+    m_routeRefresh = new QTimer(this);
+    m_routeRefresh->setInterval(2000);
+    m_routeRefresh->setTimerType(Qt::VeryCoarseTimer);
+    connect(m_routeRefresh, &QTimer::timeout, this, &PerformancePage::showRenderingRoute);
     column->addWidget(infoRow(QStringLiteral("hare.fill"), Theme::green(), QStringLiteral("Optimisé"),
                               QStringLiteral("Résolution plafonnée et shader compilé une seule fois."),
                               content));
@@ -175,20 +183,45 @@ QWidget* PerformancePage::buildEngineCard()
 }
 
 PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesktop, bool softwareOpenGL,
-                                                                WallpaperMode mode)
+                                                                WallpaperMode mode, const QString& path,
+                                                                const QString& hwdec)
 {
-    if (mode == WallpaperMode::Video)
+    if (path == QLatin1String("gpu-video")) {
+        if (!hwdec.isEmpty() && hwdec != QLatin1String("no"))
+            return {QStringLiteral("Vidéo décodée par la carte graphique"),
+                    QStringLiteral("Décodage matériel (%1) et rendu OpenGL : les images ne passent pas par "
+                                   "le processeur.")
+                        .arg(hwdec)};
+        return {QStringLiteral("Vidéo décodée par le processeur, rendue par OpenGL"),
+                softwareOpenGL
+                    ? QStringLiteral("Pas d'accélération graphique ici : OpenGL dessine aussi chaque "
+                                     "image sur le processeur.")
+                    : QStringLiteral("La carte graphique ne décode pas ce format ; elle affiche et "
+                                     "met à l'échelle chaque image.")};
+    }
+    // What runs comes first; the mode only tells the route before anything does.
+    if (path == QLatin1String("software-video") || (path.isEmpty() && mode == WallpaperMode::Video))
         return {QStringLiteral("Vidéo décodée par le processeur"),
                 waylandDesktop
                     ? QStringLiteral("Chaque image est copiée vers le compositeur ; une scène animée "
                                      "coûte moins.")
                     : QStringLiteral("Décodage logiciel ; une scène animée coûte moins.")};
-    if (mode == WallpaperMode::Image)
+    if (mode == WallpaperMode::Image && path.isEmpty())
         return {QStringLiteral("Image décodée une fois"),
                 QStringLiteral("Aucun rendu continu ; seule une image animée change d'image.")};
     if (waylandDesktop)
         return {QStringLiteral("Rendu OpenGL, copié vers le compositeur"),
                 QStringLiteral("Chaque image passe par la mémoire partagée du compositeur.")};
+    if (path == QLatin1String("readback"))
+        return softwareOpenGL
+                   ? RenderingRoute{QStringLiteral(
+                                        "Rendu OpenGL sur le processeur, agrandi par le serveur X"),
+                                    QStringLiteral("Pas d'accélération graphique ici : le processeur dessine "
+                                                   "chaque image, à résolution plafonnée, et le serveur X "
+                                                   "l'agrandit.")}
+                   : RenderingRoute{QStringLiteral("Rendu OpenGL relu par le processeur"),
+                                    QStringLiteral("Chaque image est relue en mémoire puis agrandie par le "
+                                                   "serveur X.")};
     if (softwareOpenGL)
         return {QStringLiteral("Rendu OpenGL sur le processeur"),
                 QStringLiteral("Pas d'accélération graphique ici : le processeur dessine chaque image, à "
@@ -202,11 +235,27 @@ QString PerformancePage::renderingTitle() const
     return m_routeTitle->text();
 }
 
+void PerformancePage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    showRenderingRoute();
+    m_routeRefresh->start();
+}
+
+void PerformancePage::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_routeRefresh->stop();
+}
+
 void PerformancePage::showRenderingRoute()
 {
     const bool wayland = m_platform.backend == QLatin1String("wayland-layer-shell");
-    const RenderingRoute route =
-        renderingRoute(wayland, ScaledDrawable::isOpenGLSoftware(), m_state.wallpaperMode());
+    WallpaperController::RenderPath running;
+    if (const WallpaperController* wallpaper = WallpaperController::sharedIfMade())
+        running = wallpaper->renderPath();
+    const RenderingRoute route = renderingRoute(wayland, ScaledDrawable::isOpenGLSoftware(),
+                                                m_state.wallpaperMode(), running.path, running.hwdec);
     m_routeTitle->setText(route.title);
     m_routeText->setText(route.text);
 }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QTimer;
 
 namespace nivora {
 
@@ -36,17 +37,24 @@ public:
     PillToggle* loginToggle() const { return m_login; }
 
     // The engine card's first row: how the desktop's frames are really made.
-    // Scenes are drawn with OpenGL, on the processor where OpenGL has no
-    // graphics card to use; on a Wayland desktop each frame is copied to the
-    // compositor; a video is always decoded by the processor; an image is
-    // decoded once and drawn without OpenGL.
+    // `path` is the wallpaper's own account of the route its frames take
+    // (WallpaperController::renderPath), `hwdec` the video decoder on the
+    // graphics card; without one the route is told from the mode and the
+    // renderer. Scenes are drawn with OpenGL, on the processor where OpenGL
+    // has no graphics card to use; on a Wayland desktop each frame is copied
+    // to the compositor; an image is decoded once and drawn without OpenGL.
     struct RenderingRoute
     {
         QString title;
         QString text;
     };
-    static RenderingRoute renderingRoute(bool waylandDesktop, bool softwareOpenGL, WallpaperMode mode);
+    static RenderingRoute renderingRoute(bool waylandDesktop, bool softwareOpenGL, WallpaperMode mode,
+                                         const QString& path = QString(), const QString& hwdec = QString());
     QString renderingTitle() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget* buildSettings();
@@ -62,6 +70,9 @@ private:
     PillToggle* m_login = nullptr;
     QLabel* m_routeTitle = nullptr;
     QLabel* m_routeText = nullptr;
+    // Asks again while the page shows: a scene's route is known once its
+    // first frames are out, and changes with the X server's answers.
+    QTimer* m_routeRefresh = nullptr;
     PillToggle* m_shellBackground = nullptr; // on GNOME only
 };
 

@@ -168,6 +168,12 @@ bool DesktopRenderView::scalesOnServer() const
     return m_worker && m_worker->scalesOnServer();
 }
 
+QString DesktopRenderView::path() const
+{
+    // A desktop surface has no OpenGL route: its frames are always read back.
+    return m_surface || scalesOnServer() ? QStringLiteral("readback") : QStringLiteral("gpu");
+}
+
 double DesktopRenderView::measuredFPS() const
 {
     return m_meter.rate(FrameRateMeter::now());

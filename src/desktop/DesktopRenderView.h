@@ -101,6 +101,10 @@ public:
     // Whether frames smaller than the screen are scaled up by the X server
     // (software OpenGL) rather than by OpenGL.
     bool scalesOnServer() const;
+    // How the last frame reached the screen, for status: "gpu" (OpenGL all
+    // the way) or "readback" (read back into shared memory, for the X server
+    // or the compositor).
+    QString path() const;
     RenderParams params() const;
     // The clock frames are drawn with (any thread): the shared one, or the
     // view's own while its screen has a speed of its own.

@@ -181,8 +181,10 @@ bool DesktopRenderWorker::draw(const DesktopRenderView::RenderParams& params, QS
     QOpenGLExtraFunctions* gl = m_context->extraFunctions();
 
     // Drawing straight into the window when the sizes agree saves a blit; a
-    // smaller drawable is drawn offscreen and scaled up to fill the screen.
-    const bool direct = pixelSize == m_surfacePixels;
+    // smaller drawable is drawn offscreen and scaled up to fill the screen. A
+    // read back asked for goes offscreen at any size.
+    const bool direct =
+        pixelSize == m_surfacePixels && ScaledDrawable::forcedPath() != ScaledDrawable::ForcedPath::Readback;
     if (direct) {
         m_drawable->release();
         gl->glBindFramebuffer(GL_FRAMEBUFFER, m_context->defaultFramebufferObject());

@@ -77,14 +77,21 @@ QMetaObject::Connection onChange(AppState& state, Signal signal, QObject* contex
         Qt::QueuedConnection);
 }
 
+WallpaperController* sharedController = nullptr;
+
 } // namespace
 
 WallpaperController& WallpaperController::shared()
 {
     // Lives until the process ends, as do the windows it owns.
-    static WallpaperController* instance =
+    static WallpaperController* instance = sharedController =
         new WallpaperController(AppState::shared(), PlatformServices::shared());
     return *instance;
+}
+
+WallpaperController* WallpaperController::sharedIfMade()
+{
+    return sharedController;
 }
 
 WallpaperController::WallpaperController(AppState& state, PlatformServices& platform, QObject* parent)
@@ -923,6 +930,17 @@ QList<ImageWallpaperView*> WallpaperController::imageViews() const
     return out;
 }
 
+WallpaperController::RenderPath WallpaperController::renderPath() const
+{
+    for (const auto& e : m_entries) {
+        if (e->render)
+            return {e->render->path(), QString()};
+        if (e->video)
+            return {e->video->path(), e->video->property("hwdec-current")};
+    }
+    return {};
+}
+
 QJsonObject WallpaperController::statusJson() const
 {
     QJsonArray windows;
@@ -949,6 +967,7 @@ QJsonObject WallpaperController::statusJson() const
             w.insert(QStringLiteral("refreshRate"), e->render->refreshRate());
             w.insert(QStringLiteral("measuredFPS"), std::round(e->render->measuredFPS() * 10.0) / 10.0);
             w.insert(QStringLiteral("paused"), e->render->isPaused());
+            w.insert(QStringLiteral("path"), e->render->path());
         } else {
             const QSize p =
                 e->window ? e->window->size() * e->window->devicePixelRatio() : e->surface->pixelSize();
@@ -959,6 +978,10 @@ QJsonObject WallpaperController::statusJson() const
                 w.insert(QStringLiteral("measuredFPS"),
                          e->video->isPaused() ? 0.0 : e->video->property("estimated-vf-fps").toDouble());
                 w.insert(QStringLiteral("paused"), e->video->isPaused());
+                w.insert(QStringLiteral("path"), e->video->path());
+                // The decoder mpv uses on the graphics card; "no" or empty
+                // when the processor decodes.
+                w.insert(QStringLiteral("hwdec"), e->video->property("hwdec-current"));
             } else {
                 w.insert(QStringLiteral("targetFPS"), 0);
                 w.insert(QStringLiteral("measuredFPS"), 0.0);

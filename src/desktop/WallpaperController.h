@@ -43,6 +43,9 @@ public:
     // The process-wide controller over AppState::shared() and the default
     // platform services, made on first use and never destroyed.
     static WallpaperController& shared();
+    // The same, or null while nothing has asked for it (tests of pages that
+    // run no wallpaper).
+    static WallpaperController* sharedIfMade();
 
     WallpaperController(AppState& state, PlatformServices& platform, QObject* parent = nullptr);
     ~WallpaperController() override;
@@ -60,6 +63,16 @@ public:
     // For `nivora ctl status`: whether the wallpaper runs, whether the
     // autopilot timer runs, and one entry per wallpaper window.
     QJsonObject statusJson() const;
+    // How frames reach the first screen that shows a scene or a video (the
+    // "path" of statusJson: "gpu", "readback", "gpu-video" or
+    // "software-video") and, for a video, the decoder on the graphics card.
+    // Empty when no screen does.
+    struct RenderPath
+    {
+        QString path;
+        QString hwdec;
+    };
+    RenderPath renderPath() const;
 
     // The drawable of a render view: the longer side at most max(quality, 480)
     // pixels and never above the screen's size in points, at least 16 pixels a

@@ -12,6 +12,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QOpenGLContext>
 #include <QOpenGLExtraFunctions>
@@ -93,14 +94,15 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     // go through the X server, when it can take them from our memory. Without
     // a graphics device that is known before any driver is loaded, and a video
     // then never costs the process the OpenGL driver's memory.
-    if (ScaledDrawable::hasNoGpuDevice() && ScaledDrawable::isServerScalingAllowed())
+    if (ScaledDrawable::readsBack(ScaledDrawable::hasNoGpuDevice()))
         view->m_software = SoftwareVideoRenderer::create(target);
     if (!view->m_software) {
         if (!view->makeContext(window) || !view->m_context->makeCurrent(window))
             return nullptr;
         const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
         view->m_context->doneCurrent();
-        if (softwareGL && ScaledDrawable::isServerScalingAllowed())
+        view->m_hardwareGL = !softwareGL;
+        if (ScaledDrawable::readsBack(softwareGL))
             view->m_software = SoftwareVideoRenderer::create(target);
     }
     if (!view->createRenderContext(view->m_software != nullptr))
@@ -191,6 +193,8 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::makePlayer(const QString
         {"vo", "libmpv"},
         // Mesa's software renderer is refused unless asked for.
         {"gpu-sw", "yes"},
+        // Decoded on the processor until OpenGL is known to run on a
+        // graphics card (createRenderContext).
         {"hwdec", "no"},
         // Never any sound: no audio track selected, so nothing is decoded and
         // no audio output is opened.
@@ -289,6 +293,11 @@ void VideoWallpaperView::switchToOpenGL()
         drawFrame(framesDrawn() == 0);
 }
 
+QString VideoWallpaperView::path() const
+{
+    return m_software ? QStringLiteral("software-video") : QStringLiteral("gpu-video");
+}
+
 quint64 VideoWallpaperView::framesDrawn() const
 {
     return m_framesDrawn + (m_software ? m_software->framesDrawn() : 0);
@@ -358,15 +367,25 @@ bool VideoWallpaperView::createRenderContext(bool software)
         return m_render->create(&m_renderContext, m_mpv, params) >= 0;
     }
     mpv_opengl_init_params glInit{&procAddress, m_context.get()};
+    // Decoders on the graphics card hand their frames to OpenGL through the
+    // X display (VA-API, VDPAU).
+    auto* x11 = m_hardwareGL ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
         {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+        {x11 ? MPV_RENDER_PARAM_X11_DISPLAY : MPV_RENDER_PARAM_INVALID, x11 ? x11->display() : nullptr},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     if (!m_context->makeCurrent(m_targets.front().window))
         return false;
     const bool created = m_render->create(&m_renderContext, m_mpv, params) >= 0;
     m_context->doneCurrent();
+    // On a graphics card frames are decoded there when it knows the codec, so
+    // they never pass through the processor; otherwise mpv decodes them in
+    // software and still draws them with OpenGL. A software renderer gains
+    // nothing from it.
+    if (created && m_hardwareGL)
+        m_api->setPropertyString(m_mpv, "hwdec", "auto-safe");
     return created;
 }
 

@@ -31,10 +31,10 @@ class WallpaperWindow;
 // good when the file cannot be decoded at all. Main thread.
 //
 // With a GPU mpv renders with OpenGL into a context of ours, on the main
-// thread. With software OpenGL its colour conversion shader costs about three
-// times what its processor converter does, so a SoftwareVideoRenderer
-// converts on a thread of its own and the X server puts the frames on the
-// window.
+// thread, and decodes on the card when it can. With software OpenGL its
+// colour conversion shader costs about three times what its processor
+// converter does, so a SoftwareVideoRenderer converts on a thread of its own
+// and the X server puts the frames on the window.
 //
 // Screens that show the same file share one view: the file is decoded and
 // each frame rendered once, and every screen shows its own part of that frame
@@ -77,6 +77,9 @@ public:
     // Whether frames go to the window through the X server (converted on the
     // processor) rather than through OpenGL.
     bool scalesOnServer() const { return m_software != nullptr; }
+    // For status: "software-video" when mpv's software renderer converts the
+    // frames on the processor, "gpu-video" when its OpenGL renderer draws them.
+    QString path() const;
 
 Q_SIGNALS:
     // The player opened the file and found no picture in it (an empty file,
@@ -126,6 +129,9 @@ private:
     bool m_unplayableReported = false;
     bool m_firstFrameReported = false;
     bool m_paused = false;
+    // OpenGL runs on a graphics card: mpv's OpenGL renderer decodes there too
+    // when the card can.
+    bool m_hardwareGL = false;
     quint64 m_framesDrawn = 0;
 };
 

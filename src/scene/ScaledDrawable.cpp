@@ -3,6 +3,7 @@
 #include "platform/x11/X11ScaledPresenter.h"
 #include "scene/WallpaperRenderer.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QOffscreenSurface>
@@ -19,7 +20,8 @@ std::atomic<bool> serverScalingAllowed{true};
 } // namespace
 
 ScaledDrawable::ScaledDrawable(QOpenGLContext* context, QWindow* window, quint32 windowId)
-    : m_context(context), m_window(window), m_windowId(windowId), m_software(isSoftwareRenderer(context))
+    : m_context(context), m_window(window), m_windowId(windowId),
+      m_readBack(isSoftwareRenderer(context) || forcedPath() == ForcedPath::Readback)
 {
 }
 
@@ -81,7 +83,29 @@ void ScaledDrawable::setServerScalingAllowedForTesting(bool allowed)
 
 bool ScaledDrawable::isServerScalingAllowed()
 {
-    return serverScalingAllowed.load();
+    return serverScalingAllowed.load() && forcedPath() != ForcedPath::Gpu;
+}
+
+ScaledDrawable::ForcedPath ScaledDrawable::forcedPath()
+{
+    static const ForcedPath path = [] {
+        const QByteArray asked = qgetenv("NIVORA_RENDER_PATH").trimmed().toLower();
+        if (asked == "gpu")
+            return ForcedPath::Gpu;
+        if (asked == "readback")
+            return ForcedPath::Readback;
+        if (!asked.isEmpty() && asked != "auto")
+            qWarning().noquote() << QStringLiteral(
+                                        "Nivora: NIVORA_RENDER_PATH=%1 ignoré (gpu, readback ou auto)")
+                                        .arg(QString::fromLocal8Bit(asked));
+        return ForcedPath::None;
+    }();
+    return path;
+}
+
+bool ScaledDrawable::readsBack(bool software)
+{
+    return isServerScalingAllowed() && (software || forcedPath() == ForcedPath::Readback);
 }
 
 void ScaledDrawable::release()
@@ -127,7 +151,7 @@ bool ScaledDrawable::bind(QSize size)
 
 bool ScaledDrawable::presentOnServer(QSize windowPixels)
 {
-    if (!m_software || m_presenterFailed || !m_windowId || !serverScalingAllowed.load()) {
+    if (!m_readBack || m_presenterFailed || !m_windowId || !isServerScalingAllowed()) {
         m_presenter.reset();
         return false;
     }

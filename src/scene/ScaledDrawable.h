@@ -47,6 +47,22 @@ public:
     static void setServerScalingAllowedForTesting(bool allowed);
     static bool isServerScalingAllowed();
 
+    // The way frames reach the screen as NIVORA_RENDER_PATH asks, read once:
+    // "gpu" keeps every frame in OpenGL (no read back, mpv's OpenGL renderer
+    // for videos) and "readback" sends every frame through the processor and
+    // the X server (mpv's software renderer for videos), whatever the
+    // renderer. Both paths can so be run and compared on one machine.
+    enum class ForcedPath
+    {
+        None,
+        Gpu,
+        Readback
+    };
+    static ForcedPath forcedPath();
+    // Whether frames drawn by a renderer that is (or not) `software` go to the
+    // window through the processor and the X server.
+    static bool readsBack(bool software);
+
     // Binds a framebuffer of `size` for drawing, made (or remade) as needed.
     // False when it cannot be made.
     bool bind(QSize size);
@@ -69,7 +85,9 @@ private:
     QOpenGLContext* m_context;
     QWindow* m_window;
     quint32 m_windowId;
-    bool m_software;
+    // A software renderer, or a read back forced: frames go through the X
+    // server when it can take them.
+    bool m_readBack;
     unsigned int m_texture = 0;
     unsigned int m_framebuffer = 0;
     QSize m_size;

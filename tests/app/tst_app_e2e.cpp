@@ -12,6 +12,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 
 namespace {
@@ -36,12 +38,15 @@ class TestAppEndToEnd : public QObject
 
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<QProcess> m_app;
+    QString m_renderPath;
 
     QProcessEnvironment env() const
     {
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.insert("XDG_CONFIG_HOME", m_home->filePath("config"));
         e.insert("XDG_DATA_HOME", m_home->filePath("data"));
+        if (!m_renderPath.isEmpty())
+            e.insert("NIVORA_RENDER_PATH", m_renderPath);
         return e;
     }
 
@@ -67,12 +72,12 @@ class TestAppEndToEnd : public QObject
 
     Run ctl(const QStringList& args) { return run(QStringList{"ctl"} + args); }
 
-    void startApp()
+    void startApp(const QStringList& args = {})
     {
         m_app = std::make_unique<QProcess>();
         m_app->setProcessEnvironment(env());
         m_app->setProcessChannelMode(QProcess::SeparateChannels);
-        m_app->start(binary(), {});
+        m_app->start(binary(), args);
         QVERIFY(m_app->waitForStarted());
         // Ready once it answers on the bus.
         for (int i = 0; i < 200; ++i) {
@@ -105,6 +110,28 @@ class TestAppEndToEnd : public QObject
             {QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Nivora$")});
     }
 
+    // The mean red, green and blue of the screen's bottom-left corner (away
+    // from the dashboard), 0 to 1; empty when it cannot be taken.
+    static QList<double> cornerColor()
+    {
+        QProcess shot;
+        shot.start(QStringLiteral("import"), {"-window", "root", "-crop", "240x160+0+900", "-format",
+                                              "%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]", "info:"});
+        if (!shot.waitForFinished(20000))
+            return {};
+        QList<double> rgb;
+        for (const QString& figure : QString::fromUtf8(shot.readAllStandardOutput()).split(' '))
+            rgb << figure.toDouble();
+        return rgb.size() == 3 ? rgb : QList<double>();
+    }
+
+    bool writeSettings(const QJsonObject& settings) const
+    {
+        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
+        QFile f(settingsPath());
+        return f.open(QIODevice::WriteOnly) && f.write(QJsonDocument(settings).toJson()) > 0;
+    }
+
     QJsonObject storedSettings() const
     {
         QFile f(settingsPath());
@@ -126,6 +153,7 @@ private Q_SLOTS:
         if (QTest::currentTestFailed() && m_app)
             qWarning().noquote() << "nivora stderr:" << m_app->readAllStandardError();
         stopApp();
+        m_renderPath.clear();
         m_home.reset();
     }
 
@@ -372,16 +400,8 @@ private Q_SLOTS:
         QCOMPARE(QProcess::execute("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
                                               "color=c=red:s=320x240:r=10:d=1", "-c:v", "mpeg4", clip}),
                  0);
-        QDir().mkpath(QFileInfo(settingsPath()).absolutePath());
-        {
-            QFile f(settingsPath());
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QJsonDocument(QJsonObject{{"isRunning", true},
-                                              {"speed", 0.5},
-                                              {"wallpaperMode", "video"},
-                                              {"mediaPath", clip}})
-                        .toJson());
-        }
+        QVERIFY(writeSettings(
+            {{"isRunning", true}, {"speed", 0.5}, {"wallpaperMode", "video"}, {"mediaPath", clip}}));
         QProcess crashing;
         QProcessEnvironment e = env();
         e.insert("NIVORA_TEST_ABORT_OPENING_MEDIA", "1");
@@ -437,6 +457,88 @@ private Q_SLOTS:
         QCOMPARE(ctl({"quit"}).status, 0);
         QVERIFY(m_app->waitForFinished(10000));
         QCOMPARE(storedSettings().value("speed").toDouble(), 0.6);
+    }
+
+    // Each route frames can take to the screen, forced as a developer would
+    // on any machine: `status` names the one that runs, and the desktop keeps
+    // changing through it (a scene moves, a video plays and loops).
+    void renderPathCanBeForced_data()
+    {
+        QTest::addColumn<QString>("forced");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("scene, OpenGL") << "gpu"
+                                       << "scene"
+                                       << "gpu";
+        QTest::newRow("scene, read back") << "readback"
+                                          << "scene"
+                                          << "readback";
+        QTest::newRow("video, OpenGL") << "gpu"
+                                       << "video"
+                                       << "gpu-video";
+        QTest::newRow("video, processor") << "readback"
+                                          << "video"
+                                          << "software-video";
+    }
+    void renderPathCanBeForced()
+    {
+        QFETCH(QString, forced);
+        QFETCH(QString, mode);
+        QFETCH(QString, path);
+        // A clip whose colour turns all the way round the hue circle in its
+        // one second, so that any two moments of it differ.
+        const QString clip = m_home->filePath("hues.mp4");
+        QCOMPARE(QProcess::execute("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                              "color=c=red:s=320x240:r=20:d=1,hue=h=t*360", "-c:v", "mpeg4",
+                                              "-q:v", "2", clip}),
+                 0);
+        QVERIFY(writeSettings({{"isRunning", true},
+                               {"speed", 1.0},
+                               {"wallpaperMode", mode},
+                               {"mediaPath", mode == "video" ? clip : QString()}}));
+        m_renderPath = forced;
+        startApp({"--autostart"});
+        // The first wallpaper window as `status` lists it.
+        const auto firstWindow = [&] {
+            return QJsonDocument::fromJson(ctl({"status"}).out.toUtf8())
+                .object()
+                .value("windows")
+                .toArray()
+                .at(0)
+                .toObject();
+        };
+        QJsonObject window;
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         window = firstWindow();
+                         return window.value("mode").toString() == mode &&
+                                window.value("path").toString() == path;
+                     },
+                     20000),
+                 qPrintable(QJsonDocument(window).toJson()));
+        if (mode == "video") {
+            // No graphics card here: nothing decodes on one.
+            QVERIFY2(window.contains("hwdec"), "hwdec is reported");
+            const QString hwdec = window.value("hwdec").toString();
+            QVERIFY2(hwdec.isEmpty() || hwdec == "no", qPrintable(hwdec));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(firstWindow().value("measuredFPS").toDouble() > 1.0, 10000);
+        QCOMPARE(firstWindow().value("path").toString(), path);
+        const QList<double> first = cornerColor();
+        QCOMPARE(first.size(), 3);
+        QVERIFY2(std::max({first[0], first[1], first[2]}) > 0.05, "something is drawn");
+        // A scene changes too slowly in one corner to tell; its frames are counted above.
+        if (mode == "scene")
+            return;
+        bool changed = false;
+        for (int i = 0; i < 10 && !changed; ++i) {
+            QTest::qWait(300);
+            const QList<double> next = cornerColor();
+            QCOMPARE(next.size(), 3);
+            for (int c = 0; c < 3; ++c)
+                changed = changed || std::abs(next[c] - first[c]) > 0.1;
+        }
+        QVERIFY2(changed, "the video does not play");
     }
 
     // Every line the app logs is marked as Nivora's: its own, and Qt's with

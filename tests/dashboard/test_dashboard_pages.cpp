@@ -364,6 +364,16 @@ private Q_SLOTS:
                  QStringLiteral("Rendu 100 % GPU (OpenGL)"));
         QCOMPARE(PerformancePage::renderingRoute(true, false, WallpaperMode::Scene).title,
                  QStringLiteral("Rendu OpenGL, copié vers le compositeur"));
+        // Once the wallpaper runs, its own route is told: a video decoded on
+        // the card, and a scene standing in for a video it could not play.
+        QCOMPARE(PerformancePage::renderingRoute(false, false, WallpaperMode::Video,
+                                                 QStringLiteral("gpu-video"), QStringLiteral("vaapi"))
+                     .title,
+                 QStringLiteral("Vidéo décodée par la carte graphique"));
+        QCOMPARE(
+            PerformancePage::renderingRoute(false, true, WallpaperMode::Video, QStringLiteral("readback"))
+                .title,
+            QStringLiteral("Rendu OpenGL sur le processeur, agrandi par le serveur X"));
         state.setWallpaperMode(WallpaperMode::Image);
         QCOMPARE(page->renderingTitle(), QStringLiteral("Image décodée une fois"));
         state.setWallpaperMode(WallpaperMode::Scene);

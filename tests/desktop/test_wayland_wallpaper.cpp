@@ -693,6 +693,9 @@ private Q_SLOTS:
                      },
                      15000),
                  "no frames measured");
+        // Frames reach the compositor through shared memory, and status says so.
+        for (const QJsonValue& w : ctl({QStringLiteral("status")}).value(QStringLiteral("windows")).toArray())
+            QCOMPARE(w.toObject().value(QStringLiteral("path")).toString(), QStringLiteral("readback"));
         // A widget turned on shows on the desktop: the light card at its
         // default place, on a surface of its own rather than as a window.
         const QRect card(1000 + 20, 30 + 20, 250 - 40, 150 - 40);
