@@ -18,6 +18,8 @@ namespace nivora {
 namespace {
 
 std::atomic<bool> presentsFail{false};
+std::atomic<SoftwareVideoRenderer::FrameObserver> frameObserver{nullptr};
+std::atomic<void*> frameObserverData{nullptr};
 
 } // namespace
 
@@ -200,6 +202,14 @@ void SoftwareVideoRenderer::renderInto(unsigned char* memory, QSize frame)
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     m_api->render(m_context, params);
+    if (const FrameObserver observer = frameObserver.load(std::memory_order_acquire))
+        observer(frameObserverData.load(std::memory_order_relaxed), memory, frame);
+}
+
+void SoftwareVideoRenderer::setFrameObserverForTesting(FrameObserver observer, void* data)
+{
+    frameObserverData.store(data, std::memory_order_relaxed);
+    frameObserver.store(observer, std::memory_order_release);
 }
 
 bool SoftwareVideoRenderer::presentToSurfaces(bool clearOnly)

@@ -65,6 +65,11 @@ public:
     // Tests make every present fail, as when the X server stops taking
     // frames, to check the switch to OpenGL; the shipped app never does.
     static void setPresentsFailForTesting(bool fail);
+    // Benchmarks and tests watch every video frame as it is converted (on the
+    // render thread, with its bgr0 pixels), to time frames around the loop
+    // point; null stops it. The shipped app never sets one.
+    using FrameObserver = void (*)(void* data, const unsigned char* pixels, QSize size);
+    static void setFrameObserverForTesting(FrameObserver observer, void* data);
 
     // Thread-safe: asks the render thread for the next frame, or to draw the
     // current one again (after an exposure), or to paint black.

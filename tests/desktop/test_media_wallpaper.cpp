@@ -14,6 +14,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QJsonArray>
+#include <QMutex>
 #include <QPainter>
 #include <QRasterWindow>
 #include <QRegularExpression>
@@ -545,6 +546,58 @@ private Q_SLOTS:
                            QStringLiteral("org.freedesktop.ScreenSaver.ActiveChanged"),
                            QStringLiteral("boolean:false")});
         QTRY_COMPARE_WITH_TIMEOUT(video->property("pause"), QStringLiteral("no"), 5000);
+    }
+
+    // A clip far shorter than a second goes round and round with no black
+    // frame between passes. Its first frame is red, which counts the passes.
+    // (How long a frame is held at the loop point is measured in bench/.)
+    void shortClipLoopsWithoutBlackFrames()
+    {
+        const QString clip = media(QStringLiteral("blink.mkv"));
+        if (!QFile::exists(clip))
+            QVERIFY(ffmpeg({"-f", "lavfi", "-i", "testsrc2=s=320x180:r=30:d=0.2", "-vf",
+                            "drawbox=x=0:y=0:w=iw:h=ih:color=red:t=fill:enable='eq(n,0)'", "-c:v", "libx264",
+                            "-pix_fmt", "yuv420p", clip}));
+        struct Passes
+        {
+            QMutex mutex;
+            int count = 0;
+            int black = 0;
+            bool lastRed = false;
+        } passes;
+        SoftwareVideoRenderer::setFrameObserverForTesting(
+            [](void* data, const unsigned char* pixels, QSize size) {
+                int red = 0, black = 0;
+                for (const QPoint& at :
+                     {QPoint(1, 1), QPoint(2, 2), QPoint(3, 1), QPoint(1, 3), QPoint(3, 3)}) {
+                    const unsigned char* p = pixels + (qsizetype(size.height() * at.y() / 4) * size.width() +
+                                                       size.width() * at.x() / 4) *
+                                                          4;
+                    red += p[2] > 180 && p[1] < 80 && p[0] < 80;
+                    black += p[2] < 16 && p[1] < 16 && p[0] < 16;
+                }
+                auto* seen = static_cast<Passes*>(data);
+                QMutexLocker lock(&seen->mutex);
+                seen->count += red == 5 && !seen->lastRed;
+                seen->black += black == 5 && seen->count > 0;
+                seen->lastRed = red == 5;
+            },
+            &passes);
+        auto stop = qScopeGuard([] { SoftwareVideoRenderer::setFrameObserverForTesting(nullptr, nullptr); });
+        start(WallpaperMode::Video, clip);
+        const QJsonObject window =
+            m_controller->statusJson().value(QStringLiteral("windows")).toArray().first().toObject();
+        if (window.value(QStringLiteral("path")).toString() != QLatin1String("software-video"))
+            QSKIP("frames are watched where they are converted on the processor");
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         QMutexLocker lock(&passes.mutex);
+                         return passes.count > 25;
+                     },
+                     30000),
+                 qPrintable(QStringLiteral("%1 passes").arg(passes.count)));
+        QMutexLocker lock(&passes.mutex);
+        QCOMPARE(passes.black, 0);
     }
 
     // Screen sleep and a covering window are two reasons to pause, and the
