@@ -285,6 +285,8 @@ void VideoWallpaperView::switchToOpenGL()
     freeRenderContext();
     m_framesDrawn += m_software->framesDrawn();
     m_software.reset();
+    if (m_hdrAsSdr)
+        applyFilters();
     const bool created = makeContext(m_targets.front().window) && createRenderContext(false);
     if (created)
         startRendering();
@@ -425,6 +427,13 @@ void VideoWallpaperView::drainEvents()
             break;
         // The software renderer converts only the part of the video that
         // shows, and needs the video's size for that, as the filters leave it.
+        if (event->event_id == MPV_EVENT_VIDEO_RECONFIG && m_software && !m_hdrAsSdr) {
+            const QString gamma = property("video-params/gamma");
+            if (gamma == QLatin1String("hlg") || gamma == QLatin1String("pq")) {
+                m_hdrAsSdr = true;
+                applyFilters();
+            }
+        }
         if (event->event_id == MPV_EVENT_VIDEO_RECONFIG) {
             m_videoSize =
                 QSize(property("video-out-params/dw").toInt(), property("video-out-params/dh").toInt());
@@ -458,12 +467,28 @@ void VideoWallpaperView::turnUpright()
             continue;
         m_videoTrack = property(track + "id").toUtf8();
         m_api->setPropertyString(m_mpv, "vid", m_videoTrack.constData());
-        const QString filter = uprightFilter(property(track + "demux-rotation").toInt());
-        if (!filter.isEmpty())
-            m_api->setPropertyString(m_mpv, "vf", filter.toUtf8().constData());
+        m_uprightFilter = uprightFilter(property(track + "demux-rotation").toInt());
+        if (!m_uprightFilter.isEmpty())
+            applyFilters();
         return;
     }
     reportUnplayable();
+}
+
+void VideoWallpaperView::applyFilters()
+{
+    QStringList chain;
+    if (!m_uprightFilter.isEmpty())
+        chain << m_uprightFilter;
+    // The processor's conversion maps HDR (a phone's HLG, an HDR10 film) to
+    // the screen without tone mapping: everything above paper white clips, a
+    // blue sky turns cyan. Read as a plain BT.2020 picture instead, HLG shows
+    // as an SDR screen shows it (what it was designed for) and PQ keeps its
+    // hues, a little flat; a real tone map would cost about a core per 1080p
+    // stream here. OpenGL tone-maps for itself.
+    if (m_hdrAsSdr && m_software)
+        chain << QStringLiteral("format=gamma=bt.1886");
+    m_api->setPropertyString(m_mpv, "vf", chain.join(QLatin1Char(',')).toUtf8().constData());
 }
 
 void VideoWallpaperView::reportUnplayable()

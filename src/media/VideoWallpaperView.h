@@ -106,6 +106,7 @@ private:
     void startRendering();
     void switchToOpenGL();
     void turnUpright();
+    void applyFilters();
     void reportUnplayable();
     void reportFirstFrame();
 
@@ -126,6 +127,10 @@ private:
     std::vector<VideoTarget> m_targets;
     // The video track chosen when the file opened; empty until then.
     QByteArray m_videoTrack;
+    // The filter that turns the video upright, and whether an HDR video is
+    // read as SDR (see applyFilters()).
+    QString m_uprightFilter;
+    bool m_hdrAsSdr = false;
     bool m_unplayableReported = false;
     bool m_firstFrameReported = false;
     bool m_paused = false;

@@ -548,6 +548,43 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(video->property("pause"), QStringLiteral("no"), 5000);
     }
 
+    // HDR as phones record it (HLG) and as films come (PQ), of a mid blue:
+    // shown blue, not clipped to a glaring cyan.
+    void hdrVideoKeepsItsColours_data()
+    {
+        QTest::addColumn<QString>("transfer");
+        QTest::addColumn<bool>("serverScaling");
+        QTest::newRow("HLG, through X") << "arib-std-b67" << true;
+        QTest::newRow("PQ, through X") << "smpte2084" << true;
+        QTest::newRow("HLG, OpenGL") << "arib-std-b67" << false;
+    }
+    void hdrVideoKeepsItsColours()
+    {
+        QFETCH(QString, transfer);
+        QFETCH(bool, serverScaling);
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        auto restore = qScopeGuard([] { ScaledDrawable::setServerScalingAllowedForTesting(true); });
+        const QString clip = media(transfer + QStringLiteral(".mkv"));
+        if (!QFile::exists(clip))
+            QVERIFY(ffmpeg({"-f", "lavfi", "-i", "color=c=0x3050a0:s=640x360:r=30:d=1", "-vf",
+                            "zscale=t=" + transfer +
+                                ":p=bt2020:m=bt2020nc:r=tv:tin=bt709:pin=bt709:min=bt709:npl=1000,"
+                                "format=yuv420p10le",
+                            "-c:v", "libx265", "-x265-params",
+                            "colorprim=bt2020:transfer=" + transfer + ":colormatrix=bt2020nc:log-level=error",
+                            clip}));
+        start(WallpaperMode::Video, clip);
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->videoViews().first()->framesDrawn() > 5, 20000);
+        QColor shown;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            [&] {
+                shown = averageColor(screenImage(), QRect(860, 440, 200, 200));
+                return shown.blue() > shown.green() && shown.green() > shown.red() && shown.red() < 130 &&
+                       shown.green() < 200 && shown.blue() > 90;
+            }(),
+            qPrintable(shown.name()), 10000);
+    }
+
     // A clip far shorter than a second goes round and round with no black
     // frame between passes. Its first frame is red, which counts the passes.
     // (How long a frame is held at the loop point is measured in bench/.)
