@@ -18,6 +18,8 @@ namespace nivora {
 namespace {
 
 std::atomic<bool> presentsFail{false};
+// An X server that stopped taking frames once is not asked again in this run.
+std::atomic<bool> serverRefused{false};
 std::atomic<SoftwareVideoRenderer::FrameObserver> frameObserver{nullptr};
 std::atomic<void*> frameObserverData{nullptr};
 
@@ -26,6 +28,12 @@ std::atomic<void*> frameObserverData{nullptr};
 void SoftwareVideoRenderer::setPresentsFailForTesting(bool fail)
 {
     presentsFail.store(fail);
+    serverRefused.store(false);
+}
+
+bool SoftwareVideoRenderer::serverRefusedFrames()
+{
+    return serverRefused.load();
 }
 
 SoftwareVideoRenderer::Output SoftwareVideoRenderer::outputFor(const VideoTarget& target)
@@ -155,6 +163,8 @@ void SoftwareVideoRenderer::draw(bool clearOnly)
     if (present(clearOnly))
         return;
     m_failed = true;
+    if (m_outputs.front().window)
+        serverRefused.store(true);
     m_presenter.reset();
     Q_EMIT failed();
 }
