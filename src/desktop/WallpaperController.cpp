@@ -512,13 +512,7 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
     case WallpaperMode::Video:
         if (MediaPathCheck::check(entry.mediaPath) != MediaPathCheck::Verdict::PlainFile)
             return false;
-        // A window with OpenGL would load the driver, tens of MiB with
-        // llvmpipe, for frames that go through the X server anyway.
-        entry.window = std::make_unique<WallpaperWindow>(screen,
-                                                         VideoWallpaperView::startsOnProcessor()
-                                                             ? WallpaperWindow::Surface::Raster
-                                                             : WallpaperWindow::Surface::OpenGL,
-                                                         hints);
+        entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         // The player draws only into an exposed window, and paints it black at
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
@@ -625,16 +619,6 @@ bool WallpaperController::attachVideo(const QString& path, const VideoTarget& ta
     entry.videoPath = path;
     connect(
         entry.video.get(), &VideoWallpaperView::unplayable, this, [this, path] { videoUnplayable(path); },
-        Qt::QueuedConnection);
-    connect(
-        entry.video.get(), &VideoWallpaperView::needsOpenGLWindows, this,
-        [this, path] {
-            for (const auto& e : m_entries) {
-                if (e->video && e->videoPath == path)
-                    e->key.clear();
-            }
-            scheduleRebuild();
-        },
         Qt::QueuedConnection);
     return true;
 }

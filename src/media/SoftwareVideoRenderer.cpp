@@ -18,8 +18,6 @@ namespace nivora {
 namespace {
 
 std::atomic<bool> presentsFail{false};
-// An X server that stopped taking frames once is not asked again in this run.
-std::atomic<bool> serverRefused{false};
 std::atomic<SoftwareVideoRenderer::FrameObserver> frameObserver{nullptr};
 std::atomic<void*> frameObserverData{nullptr};
 
@@ -28,12 +26,6 @@ std::atomic<void*> frameObserverData{nullptr};
 void SoftwareVideoRenderer::setPresentsFailForTesting(bool fail)
 {
     presentsFail.store(fail);
-    serverRefused.store(false);
-}
-
-bool SoftwareVideoRenderer::serverRefusedFrames()
-{
-    return serverRefused.load();
 }
 
 SoftwareVideoRenderer::Output SoftwareVideoRenderer::outputFor(const VideoTarget& target)
@@ -163,8 +155,6 @@ void SoftwareVideoRenderer::draw(bool clearOnly)
     if (present(clearOnly))
         return;
     m_failed = true;
-    if (m_outputs.front().window)
-        serverRefused.store(true);
     m_presenter.reset();
     Q_EMIT failed();
 }

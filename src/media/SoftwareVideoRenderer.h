@@ -65,8 +65,6 @@ public:
     // Tests make every present fail, as when the X server stops taking
     // frames, to check the switch to OpenGL; the shipped app never does.
     static void setPresentsFailForTesting(bool fail);
-    // Whether the X server stopped taking frames from this process.
-    static bool serverRefusedFrames();
     // Benchmarks and tests watch every video frame as it is converted (on the
     // render thread, with its bgr0 pixels), to time frames around the loop
     // point; null stops it. The shipped app never sets one.

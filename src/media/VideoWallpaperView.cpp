@@ -94,17 +94,15 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     // go through the X server, when it can take them from our memory. Without
     // a graphics device that is known before any driver is loaded, and a video
     // then never costs the process the OpenGL driver's memory.
-    if (startsOnProcessor() || window->surfaceType() != QSurface::OpenGLSurface)
+    if (ScaledDrawable::readsBack(ScaledDrawable::hasNoGpuDevice()))
         view->m_software = SoftwareVideoRenderer::create(target);
-    if (!view->m_software && window->surfaceType() != QSurface::OpenGLSurface)
-        return nullptr;
     if (!view->m_software) {
         if (!view->makeContext(window) || !view->m_context->makeCurrent(window))
             return nullptr;
         const bool softwareGL = ScaledDrawable::isSoftwareRenderer(view->m_context.get());
         view->m_context->doneCurrent();
         view->m_hardwareGL = !softwareGL;
-        if (ScaledDrawable::readsBack(softwareGL) && !SoftwareVideoRenderer::serverRefusedFrames())
+        if (ScaledDrawable::readsBack(softwareGL))
             view->m_software = SoftwareVideoRenderer::create(target);
     }
     if (!view->createRenderContext(view->m_software != nullptr))
@@ -112,28 +110,9 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     if (!view->listenAndLoad(path))
         return nullptr;
     view->watchExposure(window);
-    view->presentOnExposure(window);
     if (!view->m_software)
         view->drawFrame(true);
     return view;
-}
-
-bool VideoWallpaperView::startsOnProcessor()
-{
-    return !SoftwareVideoRenderer::serverRefusedFrames() &&
-           ScaledDrawable::readsBack(ScaledDrawable::hasNoGpuDevice());
-}
-
-void VideoWallpaperView::presentOnExposure(WallpaperWindow* window)
-{
-    if (window->surfaceType() == QSurface::OpenGLSurface)
-        return;
-    window->setDirectPresenter([this] {
-        if (!m_software)
-            return false;
-        m_software->requestRedraw(framesDrawn() == 0);
-        return true;
-    });
 }
 
 void VideoWallpaperView::watchExposure(WallpaperWindow* window)
@@ -154,7 +133,6 @@ void VideoWallpaperView::addTarget(const VideoTarget& target)
         m_software->addTarget(target);
     if (target.window) {
         watchExposure(target.window);
-        presentOnExposure(target.window);
         if (!m_software)
             drawFrame(framesDrawn() == 0);
     }
@@ -302,14 +280,9 @@ void VideoWallpaperView::switchToOpenGL()
     qWarning().noquote() << QStringLiteral(
         "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
     // The video track is put aside while the render context changes, so that
-    // mpv builds its video output again on the new one (and, without one,
-    // does not take the file for unplayable).
+    // mpv builds its video output again on the new one.
     m_api->setPropertyString(m_mpv, "vid", "no");
     freeRenderContext();
-    if (m_targets.front().window->surfaceType() != QSurface::OpenGLSurface) {
-        Q_EMIT needsOpenGLWindows();
-        return;
-    }
     m_framesDrawn += m_software->framesDrawn();
     m_software.reset();
     if (m_hdrAsSdr)
@@ -334,10 +307,6 @@ quint64 VideoWallpaperView::framesDrawn() const
 
 VideoWallpaperView::~VideoWallpaperView()
 {
-    for (const VideoTarget& target : m_targets) {
-        if (target.window)
-            target.window->setDirectPresenter({});
-    }
     if (m_mpv)
         pause();
     freeRenderContext();

@@ -80,9 +80,6 @@ public:
     // For status: "software-video" when mpv's software renderer converts the
     // frames on the processor, "gpu-video" when its OpenGL renderer draws them.
     QString path() const;
-    // Whether a new video starts converted on the processor, known before
-    // any OpenGL driver is loaded: its windows then need no OpenGL surface.
-    static bool startsOnProcessor();
 
 Q_SIGNALS:
     // The player opened the file and found no picture in it (an empty file,
@@ -91,9 +88,6 @@ Q_SIGNALS:
     // The first frame of the file reached the screen: opening and decoding
     // it did not take the process down. Emitted once.
     void firstFrameShown();
-    // The X server stopped taking frames and OpenGL must draw them, but the
-    // windows were made without OpenGL: they are to be made again.
-    void needsOpenGLWindows();
 
 private:
     VideoWallpaperView() = default;
@@ -104,9 +98,6 @@ private:
     // The OpenGL context frames are drawn with, made when first needed: a
     // video converted on the processor may never need one.
     bool makeContext(WallpaperWindow* window);
-    // Exposures of a window without OpenGL are answered with the frame
-    // rather than the window's black.
-    void presentOnExposure(WallpaperWindow* window);
     bool createRenderContext(bool software);
     void freeRenderContext();
     void drawFrame(bool clearOnly);

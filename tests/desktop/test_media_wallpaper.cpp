@@ -422,8 +422,7 @@ private Q_SLOTS:
     }
 
     // Should the X server stop taking our frames, OpenGL takes over and the
-    // video goes on. Without a GPU the windows were made without OpenGL (so
-    // that the driver is never loaded) and are made again with it.
+    // video goes on.
     void videoFallsBackToOpenGL()
     {
         start(WallpaperMode::Video, media(QStringLiteral("wide.mp4")));
@@ -431,19 +430,13 @@ private Q_SLOTS:
         VideoWallpaperView* video = m_controller->videoViews().first();
         QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 2, 20000);
         QVERIFY(video->scalesOnServer());
-        if (ScaledDrawable::hasNoGpuDevice())
-            QCOMPARE(m_controller->windows().first()->surfaceType(), QSurface::RasterSurface);
 
         QTest::ignoreMessage(
             QtWarningMsg,
             "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
         SoftwareVideoRenderer::setPresentsFailForTesting(true);
         auto restore = qScopeGuard([] { SoftwareVideoRenderer::setPresentsFailForTesting(false); });
-        QTRY_VERIFY_WITH_TIMEOUT(m_controller->videoViews().size() == 1 &&
-                                     !m_controller->videoViews().first()->scalesOnServer(),
-                                 10000);
-        video = m_controller->videoViews().first();
-        QCOMPARE(m_controller->windows().first()->surfaceType(), QSurface::OpenGLSurface);
+        QTRY_VERIFY_WITH_TIMEOUT(!video->scalesOnServer(), 10000);
         QTRY_COMPARE(countThreads(QStringLiteral("nv-video")), 0);
         // Frames keep coming, now through OpenGL, and the screen shows them.
         const quint64 drawn = video->framesDrawn();
