@@ -128,17 +128,13 @@ private Q_SLOTS:
         QTest::newRow("displays negative") << "enabledDisplays"
                                            << "[-4]"
                                            << "4294967295";
-        // Paths that cannot work are refused when set (a folder until
-        // folders are media).
+        // Paths that cannot work are refused when set.
         QTest::newRow("mediaPath missing") << "mediaPath"
                                            << "\"/nonexistent/clip.mp4\""
                                            << "fichier introuvable : /nonexistent/clip.mp4";
         QTest::newRow("mediaPath relative") << "mediaPath"
                                             << "\"clip.mp4\""
                                             << "absolu";
-        QTest::newRow("mediaPath folder") << "mediaPath"
-                                          << "\"/tmp\""
-                                          << "dossier";
         QTest::newRow("slideMinutes 0") << "slideMinutes"
                                         << "0"
                                         << "1 à 1440";
@@ -227,6 +223,9 @@ private Q_SLOTS:
         set("paletteHex", "[1,2,3,4,5]");
         QCOMPARE(state.paletteName(), QStringLiteral("Personnalisée"));
         QCOMPARE(hexValue(state.paletteColors().at(4)), 5u);
+        // A folder plays its files in turn.
+        set("mediaPath", SettingsCodec::format(media.path()));
+        QCOMPARE(state.mediaPath(), media.path());
         set("mediaPath", "\"\"");
         QVERIFY(state.mediaPath().isNull());
     }
