@@ -349,6 +349,7 @@ void WallpaperController::rebuild()
     {
         ScreenInfo screen;
         ScreenSource source;
+        bool slide = false; // one of a folder's files
     };
     QList<Wanted> wanted;
     QSet<QString> inUse;
@@ -356,7 +357,7 @@ void WallpaperController::rebuild()
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
         wanted.append({screen, ScreenSource::resolve(m_state, screen.name)});
-        playFolder(wanted.last().source);
+        wanted.last().slide = playFolder(wanted.last().source);
         inUse.insert(wanted.last().source.mediaKey());
     }
     // A folder no screen shows any more starts again from its first file.
@@ -449,6 +450,13 @@ void WallpaperController::rebuild()
             }
         }
     }
+    // A folder's picture gives way to the next one over a second: the
+    // picture each screen showed is kept for the one that follows it.
+    QHash<QString, QImage> givingWay;
+    for (const auto& old : previous) {
+        if (old && old->image && !old->image->isAnimated())
+            givingWay.insert(displaySignatureEntry(old->screen), old->image->currentFrame());
+    }
     teardownEntries(previous);
 
     // The first file this run has not shown yet is named in the crash marker
@@ -493,6 +501,8 @@ void WallpaperController::rebuild()
             entry = std::make_unique<Entry>();
             built = buildEntry(screen, shown, index, *entry);
         }
+        if (built && entry->image && wanted[i].slide)
+            entry->image->fadeFrom(givingWay.value(displaySignatureEntry(screen)), m_slideFade);
         if (built) {
             entry->index = index;
             entry->key = buildKey(screen, shown, source.mediaPath);
@@ -782,11 +792,11 @@ void WallpaperController::setAutopilotIntervalForTesting(std::optional<int> mill
         updateAutopilot();
 }
 
-void WallpaperController::playFolder(ScreenSource& source)
+bool WallpaperController::playFolder(ScreenSource& source)
 {
     if (source.mode == WallpaperMode::Scene ||
         MediaLocation::kind(source.mediaPath) != MediaLocation::Kind::Folder)
-        return;
+        return false;
     std::unique_ptr<Slideshow>& show = m_slideshows[source.mediaPath];
     if (!show) {
         show = std::make_unique<Slideshow>(source.mediaPath, m_state.slideShuffle());
@@ -810,10 +820,11 @@ void WallpaperController::playFolder(ScreenSource& source)
     // An empty folder, or one with nothing that can be shown, leaves the scene.
     if (show->shown.isEmpty()) {
         source.mode = WallpaperMode::Scene;
-        return;
+        return true;
     }
     source.mediaPath = show->shown;
     source.mode = MediaPlaylist::isVideo(show->shown) ? WallpaperMode::Video : WallpaperMode::Image;
+    return true;
 }
 
 bool WallpaperController::skipsFile(Slideshow& show, const QString& file)

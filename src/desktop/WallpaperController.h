@@ -99,6 +99,9 @@ public:
     int slideInterval(const QString& folder) const;
     // Test hook: each folder's time is up now, as if the clock had run on.
     void expireSlidesForTesting();
+    // Test hook: how long a folder's picture takes to give way to the next
+    // (a second in the app).
+    void setSlideFadeForTesting(int milliseconds) { m_slideFade = milliseconds; }
 
 Q_SIGNALS:
     // After each rebuild and each teardown.
@@ -120,7 +123,8 @@ private:
     void scheduleRebuild();
     // Puts the file a folder shows now in place of the folder in `source`
     // (the scene when it has none that can be shown).
-    void playFolder(ScreenSource& source);
+    // Returns whether `source` named a folder.
+    bool playFolder(ScreenSource& source);
     bool skipsFile(Slideshow& show, const QString& file);
     // Starts each folder's timer for a file newly shown, or stops them all.
     void timeSlides();
@@ -193,6 +197,7 @@ private:
     QSet<QString> m_shownMedia;
     // Each folder some screen shows, by its path.
     std::map<QString, std::unique_ptr<Slideshow>> m_slideshows;
+    int m_slideFade = 1000;
 };
 
 } // namespace nivora

@@ -1109,6 +1109,18 @@ private Q_SLOTS:
         QTRY_COMPARE(m_controller->imageViews().size(), 1);
         QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 255, 0), 20));
 
+        // One picture gives way to the next over a fade, drawn from the one
+        // shown before (its length drawn out here, so that it is seen).
+        m_controller->setSlideFadeForTesting(10 * 60 * 1000);
+        QVERIFY(picture(QStringLiteral("5-yellow.png"), Qt::yellow));
+        m_controller->expireSlidesForTesting();
+        QTRY_COMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("5-yellow.png")));
+        QTRY_COMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(m_controller->imageViews().first()->isFading());
+        QTest::qWait(300);
+        QVERIFY(near(averageColor(screenImage(), middle), QColor(0, 255, 0), 20));
+        m_controller->setSlideFadeForTesting(1000);
+
         // In scene mode `ctl next` steps the scene as before.
         state().setWallpaperMode(WallpaperMode::Scene);
         QCOMPARE(ctl.handle(QStringLiteral("next"), {}).status, 0);
