@@ -60,6 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(allows(get(QStringLiteral("autopilotMinutes")), double(state.autopilotMinutes())),
           "autopilotMinutes outside its choices");
     check(allows(get(QStringLiteral("sceneIndex")), double(state.sceneIndex())), "sceneIndex out of range");
+    check(allows(get(QStringLiteral("slideMinutes")), double(state.slideMinutes())),
+          "slideMinutes out of range");
     check(state.paletteColors().size() == 5 && state.paletteRGBACache().size() == 5,
           "palette is not five colours");
 

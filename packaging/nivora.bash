@@ -23,8 +23,8 @@ _nivora()
     local ctl_commands="get set reset status next previous random dashboard popover account quit"
     # The keys of `nivora ctl get` and `nivora ctl set`, in the settings
     # schema's order (tests/model/tst_settings_docs.cpp holds them to it).
-    local keys="isRunning wallpaperMode mediaPath spanScreens sceneIndex speed intensity scale colorShift
-        sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
+    local keys="isRunning wallpaperMode mediaPath spanScreens slideMinutes slideShuffle sceneIndex speed
+        intensity scale colorShift sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
         autopilotMinutes paletteName paletteHex enabledDisplays enabledWidgets
         clockWidgetShowsDate widgetShapes widgetSizes screenOverrides"
     # The keys a screen can have values of its own for (`--screen NAME`).
@@ -64,7 +64,7 @@ _nivora()
             esac
         elif [[ $COMP_CWORD -eq $((4 + screen_shift)) && ${COMP_WORDS[2]} == set ]]; then
             case $prev in
-            isRunning | spanScreens | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
+            isRunning | spanScreens | slideShuffle | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
                 COMPREPLY=($(compgen -W "true false" -- "$cur")) ;;
             wallpaperMode) COMPREPLY=($(compgen -W '\"scene\" \"video\" \"image\"' -- "$cur")) ;;
             fps) COMPREPLY=($(compgen -W "30 60 120" -- "$cur")) ;;

@@ -108,4 +108,21 @@ std::optional<QString> DialogFilePickers::chooseMedia(WallpaperMode mode, const 
     }));
 }
 
+std::optional<QString> DialogFilePickers::chooseFolder(const QString& currentPath, QWidget* page)
+{
+    return firstFile(run(page, QStringLiteral("Choisir un dossier"), [&](QFileDialog& dialog) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        // Beside the folder chosen last, which is selected, so that a
+        // neighbour is one click away.
+        const QFileInfo current(currentPath);
+        if (current.isDir()) {
+            dialog.setDirectory(current.absolutePath());
+            dialog.selectFile(current.fileName());
+        } else {
+            dialog.setDirectory(mediaStartDirectory(WallpaperMode::Image, QString()));
+        }
+    }));
+}
+
 } // namespace nivora

@@ -24,6 +24,7 @@ public:
     std::optional<QString> chooseImage(QWidget* page) override;
     std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath,
                                        QWidget* page) override;
+    std::optional<QString> chooseFolder(const QString& currentPath, QWidget* page) override;
 
 private:
     // Runs a dialog set up by `prepare` for `page`; the files chosen, or

@@ -31,6 +31,16 @@ public:
     // cancelled or in scene mode.
     virtual std::optional<QString> chooseMedia(WallpaperMode mode, const QString& currentPath,
                                                QWidget* page) = 0;
+    // One folder, starting at `currentPath` when it is one; nothing when
+    // cancelled. By default the first of chooseFolders().
+    virtual std::optional<QString> chooseFolder(const QString& currentPath, QWidget* page)
+    {
+        Q_UNUSED(currentPath);
+        const std::optional<QStringList> folders = chooseFolders(page);
+        if (!folders || folders->isEmpty())
+            return std::nullopt;
+        return folders->first();
+    }
 };
 
 } // namespace nivora

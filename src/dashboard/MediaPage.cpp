@@ -19,15 +19,19 @@
 #include "state/AppState.h"
 #include "state/MediaStatus.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace nivora {
 
 namespace {
 
 constexpr int kPageSpacing = 26;
+constexpr qint64 kLongestSlide = 1440;
 
 } // namespace
 
@@ -48,6 +52,7 @@ MediaPage::MediaPage(AppState& state, MediaStatus& mediaStatus, QWidget* parent)
 
     connect(&m_state, &AppState::wallpaperModeChanged, this, &MediaPage::showMode);
     connect(&m_state, &AppState::mediaPathChanged, this, &MediaPage::showFile);
+    connect(&m_state, &AppState::wallpaperModeChanged, this, &MediaPage::showFile);
     connect(&m_mediaStatus, &MediaStatus::changed, this, &MediaPage::showFile);
     showMode();
     showFile();
@@ -106,10 +111,19 @@ QWidget* MediaPage::buildFile()
                         QFont::Bold, Theme::coral(), content);
     m_fileCrashed->setWordWrap(true);
     column->addWidget(m_fileCrashed);
+    auto* choices = new QHBoxLayout;
+    choices->setSpacing(10);
     m_choose = new SketchButton(QStringLiteral("Choisir un fichier…"), content);
     m_choose->setFill(Theme::yellow());
     connect(m_choose, &QAbstractButton::clicked, this, &MediaPage::pickFile);
-    column->addWidget(m_choose, 0, Qt::AlignLeft);
+    choices->addWidget(m_choose);
+    m_chooseFolder = new SketchButton(QStringLiteral("Choisir un dossier…"), content);
+    m_chooseFolder->setFill(Theme::yellow());
+    connect(m_chooseFolder, &QAbstractButton::clicked, this, &MediaPage::pickFolder);
+    choices->addWidget(m_chooseFolder);
+    choices->addStretch(1);
+    column->addLayout(choices);
+    column->addWidget(buildPlaylist(content));
     m_span = new PillToggle(QStringLiteral("Étendre sur tous les écrans"),
                             QStringLiteral("Une seule image sur l'ensemble des écrans"),
                             QStringLiteral("rectangle.split.3x1.fill"), Theme::blue(), content);
@@ -119,6 +133,62 @@ QWidget* MediaPage::buildFile()
     m_fileCard = new PaperCard(content, this);
     m_fileCard->setSeed(18);
     return m_fileCard;
+}
+
+QWidget* MediaPage::buildPlaylist(QWidget* parent)
+{
+    m_playlist = new QWidget(parent);
+    auto* column = new QVBoxLayout(m_playlist);
+    column->setContentsMargins(0, 6, 0, 0);
+    column->setSpacing(10);
+    m_interval =
+        new FluidSlider(QStringLiteral("Intervalle"), QStringLiteral("timer"), Theme::green(), m_playlist);
+    m_interval->setValueText([](double value) { return minutesText(minutesAt(value)); });
+    m_interval->setValue(sliderValue(m_state.slideMinutes()));
+    connect(m_interval, &FluidSlider::valueEdited, this,
+            [this](double value) { m_state.setSlideMinutes(minutesAt(value)); });
+    // A change made elsewhere moves the knob; the store's own value is never
+    // rewritten by showing it.
+    connect(&m_state, &AppState::slideMinutesChanged, this, [this](qint64 minutes) {
+        if (minutesAt(m_interval->value()) != minutes)
+            m_interval->setValue(sliderValue(minutes));
+    });
+    column->addWidget(m_interval);
+    m_shuffle = new PillToggle(QStringLiteral("Aléatoire"),
+                               QStringLiteral("Les fichiers du dossier dans le désordre"),
+                               QStringLiteral("die.face.5.fill"), Theme::purple(), m_playlist);
+    PageBindings::bindToggle(m_shuffle, m_state, &AppState::slideShuffle, &AppState::setSlideShuffle,
+                             &AppState::slideShuffleChanged);
+    column->addWidget(m_shuffle);
+    m_next = new SketchButton(QStringLiteral("Suivant"), m_playlist);
+    m_next->setFill(Theme::green());
+    MediaStatus* status = &m_mediaStatus;
+    connect(m_next, &QAbstractButton::clicked, this, [status] { status->requestNext(); });
+    column->addWidget(m_next, 0, Qt::AlignLeft);
+    return m_playlist;
+}
+
+double MediaPage::sliderValue(qint64 minutes)
+{
+    const double clamped = double(std::clamp<qint64>(minutes, 1, kLongestSlide));
+    return std::log(clamped) / std::log(double(kLongestSlide));
+}
+
+qint64 MediaPage::minutesAt(double value)
+{
+    if (!std::isfinite(value))
+        return 10;
+    const double minutes = std::exp(std::clamp(value, 0.0, 1.0) * std::log(double(kLongestSlide)));
+    return std::clamp<qint64>(std::llround(minutes), 1, kLongestSlide);
+}
+
+QString MediaPage::minutesText(qint64 minutes)
+{
+    if (minutes < 60)
+        return QStringLiteral("%1 min").arg(minutes);
+    const qint64 rest = minutes % 60;
+    return rest == 0 ? QStringLiteral("%1 h").arg(minutes / 60)
+                     : QStringLiteral("%1 h %2").arg(minutes / 60).arg(rest, 2, 10, QLatin1Char('0'));
 }
 
 QWidget* MediaPage::buildQuality()
@@ -162,6 +232,8 @@ void MediaPage::showFile()
     m_fileMissing->setVisible(!path.isEmpty() && !MediaLocation::usable(path));
     m_fileUnreadable->setVisible(!path.isEmpty() && m_mediaStatus.unreadablePath() == path);
     m_fileCrashed->setVisible(!path.isEmpty() && m_mediaStatus.crashedPath() == path);
+    m_playlist->setVisible(m_state.wallpaperMode() != WallpaperMode::Scene &&
+                           MediaLocation::kind(path) == MediaLocation::Kind::Folder);
 }
 
 void MediaPage::pickFile()
@@ -176,6 +248,21 @@ void MediaPage::pickFile()
     MediaStatus& status = m_mediaStatus;
     if (const std::optional<QString> chosen = picker->chooseMedia(mode, state.mediaPath(), this)) {
         // A file picked, even the one that made Nivora crash, is tried again.
+        status.setCrashedPath(QString());
+        state.setMediaPath(*chosen);
+    }
+}
+
+void MediaPage::pickFolder()
+{
+    if (m_state.wallpaperMode() == WallpaperMode::Scene)
+        return;
+    // As for a file: the picker is kept alive for the call, and the page may
+    // go meanwhile.
+    const std::shared_ptr<FilePickers> picker = m_picker;
+    AppState& state = m_state;
+    MediaStatus& status = m_mediaStatus;
+    if (const std::optional<QString> chosen = picker->chooseFolder(state.mediaPath(), this)) {
         status.setCrashedPath(QString());
         state.setMediaPath(*chosen);
     }

@@ -141,7 +141,7 @@ void* AccessibleFluidSlider::interface_cast(QAccessible::InterfaceType t)
 QString AccessibleFluidSlider::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Value)
-        return FluidSlider::percentText(slider()->value());
+        return slider()->valueText();
     return QAccessibleWidget::text(t);
 }
 

@@ -139,6 +139,17 @@ double FluidSlider::valueAt(double x, double trackWidth)
     return std::clamp(x / trackWidth, 0.0, 1.0);
 }
 
+void FluidSlider::setValueText(std::function<QString(double)> text)
+{
+    m_valueText = std::move(text);
+    update();
+}
+
+QString FluidSlider::valueText() const
+{
+    return m_valueText ? m_valueText(m_value) : percentText(m_value);
+}
+
 QString FluidSlider::percentText(double value)
 {
     const double percent = value * 100.0;
@@ -271,7 +282,7 @@ void FluidSlider::paintEvent(QPaintEvent*)
     painter.setPen(Theme::inkSoft());
     painter.drawText(QRectF(x, 0, headerRect.right() - x, header), Qt::AlignLeft | Qt::AlignVCenter, m_title);
 
-    const QString percent = percentText(m_value);
+    const QString percent = valueText();
     const QFontMetricsF valueMetrics(valueFont());
     const QRectF valueRect(headerRect.right() - valueMetrics.horizontalAdvance(percent), 0,
                            valueMetrics.horizontalAdvance(percent), header);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace nivora {
 
@@ -38,6 +39,12 @@ public:
     void setValue(double value);
 
     bool isDragging() const { return m_dragging; }
+
+    // The text shown for the value (and read out by assistive technology):
+    // the percentage unless the slider stands for another quantity, such as
+    // minutes on a scale of its own.
+    void setValueText(std::function<QString(double)> text);
+    QString valueText() const;
 
     // The track: its left edge and width W in widget coordinates.
     QRectF trackRect() const;
@@ -87,6 +94,7 @@ private:
     // 0 at rest, 1 while dragging; drives the knob size and the text scale.
     double m_grow = 0.0;
     SpringAnimation* m_growSpring = nullptr;
+    std::function<QString(double)> m_valueText;
 };
 
 } // namespace nivora

@@ -7,6 +7,7 @@
 #include "media/VideoTarget.h"
 #include "media/VideoWallpaperView.h"
 #include "model/MediaLocation.h"
+#include "model/MediaPlaylist.h"
 #include "model/SceneCatalog.h"
 #include "platform/FreedMemory.h"
 #include "platform/PlatformServices.h"
@@ -18,6 +19,7 @@
 #include "state/SettingsCodec.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
@@ -54,6 +56,28 @@ struct WallpaperController::Entry
     bool asleep = false;
     bool covered = false; // only while pauseOnFullscreen is on
     bool paused = false;  // what the content was last told
+};
+
+struct WallpaperController::Slideshow
+{
+    Slideshow(const QString& folder, bool shuffled) : playlist(folder, shuffled)
+    {
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::CoarseTimer);
+    }
+
+    MediaPlaylist playlist;
+    QTimer timer;
+    // The file shown now (empty for none), and the one the timer was started
+    // for: a rebuild for another reason does not give a file its time again.
+    QString shown;
+    QString timed;
+    // Set once the time of a video is up and it finishes the pass under way.
+    bool finishing = false;
+    // Files stepped over for as long as the folder shows: they cannot be
+    // read or played, or took a run down.
+    QSet<QString> skipped;
+    bool used = false;
 };
 
 namespace {
@@ -186,7 +210,21 @@ void WallpaperController::start()
     m_subscriptions << connect(&m_state, &AppState::autopilotMinutesChanged, this,
                                &WallpaperController::updateAutopilot, Qt::QueuedConnection);
 
-    // 10-12. The system: screen arrangement, screen sleep and wake. These stay
+    // 10. A folder's files: the time each is given counts from now, the
+    // order changes after the file shown, and the next one comes on request.
+    m_subscriptions << connect(&m_state, &AppState::slideMinutesChanged, this, [this] {
+        stopSlides();
+        if (m_active)
+            timeSlides();
+    });
+    m_subscriptions << connect(&m_state, &AppState::slideShuffleChanged, this, [this](bool shuffled) {
+        for (const auto& [folder, show] : m_slideshows)
+            show->playlist.setShuffled(shuffled);
+    });
+    m_subscriptions << connect(&MediaStatus::shared(), &MediaStatus::nextRequested, this,
+                               &WallpaperController::nextSlide);
+
+    // 11-13. The system: screen arrangement, screen sleep and wake. These stay
     // connected for the life of the controller.
     if (m_platform.screens)
         connect(m_platform.screens.get(), &ScreenProvider::screensChanged, this,
@@ -219,6 +257,7 @@ void WallpaperController::setRunning(bool running)
         m_platform.activity.end();
         teardown();
         updateAutopilot();
+        stopSlides();
     }
 }
 
@@ -317,6 +356,7 @@ void WallpaperController::rebuild()
     {
         ScreenInfo screen;
         ScreenSource source;
+        bool slide = false; // one of a folder's files
     };
     QList<Wanted> wanted;
     QSet<QString> inUse;
@@ -324,8 +364,13 @@ void WallpaperController::rebuild()
         if (!enabled.isEmpty() && !enabled.contains(screen.displayID))
             continue;
         wanted.append({screen, ScreenSource::resolve(m_state, screen.name)});
+        wanted.last().slide = playFolder(wanted.last().source);
         inUse.insert(wanted.last().source.mediaKey());
     }
+    // A folder no screen shows any more starts again from its first file.
+    std::erase_if(m_slideshows, [](const auto& folder) { return !folder.second->used; });
+    for (const auto& [folder, show] : m_slideshows)
+        show->used = false;
     m_spanCanvas = QRect();
     if (m_state.spanScreens()) {
         std::vector<QRect> frames;
@@ -412,6 +457,13 @@ void WallpaperController::rebuild()
             }
         }
     }
+    // A folder's picture gives way to the next one over a second: the
+    // picture each screen showed is kept for the one that follows it.
+    QHash<QString, QImage> givingWay;
+    for (const auto& old : previous) {
+        if (old && old->image && !old->image->isAnimated())
+            givingWay.insert(displaySignatureEntry(old->screen), old->image->currentFrame());
+    }
     teardownEntries(previous);
 
     // The first file this run has not shown yet is named in the crash marker
@@ -456,6 +508,8 @@ void WallpaperController::rebuild()
             entry = std::make_unique<Entry>();
             built = buildEntry(screen, shown, index, *entry);
         }
+        if (built && entry->image && wanted[i].slide)
+            entry->image->fadeFrom(givingWay.value(displaySignatureEntry(screen)), m_slideFade);
         if (built) {
             entry->index = index;
             entry->key = buildKey(screen, shown, source.mediaPath);
@@ -480,6 +534,7 @@ void WallpaperController::rebuild()
     m_stills.clear();
     m_displaySignature = nivora::displaySignature(screens);
     updateAutopilot();
+    timeSlides();
     ++m_rebuildCount;
     Q_EMIT rebuilt();
 }
@@ -667,6 +722,7 @@ void WallpaperController::shutdown()
         disconnect(c);
     m_subscriptions.clear();
     m_autopilotTimer.stop();
+    stopSlides();
     teardown();
     m_active = false;
 }
@@ -743,6 +799,146 @@ void WallpaperController::setAutopilotIntervalForTesting(std::optional<int> mill
         updateAutopilot();
 }
 
+bool WallpaperController::playFolder(ScreenSource& source)
+{
+    if (source.mode == WallpaperMode::Scene ||
+        MediaLocation::kind(source.mediaPath) != MediaLocation::Kind::Folder)
+        return false;
+    std::unique_ptr<Slideshow>& show = m_slideshows[source.mediaPath];
+    if (!show) {
+        show = std::make_unique<Slideshow>(source.mediaPath, m_state.slideShuffle());
+        Slideshow* s = show.get();
+        connect(&show->timer, &QTimer::timeout, this, [this, s] { slideTimeUp(*s); });
+    }
+    if (!show->used) {
+        // Once per rebuild, however many screens show the folder: files that
+        // cannot be shown are stepped over, each at most once a round.
+        show->used = true;
+        QString file = show->playlist.current();
+        for (qsizetype tries = show->playlist.names().size(); !file.isEmpty() && skipsFile(*show, file);) {
+            if (--tries < 0) {
+                file.clear();
+                break;
+            }
+            file = show->playlist.next(MediaPlaylist::Reread::No);
+        }
+        show->shown = file;
+    }
+    // An empty folder, or one with nothing that can be shown, leaves the scene.
+    if (show->shown.isEmpty()) {
+        source.mode = WallpaperMode::Scene;
+        return true;
+    }
+    source.mediaPath = show->shown;
+    source.mode = MediaPlaylist::isVideo(show->shown) ? WallpaperMode::Video : WallpaperMode::Image;
+    return true;
+}
+
+bool WallpaperController::skipsFile(Slideshow& show, const QString& file)
+{
+    if (show.skipped.contains(file))
+        return true;
+    // Only headers are read: a picture's, or a video's first bytes.
+    const bool showable =
+        file != MediaStatus::shared().crashedPath() &&
+        (MediaPlaylist::isVideo(file) ? MediaPathCheck::check(file) == MediaPathCheck::Verdict::PlainFile
+                                      : ImageWallpaperView::canShow(file));
+    if (showable)
+        return false;
+    show.skipped.insert(file);
+    qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, le suivant le remplace : %1")
+                                .arg(QFileInfo(file).fileName());
+    return true;
+}
+
+void WallpaperController::timeSlides()
+{
+    const qint64 minutes = std::clamp<qint64>(m_state.slideMinutes(), 1, 1440);
+    const int interval = static_cast<int>(minutes * 60000);
+    for (const auto& [folder, show] : m_slideshows) {
+        // An empty folder is looked at again after the same time.
+        if (show->timer.isActive() && show->timed == show->shown)
+            continue;
+        show->timed = show->shown;
+        show->finishing = false;
+        show->timer.start(interval);
+    }
+}
+
+void WallpaperController::stopSlides()
+{
+    for (const auto& [folder, show] : m_slideshows) {
+        show->timer.stop();
+        show->timed.clear();
+    }
+}
+
+void WallpaperController::slideTimeUp(Slideshow& show)
+{
+    if (!m_active)
+        return;
+    if (!show.finishing && MediaPlaylist::isVideo(show.shown)) {
+        for (const auto& e : m_entries) {
+            if (!e->video || e->mediaPath != show.shown)
+                continue;
+            // The pass under way ends first: the cut falls where the loop
+            // would have started again.
+            const double left =
+                e->video->property("duration").toDouble() - e->video->property("time-pos").toDouble();
+            if (left > 0.05 && left < 86400.0) {
+                show.finishing = true;
+                show.timer.start(static_cast<int>(std::ceil(left * 1000.0)));
+                return;
+            }
+            break;
+        }
+    }
+    advance(show);
+}
+
+void WallpaperController::advance(Slideshow& show)
+{
+    show.playlist.next();
+    show.finishing = false;
+    // Taken up by the rebuild, which gives the file its time.
+    show.timer.stop();
+    scheduleRebuild();
+}
+
+bool WallpaperController::nextSlide()
+{
+    if (!m_active || m_slideshows.empty())
+        return false;
+    for (const auto& [folder, show] : m_slideshows)
+        advance(*show);
+    return true;
+}
+
+QString WallpaperController::slideShown(const QString& folder) const
+{
+    const auto it = m_slideshows.find(folder);
+    return it == m_slideshows.end() ? QString() : it->second->shown;
+}
+
+int WallpaperController::slideInterval(const QString& folder) const
+{
+    const auto it = m_slideshows.find(folder);
+    if (it == m_slideshows.end() || !it->second->timer.isActive())
+        return -1;
+    return it->second->timer.interval();
+}
+
+void WallpaperController::expireSlidesForTesting()
+{
+    std::vector<Slideshow*> shows;
+    for (const auto& [folder, show] : m_slideshows) {
+        if (show->timer.isActive())
+            shows.push_back(show.get());
+    }
+    for (Slideshow* show : shows)
+        slideTimeUp(*show);
+}
+
 void WallpaperController::screensChanged()
 {
     const QList<ScreenInfo> screens =
@@ -782,6 +978,16 @@ void WallpaperController::videoUnplayable(const QString& path)
     if (!shown)
         return;
     releaseMarker();
+    // A folder goes on to its next file.
+    for (const auto& [folder, show] : m_slideshows) {
+        if (show->shown == path) {
+            show->skipped.insert(path);
+            qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, le suivant le remplace : %1")
+                                        .arg(QFileInfo(path).fileName());
+            advance(*show);
+            return;
+        }
+    }
     markUnreadable(WallpaperMode::Video, path);
     scheduleRebuild();
 }
@@ -808,7 +1014,10 @@ void WallpaperController::takeLeftBehindMarker()
     const QString crashed = m_marker.read();
     if (crashed.isEmpty())
         return;
-    if (crashed != m_state.mediaPath()) {
+    // A folder's file took the run down when it lies in the folder chosen.
+    const QString& chosen = m_state.mediaPath();
+    if (crashed != chosen && !(MediaLocation::kind(chosen) == MediaLocation::Kind::Folder &&
+                               QDir(QFileInfo(crashed).absolutePath()) == QDir(chosen))) {
         m_marker.remove();
         return;
     }
@@ -954,6 +1163,9 @@ QJsonObject WallpaperController::statusJson() const
                                                          {QStringLiteral("width"), f.width()},
                                                          {QStringLiteral("height"), f.height()}});
         w.insert(QStringLiteral("mode"), WallpaperModes::id(e->mode));
+        // The file shown, which is one of its files when a folder is chosen.
+        if (e->mode != WallpaperMode::Scene)
+            w.insert(QStringLiteral("media"), e->mediaPath);
         // What the screen is set to show (the scene stands in for a file it
         // could not read), and whether that is the main settings.
         QJsonObject source = SettingsCodec::screenJson(m_state, e->screen.name);

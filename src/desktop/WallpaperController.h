@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QStringList>
 #include <QTimer>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -99,6 +100,22 @@ public:
     // Test hook: the autopilot interval in milliseconds instead of minutes.
     void setAutopilotIntervalForTesting(std::optional<int> milliseconds);
 
+    // A folder as the media plays its files in turn: an image for
+    // slideMinutes, a video to the end of the pass under way once
+    // slideMinutes are over (so a long one plays to its end and a short one
+    // loops meanwhile). Goes on at once to the next file of every folder
+    // shown; false when none is.
+    bool nextSlide();
+    // The file a folder shows now, empty when it shows none (or is not shown).
+    QString slideShown(const QString& folder) const;
+    // Milliseconds the folder's current file is given, -1 when none runs.
+    int slideInterval(const QString& folder) const;
+    // Test hook: each folder's time is up now, as if the clock had run on.
+    void expireSlidesForTesting();
+    // Test hook: how long a folder's picture takes to give way to the next
+    // (a second in the app).
+    void setSlideFadeForTesting(int milliseconds) { m_slideFade = milliseconds; }
+
 Q_SIGNALS:
     // After each rebuild and each teardown.
     void rebuilt();
@@ -106,6 +123,7 @@ Q_SIGNALS:
 
 private:
     struct Entry;
+    struct Slideshow;
 
     void rebuild();
     void teardown();
@@ -116,6 +134,16 @@ private:
     void updateAutopilot();
     void screensChanged();
     void scheduleRebuild();
+    // Puts the file a folder shows now in place of the folder in `source`
+    // (the scene when it has none that can be shown).
+    // Returns whether `source` named a folder.
+    bool playFolder(ScreenSource& source);
+    bool skipsFile(Slideshow& show, const QString& file);
+    // Starts each folder's timer for a file newly shown, or stops them all.
+    void timeSlides();
+    void stopSlides();
+    void slideTimeUp(Slideshow& show);
+    void advance(Slideshow& show);
     void screensDidSleep();
     void screensDidWake();
     void coveredChanged(QWindow* window, bool covered);
@@ -180,6 +208,9 @@ private:
     bool m_markerOwned = false;
     // Files that showed a frame in this run: opening them again is safe.
     QSet<QString> m_shownMedia;
+    // Each folder some screen shows, by its path.
+    std::map<QString, std::unique_ptr<Slideshow>> m_slideshows;
+    int m_slideFade = 1000;
 };
 
 } // namespace nivora

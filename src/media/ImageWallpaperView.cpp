@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QMovie>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -33,7 +34,20 @@ QRectF normalizedPart(const QRectF& part)
 
 } // namespace
 
-ImageWallpaperView::ImageWallpaperView(WallpaperWindow* window) : m_window(window) {}
+ImageWallpaperView::ImageWallpaperView(WallpaperWindow* window) : m_window(window)
+{
+    // About thirty steps a second: smooth enough for a second's fade, and
+    // each step is one blend of two screen-sized pictures.
+    m_fadeTicks.setInterval(33);
+    m_fadeTicks.setTimerType(Qt::PreciseTimer);
+    connect(&m_fadeTicks, &QTimer::timeout, this, [this] {
+        if (m_fadeClock.elapsed() >= m_fadeLength) {
+            m_fadeTicks.stop();
+            m_fadeFrom = QImage();
+        }
+        m_window->repaint();
+    });
+}
 
 ImageWallpaperView::~ImageWallpaperView()
 {
@@ -222,6 +236,17 @@ QImage ImageWallpaperView::currentFrame() const
     return m_movie ? m_movie->currentImage() : m_image;
 }
 
+void ImageWallpaperView::fadeFrom(const QImage& previous, int milliseconds)
+{
+    if (!m_window || m_movie || previous.isNull() || milliseconds <= 0)
+        return;
+    m_fadeFrom = previous;
+    m_fadeLength = milliseconds;
+    m_fadeClock.start();
+    m_fadeTicks.start();
+    m_window->repaint();
+}
+
 void ImageWallpaperView::setPaused(bool paused)
 {
     m_paused = paused;
@@ -272,6 +297,14 @@ void ImageWallpaperView::paint(QPainter& painter, const QRect& target) const
     if (frame.isNull())
         return;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!m_fadeFrom.isNull()) {
+        const double shown = std::clamp(double(m_fadeClock.elapsed()) / m_fadeLength, 0.0, 1.0);
+        painter.drawImage(target, m_fadeFrom);
+        painter.setOpacity(shown);
+        painter.drawImage(target, frame);
+        painter.setOpacity(1.0);
+        return;
+    }
     // The frame (or an animation's part of it) into the whole window: both
     // axes scale independently. A still was cut when decoded.
     if (m_movie)

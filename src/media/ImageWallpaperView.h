@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QRectF>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -58,6 +60,13 @@ public:
     // Frames shown so far (1 for a still image).
     int framesShown() const { return m_framesShown; }
 
+    // Starts from `previous` (the picture the window showed before) and
+    // lays this one over it, more opaque at each repaint, for `milliseconds`:
+    // one of a folder's pictures giving way to the next. Only a still on a
+    // window fades; anything else shows at once.
+    void fadeFrom(const QImage& previous, int milliseconds);
+    bool isFading() const { return !m_fadeFrom.isNull(); }
+
     // A paused animation shows its current frame and decodes no other.
     void setPaused(bool paused);
     bool isPaused() const { return m_paused; }
@@ -91,6 +100,12 @@ private:
     bool m_paused = false;
     std::unique_ptr<X11ScaledPresenter> m_presenter;
     bool m_presenterFailed = false;
+    // While a fade runs: the picture given way to, how long it has gone on,
+    // and the ticks that repaint it.
+    QImage m_fadeFrom;
+    QElapsedTimer m_fadeClock;
+    int m_fadeLength = 0;
+    QTimer m_fadeTicks;
 };
 
 } // namespace nivora

@@ -20,7 +20,7 @@ Kind kind(const QString& path)
 bool usable(const QString& path)
 {
     const Kind k = kind(path);
-    return k == Kind::File || (foldersAreMedia && k == Kind::Folder);
+    return k == Kind::File || k == Kind::Folder;
 }
 
 std::optional<QString> refusal(const QString& key, const QString& path)
@@ -28,11 +28,8 @@ std::optional<QString> refusal(const QString& key, const QString& path)
     switch (kind(path)) {
     case Kind::None:
     case Kind::File:
-        return std::nullopt;
     case Kind::Folder:
-        if (foldersAreMedia)
-            return std::nullopt;
-        return QStringLiteral("%1: un dossier n'est pas un fichier : %2").arg(key, path);
+        return std::nullopt;
     case Kind::Relative:
         return QStringLiteral("%1: chemin relatif, un chemin absolu est attendu : %2").arg(key, path);
     case Kind::Missing:

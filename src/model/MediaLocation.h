@@ -11,23 +11,18 @@ namespace nivora {
 // says so). Reads the file system only.
 namespace MediaLocation {
 
-// A folder is not media yet: it is refused when set and shown as missing.
-// Playing a folder's files in turn needs only this switch turned.
-inline constexpr bool foldersAreMedia = false;
-
 enum class Kind
 {
     None,     // no path
     Relative, // not an absolute path, so it depends on where the app started
     Missing,  // nothing there (a deleted file, an unmounted drive)
-    Folder,   // a folder, usable only once foldersAreMedia
+    Folder,   // a folder, whose images and videos play in turn (MediaPlaylist)
     File,
 };
 
 Kind kind(const QString& path);
 
-// Whether the wallpaper can try to show `path`: a file, or a folder once
-// folders are media.
+// Whether the wallpaper can try to show `path`: a file, or a folder.
 bool usable(const QString& path);
 
 // Why `key` cannot be set to `path` ("mediaPath: fichier introuvable : …"),

@@ -48,6 +48,10 @@ Setting perScreen(Setting s)
 QList<Setting> buildTable()
 {
     Setting scene = make("sceneIndex", Type::Integer, 0.0);
+    // How long a folder's picture stays before the next file: a minute to a day.
+    Setting slide = make("slideMinutes", Type::Integer, 10.0);
+    slide.minimum = 1.0;
+    slide.maximum = 1440.0;
     // The catalog decides how many scenes there are.
     scene.minimum = 0.0;
     scene.maximum = double(availableScenes().size() - 1);
@@ -56,6 +60,8 @@ QList<Setting> buildTable()
         perScreen(make("wallpaperMode", Type::Mode)),
         perScreen(make("mediaPath", Type::Path)),
         make("spanScreens", Type::Boolean, 0.0),
+        slide,
+        make("slideShuffle", Type::Boolean, 0.0),
         perScreen(scene),
         perScreen(tuning("speed", 0.5)),
         perScreen(tuning("intensity", 0.6)),

@@ -59,6 +59,10 @@ public:
     bool pauseOnFullscreen() const { return m_pauseOnFullscreen; }
     // One video or image laid over every enabled screen rather than repeated on each.
     bool spanScreens() const { return m_spanScreens; }
+    // With a folder as the media: how long each picture stays, and whether
+    // its files come in a random order rather than by name.
+    qint64 slideMinutes() const { return m_slideMinutes; }
+    bool slideShuffle() const { return m_slideShuffle; }
     bool launchAtLogin() const { return m_launchAtLogin; }
     bool autopilot() const { return m_autopilot; }
     qint64 autopilotMinutes() const { return m_autopilotMinutes; }
@@ -91,6 +95,8 @@ public:
     void setBatterySaver(bool value);
     void setPauseOnFullscreen(bool value);
     void setSpanScreens(bool value);
+    void setSlideMinutes(qint64 value);
+    void setSlideShuffle(bool value);
     void setLaunchAtLoginFlag(bool value); // the bare property; see setLaunchAtLogin()
     void setAutopilot(bool value);
     void setAutopilotMinutes(qint64 value);
@@ -146,6 +152,8 @@ Q_SIGNALS:
     void batterySaverChanged(bool value);
     void pauseOnFullscreenChanged(bool value);
     void spanScreensChanged(bool value);
+    void slideMinutesChanged(qint64 value);
+    void slideShuffleChanged(bool value);
     void launchAtLoginChanged(bool value);
     void autopilotChanged(bool value);
     void autopilotMinutesChanged(qint64 value);
@@ -183,6 +191,8 @@ private:
     bool m_batterySaver = true;
     bool m_pauseOnFullscreen = false;
     bool m_spanScreens = false;
+    qint64 m_slideMinutes = 10;
+    bool m_slideShuffle = false;
     bool m_launchAtLogin = false;
     bool m_autopilot = false;
     qint64 m_autopilotMinutes = 5;

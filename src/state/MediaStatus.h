@@ -8,7 +8,9 @@ namespace nivora {
 // What became of the chosen media file when the wallpaper tried to show it:
 // the file the wallpaper could not read, the file that made the last run die,
 // or nothing. Told by the wallpaper, read by the Media page; only the crash
-// outlives the process, in the wallpaper's marker file. Main thread.
+// outlives the process, in the wallpaper's marker file. It also carries the
+// request for a folder's next file from the pages and the command line to
+// the wallpaper, which sit above and beside them. Main thread.
 class MediaStatus : public QObject
 {
     Q_OBJECT
@@ -28,8 +30,13 @@ public:
     QString crashedPath() const { return m_crashedPath; }
     void setCrashedPath(const QString& path);
 
+    // Asks the wallpaper to go on at once to the next file of the folder it
+    // shows (`nivora ctl next`, the Media page's "Suivant").
+    void requestNext() { Q_EMIT nextRequested(); }
+
 Q_SIGNALS:
     void changed();
+    void nextRequested();
 
 private:
     QString m_unreadablePath;

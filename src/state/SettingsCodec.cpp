@@ -140,6 +140,18 @@ std::optional<QString> applyChoice(AppState& state, const QString& key, const QJ
     return std::nullopt;
 }
 
+// An integer within the schema's range, as a JSON number with no fraction.
+template <void (AppState::*Setter)(qint64)>
+std::optional<QString> applyInteger(AppState& state, const QString& key, const QJsonValue& value)
+{
+    const SettingsSchema::Setting& setting = SettingsSchema::get(key);
+    const auto n = exactInteger(value);
+    if (!n || !SettingsSchema::allows(setting, double(*n)))
+        return QStringLiteral("%1: attendu un entier de %2").arg(key, SettingsSchema::allowedText(setting));
+    (state.*Setter)(*n);
+    return std::nullopt;
+}
+
 template <void (AppState::*Setter)(bool)>
 void loadBool(AppState& state, const DefaultsStore& store, const QString& key)
 {
@@ -535,6 +547,10 @@ const QList<Binding>& bindings()
          }},
         {"spanScreens", [](const S& s) -> QJsonValue { return s.spanScreens(); },
          &applyBool<&S::setSpanScreens>, &loadBool<&S::setSpanScreens>},
+        {"slideMinutes", [](const S& s) -> QJsonValue { return s.slideMinutes(); },
+         &applyInteger<&S::setSlideMinutes>, &loadInteger<&S::setSlideMinutes>},
+        {"slideShuffle", [](const S& s) -> QJsonValue { return s.slideShuffle(); },
+         &applyBool<&S::setSlideShuffle>, &loadBool<&S::setSlideShuffle>},
         {"sceneIndex", [](const S& s) -> QJsonValue { return s.sceneIndex(); }, &applySceneIndex,
          &loadInteger<&S::setSceneIndex>},
         {"speed", [](const S& s) -> QJsonValue { return s.speed(); }, &applyTuning<&S::setSpeed>,

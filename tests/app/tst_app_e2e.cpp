@@ -183,7 +183,7 @@ private Q_SLOTS:
         const Run all = ctl({"get"});
         QCOMPARE(all.status, 0);
         const QJsonObject o = QJsonDocument::fromJson(all.out.toUtf8()).object();
-        QCOMPARE(o.size(), 25);
+        QCOMPARE(o.size(), 27);
         QCOMPARE(o.value("wallpaperMode").toString(), QStringLiteral("scene"));
         QCOMPARE(o.value("mediaPath").toString("<absent>"), QString(""));
         QCOMPARE(o.value("paletteHex").toArray().size(), 5);

@@ -70,6 +70,11 @@ public:
         QTest::qFail("the Media page asked for folders", __FILE__, __LINE__);
         return std::nullopt;
     }
+    std::optional<QString> chooseFolder(const QString&, QWidget*) override
+    {
+        m_asked->append(WallpaperMode::Scene); // no kind of file
+        return m_answer;
+    }
     std::optional<QString> chooseImage(QWidget*) override
     {
         QTest::qFail("the Media page asked for an image to dress folders", __FILE__, __LINE__);
@@ -437,6 +442,38 @@ private Q_SLOTS:
         state.setMediaPath(clip);
         QCOMPARE(page->fileLabel()->text(), QStringLiteral("boucle.mp4"));
         QCOMPARE(state.mediaPath(), clip);
+
+        // A folder: its files' interval, order and the next one, shown only
+        // while a folder is chosen.
+        QVERIFY(page->playlistControls()->isHidden());
+        const QString album = configDir()->filePath("album");
+        QVERIFY(QDir().mkpath(album));
+        page->setFilePicker(std::make_unique<ScriptedPicker>(album, &asked));
+        QCOMPARE(page->chooseFolderButton()->text(), QStringLiteral("Choisir un dossier…"));
+        host.click(page->chooseFolderButton());
+        QCOMPARE(asked.last(), WallpaperMode::Scene);
+        QCOMPARE(state.mediaPath(), album);
+        QTRY_VERIFY(page->playlistControls()->isVisible());
+        QCOMPARE(page->shuffleToggle()->title(), QStringLiteral("Aléatoire"));
+        QCOMPARE(page->nextButton()->text(), QStringLiteral("Suivant"));
+        QCOMPARE(page->intervalSlider()->valueText(), QStringLiteral("10 min"));
+        state.setSlideMinutes(90);
+        QCOMPARE(page->intervalSlider()->valueText(), QStringLiteral("1 h 30"));
+        QCOMPARE(state.slideMinutes(), 90); // shown, not rewritten
+        QTest::keyClick(page->intervalSlider(), Qt::Key_End);
+        QCOMPARE(state.slideMinutes(), 1440);
+        QCOMPARE(page->intervalSlider()->valueText(), QStringLiteral("24 h"));
+        QTest::keyClick(page->intervalSlider(), Qt::Key_Home);
+        QCOMPARE(state.slideMinutes(), 1);
+        for (qint64 minutes = 1; minutes <= 1440; ++minutes)
+            QCOMPARE(MediaPage::minutesAt(MediaPage::sliderValue(minutes)), minutes);
+        host.click(page->shuffleToggle());
+        QVERIFY(state.slideShuffle());
+        QSignalSpy next(&MediaStatus::shared(), &MediaStatus::nextRequested);
+        host.click(page->nextButton());
+        QCOMPARE(next.size(), 1);
+        state.setSlideShuffle(false);
+        state.setSlideMinutes(10);
 
         host.click(page->qualitySelector()->segments().at(3));
         QCOMPARE(state.renderQuality(), 1920);

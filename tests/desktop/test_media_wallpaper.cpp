@@ -2,6 +2,7 @@
 // they fill the screen, looping, silence, animation, screen sleep, and every
 // kind of bad file.
 #include "DesktopTestSupport.h"
+#include "app/ControlCommands.h"
 #include "desktop/DesktopRenderView.h"
 #include "media/HeifImagePlugin.h"
 #include "media/ImageWallpaperView.h"
@@ -1138,6 +1139,113 @@ private Q_SLOTS:
         // last rows are the picture's.
         QVERIFY(meanDifference(split.copy(0, 1070, seams.first().x, 10),
                                whole.copy(0, 1070, seams.first().x, 10)) < 12);
+    }
+
+    // A folder plays its files in turn: a picture for slideMinutes (the
+    // clock faked), the next at once on `nivora ctl next`, a file that
+    // cannot be read stepped over, files removed while shown passed by, and
+    // an emptied folder leaves the scene, never a black desktop, until a
+    // file comes back.
+    void folderPlaysItsFilesInTurn()
+    {
+        QTemporaryDir tmp;
+        QDir folder(tmp.path());
+        const auto picture = [&folder](const QString& name, const QColor& colour) {
+            QImage image(320, 180, QImage::Format_RGB32);
+            image.fill(colour);
+            return image.save(folder.filePath(name), "PNG");
+        };
+        QVERIFY(picture(QStringLiteral("1-red.png"), Qt::red));
+        QVERIFY(picture(QStringLiteral("2-blue.png"), Qt::blue));
+        QVERIFY(
+            QFile::copy(media(QStringLiteral("wide.mp4")), folder.filePath(QStringLiteral("3-clip.mp4"))));
+        QVERIFY(
+            QFile::copy(media(QStringLiteral("notes.png")), folder.filePath(QStringLiteral("0-notes.png"))));
+        QVERIFY(QFile::copy(media(QStringLiteral("portrait.png")),
+                            folder.filePath(QStringLiteral("read-me.txt"))));
+        const QString path = tmp.path();
+        const QRect middle(760, 400, 400, 280);
+        ControlCommands ctl(state(), nullptr, [] { return QJsonObject(); });
+        state().setSceneIndex(3);
+        state().setSlideMinutes(7);
+
+        start(WallpaperMode::Image, path);
+        QCOMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("1-red.png")));
+        QCOMPARE(m_controller->imageViews().size(), 1);
+        QCOMPARE(m_controller->slideInterval(path), 7 * 60 * 1000);
+        QCOMPARE(m_controller->statusJson()
+                     .value(QStringLiteral("windows"))
+                     .toArray()
+                     .first()
+                     .toObject()
+                     .value(QStringLiteral("media"))
+                     .toString(),
+                 folder.filePath(QStringLiteral("1-red.png")));
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(255, 0, 0), 20));
+
+        // Its time is up: the next picture, given its own time.
+        m_controller->expireSlidesForTesting();
+        QTRY_COMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("2-blue.png")));
+        QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 0, 255), 20));
+        QCOMPARE(m_controller->slideInterval(path), 7 * 60 * 1000);
+
+        // `ctl next` goes on to the video, which plays, and leaves the scene be.
+        QCOMPARE(ctl.handle(QStringLiteral("next"), {}).status, 0);
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+        QCOMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("3-clip.mp4")));
+        QTRY_VERIFY_WITH_TIMEOUT(m_controller->videoViews().first()->framesDrawn() > 2, 20000);
+        QCOMPARE(state().sceneIndex(), 3);
+
+        // Removed while the video plays: the red picture never comes; then
+        // the blue one goes while it is shown, and stays until the change.
+        QVERIFY(folder.remove(QStringLiteral("1-red.png")));
+        QVERIFY(m_controller->nextSlide());
+        QTRY_COMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("2-blue.png")));
+        QTRY_COMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(folder.remove(QStringLiteral("2-blue.png")));
+        QTest::qWait(300);
+        QVERIFY(near(averageColor(screenImage(), middle), QColor(0, 0, 255), 20));
+        m_controller->expireSlidesForTesting();
+        QTRY_COMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("3-clip.mp4")));
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+
+        // Emptied while the video plays: the scene at the next change.
+        for (const QString& name : folder.entryList(QDir::Files))
+            QVERIFY(folder.remove(name));
+        QCOMPARE(ctl.handle(QStringLiteral("next"), {}).status, 0);
+        QTRY_COMPARE(m_controller->renderViews().size(), 1);
+        QCOMPARE(m_controller->windowCount(), 1);
+        QCOMPARE(m_controller->slideShown(path), QString());
+        QVERIFY(QTest::qWaitForWindowExposed(m_controller->windows().first()));
+        QTRY_VERIFY(!isBlack(averageColor(screenImage(), QRect(0, 0, 1920, 1080))));
+        QCOMPARE(state().mediaPath(), path);
+
+        // The empty folder is looked at again when its time is up.
+        QVERIFY(m_controller->slideInterval(path) > 0);
+        QVERIFY(picture(QStringLiteral("4-green.png"), Qt::green));
+        m_controller->expireSlidesForTesting();
+        QTRY_COMPARE(m_controller->imageViews().size(), 1);
+        QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 255, 0), 20));
+
+        // One picture gives way to the next over a fade, drawn from the one
+        // shown before (its length drawn out here, so that it is seen).
+        m_controller->setSlideFadeForTesting(10 * 60 * 1000);
+        QVERIFY(picture(QStringLiteral("5-yellow.png"), Qt::yellow));
+        m_controller->expireSlidesForTesting();
+        QTRY_COMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("5-yellow.png")));
+        QTRY_COMPARE(m_controller->imageViews().size(), 1);
+        QVERIFY(m_controller->imageViews().first()->isFading());
+        QTest::qWait(300);
+        QVERIFY(near(averageColor(screenImage(), middle), QColor(0, 255, 0), 20));
+        m_controller->setSlideFadeForTesting(1000);
+
+        // In scene mode `ctl next` steps the scene as before.
+        state().setWallpaperMode(WallpaperMode::Scene);
+        QCOMPARE(ctl.handle(QStringLiteral("next"), {}).status, 0);
+        QCOMPARE(state().sceneIndex(), 4);
+        QTRY_COMPARE(m_controller->renderViews().size(), 1);
+        QCOMPARE(m_controller->slideInterval(path), -1);
     }
 
     void teardownReleasesThePlayers_data() { addScalingWays(); }

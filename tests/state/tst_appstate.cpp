@@ -26,6 +26,8 @@ QJsonObject fullSettings()
         {"wallpaperMode", "video"},
         {"mediaPath", "/home/u/clip.mp4"},
         {"spanScreens", true},
+        {"slideMinutes", 90},
+        {"slideShuffle", true},
         {"sceneIndex", 7},
         {"speed", 0.9},
         {"intensity", 0.3},
@@ -170,6 +172,11 @@ private Q_SLOTS:
             << "autopilotMinutes" << QJsonValue(-1) << "autopilotMinutes" << QVariant(qint64(5));
         QTest::newRow("autopilot 1") << "autopilotMinutes" << QJsonValue(1) << "autopilotMinutes"
                                      << QVariant(qint64(1));
+        QTest::newRow("slide 0") << "slideMinutes" << QJsonValue(0) << "slideMinutes" << QVariant(qint64(10));
+        QTest::newRow("slide 1441") << "slideMinutes" << QJsonValue(1441) << "slideMinutes"
+                                    << QVariant(qint64(10));
+        QTest::newRow("no slide") << "slideMinutes" << QJsonValue(QJsonValue::Undefined) << "slideMinutes"
+                                  << QVariant(qint64(10));
         QTest::newRow("scene 15") << "sceneIndex" << QJsonValue(15) << "sceneIndex" << QVariant(qint64(0));
         QTest::newRow("scene -3") << "sceneIndex" << QJsonValue(-3) << "sceneIndex" << QVariant(qint64(0));
         QTest::newRow("scene 14") << "sceneIndex" << QJsonValue(14) << "sceneIndex" << QVariant(qint64(14));
@@ -227,6 +234,8 @@ private Q_SLOTS:
             actual = state.renderQuality();
         else if (property == "autopilotMinutes")
             actual = state.autopilotMinutes();
+        else if (property == "slideMinutes")
+            actual = state.slideMinutes();
         else if (property == "sceneIndex")
             actual = state.sceneIndex();
         else if (property == "wallpaperMode")
@@ -359,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(o.value("widgetShapes").isObject());
         QVERIFY(!o.contains("enabledDisplays"));
         QVERIFY(!o.contains("launchAtLogin"));
-        QCOMPARE(o.keys().size(), 22);
+        QCOMPARE(o.keys().size(), 24);
         // And it loads back to the same state.
         DefaultsStore again(fx.path);
         AppState reloaded(again, false);

@@ -128,17 +128,28 @@ private Q_SLOTS:
         QTest::newRow("displays negative") << "enabledDisplays"
                                            << "[-4]"
                                            << "4294967295";
-        // Paths that cannot work are refused when set (a folder until
-        // folders are media).
+        // Paths that cannot work are refused when set.
         QTest::newRow("mediaPath missing") << "mediaPath"
                                            << "\"/nonexistent/clip.mp4\""
                                            << "fichier introuvable : /nonexistent/clip.mp4";
         QTest::newRow("mediaPath relative") << "mediaPath"
                                             << "\"clip.mp4\""
                                             << "absolu";
-        QTest::newRow("mediaPath folder") << "mediaPath"
-                                          << "\"/tmp\""
-                                          << "dossier";
+        QTest::newRow("slideMinutes 0") << "slideMinutes"
+                                        << "0"
+                                        << "1 à 1440";
+        QTest::newRow("slideMinutes a day and one") << "slideMinutes"
+                                                    << "1441"
+                                                    << "1 à 1440";
+        QTest::newRow("slideMinutes fraction") << "slideMinutes"
+                                               << "2.5"
+                                               << "1 à 1440";
+        QTest::newRow("slideMinutes text") << "slideMinutes"
+                                           << "\"10\""
+                                           << "1 à 1440";
+        QTest::newRow("slideShuffle as int") << "slideShuffle"
+                                             << "1"
+                                             << "true ou false";
         QTest::newRow("unknown key") << "volume"
                                      << "3"
                                      << "sceneIndex";
@@ -188,6 +199,8 @@ private Q_SLOTS:
         QVERIFY(QFile(clip).open(QIODevice::WriteOnly));
         set("mediaPath", SettingsCodec::format(clip));
         set("spanScreens", "true");
+        set("slideMinutes", "1440");
+        set("slideShuffle", "true");
         set("speed", "1");
         set("colorShift", "0");
         set("paletteName", "\"Corail\"");
@@ -198,6 +211,8 @@ private Q_SLOTS:
         QCOMPARE(state.wallpaperMode(), WallpaperMode::Video);
         QCOMPARE(state.mediaPath(), clip);
         QCOMPARE(state.spanScreens(), true);
+        QCOMPARE(state.slideMinutes(), 1440);
+        QVERIFY(state.slideShuffle());
         QCOMPARE(state.speed(), 1.0);
         // A preset's name chooses the preset.
         QCOMPARE(state.paletteName(), QStringLiteral("Corail"));
@@ -208,6 +223,9 @@ private Q_SLOTS:
         set("paletteHex", "[1,2,3,4,5]");
         QCOMPARE(state.paletteName(), QStringLiteral("Personnalisée"));
         QCOMPARE(hexValue(state.paletteColors().at(4)), 5u);
+        // A folder plays its files in turn.
+        set("mediaPath", SettingsCodec::format(media.path()));
+        QCOMPARE(state.mediaPath(), media.path());
         set("mediaPath", "\"\"");
         QVERIFY(state.mediaPath().isNull());
     }
