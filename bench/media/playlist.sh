@@ -7,19 +7,8 @@
 # Needs a release build (NIVORA_BIN names another binary); runs on a private
 # virtual display.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-bin="${NIVORA_BIN:-$root/build/release/src/nivora}"
 big="${1:-10000}"
-[ -x "$bin" ] || { echo "build the release first: cmake --preset release && cmake --build --preset release" >&2; exit 2; }
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$root/scripts/with-display" "$0" "$@"
-fi
-procstat="$root/../shared/tools/procstat"
-[ -x "$procstat" ] || procstat=/work/shared/tools/procstat
-work="$(mktemp -d)"
-app=""
-trap '[ -z "$app" ] || kill "$app" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+. "$(dirname "${BASH_SOURCE[0]}")/app.sh"
 
 ffmpeg -loglevel error -y -f lavfi -i "gradients=s=1920x1080:seed=7" -frames:v 1 "$work/still.png"
 for count in 10 "$big"; do

@@ -9,20 +9,9 @@
 # Needs a release build (NIVORA_BIN names another binary); runs on a private
 # virtual display, with the app started as at login (no splash, no dashboard).
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-bin="${NIVORA_BIN:-$root/build/release/src/nivora}"
 switches="${1:-200}"
 interval="${2:-2.5}"
-[ -x "$bin" ] || { echo "build the release first: cmake --preset release && cmake --build --preset release" >&2; exit 2; }
-if [ -z "${DISPLAY:-}" ]; then
-  exec "$root/scripts/with-display" "$0" "$@"
-fi
-procstat="$root/../shared/tools/procstat"
-[ -x "$procstat" ] || procstat=/work/shared/tools/procstat
-work="$(mktemp -d)"
-app=""
-trap '[ -z "$app" ] || kill "$app" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+. "$(dirname "${BASH_SOURCE[0]}")/app.sh"
 
 # Four clips that look and decode differently: 1920x1080, 30 fps, 4 s, H.264.
 sources=("testsrc2=s=1920x1080:r=30:d=4" "smptehdbars=s=1920x1080:r=30:d=4,noise=alls=30:allf=t"
