@@ -56,19 +56,8 @@ export WAYLAND_DISPLAY="$(ls "$runtime"/wayland-? | head -n 1)"
 export SWAYSOCK="$(ls "$runtime"/sway-ipc.*.sock | head -n 1)"
 sleep 1
 
-measure() {
-  local label="$1"; shift
-  local out="$work/$label.out"
-  "$@" >"$out" 2>"$out.err" &
-  local pid=$!
-  for _ in $(seq 1 200); do grep -q ready "$out" && break; sleep 0.1; done
-  sleep 1
-  "$procstat" "$swaypid" "$secs" >"$work/$label.sway.json" &
-  local spid=$!
-  "$procstat" "$pid" "$secs" --threads >"$work/$label.json" 2>/dev/null || true
-  wait "$pid" || echo "== $label exited with status $?" >>"$work/failures"
-  wait "$spid" || true
-}
+xserver="$swaypid" server_tag=sway
+. "$here/measure.sh"
 
 size=""
 if runs scene; then
