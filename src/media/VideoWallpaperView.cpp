@@ -5,7 +5,6 @@
 #include "media/SoftwareVideoRenderer.h"
 #include "platform/DesktopSurface.h"
 #include "platform/mpv/MpvLibrary.h"
-#include "platform/mpv/MpvRenderApi.h"
 #include "scene/ScaledDrawable.h"
 #include "scene/WallpaperRenderer.h"
 #include "scene/WallpaperWindow.h"
@@ -146,14 +145,15 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::makePlayer(const QString
     // file, to check that the next start keeps away from that file.
     if (qEnvironmentVariableIsSet("NIVORA_TEST_ABORT_OPENING_MEDIA"))
         std::abort();
-    const MpvLibrary* api = MpvLibrary::get();
-    const MpvRenderApi* render = MpvRenderApi::get();
-    if (!api || !render)
+    std::shared_ptr<const MpvLibrary> library = MpvLibrary::acquire();
+    if (!library)
         return nullptr;
+    const MpvLibrary* api = library.get();
 
     std::unique_ptr<VideoWallpaperView> view(new VideoWallpaperView);
+    view->m_library = std::move(library);
     view->m_api = api;
-    view->m_render = render;
+    view->m_render = &api->render;
     view->m_mpv = api->create();
     if (!view->m_mpv)
         return nullptr;

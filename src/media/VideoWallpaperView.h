@@ -110,6 +110,9 @@ private:
     void reportUnplayable();
     void reportFirstFrame();
 
+    // Keeps libmpv loaded, and the two pointers below valid, for as long as
+    // the view lives: the destructor frees everything of libmpv's first.
+    std::shared_ptr<const MpvLibrary> m_library;
     const MpvLibrary* m_api = nullptr;
     const MpvRenderApi* m_render = nullptr;
     mpv_handle* m_mpv = nullptr;

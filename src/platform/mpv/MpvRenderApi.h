@@ -4,9 +4,8 @@
 
 namespace nivora {
 
-// The render-API half of libmpv, resolved from the same library MpvLibrary
-// loads (once, at first use). Same contract as MpvLibrary: `get()` may be
-// called from any thread and returns nullptr when a function is missing.
+// The render-API half of libmpv, resolved with the rest of it by
+// MpvLibrary::acquire() and valid while its hold lives.
 struct MpvRenderApi
 {
     decltype(&::mpv_render_context_create) create = nullptr;
@@ -15,8 +14,6 @@ struct MpvRenderApi
     decltype(&::mpv_render_context_render) render = nullptr;
     decltype(&::mpv_render_context_report_swap) reportSwap = nullptr;
     decltype(&::mpv_render_context_free) free = nullptr;
-
-    static const MpvRenderApi* get();
 };
 
 } // namespace nivora
