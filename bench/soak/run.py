@@ -71,7 +71,54 @@ def parse_args():
     p.add_argument("--env", action="append", default=[], metavar="KEY=VALUE",
                    help="extra environment for the app, e.g. MALLOC_ARENA_MAX=2 to tell malloc's retention from growth")
     p.add_argument("--seed", type=int, default=1)
+    p.add_argument("--summarize", metavar="JSONL", default=None,
+                   help="print the like-for-like summary of an earlier run's samples, and exit")
     return p.parse_args()
+
+
+def shown_state(windows):
+    # What the screens showed at a sample: a process showing a video holds
+    # its decoder's threads and buffers, so samples are only compared with
+    # samples that showed the same thing.
+    return sorted("%s%s" % (w.get("mode"), "/paused" if w.get("paused") else "") for w in windows)
+
+
+def state_of(sample):
+    if "shown" in sample:
+        return tuple(sample["shown"])
+    # Rows written before the state was recorded: running windows with a
+    # frame rate name their mode; none means a still picture or paused.
+    return tuple(sorted(f["mode"] for f in sample.get("fps", []))) or ("image-or-paused",)
+
+
+def like_for_like(samples, warmup_t):
+    """Per state shown, the first sample at or after warm-up against the last."""
+    groups = {}
+    for s in samples:
+        if s.get("kind", "sample") == "sample" and s["t"] >= warmup_t and s.get("rss_mb") is not None:
+            groups.setdefault(state_of(s), []).append(s)
+    lines = []
+    for state, rows in sorted(groups.items()):
+        first, last = rows[0], rows[-1]
+        lines.append("  %-28s %2d samples  t %6.0f -> %6.0f s  RSS %6.1f -> %6.1f (%+.1f) MB  fds %s -> %s  "
+                     "threads %s -> %s" % (",".join(state), len(rows), first["t"], last["t"], first["rss_mb"],
+                                          last["rss_mb"], last["rss_mb"] - first["rss_mb"], first["fds"],
+                                          last["fds"], first["threads"], last["threads"]))
+    return lines
+
+
+def summarize_file(path, warmup_minutes):
+    samples = [json.loads(line) for line in open(path) if line.strip()]
+    rows = [s for s in samples if s.get("kind") == "sample"]
+    warm = next((s for s in rows if s["label"] == "warmup"), None)
+    warmup_t = warm["t"] if warm else (warmup_minutes or 0) * 60.0
+    print("like for like after warm-up (t >= %.0f s):" % warmup_t)
+    print("\n".join(like_for_like(rows, warmup_t)))
+    trace = [s for s in samples if s.get("kind") == "hotplug"]
+    if trace:
+        print("hot-plug trace (cycles: RSS MB / heap in use MB): " + ", ".join(
+            "%d: %s / %.1f" % (r["cycles"], r["rss_mb"], (r.get("memory") or {}).get("heapInUse", 0) / 1048576.0)
+            for r in trace))
 
 
 def reenter_display():
@@ -392,6 +439,7 @@ class Soak:
             "cpu_percent": proc.get("cpu_percent"),
             "cpu_ms_per_frame": round(proc["cpu_seconds"] * 1000.0 / frames, 2) if frames and proc else None,
             "fps": fps, "memory": (st or {}).get("memory"), "xres": self.xres(),
+            "shown": shown_state((st or {}).get("windows", [])),
             "settings_valid": self.settings_valid(), "done": dict(self.done),
             "smaps_top_mb": self.smaps_top(),
         }
@@ -539,6 +587,9 @@ class Soak:
                                  round(((r["memory"] or {}).get("heapInUse", 0) +
                                         (r["memory"] or {}).get("heapMapped", 0)) / 1048576.0, 1))
                 for r in self.hotplug_trace))
+        if warm:
+            lines.append("like for like after warm-up (samples that showed the same thing):")
+            lines += like_for_like(self.samples, warm["t"])
         if b["rss_mb"] is not None and c["rss_mb"] is not None:
             flat_ok = (c["rss_mb"] - b["rss_mb"] <= 2 and c["fds"] <= b["fds"] and c["threads"] <= b["threads"]
                        and (c["x_resources"] or 0) <= (b["x_resources"] or 0))
@@ -549,5 +600,8 @@ class Soak:
 
 if __name__ == "__main__":
     opts = parse_args()
+    if opts.summarize:
+        summarize_file(opts.summarize, opts.warmup_minutes)
+        sys.exit(0)
     reenter_display()
     sys.exit(Soak(opts).main())
