@@ -18,15 +18,18 @@
 #include "state/ScreenSource.h"
 #include "state/SettingsCodec.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace nivora {
 
@@ -64,10 +67,20 @@ struct WallpaperController::Slideshow
     {
         timer.setSingleShot(true);
         timer.setTimerType(Qt::CoarseTimer);
+        settle.setSingleShot(true);
+        // A folder where watching fails (no inotify there, or its watches
+        // used up) still goes on through the timer's reading of it.
+        watcher.addPath(folder);
     }
 
     MediaPlaylist playlist;
     QTimer timer;
+    // The folder's own changes: a burst of them (hundreds of photos copied
+    // in) is looked at once when the settle timer runs out.
+    QFileSystemWatcher watcher;
+    QTimer settle;
+    // The file the playlist was moved on to, waiting until it is written.
+    QString waitingFor;
     // The file shown now (empty for none), and the one the timer was started
     // for: a rebuild for another reason does not give a file its time again.
     QString shown;
@@ -102,6 +115,11 @@ QMetaObject::Connection onChange(AppState& state, Signal signal, QObject* contex
 }
 
 WallpaperController* sharedController = nullptr;
+
+// How long a folder's changes are gathered before it is looked at, and how
+// long a file must have gone unwritten before it is shown.
+constexpr int kFolderSettleMs = 300;
+constexpr qint64 kFileSettleMs = 1000;
 
 } // namespace
 
@@ -809,6 +827,11 @@ bool WallpaperController::playFolder(ScreenSource& source)
         show = std::make_unique<Slideshow>(source.mediaPath, m_state.slideShuffle());
         Slideshow* s = show.get();
         connect(&show->timer, &QTimer::timeout, this, [this, s] { slideTimeUp(*s); });
+        connect(&show->watcher, &QFileSystemWatcher::directoryChanged, this, [s] {
+            if (!s->settle.isActive())
+                s->settle.start(kFolderSettleMs);
+        });
+        connect(&show->settle, &QTimer::timeout, this, [this, s] { folderChanged(*s); });
     }
     if (!show->used) {
         // Once per rebuild, however many screens show the folder: files that
@@ -901,6 +924,38 @@ void WallpaperController::advance(Slideshow& show)
     show.playlist.next();
     show.finishing = false;
     // Taken up by the rebuild, which gives the file its time.
+    show.timer.stop();
+    scheduleRebuild();
+}
+
+void WallpaperController::folderChanged(Slideshow& show)
+{
+    if (!m_active)
+        return;
+    QString coming = std::exchange(show.waitingFor, QString());
+    if (!coming.isEmpty() && QFileInfo::exists(coming)) {
+        // The playlist was moved on to it already.
+    } else if (show.shown.isEmpty()) {
+        // Nothing of it shows: a file that came is shown at once.
+        coming = show.playlist.next();
+        if (coming.isEmpty())
+            return;
+    } else if (QFileInfo::exists(show.shown)) {
+        // What else changed counts from the next change.
+        return;
+    } else {
+        // The file shown went away: the one after it, at once.
+        coming = show.playlist.next();
+    }
+    // A file still being written (a photo copied from a phone) is waited
+    // for, rather than shown half read and stepped over.
+    const qint64 age = QFileInfo(coming).lastModified().msecsTo(QDateTime::currentDateTime());
+    if (!coming.isEmpty() && age >= 0 && age < kFileSettleMs) {
+        show.waitingFor = coming;
+        show.settle.start(int(kFileSettleMs - age) + kFolderSettleMs);
+        return;
+    }
+    show.finishing = false;
     show.timer.stop();
     scheduleRebuild();
 }

@@ -144,6 +144,9 @@ private:
     void stopSlides();
     void slideTimeUp(Slideshow& show);
     void advance(Slideshow& show);
+    // The folder's content changed: a file comes at once where none shows,
+    // and the one after the file shown when that file went away.
+    void folderChanged(Slideshow& show);
     void screensDidSleep();
     void screensDidWake();
     void coveredChanged(QWindow* window, bool covered);
