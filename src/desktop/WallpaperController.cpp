@@ -45,6 +45,9 @@ struct WallpaperController::Entry
     std::shared_ptr<VideoWallpaperView> video;
     QString videoPath;
     std::unique_ptr<ImageWallpaperView> image;
+    // While it is built, for one of a folder's pictures: the picture it
+    // comes over.
+    std::optional<ImageWallpaperView::Slide> slide;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
     // The file shown, for a video or an image.
@@ -482,6 +485,18 @@ void WallpaperController::rebuild()
         if (old && old->image && !old->image->isAnimated())
             givingWay.insert(displaySignatureEntry(old->screen), old->image->currentFrame());
     }
+    // A compositor would show no wallpaper at all between a picture's
+    // surface going and the next one's first frame: the old surface stays
+    // until the new ones are built (the compositor draws it above them, and
+    // a fade's first frame is its picture). Nothing reaches the old entry
+    // from it meanwhile.
+    std::vector<std::unique_ptr<DesktopSurface>> outgoing;
+    for (const auto& old : previous) {
+        if (old && old->image && old->surface) {
+            old->surface->disconnect();
+            outgoing.push_back(std::move(old->surface));
+        }
+    }
     teardownEntries(previous);
 
     // The first file this run has not shown yet is named in the crash marker
@@ -515,7 +530,11 @@ void WallpaperController::rebuild()
         }
         auto entry = std::make_unique<Entry>();
         entry->mediaPath = source.mediaPath;
+        if (wanted[i].slide)
+            entry->slide =
+                ImageWallpaperView::Slide{givingWay.value(displaySignatureEntry(screen)), m_slideFade};
         bool built = buildEntry(screen, shown, index, *entry);
+        entry->slide.reset();
         if (built && entry->video)
             connect(entry->video.get(), &VideoWallpaperView::firstFrameShown, this,
                     [this, path = source.mediaPath] { mediaShown(path); });
@@ -526,8 +545,6 @@ void WallpaperController::rebuild()
             entry = std::make_unique<Entry>();
             built = buildEntry(screen, shown, index, *entry);
         }
-        if (built && entry->image && wanted[i].slide)
-            entry->image->fadeFrom(givingWay.value(displaySignatureEntry(screen)), m_slideFade);
         if (built) {
             entry->index = index;
             entry->key = buildKey(screen, shown, source.mediaPath);
@@ -535,6 +552,7 @@ void WallpaperController::rebuild()
             m_entries.push_back(std::move(entry));
         }
     }
+    outgoing.clear();
     // An image is decoded by now, and a file that cannot be shown is known
     // not to have taken the process down.
     if (m_markerOwned && !openingVideo)
@@ -598,8 +616,8 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         if (entry.mediaPath.isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image =
-            ImageWallpaperView::load(entry.mediaPath, entry.window.get(), imagePart(screen), &m_stills);
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.window.get(), imagePart(screen),
+                                               &m_stills, entry.slide ? &*entry.slide : nullptr);
         if (!entry.image)
             return false;
         break;
@@ -639,8 +657,8 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
                          entry))
             return false;
     } else {
-        entry.image =
-            ImageWallpaperView::load(entry.mediaPath, entry.surface.get(), imagePart(screen), &m_stills);
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.surface.get(), imagePart(screen),
+                                               &m_stills, entry.slide ? &*entry.slide : nullptr);
         if (!entry.image)
             return false;
     }
