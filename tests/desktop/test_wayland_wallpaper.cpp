@@ -536,6 +536,11 @@ private Q_SLOTS:
         QCOMPARE(m_controller->imageViews().size(), 2);
         for (ImageWallpaperView* view : m_controller->imageViews())
             QTRY_VERIFY(!view->isFading());
+        // Its buffers go with the fade: the compositor holds the picture
+        // shown, and the process only the one the next fade starts from.
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("nivora-wallpaper"));
     }
 
     void videoPlaysOnEveryOutput()
