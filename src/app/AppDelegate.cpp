@@ -107,7 +107,7 @@ void AppDelegate::setupStatusItem()
     auto* previous = new QAction(QStringLiteral("Scène précédente"), this);
     connect(previous, &QAction::triggered, this, [] { SceneActions::switchScene(AppState::shared(), -1); });
     auto* next = new QAction(QStringLiteral("Scène suivante"), this);
-    connect(next, &QAction::triggered, this, [] { SceneActions::switchScene(AppState::shared(), 1); });
+    connect(next, &QAction::triggered, this, [] { SceneActions::showNext(AppState::shared()); });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     auto* quitAction = new QAction(QStringLiteral("Quitter Nivora"), this);

@@ -3,10 +3,8 @@
 #include "account/AccountStore.h"
 #include "app/AppDelegate.h"
 #include "app/CtlArguments.h"
-#include "model/MediaLocation.h"
 #include "model/NavSection.h"
 #include "state/AppState.h"
-#include "state/MediaStatus.h"
 #include "state/SceneActions.h"
 #include "state/SettingsCodec.h"
 
@@ -85,13 +83,7 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
     if (command == QLatin1String("status"))
         return {0, QString::fromUtf8(QJsonDocument(m_status()).toJson(QJsonDocument::Indented)).trimmed()};
     if (command == QLatin1String("next")) {
-        // With a folder's files on the desktop the next one comes; the scene
-        // steps only where it is what shows.
-        if (m_state.wallpaperMode() != WallpaperMode::Scene &&
-            MediaLocation::kind(m_state.mediaPath()) == MediaLocation::Kind::Folder)
-            MediaStatus::shared().requestNext();
-        else
-            SceneActions::switchScene(m_state, 1);
+        SceneActions::showNext(m_state);
         return {0, QString()};
     }
     if (command == QLatin1String("previous")) {

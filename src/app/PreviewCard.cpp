@@ -60,7 +60,7 @@ PreviewCard::PreviewCard(AppState& state, QWidget* parent) : QWidget(parent), m_
     m_next = new RoundIconButton(RoundIconButton::Chevron::Right, m_overlay);
     m_next->setAccessibleName(QStringLiteral("Scène suivante"));
     connect(m_previous, &QAbstractButton::clicked, this, [this] { SceneActions::switchScene(m_state, -1); });
-    connect(m_next, &QAbstractButton::clicked, this, [this] { SceneActions::switchScene(m_state, 1); });
+    connect(m_next, &QAbstractButton::clicked, this, [this] { SceneActions::showNext(m_state); });
     connect(&m_state, &AppState::sceneIndexChanged, m_overlay, qOverload<>(&QWidget::update));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }

@@ -18,15 +18,18 @@
 #include "state/ScreenSource.h"
 #include "state/SettingsCodec.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace nivora {
 
@@ -42,6 +45,9 @@ struct WallpaperController::Entry
     std::shared_ptr<VideoWallpaperView> video;
     QString videoPath;
     std::unique_ptr<ImageWallpaperView> image;
+    // While it is built, for one of a folder's pictures: the picture it
+    // comes over.
+    std::optional<ImageWallpaperView::Slide> slide;
     ScreenInfo screen;
     WallpaperMode mode = WallpaperMode::Scene;
     // The file shown, for a video or an image.
@@ -64,10 +70,20 @@ struct WallpaperController::Slideshow
     {
         timer.setSingleShot(true);
         timer.setTimerType(Qt::CoarseTimer);
+        settle.setSingleShot(true);
+        // A folder where watching fails (no inotify there, or its watches
+        // used up) still goes on through the timer's reading of it.
+        watcher.addPath(folder);
     }
 
     MediaPlaylist playlist;
     QTimer timer;
+    // The folder's own changes: a burst of them (hundreds of photos copied
+    // in) is looked at once when the settle timer runs out.
+    QFileSystemWatcher watcher;
+    QTimer settle;
+    // The file the playlist was moved on to, waiting until it is written.
+    QString waitingFor;
     // The file shown now (empty for none), and the one the timer was started
     // for: a rebuild for another reason does not give a file its time again.
     QString shown;
@@ -102,6 +118,11 @@ QMetaObject::Connection onChange(AppState& state, Signal signal, QObject* contex
 }
 
 WallpaperController* sharedController = nullptr;
+
+// How long a folder's changes are gathered before it is looked at, and how
+// long a file must have gone unwritten before it is shown.
+constexpr int kFolderSettleMs = 300;
+constexpr qint64 kFileSettleMs = 1000;
 
 } // namespace
 
@@ -464,6 +485,18 @@ void WallpaperController::rebuild()
         if (old && old->image && !old->image->isAnimated())
             givingWay.insert(displaySignatureEntry(old->screen), old->image->currentFrame());
     }
+    // A compositor would show no wallpaper at all between a picture's
+    // surface going and the next one's first frame: the old surface stays
+    // until the new ones are built (the compositor draws it above them, and
+    // a fade's first frame is its picture). Nothing reaches the old entry
+    // from it meanwhile.
+    std::vector<std::unique_ptr<DesktopSurface>> outgoing;
+    for (const auto& old : previous) {
+        if (old && old->image && old->surface) {
+            old->surface->disconnect();
+            outgoing.push_back(std::move(old->surface));
+        }
+    }
     teardownEntries(previous);
 
     // The first file this run has not shown yet is named in the crash marker
@@ -497,7 +530,11 @@ void WallpaperController::rebuild()
         }
         auto entry = std::make_unique<Entry>();
         entry->mediaPath = source.mediaPath;
+        if (wanted[i].slide)
+            entry->slide =
+                ImageWallpaperView::Slide{givingWay.value(displaySignatureEntry(screen)), m_slideFade};
         bool built = buildEntry(screen, shown, index, *entry);
+        entry->slide.reset();
         if (built && entry->video)
             connect(entry->video.get(), &VideoWallpaperView::firstFrameShown, this,
                     [this, path = source.mediaPath] { mediaShown(path); });
@@ -508,8 +545,6 @@ void WallpaperController::rebuild()
             entry = std::make_unique<Entry>();
             built = buildEntry(screen, shown, index, *entry);
         }
-        if (built && entry->image && wanted[i].slide)
-            entry->image->fadeFrom(givingWay.value(displaySignatureEntry(screen)), m_slideFade);
         if (built) {
             entry->index = index;
             entry->key = buildKey(screen, shown, source.mediaPath);
@@ -517,6 +552,7 @@ void WallpaperController::rebuild()
             m_entries.push_back(std::move(entry));
         }
     }
+    outgoing.clear();
     // An image is decoded by now, and a file that cannot be shown is known
     // not to have taken the process down.
     if (m_markerOwned && !openingVideo)
@@ -580,8 +616,8 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         if (entry.mediaPath.isEmpty())
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::Raster, hints);
-        entry.image =
-            ImageWallpaperView::load(entry.mediaPath, entry.window.get(), imagePart(screen), &m_stills);
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.window.get(), imagePart(screen),
+                                               &m_stills, entry.slide ? &*entry.slide : nullptr);
         if (!entry.image)
             return false;
         break;
@@ -621,8 +657,8 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
                          entry))
             return false;
     } else {
-        entry.image =
-            ImageWallpaperView::load(entry.mediaPath, entry.surface.get(), imagePart(screen), &m_stills);
+        entry.image = ImageWallpaperView::load(entry.mediaPath, entry.surface.get(), imagePart(screen),
+                                               &m_stills, entry.slide ? &*entry.slide : nullptr);
         if (!entry.image)
             return false;
     }
@@ -809,6 +845,11 @@ bool WallpaperController::playFolder(ScreenSource& source)
         show = std::make_unique<Slideshow>(source.mediaPath, m_state.slideShuffle());
         Slideshow* s = show.get();
         connect(&show->timer, &QTimer::timeout, this, [this, s] { slideTimeUp(*s); });
+        connect(&show->watcher, &QFileSystemWatcher::directoryChanged, this, [s] {
+            if (!s->settle.isActive())
+                s->settle.start(kFolderSettleMs);
+        });
+        connect(&show->settle, &QTimer::timeout, this, [this, s] { folderChanged(*s); });
     }
     if (!show->used) {
         // Once per rebuild, however many screens show the folder: files that
@@ -901,6 +942,38 @@ void WallpaperController::advance(Slideshow& show)
     show.playlist.next();
     show.finishing = false;
     // Taken up by the rebuild, which gives the file its time.
+    show.timer.stop();
+    scheduleRebuild();
+}
+
+void WallpaperController::folderChanged(Slideshow& show)
+{
+    if (!m_active)
+        return;
+    QString coming = std::exchange(show.waitingFor, QString());
+    if (!coming.isEmpty() && QFileInfo::exists(coming)) {
+        // The playlist was moved on to it already.
+    } else if (show.shown.isEmpty()) {
+        // Nothing of it shows: a file that came is shown at once.
+        coming = show.playlist.next();
+        if (coming.isEmpty())
+            return;
+    } else if (QFileInfo::exists(show.shown)) {
+        // What else changed counts from the next change.
+        return;
+    } else {
+        // The file shown went away: the one after it, at once.
+        coming = show.playlist.next();
+    }
+    // A file still being written (a photo copied from a phone) is waited
+    // for, rather than shown half read and stepped over.
+    const qint64 age = QFileInfo(coming).lastModified().msecsTo(QDateTime::currentDateTime());
+    if (!coming.isEmpty() && age >= 0 && age < kFileSettleMs) {
+        show.waitingFor = coming;
+        show.settle.start(int(kFileSettleMs - age) + kFolderSettleMs);
+        return;
+    }
+    show.finishing = false;
     show.timer.stop();
     scheduleRebuild();
 }

@@ -103,8 +103,10 @@ public:
     // A folder as the media plays its files in turn: an image for
     // slideMinutes, a video to the end of the pass under way once
     // slideMinutes are over (so a long one plays to its end and a short one
-    // loops meanwhile). Goes on at once to the next file of every folder
-    // shown; false when none is.
+    // loops meanwhile). The folder is watched: a file dropped into it while
+    // it shows nothing, or the removal of the file shown, takes effect at
+    // once; other changes count from the next file on. Goes on at once to
+    // the next file of every folder shown; false when none is.
     bool nextSlide();
     // The file a folder shows now, empty when it shows none (or is not shown).
     QString slideShown(const QString& folder) const;
@@ -144,6 +146,9 @@ private:
     void stopSlides();
     void slideTimeUp(Slideshow& show);
     void advance(Slideshow& show);
+    // The folder's content changed: a file comes at once where none shows,
+    // and the one after the file shown when that file went away.
+    void folderChanged(Slideshow& show);
     void screensDidSleep();
     void screensDidWake();
     void coveredChanged(QWindow* window, bool covered);

@@ -40,13 +40,7 @@ ImageWallpaperView::ImageWallpaperView(WallpaperWindow* window) : m_window(windo
     // each step is one blend of two screen-sized pictures.
     m_fadeTicks.setInterval(33);
     m_fadeTicks.setTimerType(Qt::PreciseTimer);
-    connect(&m_fadeTicks, &QTimer::timeout, this, [this] {
-        if (m_fadeClock.elapsed() >= m_fadeLength) {
-            m_fadeTicks.stop();
-            m_fadeFrom = QImage();
-        }
-        m_window->repaint();
-    });
+    connect(&m_fadeTicks, &QTimer::timeout, this, &ImageWallpaperView::fadeStep);
 }
 
 ImageWallpaperView::~ImageWallpaperView()
@@ -138,7 +132,8 @@ QSize wholeSize(QSize pixels, const QRectF& part)
 } // namespace
 
 std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, DesktopSurface* surface,
-                                                             const QRectF& part, StillImageCache* stills)
+                                                             const QRectF& part, StillImageCache* stills,
+                                                             const Slide* slide)
 {
     QImageReader reader;
     if (!surface || !openReader(path, reader, wholeSize(surface->pixelSize(), part)))
@@ -155,12 +150,33 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
         QImage image = readStill(path, reader, {}, part, stills);
         if (image.isNull())
             return nullptr;
+        if (slide) {
+            // The next picture fades from it, and no screen shows more than
+            // its own pixels: a larger one is kept at the surface's size, as
+            // it will be drawn.
+            const QSize bound = surface->pixelSize();
+            if (!bound.isEmpty() && (image.width() > bound.width() || image.height() > bound.height()))
+                image = image.scaled(image.size().boundedTo(bound), Qt::IgnoreAspectRatio,
+                                     Qt::SmoothTransformation);
+            image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            view->m_keepStill = true;
+        }
         view->m_image = std::move(image);
         view->m_framesShown = 1;
-        surface->setStill(true);
+        if (slide)
+            view->fadeFrom(slide->previous, slide->fadeMilliseconds);
+        // A fade is drawn frame after frame, in two buffers.
+        surface->setStill(!view->isFading());
     }
+    view->m_surfaceCovered = surface->isCovered();
+    connect(surface, &DesktopSurface::coveredChanged, view.get(), [v = view.get()](bool covered) {
+        v->m_surfaceCovered = covered;
+        v->updateFadeTicks();
+    });
+    // The fade's first frame is the picture given way to, so that the new
+    // surface takes over from the old one without a jump.
     view->presentToSurface();
-    if (!view->m_movie) {
+    if (!view->m_movie && !view->m_keepStill) {
         // The compositor holds the picture now and shows it for as long as
         // the surface lives (an output that changes size gets a new surface
         // and the file is read again), so nothing of it is kept here: the
@@ -173,11 +189,30 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
 
 bool ImageWallpaperView::presentToSurface()
 {
+    if (isFading() && m_fadeClock.elapsed() < m_fadeLength) {
+        // Painted straight into the surface's buffer, at the size of the
+        // picture coming, by the window's own painting: the two pictures
+        // are all a fade holds.
+        const QSize size = m_image.size();
+        unsigned char* memory = m_surface->beginFrame(size, DesktopSurface::Rows::TopDown);
+        if (!memory)
+            return false;
+        // 0xffRRGGBB pixels are the surface's B, G, R, X bytes.
+        QImage buffer(memory, size.width(), size.height(), qsizetype(size.width()) * 4, QImage::Format_RGB32);
+        {
+            QPainter painter(&buffer);
+            painter.fillRect(buffer.rect(), Qt::black);
+            paint(painter, buffer.rect());
+        }
+        return m_surface->present();
+    }
     // Premultiplied, the colour channels are the frame already laid over
     // black, as the window's painter shows it. A still is converted in place
-    // (it is dropped afterwards) rather than copied.
+    // (it is dropped afterwards) rather than copied; a folder's was
+    // converted when it was read.
     QImage frame = m_movie ? m_movie->currentImage().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                           : std::move(m_image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                   : m_keepStill ? m_image
+                                 : std::move(m_image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // A still was cut to its part when decoded; an animation's frames are
     // cut here.
     if (m_movie && !m_part.isEmpty())
@@ -198,7 +233,8 @@ bool ImageWallpaperView::presentToSurface()
 }
 
 std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path, WallpaperWindow* window,
-                                                             const QRectF& part, StillImageCache* stills)
+                                                             const QRectF& part, StillImageCache* stills,
+                                                             const Slide* slide)
 {
     QImageReader reader;
     const QSize target = window ? window->size() * window->devicePixelRatio() : QSize();
@@ -228,6 +264,8 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
     }
     window->setPainter(
         [v = view.get()](QPainter& painter, const QRect& target) { v->paint(painter, target); });
+    if (slide)
+        view->fadeFrom(slide->previous, slide->fadeMilliseconds);
     return view;
 }
 
@@ -238,13 +276,45 @@ QImage ImageWallpaperView::currentFrame() const
 
 void ImageWallpaperView::fadeFrom(const QImage& previous, int milliseconds)
 {
-    if (!m_window || m_movie || previous.isNull() || milliseconds <= 0)
+    if (m_movie || m_image.isNull() || previous.isNull() || milliseconds <= 0)
         return;
     m_fadeFrom = previous;
     m_fadeLength = milliseconds;
     m_fadeClock.start();
-    m_fadeTicks.start();
-    m_window->repaint();
+    updateFadeTicks();
+    if (m_window)
+        m_window->repaint();
+}
+
+void ImageWallpaperView::fadeStep()
+{
+    const bool over = m_fadeClock.elapsed() >= m_fadeLength;
+    if (m_window) {
+        if (over) {
+            m_fadeTicks.stop();
+            m_fadeFrom = QImage();
+        }
+        m_window->repaint();
+        return;
+    }
+    // Once it is over, the picture alone goes as a still's does, in one
+    // buffer. A frame the compositor cannot take yet (it has not shown the
+    // last one) waits for the next step; one that takes none for long
+    // counts as covered, which holds the steps.
+    if (over)
+        m_surface->setStill(true);
+    if (presentToSurface() && over) {
+        m_fadeTicks.stop();
+        m_fadeFrom = QImage();
+    }
+}
+
+void ImageWallpaperView::updateFadeTicks()
+{
+    if (!isFading() || m_paused || m_surfaceCovered)
+        m_fadeTicks.stop();
+    else if (!m_fadeTicks.isActive())
+        m_fadeTicks.start();
 }
 
 void ImageWallpaperView::setPaused(bool paused)
@@ -252,6 +322,7 @@ void ImageWallpaperView::setPaused(bool paused)
     m_paused = paused;
     if (m_movie)
         m_movie->setPaused(paused);
+    updateFadeTicks();
 }
 
 bool ImageWallpaperView::presentFrame()

@@ -35,6 +35,15 @@ public:
     // the limits); reads the header only.
     static bool canShow(const QString& path);
 
+    // One of a folder's pictures: it comes over `previous` (the picture its
+    // screen showed before, if any), more opaque at each step for
+    // `fadeMilliseconds`. Only a still fades; an animation shows at once.
+    struct Slide
+    {
+        QImage previous;
+        int fadeMilliseconds = 0;
+    };
+
     // Loads `path` for `window`, or null when the file is missing, is not a
     // readable image, or is too large. Does not show the window. The window
     // shows `part` of the picture (a fraction of it; the whole when empty),
@@ -42,29 +51,29 @@ public:
     // the same size and part in `stills` is shared rather than decoded again.
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, WallpaperWindow* window,
                                                     const QRectF& part = {},
-                                                    StillImageCache* stills = nullptr);
+                                                    StillImageCache* stills = nullptr,
+                                                    const Slide* slide = nullptr);
     // The same on a desktop surface that is not a Qt window (Wayland): each
     // frame goes to the surface at its decoded size, once, and the
     // compositor stretches it to the output. Shows the first frame at once;
-    // a still is not kept afterwards.
+    // a still is not kept afterwards, but for a folder's, which the next
+    // picture fades from (kept at most at the surface's size).
     static std::unique_ptr<ImageWallpaperView> load(const QString& path, DesktopSurface* surface,
                                                     const QRectF& part = {},
-                                                    StillImageCache* stills = nullptr);
+                                                    StillImageCache* stills = nullptr,
+                                                    const Slide* slide = nullptr);
     ~ImageWallpaperView() override;
 
     bool isAnimated() const { return m_movie != nullptr; }
     // The frame currently shown, at its decoded size. Null for a still on a
-    // desktop surface, which hands its only frame to the compositor and keeps
-    // nothing.
+    // desktop surface (but a folder's), which hands its only frame to the
+    // compositor and keeps nothing.
     QImage currentFrame() const;
     // Frames shown so far (1 for a still image).
     int framesShown() const { return m_framesShown; }
 
-    // Starts from `previous` (the picture the window showed before) and
-    // lays this one over it, more opaque at each repaint, for `milliseconds`:
-    // one of a folder's pictures giving way to the next. Only a still on a
-    // window fades; anything else shows at once.
-    void fadeFrom(const QImage& previous, int milliseconds);
+    // Whether a folder's picture is still coming over the one before it.
+    // Nothing is redrawn once it has.
     bool isFading() const { return !m_fadeFrom.isNull(); }
 
     // A paused animation shows its current frame and decodes no other.
@@ -87,6 +96,13 @@ private:
     QRectF partOf(QSize size) const;
     // Opens an animation at its first frame; `showFrame` runs for each next one.
     bool openMovie(const QString& path, std::function<void()> showFrame);
+    void fadeFrom(const QImage& previous, int milliseconds);
+    // One step of a fade: a repaint of the window, or the next frame on the
+    // surface (the picture alone once the fade is over).
+    void fadeStep();
+    // Fade steps run while a fade goes on, unless the content is paused or
+    // the compositor does not show the surface.
+    void updateFadeTicks();
     void paint(QPainter& painter, const QRect& target) const;
     bool presentFrame();
     bool presentToSurface();
@@ -98,6 +114,9 @@ private:
     std::unique_ptr<QMovie> m_movie;
     int m_framesShown = 0;
     bool m_paused = false;
+    bool m_surfaceCovered = false;
+    // A folder's still on a surface, kept for the next picture to fade from.
+    bool m_keepStill = false;
     std::unique_ptr<X11ScaledPresenter> m_presenter;
     bool m_presenterFailed = false;
     // While a fade runs: the picture given way to, how long it has gone on,

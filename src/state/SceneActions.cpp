@@ -1,8 +1,10 @@
 #include "state/SceneActions.h"
 
+#include "model/MediaLocation.h"
 #include "model/SceneCatalog.h"
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
+#include "state/MediaStatus.h"
 
 namespace nivora::SceneActions {
 
@@ -10,6 +12,15 @@ void switchScene(AppState& state, qint64 delta)
 {
     const qint64 n = availableScenes().size();
     state.setSceneIndex(((state.sceneIndex() + delta) % n + n) % n);
+}
+
+void showNext(AppState& state)
+{
+    if (state.wallpaperMode() != WallpaperMode::Scene &&
+        MediaLocation::kind(state.mediaPath()) == MediaLocation::Kind::Folder)
+        MediaStatus::shared().requestNext();
+    else
+        switchScene(state, 1);
 }
 
 void randomize(AppState& state, QRandomGenerator& rng)

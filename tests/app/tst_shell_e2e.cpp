@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -510,6 +511,26 @@ private Q_SLOTS:
         };
         QString out;
         QCOMPARE(toggleState(QStringLiteral("Fond animé")), 1);
+        // While the media plays a folder, the next scene is its next file,
+        // as with `nivora ctl next`.
+        QTemporaryDir album;
+        for (const char* name : {"1.png", "2.png"}) {
+            QImage picture(32, 18, QImage::Format_RGB32);
+            picture.fill(Qt::darkCyan);
+            QVERIFY(picture.save(album.filePath(QLatin1String(name))));
+        }
+        const auto shownMedia = [&] {
+            QString status;
+            ctl({"status"}, &status);
+            return QJsonDocument::fromJson(status.toUtf8())["windows"][0]["media"].toString();
+        };
+        QCOMPARE(ctl({"set", "mediaPath", QStringLiteral("\"%1\"").arg(album.path())}), 0);
+        QCOMPARE(ctl({"set", "wallpaperMode", "\"image\""}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(shownMedia(), album.filePath(QStringLiteral("1.png")), 15000);
+        clickItem(QStringLiteral("Scène suivante"));
+        QTRY_COMPARE_WITH_TIMEOUT(shownMedia(), album.filePath(QStringLiteral("2.png")), 15000);
+        QVERIFY(ctl({"get", "sceneIndex"}, &out) == 0 && out == QLatin1String("0"));
+        QCOMPARE(ctl({"set", "wallpaperMode", "\"scene\""}), 0);
         clickItem(QStringLiteral("Fond animé"));
         QTRY_VERIFY(ctl({"get", "isRunning"}, &out) == 0 && out == QLatin1String("false"));
         QCOMPARE(toggleState(QStringLiteral("Fond animé")), 0);

@@ -19,11 +19,13 @@
 #include "scene/ScenePreview.h"
 #include "scene/WallpaperRenderer.h"
 #include "state/AppState.h"
+#include "state/MediaStatus.h"
 
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -189,6 +191,21 @@ void TestShellViews::chevronsWrapAndToggleFollowsStore()
     QCOMPARE(state.sceneIndex(), 1);
     state.setSceneIndex(99);
     QCOMPARE(card->sceneName(), QStringLiteral("—"));
+    state.setSceneIndex(0);
+
+    // While the media plays a folder, next is its next file, as `ctl next`.
+    QTemporaryDir album;
+    state.setMediaPath(album.path());
+    state.setWallpaperMode(WallpaperMode::Image);
+    QSignalSpy nextFile(&MediaStatus::shared(), &MediaStatus::nextRequested);
+    QTest::mouseClick(card->nextButton(), Qt::LeftButton);
+    QCOMPARE(nextFile.size(), 1);
+    QCOMPARE(state.sceneIndex(), 0);
+    state.setWallpaperMode(WallpaperMode::Scene);
+    QTest::mouseClick(card->nextButton(), Qt::LeftButton);
+    QCOMPARE(nextFile.size(), 1);
+    QCOMPARE(state.sceneIndex(), 1);
+    state.setMediaPath(QString());
     state.setSceneIndex(0);
 
     // The switch writes the store and follows changes made elsewhere.

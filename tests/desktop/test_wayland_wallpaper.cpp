@@ -500,6 +500,47 @@ private Q_SLOTS:
         QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("image"));
         QCOMPARE(windows[0].toObject().value(QStringLiteral("pixelSize")).toObject().value("width").toInt(),
                  1280);
+
+        // A folder's picture gives way to the next over a fade (drawn out
+        // here so that it is caught): a frame of both is shown on the way
+        // (not a cut, nor the compositor's grey between two surfaces), then
+        // the new picture alone, and nothing is drawn after it.
+        QDir album(m_settings->dir.filePath(QStringLiteral("album")));
+        QVERIFY(album.mkpath(QStringLiteral(".")));
+        for (const auto& [name, colour] : {std::pair{"1.png", Qt::red}, std::pair{"2.png", Qt::blue}}) {
+            QImage solid(64, 36, QImage::Format_RGB32);
+            solid.fill(colour);
+            QVERIFY(solid.save(album.filePath(QLatin1String(name))));
+        }
+        m_controller->setSlideFadeForTesting(6000);
+        state().setMediaPath(album.path());
+        const auto middle = [&] {
+            const QImage shot = m_sway->grab(QStringLiteral("HEADLESS-1"));
+            return shot.isNull() ? QColor(Qt::black)
+                                 : averageColor(shot, QRect(shot.width() / 4, shot.height() / 4,
+                                                            shot.width() / 2, shot.height() / 2));
+        };
+        const auto shows = [&](int red, int blue) {
+            const QColor c = middle();
+            return std::abs(c.red() - red) < 15 && std::abs(c.blue() - blue) < 15;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shows(255, 0), 10000);
+        QVERIFY(m_controller->nextSlide());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const QColor c = middle();
+                return c.red() > 30 && c.red() < 225 && c.blue() > 30 && c.blue() < 225 && c.green() < 20;
+            }(),
+            6000);
+        QTRY_VERIFY_WITH_TIMEOUT(shows(0, 255), 10000);
+        QCOMPARE(m_controller->imageViews().size(), 2);
+        for (ImageWallpaperView* view : m_controller->imageViews())
+            QTRY_VERIFY(!view->isFading());
+        // Its buffers go with the fade: the compositor holds the picture
+        // shown, and the process only the one the next fade starts from.
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("nivora-wallpaper"));
     }
 
     void videoPlaysOnEveryOutput()
