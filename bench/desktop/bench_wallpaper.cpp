@@ -13,6 +13,7 @@
 // lays the video or image over every screen at once.
 #include "desktop/DesktopRenderView.h"
 #include "desktop/WallpaperController.h"
+#include "media/HeifImagePlugin.h"
 #include "media/VideoWallpaperView.h"
 #include "platform/PlatformServices.h"
 #include "scene/WallpaperRenderer.h"
@@ -59,6 +60,8 @@ int openDescriptors()
 int main(int argc, char** argv)
 {
     WallpaperRenderer::configureApplication();
+    // HEIF and AVIF, as the app reads them.
+    registerImageFormats();
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString mode = QStringLiteral("scene");

@@ -23,3 +23,39 @@ measure() {
     tail -n 20 "$out.err" >>"$work/failures"
   fi
 }
+
+# Plays $2 with mpv as a user would, full screen with looping and no sound,
+# with the options that follow (at least --vo=...), and measures it and the
+# display server for $secs seconds as $1, as measure() does.
+measure_mpv() {
+  local label="$1" media="$2"; shift 2
+  mpv --no-config --really-quiet --gpu-sw=yes --hwdec=no --aid=no --ao=null --loop-file=inf --panscan=1.0 --fs \
+    "$@" "$media" &
+  local mpvpid=$!
+  sleep 3
+  local xpid=""
+  if [ -n "$xserver" ]; then "$procstat" "$xserver" "$secs" >"$work/$label.${server_tag:-x}.json" & xpid=$!; fi
+  "$procstat" "$mpvpid" "$secs" >"$work/$label.json"
+  [ -z "$xpid" ] || wait "$xpid" || true
+  kill "$mpvpid"
+  wait "$mpvpid" 2>/dev/null || true
+}
+
+# Ends the script, showing what failed, when a measured run did.
+stop_on_failures() {
+  if [ -s "$work/failures" ]; then
+    cat "$work/failures"
+    exit 1
+  fi
+}
+
+# measure_mpv for each output named after $1, $reps times each, as
+# mpv-OUTPUT.REP; nothing when mpv is not installed.
+measure_mpv_outputs() {
+  local media="$1" vo rep
+  shift
+  command -v mpv >/dev/null || return 0
+  for vo in "$@"; do
+    for rep in $(seq 1 "$reps"); do measure_mpv "mpv-$vo.$rep" "$media" --vo="$vo"; done
+  done
+}

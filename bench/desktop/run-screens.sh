@@ -47,46 +47,15 @@ done
 # renderer) and with its software output, which converts on the processor
 # and hands frames to the X server as Nivora does here.
 monitors 0
-if command -v mpv >/dev/null; then
-  for vo in gpu x11; do
-    for rep in $(seq 1 "$reps"); do
-      mpv --no-config --really-quiet --vo=$vo --gpu-sw=yes --hwdec=no --aid=no --ao=null --loop-file=inf \
-        --panscan=1.0 --fs "$work/clip.mp4" &
-      mpvpid=$!
-      sleep 3
-      xpid=""
-      if [ -n "$xserver" ]; then "$procstat" "$xserver" "$secs" >"$work/mpv-$vo.$rep.x.json" & xpid=$!; fi
-      "$procstat" "$mpvpid" "$secs" >"$work/mpv-$vo.$rep.json"
-      [ -z "$xpid" ] || wait "$xpid" || true
-      kill "$mpvpid"; wait "$mpvpid" 2>/dev/null || true
-    done
-  done
-fi
+measure_mpv_outputs "$work/clip.mp4" gpu x11
 
-if [ -s "$work/failures" ]; then
-  cat "$work/failures"
-  exit 1
-fi
+stop_on_failures
 
-python3 - "$work" "$reps" <<'PY'
-import json, os, statistics, sys
-work, reps = sys.argv[1], int(sys.argv[2])
-def stat(name):
-    p = os.path.join(work, name)
-    return json.load(open(p)) if os.path.exists(p) and os.path.getsize(p) else None
-def last_json(name):
-    return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
-def case(label):
-    rows = []
-    for rep in range(1, reps + 1):
-        app, x = stat("%s.%d.json" % (label, rep)), stat("%s.%d.x.json" % (label, rep))
-        if not app:
-            continue
-        out = last_json("%s.%d.out" % (label, rep)) if os.path.exists(os.path.join(work, "%s.%d.out" % (label, rep))) else {}
-        rows.append(dict(cpu=app["cpu_percent"], x=x["cpu_percent"] if x else 0.0,
-                         total=app["cpu_percent"] + (x["cpu_percent"] if x else 0.0), rss=app["rss_mb"],
-                         fps=out.get("delivered_fps", 0.0), players=out.get("players", 0)))
-    return {k: statistics.median(r[k] for r in rows) for k in rows[0]} if rows else None
+python3 - "$here" "$work" "$reps" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+import figures
+case, reps = figures.from_argv(sys.argv), int(sys.argv[3])
 one, two, span = case("one"), case("two"), case("span")
 print("1080p clip at 30 frames/s; medians of %d runs; CPU in %% of one core" % reps)
 print("%-22s %7s %7s %7s %8s %7s %7s" % ("case", "app", "X", "total", "RSS MB", "fps", "players"))
