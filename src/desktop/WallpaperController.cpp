@@ -66,7 +66,7 @@ struct WallpaperController::Entry
 
 struct WallpaperController::Slideshow
 {
-    Slideshow(const QString& folder, bool shuffled) : playlist(folder, shuffled)
+    Slideshow(const QString& path, bool shuffled) : folder(path), playlist(path, shuffled)
     {
         timer.setSingleShot(true);
         timer.setTimerType(Qt::CoarseTimer);
@@ -76,6 +76,7 @@ struct WallpaperController::Slideshow
         watcher.addPath(folder);
     }
 
+    const QString folder;
     MediaPlaylist playlist;
     QTimer timer;
     // The folder's own changes: a burst of them (hundreds of photos copied
@@ -123,6 +124,8 @@ WallpaperController* sharedController = nullptr;
 // long a file must have gone unwritten before it is shown.
 constexpr int kFolderSettleMs = 300;
 constexpr qint64 kFileSettleMs = 1000;
+// How long after its expected end a video's last pass is cut regardless.
+constexpr int kPassEndGraceMs = 5000;
 
 } // namespace
 
@@ -512,6 +515,9 @@ void WallpaperController::rebuild()
         const ScreenInfo& screen = wanted[i].screen;
         const ScreenSource& source = wanted[i].source;
         if (auto& e = kept[static_cast<size_t>(i)]) {
+            // A folder's only video comes after itself.
+            if (e->video)
+                e->video->loopAgain();
             m_entries.push_back(std::move(e));
             continue;
         }
@@ -922,13 +928,21 @@ void WallpaperController::slideTimeUp(Slideshow& show)
         for (const auto& e : m_entries) {
             if (!e->video || e->mediaPath != show.shown)
                 continue;
-            // The pass under way ends first: the cut falls where the loop
-            // would have started again.
+            // The pass under way ends first: the cut falls on its last frame,
+            // where the loop would have started again.
             const double left =
                 e->video->property("duration").toDouble() - e->video->property("time-pos").toDouble();
             if (left > 0.05 && left < 86400.0) {
                 show.finishing = true;
-                show.timer.start(static_cast<int>(std::ceil(left * 1000.0)));
+                connect(e->video.get(), &VideoWallpaperView::passEnded, this, [this, folder = show.folder] {
+                    const auto it = m_slideshows.find(folder);
+                    if (it != m_slideshows.end() && it->second->finishing)
+                        advance(*it->second);
+                });
+                e->video->endAfterThisPass();
+                // In case the player never gets there (a stream cut short, the
+                // screens asleep meanwhile).
+                show.timer.start(static_cast<int>(std::ceil(left * 1000.0)) + kPassEndGraceMs);
                 return;
             }
             break;

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <mpv/render_gl.h>
+#include <utility>
 
 namespace nivora {
 
@@ -443,6 +444,15 @@ void VideoWallpaperView::drainEvents()
             // The frame that came with the new size is shown laid out for it.
             drawFrame(false);
         }
+        if (event->event_id == MPV_EVENT_PROPERTY_CHANGE && m_endingPass) {
+            const auto* change = static_cast<mpv_event_property*>(event->data);
+            if (change->format == MPV_FORMAT_FLAG && qstrcmp(change->name, "eof-reached") == 0 &&
+                *static_cast<const int*>(change->data)) {
+                m_endingPass = false;
+                m_passOver = true;
+                Q_EMIT passEnded();
+            }
+        }
         if (event->event_id == MPV_EVENT_END_FILE &&
             static_cast<mpv_event_end_file*>(event->data)->reason == MPV_END_FILE_REASON_ERROR)
             reportUnplayable();
@@ -453,6 +463,35 @@ void VideoWallpaperView::drainEvents()
             m_api->hookContinue(m_mpv, hook->id);
         }
     }
+}
+
+void VideoWallpaperView::endAfterThisPass()
+{
+    if (!m_mpv || m_endingPass)
+        return;
+    m_endingPass = true;
+    // Both are read when the pass ends, so the one under way is the last,
+    // and its last frame stays on screen instead of the player going idle.
+    m_api->setPropertyString(m_mpv, "keep-open", "yes");
+    m_api->setPropertyString(m_mpv, "loop-file", "no");
+    m_api->observeProperty(m_mpv, 0, "eof-reached", MPV_FORMAT_FLAG);
+}
+
+void VideoWallpaperView::loopAgain()
+{
+    if (!m_mpv || !(m_endingPass || m_passOver))
+        return;
+    const bool over = std::exchange(m_passOver, false);
+    m_endingPass = false;
+    m_api->setPropertyString(m_mpv, "loop-file", "inf");
+    m_api->setPropertyString(m_mpv, "keep-open", "no");
+    if (!over)
+        return;
+    const char* command[] = {"seek", "0", "absolute", nullptr};
+    m_api->command(m_mpv, command);
+    // Holding its last frame, the player paused itself.
+    if (!m_paused)
+        m_api->setPropertyString(m_mpv, "pause", "no");
 }
 
 void VideoWallpaperView::turnUpright()

@@ -68,6 +68,15 @@ public:
     void pause();
     bool isPaused() const { return m_paused; }
 
+    // Plays the pass under way to its last frame, holds that frame, then
+    // emits passEnded(): a folder's next file follows the last frame of this
+    // one, neither cutting it short nor starting it again.
+    void endAfterThisPass();
+
+    // Undoes endAfterThisPass(): the video loops again, from its start if
+    // the pass has ended (a folder whose next file is this one).
+    void loopAgain();
+
     // Player properties as text (empty when unavailable), for tests and status.
     QString property(const QByteArray& name) const;
     // Whether a video frame size is known, i.e. something was decoded.
@@ -88,6 +97,8 @@ Q_SIGNALS:
     // The first frame of the file reached the screen: opening and decoding
     // it did not take the process down. Emitted once.
     void firstFrameShown();
+    // The pass endAfterThisPass() asked for reached its last frame.
+    void passEnded();
 
 private:
     VideoWallpaperView() = default;
@@ -137,6 +148,8 @@ private:
     bool m_unplayableReported = false;
     bool m_firstFrameReported = false;
     bool m_paused = false;
+    bool m_endingPass = false;
+    bool m_passOver = false;
     // OpenGL runs on a graphics card: mpv's OpenGL renderer decodes there too
     // when the card can.
     bool m_hardwareGL = false;

@@ -12,6 +12,7 @@
 #include "scene/WallpaperRenderer.h"
 #include "state/MediaStatus.h"
 
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QJsonArray>
@@ -20,6 +21,7 @@
 #include <QRasterWindow>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -1250,6 +1252,69 @@ private Q_SLOTS:
         QCOMPARE(state().sceneIndex(), 4);
         QTRY_COMPARE(m_controller->renderViews().size(), 1);
         QCOMPARE(m_controller->slideInterval(path), -1);
+    }
+
+    // A folder's video whose time is up plays its pass to the last frame:
+    // not cut short, and not begun again before the next file comes.
+    void folderVideoEndsOnItsLastFrame_data() { addScalingWays(); }
+    void folderVideoEndsOnItsLastFrame()
+    {
+        QFETCH(bool, serverScaling);
+        ScaledDrawable::setServerScalingAllowedForTesting(serverScaling);
+        QTemporaryDir tmp;
+        QDir folder(tmp.path());
+        // Red, then green for its last half second.
+        QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("color=red:s=320x180:r=30:d=3"), QStringLiteral("-vf"),
+                        QStringLiteral("drawbox=color=green:t=fill:enable='gte(n,75)'"),
+                        QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
+                        QStringLiteral("yuv420p"), folder.filePath(QStringLiteral("1-clip.mp4"))}));
+        QImage blue(320, 180, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        QVERIFY(blue.save(folder.filePath(QStringLiteral("2-blue.png")), "PNG"));
+        const QString clip = folder.filePath(QStringLiteral("1-clip.mp4"));
+        const QRect middle(760, 400, 400, 280);
+
+        start(WallpaperMode::Video, tmp.path());
+        QCOMPARE(m_controller->slideShown(tmp.path()), clip);
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 2 && video->property("time-pos").toDouble() < 1.5,
+                                 20000);
+        m_controller->expireSlidesForTesting();
+        QTest::qWait(200);
+        QCOMPARE(m_controller->slideShown(tmp.path()), clip);
+
+        bool sawGreen = false;
+        QColor last;
+        QElapsedTimer waited;
+        waited.start();
+        while (m_controller->slideShown(tmp.path()) == clip && waited.elapsed() < 15000) {
+            const QColor shown = averageColor(screenImage(), middle);
+            if (m_controller->slideShown(tmp.path()) != clip)
+                break;
+            last = shown;
+            sawGreen = sawGreen || near(shown, QColor(0, 128, 0), 40);
+            QTest::qWait(20);
+        }
+        QCOMPARE(m_controller->slideShown(tmp.path()), folder.filePath(QStringLiteral("2-blue.png")));
+        QVERIFY2(sawGreen, "the pass was cut before its last frames");
+        QVERIFY2(near(last, QColor(0, 128, 0), 40), qPrintable(last.name()));
+        QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 0, 255), 20));
+
+        // Alone in its folder, the video follows itself and goes on playing.
+        QVERIFY(folder.remove(QStringLiteral("2-blue.png")));
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+        video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 2 && video->property("time-pos").toDouble() < 1.5,
+                                 20000);
+        QSignalSpy ended(video, &VideoWallpaperView::passEnded);
+        m_controller->expireSlidesForTesting();
+        QVERIFY(ended.wait(10000));
+        QTRY_COMPARE(m_controller->videoViews().size(), 1);
+        QCOMPARE(m_controller->videoViews().first(), video);
+        const quint64 drawn = video->framesDrawn();
+        QTRY_VERIFY(video->framesDrawn() > drawn + 30);
     }
 
     void teardownReleasesThePlayers_data() { addScalingWays(); }

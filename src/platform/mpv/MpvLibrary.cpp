@@ -60,6 +60,7 @@ bool resolveAll(QLibrary& library, MpvLibrary& api)
            resolve(library, "mpv_wait_event", api.waitEvent) &&
            resolve(library, "mpv_set_wakeup_callback", api.setWakeupCallback) &&
            resolve(library, "mpv_request_log_messages", api.requestLogMessages) &&
+           resolve(library, "mpv_observe_property", api.observeProperty) &&
            resolve(library, "mpv_hook_add", api.hookAdd) &&
            resolve(library, "mpv_hook_continue", api.hookContinue) &&
            resolve(library, "mpv_free", api.free) && resolve(library, "mpv_error_string", api.errorString) &&

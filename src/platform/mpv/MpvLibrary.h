@@ -32,6 +32,7 @@ struct MpvLibrary
     decltype(&::mpv_wait_event) waitEvent = nullptr;
     decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
     decltype(&::mpv_request_log_messages) requestLogMessages = nullptr;
+    decltype(&::mpv_observe_property) observeProperty = nullptr;
     decltype(&::mpv_hook_add) hookAdd = nullptr;
     decltype(&::mpv_hook_continue) hookContinue = nullptr;
     decltype(&::mpv_free) free = nullptr;
