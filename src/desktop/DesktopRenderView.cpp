@@ -170,8 +170,9 @@ bool DesktopRenderView::scalesOnServer() const
 
 QString DesktopRenderView::path() const
 {
-    // A desktop surface has no OpenGL route: its frames are always read back.
-    return m_surface || scalesOnServer() ? QStringLiteral("readback") : QStringLiteral("gpu");
+    if (m_surface)
+        return m_worker && m_worker->drawsOnGpu() ? QStringLiteral("gpu") : QStringLiteral("readback");
+    return scalesOnServer() ? QStringLiteral("readback") : QStringLiteral("gpu");
 }
 
 double DesktopRenderView::measuredFPS() const

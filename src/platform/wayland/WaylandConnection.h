@@ -30,6 +30,8 @@ struct xdg_wm_base;
 
 namespace nivora {
 
+class WaylandEglDisplay;
+
 // The process's own connection to the Wayland compositor, apart from the
 // toolkit's: it finds the globals the desktop surfaces need and follows the
 // outputs. Events are read and dispatched on the main thread; other threads
@@ -78,6 +80,9 @@ public:
     zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
     wp_viewporter* viewporter() const { return m_viewporter; }
     xdg_wm_base* xdgShell() const { return m_xdgShell; }
+    // EGL on this connection, made on the first call (main thread); null when
+    // the driver offers none, which is asked only once.
+    WaylandEglDisplay* egl();
 
     // What the pointer did over one of this connection's surfaces, in the
     // surface's coordinates (logical pixels).
@@ -165,6 +170,8 @@ private:
     Qt::MouseButtons m_pointerButtons;
     quint64 m_pointerEnters = 0;
     QSocketNotifier* m_notifier = nullptr;
+    std::unique_ptr<WaylandEglDisplay> m_egl;
+    bool m_eglTried = false;
     bool m_pointerKeepsPressOrigin =
         !qEnvironmentVariableIsEmpty("SWAYSOCK") || qEnvironmentVariable("XDG_CURRENT_DESKTOP")
                                                         .split(QLatin1Char(':'))
