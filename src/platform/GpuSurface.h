@@ -9,7 +9,9 @@ namespace nivora {
 // An OpenGL context of the window system's own (EGL on a Wayland connection)
 // that draws straight into one desktop surface: frames stay on the graphics
 // device, nothing is read back. Made on the main thread by the surface
-// (DesktopSurface::makeGpuSurface), then used by one drawing thread only.
+// (DesktopSurface::makeGpuSurface), then used by one drawing thread only
+// (which may be the main thread, once it has no context of the toolkit's
+// current).
 //
 // Contract for backends:
 // - procAddress(n)  required; any thread. The OpenGL entry point `n`, core

@@ -3,6 +3,7 @@
 #include "model/SceneCatalog.h"
 #include "model/SettingsSchema.h"
 #include "scene/AnimationClock.h"
+#include "scene/GLFunctions.h"
 #include "scene/SceneShader.h"
 #include "state/AppState.h"
 
@@ -23,63 +24,6 @@
 
 namespace nivora {
 
-// The entry points the scene is drawn with, resolved by name from a Qt context
-// or from a native one alike.
-#define NIVORA_SCENE_GL(F)                                                                                   \
-    F(GLuint, glCreateShader, (GLenum))                                                                      \
-    F(void, glShaderSource, (GLuint, GLsizei, const GLchar* const*, const GLint*))                           \
-    F(void, glCompileShader, (GLuint))                                                                       \
-    F(void, glGetShaderiv, (GLuint, GLenum, GLint*))                                                         \
-    F(void, glGetShaderInfoLog, (GLuint, GLsizei, GLsizei*, GLchar*))                                        \
-    F(void, glDeleteShader, (GLuint))                                                                        \
-    F(GLuint, glCreateProgram, ())                                                                           \
-    F(void, glAttachShader, (GLuint, GLuint))                                                                \
-    F(void, glLinkProgram, (GLuint))                                                                         \
-    F(void, glGetProgramiv, (GLuint, GLenum, GLint*))                                                        \
-    F(void, glGetProgramInfoLog, (GLuint, GLsizei, GLsizei*, GLchar*))                                       \
-    F(void, glDeleteProgram, (GLuint))                                                                       \
-    F(GLuint, glGetUniformBlockIndex, (GLuint, const GLchar*))                                               \
-    F(void, glUniformBlockBinding, (GLuint, GLuint, GLuint))                                                 \
-    F(void, glGenVertexArrays, (GLsizei, GLuint*))                                                           \
-    F(void, glDeleteVertexArrays, (GLsizei, const GLuint*))                                                  \
-    F(void, glBindVertexArray, (GLuint))                                                                     \
-    F(void, glGenBuffers, (GLsizei, GLuint*))                                                                \
-    F(void, glDeleteBuffers, (GLsizei, const GLuint*))                                                       \
-    F(void, glBindBuffer, (GLenum, GLuint))                                                                  \
-    F(void, glBufferData, (GLenum, GLsizeiptr, const void*, GLenum))                                         \
-    F(void, glBufferSubData, (GLenum, GLintptr, GLsizeiptr, const void*))                                    \
-    F(void, glBindBufferBase, (GLenum, GLuint, GLuint))                                                      \
-    F(void, glBindFramebuffer, (GLenum, GLuint))                                                             \
-    F(void, glDisable, (GLenum))                                                                             \
-    F(void, glUseProgram, (GLuint))                                                                          \
-    F(void, glDrawArrays, (GLenum, GLint, GLsizei))                                                          \
-    F(void, glViewport, (GLint, GLint, GLsizei, GLsizei))
-
-struct WallpaperRenderer::Functions
-{
-#define NIVORA_GL_POINTER(ret, name, params) ret(*name) params = nullptr;
-    NIVORA_SCENE_GL(NIVORA_GL_POINTER)
-#undef NIVORA_GL_POINTER
-
-    // Null when an entry point is missing.
-    static std::unique_ptr<Functions> resolve(const std::function<QFunctionPointer(const char*)>& lookUp)
-    {
-        auto f = std::make_unique<Functions>();
-#define NIVORA_GL_RESOLVE(ret, name, params)                                                                 \
-    f->name = reinterpret_cast<ret(*) params>(lookUp(#name));                                                \
-    if (!f->name)                                                                                            \
-        return nullptr;
-        NIVORA_SCENE_GL(NIVORA_GL_RESOLVE)
-#undef NIVORA_GL_RESOLVE
-        return f;
-    }
-
-    static std::unique_ptr<Functions> of(QOpenGLContext* context)
-    {
-        return resolve([context](const char* name) { return context->getProcAddress(name); });
-    }
-};
-
 // Shader info logs are for developers only; the application reports a failed
 // program with its own single log line.
 Q_LOGGING_CATEGORY(lcShader, "nivora.shader", QtInfoMsg)
@@ -93,8 +37,6 @@ constexpr int paletteEntries = 5;
 // The std140 block is 36 bytes of fields rounded up to a vec4 boundary; 64
 // leaves room for any driver's rounding.
 constexpr GLsizeiptr scalarsBufferSize = 64;
-
-using GLFunctions = WallpaperRenderer::Functions;
 
 struct GroupEntry
 {
@@ -497,7 +439,7 @@ std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(QOpenGLContext* con
     const GLuint program = sharedProgram(context, pixelFormat);
     if (program == 0)
         return nullptr;
-    std::unique_ptr<Functions> gl = Functions::of(context);
+    std::unique_ptr<GLFunctions> gl = GLFunctions::of(context);
     if (!gl)
         return nullptr;
     return std::unique_ptr<WallpaperRenderer>(
@@ -508,12 +450,12 @@ std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(const NativeContext
 {
     if (!context.group || !context.resolve)
         return nullptr;
-    std::unique_ptr<Functions> gl = Functions::resolve(context.resolve);
+    std::unique_ptr<GLFunctions> gl = GLFunctions::resolve(context.resolve);
     if (!gl)
         return nullptr;
     const GLuint program = programOfGroup(
         context.group,
-        [&context]() -> std::shared_ptr<const GLFunctions> { return Functions::resolve(context.resolve); },
+        [&context]() -> std::shared_ptr<const GLFunctions> { return GLFunctions::resolve(context.resolve); },
         pixelFormat);
     if (program == 0)
         return nullptr;
@@ -521,7 +463,7 @@ std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(const NativeContext
         new WallpaperRenderer(nullptr, context.group, std::move(gl), program, pixelFormat));
 }
 
-WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, QObject* group, std::unique_ptr<Functions> gl,
+WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, QObject* group, std::unique_ptr<GLFunctions> gl,
                                      GLuint program, GLenum pixelFormat)
     : m_context(context), m_group(group), m_gl(std::move(gl)), m_program(program), m_pixelFormat(pixelFormat),
       m_scenePrograms(size_t(sceneCount()), 0), m_sceneProgramTried(size_t(sceneCount()), false)

@@ -22,6 +22,7 @@ class QOpenGLContext;
 namespace nivora {
 
 class AppState;
+struct GLFunctions;
 
 // Draws the scene shader into whatever framebuffer is bound in one OpenGL
 // context, and owns the process-wide state every scene renderer shares: the
@@ -192,17 +193,15 @@ public:
     // All three of the above.
     void draw(const Scalars& scalars, const QList<RGBA>& palette);
 
-    struct Functions;
-
 private:
-    WallpaperRenderer(QOpenGLContext* context, QObject* group, std::unique_ptr<Functions> gl, GLuint program,
-                      GLenum pixelFormat);
+    WallpaperRenderer(QOpenGLContext* context, QObject* group, std::unique_ptr<GLFunctions> gl,
+                      GLuint program, GLenum pixelFormat);
     GLuint programForScene(std::int32_t scene);
 
     // Null for a native context.
     QOpenGLContext* m_context = nullptr;
     QObject* m_group = nullptr;
-    std::unique_ptr<Functions> m_gl;
+    std::unique_ptr<GLFunctions> m_gl;
     GLuint m_program = 0;
     GLenum m_pixelFormat = defaultPixelFormat;
     std::int32_t m_scene = 0;

@@ -3,7 +3,9 @@
 #include "platform/wayland/WaylandEglDisplay.h"
 #include "platform/wayland/WaylandLayerSurface.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QThread>
 #include <wayland-egl.h>
 
 namespace nivora {
@@ -16,8 +18,7 @@ WaylandEglSurface::WaylandEglSurface(WaylandEglDisplay& egl, WaylandLayerSurface
 WaylandEglSurface::~WaylandEglSurface()
 {
     const EGLDisplay display = m_egl.display();
-    if (m_wasCurrent)
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    doneCurrent();
     // The EGL surface goes before the window it draws into, and both before
     // the layer surface destroys the wl_surface under them.
     if (m_eglSurface != EGL_NO_SURFACE)
@@ -25,8 +26,9 @@ WaylandEglSurface::~WaylandEglSurface()
     if (m_window)
         wl_egl_window_destroy(m_window);
     eglDestroyContext(display, m_context);
-    // The thread's own EGL state goes too: render threads end with their view.
-    if (m_wasCurrent)
+    // A render thread's own EGL state goes too, as the thread ends with its
+    // view; the main thread's stays for the toolkit's contexts.
+    if (m_wasCurrent && QThread::currentThread() != QCoreApplication::instance()->thread())
         eglReleaseThread();
 }
 
@@ -54,7 +56,10 @@ bool WaylandEglSurface::makeCurrent()
 
 void WaylandEglSurface::doneCurrent()
 {
-    eglMakeCurrent(m_egl.display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    // Only this context: another one current on the thread (the toolkit's,
+    // on the main thread) is left as it is.
+    if (eglGetCurrentContext() == m_context)
+        eglMakeCurrent(m_egl.display(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
 bool WaylandEglSurface::makeWindow(QSize pixels)

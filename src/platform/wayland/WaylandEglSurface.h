@@ -47,8 +47,8 @@ private:
     // A window EGL refused is not asked for again with every frame.
     bool m_failed = false;
     // Whether the context was ever current, on the drawing thread: only then
-    // does the destructor clear that thread's EGL state. On any other thread
-    // it would take away a context of the toolkit's.
+    // does the destructor clear that thread's EGL state (not on the main
+    // thread, where it would take away a context of the toolkit's).
     bool m_wasCurrent = false;
 };
 
