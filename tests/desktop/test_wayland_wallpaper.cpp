@@ -389,12 +389,18 @@ private Q_SLOTS:
     void spanningAcrossOutputsOfMixedScale_data()
     {
         QTest::addColumn<bool>("video");
-        QTest::newRow("image") << false;
-        QTest::newRow("video") << true;
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("image") << false << false;
+        QTest::newRow("video") << true << false;
+        QTest::newRow("video through EGL") << true << true;
     }
     void spanningAcrossOutputsOfMixedScale()
     {
         QFETCH(bool, video);
+        QFETCH(bool, egl);
+        if (egl)
+            ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         m_sway->msg({"output", "HEADLESS-2", "scale", "2"});
         auto restore = qScopeGuard([&] { m_sway->msg({"output", "HEADLESS-2", "scale", "1"}); });
         const QSize desktop(1280 + 400, 720);
@@ -450,8 +456,11 @@ private Q_SLOTS:
         QVERIFY(qRed(left.pixel(1, 360)) <= tolerance);
         QVERIFY(qRed(right.pixel(798, 300)) >= 255 - tolerance);
         QVERIFY(std::abs(qGreen(right.pixel(400, 598)) - 299 * 255 / 719) <= tolerance);
-        if (video)
+        if (video) {
             QCOMPARE(m_controller->videoViews().size(), 1);
+            QCOMPARE(m_controller->videoViews().first()->path(),
+                     egl ? QStringLiteral("gpu-video") : QStringLiteral("software-video"));
+        }
     }
 
     void everyOutputShowsTheScene()
@@ -522,8 +531,21 @@ private Q_SLOTS:
                  1280);
     }
 
+    // Through shared memory, and through mpv's OpenGL renderer in the
+    // surfaces' EGL context: the video plays on both outputs, loops, and
+    // stops drawing while paused.
+    void videoPlaysOnEveryOutput_data()
+    {
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("shared memory") << false;
+        QTest::newRow("EGL") << true;
+    }
     void videoPlaysOnEveryOutput()
     {
+        QFETCH(bool, egl);
+        if (egl)
+            ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         const QString clip = m_settings->dir.filePath(QStringLiteral("clip.mp4"));
         QProcess ffmpeg;
         ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
@@ -559,6 +581,20 @@ private Q_SLOTS:
         const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
         QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("video"));
         QCOMPARE(windows[0].toObject().value(QStringLiteral("paused")).toBool(), false);
+        for (const QJsonValue& w : windows)
+            QCOMPARE(w.toObject().value(QStringLiteral("path")).toString(),
+                     egl ? QStringLiteral("gpu-video") : QStringLiteral("software-video"));
+
+        // More frames than the three-second clip holds: it started again.
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 100, 20000);
+        video->pause();
+        QTest::qWait(200);
+        const quint64 held = video->framesDrawn();
+        QTest::qWait(500);
+        QCOMPARE(video->framesDrawn(), held);
+        video->play();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > held + 5, 10000);
     }
 
     // Through shared memory, and through EGL, whose swaps must stop too: a
