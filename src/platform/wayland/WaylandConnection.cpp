@@ -519,6 +519,19 @@ void WaylandConnection::readEvents()
         fail();
 }
 
+void WaylandConnection::dispatchSoon()
+{
+    if (m_dispatchPosted.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_dispatchPosted.store(false);
+            flushBeforeSleep();
+        },
+        Qt::QueuedConnection);
+}
+
 void WaylandConnection::flushBeforeSleep()
 {
     if (m_broken)

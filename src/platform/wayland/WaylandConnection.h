@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -120,6 +121,12 @@ public:
     // accepts clients but never serves them must not freeze the process.
     bool roundtrip(int timeoutMs = 5000);
     bool isBroken() const { return m_broken; }
+    // Has the main thread dispatch the events already read (any thread).
+    // EGL reads the connection on the threads that swap, when it waits for a
+    // buffer: events for the main thread read there wait in its queue, and
+    // the main thread, asleep on a socket with nothing left to read, would
+    // not see them (a frame callback, say) until something else woke it.
+    void dispatchSoon();
 
     // Listener entry points (wayland-client calls them on the main thread).
     void globalAdded(quint32 name, const char* interface, quint32 version);
@@ -177,6 +184,7 @@ private:
                                                         .split(QLatin1Char(':'))
                                                         .contains(QLatin1String("sway"), Qt::CaseInsensitive);
     bool m_broken = false;
+    std::atomic<bool> m_dispatchPosted{false};
 };
 
 } // namespace nivora

@@ -159,6 +159,9 @@ bool WaylandLayerSurface::readyForFrame()
         const auto waited = std::chrono::nanoseconds(steadyNanoseconds() - m_callbackSince.load());
         if (waited > coveredAfter && !m_covered.exchange(true))
             Q_EMIT coveredChanged(true);
+        // The callback may be in the queue already, read by EGL on another
+        // thread.
+        m_connection.dispatchSoon();
         return false;
     }
     return true;
