@@ -911,8 +911,20 @@ private Q_SLOTS:
 
     // The compositor goes away under a running wallpaper (the session ends,
     // or it crashes): the views stop, nothing is left drawing, no crash.
+    // Through EGL too, whose swaps on a connection that is gone must not
+    // block the render threads.
+    void compositorGoingAwayStopsTheWallpaper_data()
+    {
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("shared memory") << false;
+        QTest::newRow("EGL") << true;
+    }
     void compositorGoingAwayStopsTheWallpaper()
     {
+        QFETCH(bool, egl);
+        if (egl)
+            ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         HeadlessSway own;
         QVERIFY2(own.start(), qPrintable(own.error()));
         m_platform = servicesOn(own.socket());
@@ -920,6 +932,8 @@ private Q_SLOTS:
         m_controller->start();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 2, 10000);
         QVERIFY(framesAdvance(m_controller->renderViews().first()));
+        QCOMPARE(m_controller->renderViews().first()->path(),
+                 egl ? QStringLiteral("gpu") : QStringLiteral("readback"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lost the connection")));
         own.stop();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 0, 10000);
