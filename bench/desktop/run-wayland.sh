@@ -15,13 +15,15 @@
 #   bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]
 # PARTS chooses what runs (default all): any of "scene still covered egl", e.g.
 #   PARTS=still bench/desktop/run-wayland.sh build/release
-# For the still image, STILL_SIZE (default 1920x1080, the output's size) sets
+# EGL_QUALITIES (default "1080 1920") lists the render qualities the two
+# routes are compared at. For the still image, STILL_SIZE (default 1920x1080, the output's size) sets
 # the picture's size, and the app's memory is broken down afterwards
 # (/proc/PID/smaps_rollup and the largest mappings).
 set -euo pipefail
 build="${1:?usage: bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]}"
 secs="${2:-10}"
 export PARTS="${PARTS:-scene still covered egl}" STILL_SIZE="${STILL_SIZE:-1920x1080}"
+export EGL_QUALITIES="${EGL_QUALITIES:-1080 1920}"
 parts="$PARTS"
 still_size="$STILL_SIZE"
 runs() { case " $parts " in *" $1 "*) return 0 ;; esac; return 1; }
@@ -72,8 +74,12 @@ fi
 # The same scene through each route to the compositor, then what a read back
 # costs by itself.
 egl() {
-  measure scene-readback env NIVORA_RENDER_PATH=readback "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080
-  measure scene-gpu env NIVORA_RENDER_PATH=gpu "$bench" --seconds "$((secs + 3))" --fps 30 --quality 1080
+  local quality
+  for quality in $EGL_QUALITIES; do
+    measure "readback-$quality" env NIVORA_RENDER_PATH=readback "$bench" --seconds "$((secs + 3))" --fps 30 \
+      --quality "$quality"
+    measure "gpu-$quality" env NIVORA_RENDER_PATH=gpu "$bench" --seconds "$((secs + 3))" --fps 30 --quality "$quality"
+  done
   "$harness" --readback --frames 20 >"$work/readback.out" 2>"$work/readback.err" ||
     echo "== readback timing failed" >>"$work/failures"
 }
@@ -161,23 +167,24 @@ if "scene" in parts:
     print("  sway while the app runs: CPU %.1f %% (%.2f ms per app frame); while the harness runs: %.1f %%" % (
         sway["cpu_percent"], sway_ms, psway["cpu_percent"]))
 if "egl" in parts:
-    print("scene 0 at quality 1080 on the 1920x1080 output, target 30 fps, by route:")
-    per = {}
-    for label in ("scene-readback", "scene-gpu"):
-        app, run, sway = stat(label + ".json"), last(label + ".out"), stat(label + ".sway.json")
-        fps = run["delivered_fps"]
-        window = run["status"]["windows"][0]
-        frames = fps * app["seconds"]
-        app_ms = app["cpu_seconds"] * 1000 / frames
-        sway_ms = sway["cpu_seconds"] * 1000 / (fps * sway["seconds"])
-        per[label] = app_ms + sway_ms
-        print("  %-14s path %-8s drawable %dx%d: %.2f fps; app %.2f ms CPU a frame (%.1f %%), sway %.2f ms"
-              " a frame (%.1f %%); together %.2f ms" % (
-                  label, window.get("path"), window["pixelSize"]["width"], window["pixelSize"]["height"], fps,
-                  app_ms, app["cpu_percent"], sway_ms, sway["cpu_percent"], app_ms + sway_ms))
-    print("  EGL - read back: %+.2f ms CPU a frame, app and sway together" % (
-        per["scene-gpu"] - per["scene-readback"]))
-    print("  (on llvmpipe EGL's own buffers are shared memory too: Mesa copies each frame into them)")
+    print("scene 0 on the 1920x1080 output, target 30 fps, by route (CPU per delivered frame):")
+    for quality in os.environ.get("EGL_QUALITIES", "1080 1920").split():
+        per = {}
+        for route in ("readback", "gpu"):
+            label = "%s-%s" % (route, quality)
+            app, run, sway = stat(label + ".json"), last(label + ".out"), stat(label + ".sway.json")
+            fps = run["delivered_fps"]
+            window = run["status"]["windows"][0]
+            app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
+            sway_ms = sway["cpu_seconds"] * 1000 / (fps * sway["seconds"])
+            per[route] = app_ms + sway_ms
+            print("  quality %-5s path %-8s drawable %dx%d: %.2f fps; app %.2f ms (%.1f %%), sway %.2f ms"
+                  " (%.1f %%); together %.2f ms" % (
+                      quality, window.get("path"), window["pixelSize"]["width"], window["pixelSize"]["height"],
+                      fps, app_ms, app["cpu_percent"], sway_ms, sway["cpu_percent"], app_ms + sway_ms))
+        print("    EGL - read back = %.2f - %.2f = %+.2f ms a frame, app and sway together" % (
+            per["gpu"], per["readback"], per["gpu"] - per["readback"]))
+    print("  (on llvmpipe EGL's buffers are shared memory as well: Mesa copies each frame into them)")
     print(open(os.path.join(work, "readback.out")).read().rstrip())
 if "covered" in parts:
     c, crun = stat("covered.json"), last("covered.out")
