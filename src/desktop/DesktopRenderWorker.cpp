@@ -25,7 +25,7 @@ DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, WallpaperWindo
         m_windowId = quint32(window->winId());
 }
 
-DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface)
+DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface, Route route)
     : m_view(view), m_surface(surface)
 {
     // As on X11, a rasterizer on the processor is better off drawing offscreen
@@ -33,8 +33,9 @@ DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface
     // OpenGL it would copy each frame into shared memory all the same. The
     // device nodes tell that without loading a driver.
     const ScaledDrawable::ForcedPath forced = ScaledDrawable::forcedPath();
-    if (forced == ScaledDrawable::ForcedPath::Gpu ||
-        (forced == ScaledDrawable::ForcedPath::None && !ScaledDrawable::hasNoGpuDevice())) {
+    if (route == Route::Any &&
+        (forced == ScaledDrawable::ForcedPath::Gpu ||
+         (forced == ScaledDrawable::ForcedPath::None && !ScaledDrawable::hasNoGpuDevice()))) {
         m_gpu = surface->makeGpuSurface();
         if (m_gpu && forced != ScaledDrawable::ForcedPath::Gpu &&
             ScaledDrawable::isSoftwareRendererName(m_gpu->renderer()))

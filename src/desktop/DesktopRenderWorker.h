@@ -28,13 +28,18 @@ class DesktopRenderWorker : public QObject
 
 public:
     DesktopRenderWorker(DesktopRenderView* view, WallpaperWindow* window, QSize surfacePixels);
+    enum class Route
+    {
+        Any,      // the surface's own OpenGL when it suits, as below
+        Offscreen // always offscreen and handed over as an image
+    };
     // Draws into `surface` through the window system's own OpenGL when the
     // surface offers it and OpenGL runs on a graphics device (or
     // NIVORA_RENDER_PATH=gpu asks for it). Otherwise draws offscreen and hands
     // each frame to `surface` as an image; the offscreen surface the context
     // is made current on is made here, on the main thread, and goes with the
     // worker.
-    DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface);
+    DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface, Route route = Route::Any);
     ~DesktopRenderWorker() override;
 
     // Moves the worker and its context to the render thread (main thread).

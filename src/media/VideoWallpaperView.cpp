@@ -97,10 +97,20 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         if (!view)
             return nullptr;
         if (surfacesWantOpenGL() && view->addGpuTarget(target)) {
-            if (!view->createRenderContext(false) || !view->listenAndLoad(path))
-                return nullptr;
-            view->drawFrame(true);
-            return view;
+            if (view->createRenderContext(false)) {
+                if (!view->listenAndLoad(path))
+                    return nullptr;
+                view->drawFrame(true);
+                return view;
+            }
+            // A driver that offers EGL but not mpv's renderer in it still
+            // has the processor's route.
+            qWarning().noquote() << QStringLiteral(
+                "Wayland: the video cannot be drawn through EGL; frames go through shared memory.");
+            view->m_gpuTargets.clear();
+            view->m_targets.clear();
+            view->m_gl.reset();
+            view->m_hardwareGL = false;
         }
         view->m_targets.push_back(target);
         view->m_software = SoftwareVideoRenderer::create(target);
