@@ -6,19 +6,24 @@
 # interval, the wake-ups of the whole process while a fullscreen window
 # covers the output, and a still image shown by the app (image mode) next to
 # swaybg showing the same image on the same output (memory, CPU, wake-ups over
-# the same interval; grim checks that each really shows it). Give it a build
-# directory; it runs inside
+# the same interval; grim checks that each really shows it), and the scene
+# drawn through EGL against read back into shared memory (both forced with
+# NIVORA_RENDER_PATH; CPU per frame of the app and of sway) with the cost of a
+# read back and a copy at 1920x1080 and 3840x2160 measured on the display's
+# OpenGL. Give it a build directory; it runs inside
 # scripts/with-display (the process's GL context comes from the X display).
 #   bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]
-# PARTS chooses what runs (default all): any of "scene still covered", e.g.
+# PARTS chooses what runs (default all): any of "scene still covered egl", e.g.
 #   PARTS=still bench/desktop/run-wayland.sh build/release
-# For the still image, STILL_SIZE (default 1920x1080, the output's size) sets
+# EGL_QUALITIES (default "1080 1920") lists the render qualities the two
+# routes are compared at. For the still image, STILL_SIZE (default 1920x1080, the output's size) sets
 # the picture's size, and the app's memory is broken down afterwards
 # (/proc/PID/smaps_rollup and the largest mappings).
 set -euo pipefail
 build="${1:?usage: bench/desktop/run-wayland.sh BUILD_DIR [SECONDS]}"
 secs="${2:-10}"
-export PARTS="${PARTS:-scene still covered}" STILL_SIZE="${STILL_SIZE:-1920x1080}"
+export PARTS="${PARTS:-scene still covered egl}" STILL_SIZE="${STILL_SIZE:-1920x1080}"
+export EGL_QUALITIES="${EGL_QUALITIES:-1080 1920}"
 parts="$PARTS"
 still_size="$STILL_SIZE"
 runs() { case " $parts " in *" $1 "*) return 0 ;; esac; return 1; }
@@ -65,6 +70,20 @@ if runs scene; then
   size="$(python3 -c 'import json,sys; w=json.loads(open(sys.argv[1]).read().splitlines()[-1])["status"]["windows"][0]["pixelSize"]; print("%dx%d" % (w["width"], w["height"]))' "$work/scene.out")"
   measure paced "$harness" --run "$((secs + 3))" --scene 0 --size "$size" --fps 30
 fi
+
+# The same scene through each route to the compositor, then what a read back
+# costs by itself.
+egl() {
+  local quality
+  for quality in $EGL_QUALITIES; do
+    measure "readback-$quality" env NIVORA_RENDER_PATH=readback "$bench" --seconds "$((secs + 3))" --fps 30 \
+      --quality "$quality"
+    measure "gpu-$quality" env NIVORA_RENDER_PATH=gpu "$bench" --seconds "$((secs + 3))" --fps 30 --quality "$quality"
+  done
+  "$harness" --readback --frames 20 >"$work/readback.out" 2>"$work/readback.err" ||
+    echo "== readback timing failed" >>"$work/failures"
+}
+if runs egl; then egl; fi
 
 # A still image at the output's size, shown by the app and then by swaybg.
 image="$work/still.png"
@@ -133,7 +152,7 @@ import json, os, sys
 work, size = sys.argv[1], sys.argv[2]
 def last(name): return json.loads(open(os.path.join(work, name)).read().strip().splitlines()[-1])
 def stat(name): return json.load(open(os.path.join(work, name)))
-parts = os.environ.get("PARTS", "scene still covered").split()
+parts = os.environ.get("PARTS", "scene still covered egl").split()
 if "scene" in parts:
     app, run, sway = stat("scene.json"), last("scene.out"), stat("scene.sway.json")
     p, prun, psway = stat("paced.json"), last("paced.out"), stat("paced.sway.json")
@@ -147,6 +166,26 @@ if "scene" in parts:
     print("  harness paced at 30 fps: %.2f ms per frame; ratio app/harness %.3f" % (paced_ms, app_ms / paced_ms))
     print("  sway while the app runs: CPU %.1f %% (%.2f ms per app frame); while the harness runs: %.1f %%" % (
         sway["cpu_percent"], sway_ms, psway["cpu_percent"]))
+if "egl" in parts:
+    print("scene 0 on the 1920x1080 output, target 30 fps, by route (CPU per delivered frame):")
+    for quality in os.environ.get("EGL_QUALITIES", "1080 1920").split():
+        per = {}
+        for route in ("readback", "gpu"):
+            label = "%s-%s" % (route, quality)
+            app, run, sway = stat(label + ".json"), last(label + ".out"), stat(label + ".sway.json")
+            fps = run["delivered_fps"]
+            window = run["status"]["windows"][0]
+            app_ms = app["cpu_seconds"] * 1000 / (fps * app["seconds"])
+            sway_ms = sway["cpu_seconds"] * 1000 / (fps * sway["seconds"])
+            per[route] = app_ms + sway_ms
+            print("  quality %-5s path %-8s drawable %dx%d: %.2f fps; app %.2f ms (%.1f %%), sway %.2f ms"
+                  " (%.1f %%); together %.2f ms" % (
+                      quality, window.get("path"), window["pixelSize"]["width"], window["pixelSize"]["height"],
+                      fps, app_ms, app["cpu_percent"], sway_ms, sway["cpu_percent"], app_ms + sway_ms))
+        print("    EGL - read back = %.2f - %.2f = %+.2f ms a frame, app and sway together" % (
+            per["gpu"], per["readback"], per["gpu"] - per["readback"]))
+    print("  (on llvmpipe EGL's buffers are shared memory as well: Mesa copies each frame into them)")
+    print(open(os.path.join(work, "readback.out")).read().rstrip())
 if "covered" in parts:
     c, crun = stat("covered.json"), last("covered.out")
     print("covered by a fullscreen window: %.2f fps delivered, CPU %.2f %%, wake-ups %.1f/s (whole process)" % (

@@ -15,6 +15,13 @@
 // --fps N paces the frames to N per second, sleeping in between as the desktop
 // does, instead of drawing them back to back.
 //   bench_shader --run SECONDS [--scene N] [--size WxH] [--fps N]
+//
+// With --readback it times what the shared-memory route to a compositor adds
+// to each frame instead: glReadPixels of a drawn framebuffer (BGRA, as the
+// desktop reads it) into a shared-memory mapping, and one copy of those bytes
+// (what taking the frame into a buffer of one's own costs), at each size
+// (default 1920x1080 and 3840x2160); medians over FRAMES.
+//   bench_shader --readback [--frames N] [--size WxH ...]
 #include "model/SceneCatalog.h"
 #include "palettes/ColorHex.h"
 #include "palettes/WallpaperPalette.h"
@@ -27,13 +34,17 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QOpenGLContext>
-#include <QOpenGLFunctions>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLFramebufferObject>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <sys/mman.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace nivora;
@@ -87,6 +98,79 @@ int runScene(OffscreenSceneRenderer& renderer, int scene, QSize size, double sec
     return 0;
 }
 
+// Shared memory as a compositor's buffer has it: a memfd mapped in.
+struct SharedMemory
+{
+    explicit SharedMemory(size_t size) : bytes(size)
+    {
+        fd = memfd_create("bench-readback", MFD_CLOEXEC);
+        if (fd >= 0 && ftruncate(fd, off_t(size)) == 0)
+            data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    }
+    ~SharedMemory()
+    {
+        if (data && data != MAP_FAILED)
+            munmap(data, bytes);
+        if (fd >= 0)
+            close(fd);
+    }
+    bool isValid() const { return data && data != MAP_FAILED; }
+    size_t bytes;
+    int fd = -1;
+    void* data = nullptr;
+};
+
+int timeReadback(OffscreenSceneRenderer& renderer, const QList<QSize>& sizes, int frames)
+{
+    if (!renderer.makeCurrent())
+        return 1;
+    QOpenGLExtraFunctions* gl = renderer.context()->extraFunctions();
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)));
+    std::printf("median ms over %d frames: glReadPixels (BGRA) into shared memory, then one copy of it\n",
+                frames);
+    for (QSize size : sizes) {
+        QOpenGLFramebufferObjectFormat format;
+        format.setInternalTextureFormat(WallpaperRenderer::defaultPixelFormat);
+        QOpenGLFramebufferObject framebuffer(size, format);
+        const size_t bytes = size_t(size.width()) * size_t(size.height()) * 4;
+        SharedMemory shared(bytes);
+        std::vector<unsigned char> own(bytes);
+        if (!framebuffer.isValid() || !shared.isValid()) {
+            std::fprintf(stderr, "bench_shader: no framebuffer or memory at %dx%d\n", size.width(),
+                         size.height());
+            return 1;
+        }
+        framebuffer.bind();
+        gl->glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+        gl->glFinish();
+        gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        std::vector<double> reads, copies;
+        QElapsedTimer timer;
+        for (int frame = 0; frame < frames + 3; ++frame) {
+            timer.start();
+            gl->glReadPixels(0, 0, size.width(), size.height(), GL_BGRA, GL_UNSIGNED_BYTE, shared.data);
+            const double read = double(timer.nsecsElapsed()) / 1e6;
+            timer.start();
+            std::memcpy(own.data(), shared.data, bytes);
+            const double copy = double(timer.nsecsElapsed()) / 1e6;
+            // The first frames fault the memory in.
+            if (frame >= 3) {
+                reads.push_back(read);
+                copies.push_back(copy);
+            }
+        }
+        framebuffer.release();
+        const double read = medianOf(reads);
+        const double copy = medianOf(copies);
+        std::printf("%dx%d (%.1f MB a frame): read back %.2f ms + copy %.2f ms = %.2f ms a frame;"
+                    " at 30 fps %.2f ms x 30 = %.1f ms a second = %.1f %% of one core\n",
+                    size.width(), size.height(), double(bytes) / 1e6, read, copy, read + copy, read + copy,
+                    (read + copy) * 30, (read + copy) * 30 / 10);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +186,7 @@ int main(int argc, char** argv)
     QList<QSize> sizes;
     QStringList args = app.arguments().mid(1);
     const bool perScenePrograms = args.removeAll(QStringLiteral("--per-scene-programs")) > 0;
+    const bool readback = args.removeAll(QStringLiteral("--readback")) > 0;
     for (int i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--frames"))
             frames = std::max(1, args[i + 1].toInt());
@@ -120,7 +205,8 @@ int main(int argc, char** argv)
         }
     }
     if (sizes.isEmpty())
-        sizes = {QSize(1080, 608), QSize(1920, 1080)};
+        sizes = readback ? QList<QSize>{QSize(1920, 1080), QSize(3840, 2160)}
+                         : QList<QSize>{QSize(1080, 608), QSize(1920, 1080)};
 
     auto renderer = std::make_unique<OffscreenSceneRenderer>();
     if (!renderer->isValid()) {
@@ -129,6 +215,8 @@ int main(int argc, char** argv)
     }
     if (runSeconds > 0)
         return runScene(*renderer, runSceneIndex, sizes.first(), runSeconds, runFPS);
+    if (readback)
+        return timeReadback(*renderer, sizes, frames);
     renderer->makeCurrent();
     auto* gl = renderer->context()->functions();
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(gl->glGetString(GL_RENDERER)));

@@ -9,6 +9,7 @@
 #include "state/AppState.h"
 #include "state/ScreenSource.h"
 
+#include <QDebug>
 #include <QTimer>
 #include <algorithm>
 
@@ -64,14 +65,35 @@ std::unique_ptr<DesktopRenderView> DesktopRenderView::start(std::unique_ptr<Desk
     view->m_worker->moveToRenderThread(&view->m_renderThread);
     view->m_renderThread.start();
 
-    bool ready = false;
-    QMetaObject::invokeMethod(
-        view->m_worker,
-        [&ready, w = view->m_worker] {
-            ready = w->initialize();
-            w->waitForFrames();
-        },
-        Qt::BlockingQueuedConnection);
+    const auto initialize = [&view] {
+        bool ready = false;
+        QMetaObject::invokeMethod(
+            view->m_worker,
+            [&ready, w = view->m_worker] {
+                ready = w->initialize();
+                w->waitForFrames();
+            },
+            Qt::BlockingQueuedConnection);
+        return ready;
+    };
+    bool ready = initialize();
+    if (!ready && view->m_surface && view->m_worker->drawsOnGpu()) {
+        // A driver that offers EGL but cannot draw the scene through it still
+        // has the offscreen route into shared memory.
+        qWarning().noquote() << QStringLiteral(
+            "Wayland: the scene cannot be drawn through EGL; frames go through shared memory.");
+        QMetaObject::invokeMethod(
+            view->m_worker,
+            [w = view->m_worker] {
+                w->release();
+                delete w;
+            },
+            Qt::BlockingQueuedConnection);
+        view->m_worker =
+            new DesktopRenderWorker(view.get(), view->m_surface, DesktopRenderWorker::Route::Offscreen);
+        view->m_worker->moveToRenderThread(&view->m_renderThread);
+        ready = initialize();
+    }
     if (!ready)
         return nullptr; // the destructor releases the worker and joins the thread
 
@@ -170,8 +192,9 @@ bool DesktopRenderView::scalesOnServer() const
 
 QString DesktopRenderView::path() const
 {
-    // A desktop surface has no OpenGL route: its frames are always read back.
-    return m_surface || scalesOnServer() ? QStringLiteral("readback") : QStringLiteral("gpu");
+    if (m_surface)
+        return m_worker && m_worker->drawsOnGpu() ? QStringLiteral("gpu") : QStringLiteral("readback");
+    return scalesOnServer() ? QStringLiteral("readback") : QStringLiteral("gpu");
 }
 
 double DesktopRenderView::measuredFPS() const

@@ -102,8 +102,8 @@ public:
     // (software OpenGL) rather than by OpenGL.
     bool scalesOnServer() const;
     // How the last frame reached the screen, for status: "gpu" (OpenGL all
-    // the way) or "readback" (read back into shared memory, for the X server
-    // or the compositor).
+    // the way, into the window or the desktop surface) or "readback" (read
+    // back into shared memory, for the X server or the compositor).
     QString path() const;
     RenderParams params() const;
     // The clock frames are drawn with (any thread): the shared one, or the

@@ -25,9 +25,25 @@ DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, WallpaperWindo
         m_windowId = quint32(window->winId());
 }
 
-DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface)
+DesktopRenderWorker::DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface, Route route)
     : m_view(view), m_surface(surface)
 {
+    // As on X11, a rasterizer on the processor is better off drawing offscreen
+    // and handing the frame over in shared memory: behind the window system's
+    // OpenGL it would copy each frame into shared memory all the same. The
+    // device nodes tell that without loading a driver.
+    const ScaledDrawable::ForcedPath forced = ScaledDrawable::forcedPath();
+    if (route == Route::Any &&
+        (forced == ScaledDrawable::ForcedPath::Gpu ||
+         (forced == ScaledDrawable::ForcedPath::None && !ScaledDrawable::hasNoGpuDevice()))) {
+        m_gpu = surface->makeGpuSurface();
+        if (m_gpu && forced != ScaledDrawable::ForcedPath::Gpu &&
+            ScaledDrawable::isSoftwareRendererName(m_gpu->renderer()))
+            m_gpu.reset();
+    }
+    m_onGpu = m_gpu != nullptr;
+    if (m_onGpu)
+        return;
     // An offscreen surface must be made on the main thread; the context is
     // only ever current on it, and frames go through a framebuffer object.
     m_offscreen = std::make_unique<QOffscreenSurface>();
@@ -75,6 +91,18 @@ void DesktopRenderWorker::moveToRenderThread(QThread* thread)
 
 bool DesktopRenderWorker::initialize()
 {
+    if (m_gpu) {
+        if (!m_gpu->makeCurrent())
+            return false;
+        GpuSurface* gpu = m_gpu.get();
+        // The window system's buffers have no alpha (an opaque surface).
+        m_renderer = WallpaperRenderer::create(
+            WallpaperRenderer::NativeContext{[gpu](const char* name) { return gpu->procAddress(name); },
+                                             gpu->shareGroup()},
+            GLenum(0x8051) /* GL_RGB8 */);
+        m_gpu->doneCurrent();
+        return m_renderer != nullptr;
+    }
     if (!m_context)
         return false;
     if (m_context->thread() != thread())
@@ -90,6 +118,13 @@ bool DesktopRenderWorker::initialize()
 
 void DesktopRenderWorker::release()
 {
+    if (m_gpu) {
+        m_gpu->makeCurrent();
+        m_renderer.reset();
+        // Here, on the render thread, while the view's surface still exists.
+        m_gpu.reset();
+        return;
+    }
     if (m_context && m_target && m_context->makeCurrent(m_target)) {
         if (m_drawable)
             m_drawable->release();
@@ -151,11 +186,22 @@ bool DesktopRenderWorker::drawToSurface(const DesktopRenderView::RenderParams& p
     return m_surface->present();
 }
 
+bool DesktopRenderWorker::drawOnGpu(const DesktopRenderView::RenderParams& params, QSize pixelSize)
+{
+    // Asked first, as for an image: nothing is drawn while the surface waits
+    // for the compositor to show the last frame.
+    if (!m_gpu->beginFrame(pixelSize))
+        return false;
+    m_renderer->bindDefaultFramebuffer(pixelSize);
+    drawScene(params, pixelSize);
+    return m_gpu->present();
+}
+
 void DesktopRenderWorker::drawScene(const DesktopRenderView::RenderParams& params, QSize pixelSize)
 {
     // No clear: the scene's triangle covers every pixel with blending off, and
     // on a CPU rasterizer a clear is a full pass over the drawable for nothing.
-    m_context->extraFunctions()->glViewport(0, 0, pixelSize.width(), pixelSize.height());
+    m_renderer->setViewport(pixelSize);
     // The time and the speed come from the view's clock together, so that
     // the phase is the one every other view at that speed shows, across speed
     // changes too.
@@ -172,6 +218,8 @@ bool DesktopRenderWorker::draw(const DesktopRenderView::RenderParams& params, QS
 {
     if (params.palette.isEmpty() || !m_renderer)
         return false;
+    if (m_gpu)
+        return drawOnGpu(params, pixelSize);
     if (m_surface)
         return drawToSurface(params, pixelSize);
     if (!m_window->isExposedForRendering())

@@ -14,6 +14,7 @@ class QThread;
 namespace nivora {
 
 class DesktopSurface;
+class GpuSurface;
 class WallpaperRenderer;
 class WallpaperWindow;
 class ScaledDrawable;
@@ -27,10 +28,18 @@ class DesktopRenderWorker : public QObject
 
 public:
     DesktopRenderWorker(DesktopRenderView* view, WallpaperWindow* window, QSize surfacePixels);
-    // Draws offscreen and hands each frame to `surface` as an image; the
-    // offscreen surface the context is made current on is made here, on the
-    // main thread, and goes with the worker.
-    DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface);
+    enum class Route
+    {
+        Any,      // the surface's own OpenGL when it suits, as below
+        Offscreen // always offscreen and handed over as an image
+    };
+    // Draws into `surface` through the window system's own OpenGL when the
+    // surface offers it and OpenGL runs on a graphics device (or
+    // NIVORA_RENDER_PATH=gpu asks for it). Otherwise draws offscreen and hands
+    // each frame to `surface` as an image; the offscreen surface the context
+    // is made current on is made here, on the main thread, and goes with the
+    // worker.
+    DesktopRenderWorker(DesktopRenderView* view, DesktopSurface* surface, Route route = Route::Any);
     ~DesktopRenderWorker() override;
 
     // Moves the worker and its context to the render thread (main thread).
@@ -47,11 +56,15 @@ public:
     // Whether the last frame drawn smaller than the screen was scaled up by
     // the X server rather than by OpenGL; readable from any thread.
     bool scalesOnServer() const;
+    // Whether frames go to the desktop surface without being read back;
+    // fixed when the worker is made.
+    bool drawsOnGpu() const { return m_onGpu; }
 
 private:
     void makeContext();
     bool draw(const DesktopRenderView::RenderParams& params, QSize pixelSize);
     bool drawToSurface(const DesktopRenderView::RenderParams& params, QSize pixelSize);
+    bool drawOnGpu(const DesktopRenderView::RenderParams& params, QSize pixelSize);
     void drawScene(const DesktopRenderView::RenderParams& params, QSize pixelSize);
 
     DesktopRenderView* m_view;
@@ -63,6 +76,10 @@ private:
     std::unique_ptr<QOffscreenSurface> m_offscreen;
     QSize m_surfacePixels;
     std::unique_ptr<QOpenGLContext> m_context;
+    // The surface's own context, instead of m_context and the offscreen
+    // surface.
+    std::unique_ptr<GpuSurface> m_gpu;
+    bool m_onGpu = false;
     std::unique_ptr<WallpaperRenderer> m_renderer;
     quint32 m_windowId = 0;
     // Used when the quality asks for fewer pixels than the screen has.

@@ -5,6 +5,7 @@
 #include "media/SoftwareVideoRenderer.h"
 #include "platform/DesktopSurface.h"
 #include "platform/mpv/MpvLibrary.h"
+#include "scene/GLFunctions.h"
 #include "scene/ScaledDrawable.h"
 #include "scene/WallpaperRenderer.h"
 #include "scene/WallpaperWindow.h"
@@ -29,6 +30,28 @@ void* procAddress(void* context, const char* name)
 {
     auto* gl = static_cast<QOpenGLContext*>(context);
     return reinterpret_cast<void*>(gl->getProcAddress(name));
+}
+
+void* surfaceProcAddress(void* context, const char* name)
+{
+    return reinterpret_cast<void*>(static_cast<GpuSurface*>(context)->procAddress(name));
+}
+
+// A context of the window system's own is made current on the main thread
+// only once the toolkit's is not: one thread cannot have both current.
+void releaseToolkitContext()
+{
+    if (QOpenGLContext* current = QOpenGLContext::currentContext())
+        current->doneCurrent();
+}
+
+// Whether a desktop surface's own OpenGL is to draw, as for scenes: on a
+// graphics card, or when NIVORA_RENDER_PATH=gpu forces it.
+bool surfacesWantOpenGL()
+{
+    const ScaledDrawable::ForcedPath forced = ScaledDrawable::forcedPath();
+    return forced == ScaledDrawable::ForcedPath::Gpu ||
+           (forced == ScaledDrawable::ForcedPath::None && !ScaledDrawable::hasNoGpuDevice());
 }
 
 // The hook that runs once the file is opened, before any decoder exists.
@@ -73,9 +96,23 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
         if (!view)
             return nullptr;
+        if (surfacesWantOpenGL() && view->addGpuTarget(target)) {
+            if (view->createRenderContext(false)) {
+                if (!view->listenAndLoad(path))
+                    return nullptr;
+                view->drawFrame(true);
+                return view;
+            }
+            // A driver that offers EGL but not mpv's renderer in it still
+            // has the processor's route.
+            qWarning().noquote() << QStringLiteral(
+                "Wayland: the video cannot be drawn through EGL; frames go through shared memory.");
+            view->m_gpuTargets.clear();
+            view->m_targets.clear();
+            view->m_gl.reset();
+            view->m_hardwareGL = false;
+        }
         view->m_targets.push_back(target);
-        // There is no OpenGL route to a desktop surface: frames are always
-        // converted on the processor into the surface's shared memory.
         view->m_software = SoftwareVideoRenderer::create(target);
         if (!view->m_software || !view->createRenderContext(true))
             return nullptr;
@@ -127,6 +164,16 @@ void VideoWallpaperView::addTarget(const VideoTarget& target)
 {
     if (m_targets.empty() || bool(target.window) != bool(m_targets.front().window))
         return;
+    if (!m_gpuTargets.empty()) {
+        // A surface whose OpenGL cannot be had shows nothing; the others go on.
+        if (!addGpuTarget(target)) {
+            m_targets.push_back(target);
+            m_gpuTargets.push_back(GpuTarget{});
+        }
+        m_parts.clear();
+        drawFrame(framesDrawn() == 0);
+        return;
+    }
     m_targets.push_back(target);
     m_parts.clear();
     if (m_software)
@@ -312,6 +359,8 @@ VideoWallpaperView::~VideoWallpaperView()
         pause();
     freeRenderContext();
     m_software.reset();
+    // The EGL windows go before the surfaces they draw into.
+    m_gpuTargets.clear();
     if (m_mpv) {
         m_api->setWakeupCallback(m_mpv, nullptr, nullptr);
         m_api->terminateDestroy(m_mpv);
@@ -369,6 +418,23 @@ bool VideoWallpaperView::createRenderContext(bool software)
         };
         return m_render->create(&m_renderContext, m_mpv, params) >= 0;
     }
+    if (!m_gpuTargets.empty()) {
+        GpuSurface* first = m_gpuTargets.front().surface.get();
+        releaseToolkitContext();
+        if (!first->makeCurrent())
+            return false;
+        mpv_opengl_init_params glInit{&surfaceProcAddress, first};
+        mpv_render_param params[] = {
+            {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+            {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
+            {MPV_RENDER_PARAM_INVALID, nullptr},
+        };
+        const bool created = m_render->create(&m_renderContext, m_mpv, params) >= 0;
+        first->doneCurrent();
+        if (created && m_hardwareGL)
+            m_api->setPropertyString(m_mpv, "hwdec", "auto-safe");
+        return created;
+    }
     mpv_opengl_init_params glInit{&procAddress, m_context.get()};
     // Decoders on the graphics card hand their frames to OpenGL through the
     // X display (VA-API, VDPAU).
@@ -401,6 +467,26 @@ void VideoWallpaperView::freeRenderContext()
     m_render->setUpdateCallback(m_renderContext, nullptr, nullptr);
     if (m_software)
         m_software->stop();
+    if (!m_gpuTargets.empty()) {
+        GpuSurface* first = m_gpuTargets.front().surface.get();
+        releaseToolkitContext();
+        const bool current = first->makeCurrent();
+        m_render->free(m_renderContext);
+        m_renderContext = nullptr;
+        if (current)
+            freeTexture();
+        first->doneCurrent();
+        // Each target's framebuffer goes with its context.
+        for (GpuTarget& t : m_gpuTargets) {
+            if (t.surface && t.framebuffer && t.surface->makeCurrent())
+                m_gl->glDeleteFramebuffers(1, &t.framebuffer);
+            t.framebuffer = 0;
+            if (t.surface)
+                t.surface->doneCurrent();
+        }
+        m_parts.clear();
+        return;
+    }
     // An OpenGL render context owns GL objects: it is freed with its context
     // current.
     const bool current =
@@ -556,6 +642,10 @@ void VideoWallpaperView::renderUpdate()
 
 void VideoWallpaperView::drawFrame(bool clearOnly)
 {
+    if (!m_gpuTargets.empty()) {
+        drawOnSurfaces(clearOnly);
+        return;
+    }
     if (m_targets.empty() || !m_targets.front().window)
         return;
     if (m_software) {
@@ -601,30 +691,41 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
     }
 }
 
-void VideoWallpaperView::renderToFrameBuffer()
+QSize VideoWallpaperView::layOut()
 {
     // The frame is rendered once, at the smallest size no screen has to
-    // enlarge (the video's own size at most), and every window shows its
+    // enlarge (the video's own size at most), and every screen shows its
     // part of it.
-    if (m_parts.size() != m_targets.size()) {
-        std::vector<QRectF> parts;
-        std::vector<QSize> pixels;
-        for (const VideoTarget& target : m_targets) {
-            parts.push_back(MediaLayout::sourceRect(QSizeF(m_videoSize), QRectF(target.canvas),
-                                                    QRectF(target.screen), MediaLayout::Fit::Fill));
-            pixels.push_back(target.window->size() * target.window->devicePixelRatio());
-        }
-        const QSize frame = MediaLayout::frameSize(m_videoSize, parts, pixels);
-        if (!m_frameBuffer || m_frameBuffer->size() != frame)
-            m_frameBuffer = std::make_unique<QOpenGLFramebufferObject>(frame);
-        const double sx = double(frame.width()) / m_videoSize.width();
-        const double sy = double(frame.height()) / m_videoSize.height();
-        m_parts.clear();
-        for (const QRectF& part : parts)
-            m_parts.emplace_back(part.x() * sx, part.y() * sy, part.width() * sx, part.height() * sy);
+    if (m_parts.size() == m_targets.size())
+        return m_frameSize;
+    std::vector<QRectF> parts;
+    std::vector<QSize> pixels;
+    for (const VideoTarget& target : m_targets) {
+        parts.push_back(MediaLayout::sourceRect(QSizeF(m_videoSize), QRectF(target.canvas),
+                                                QRectF(target.screen), MediaLayout::Fit::Fill));
+        pixels.push_back(target.window ? target.window->size() * target.window->devicePixelRatio()
+                                       : target.surface->pixelSize());
     }
-    mpv_opengl_fbo fbo{static_cast<int>(m_frameBuffer->handle()), m_frameBuffer->width(),
-                       m_frameBuffer->height(), 0};
+    m_frameSize = MediaLayout::frameSize(m_videoSize, parts, pixels);
+    const double sx = double(m_frameSize.width()) / m_videoSize.width();
+    const double sy = double(m_frameSize.height()) / m_videoSize.height();
+    m_parts.clear();
+    for (const QRectF& part : parts)
+        m_parts.emplace_back(part.x() * sx, part.y() * sy, part.width() * sx, part.height() * sy);
+    return m_frameSize;
+}
+
+void VideoWallpaperView::renderToFrameBuffer()
+{
+    const QSize frame = layOut();
+    if (!m_frameBuffer || m_frameBuffer->size() != frame)
+        m_frameBuffer = std::make_unique<QOpenGLFramebufferObject>(frame);
+    renderInto(m_frameBuffer->handle(), m_frameBuffer->size());
+}
+
+void VideoWallpaperView::renderInto(unsigned int framebuffer, QSize size)
+{
+    mpv_opengl_fbo fbo{static_cast<int>(framebuffer), size.width(), size.height(), 0};
     int flipY = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
@@ -633,6 +734,118 @@ void VideoWallpaperView::renderToFrameBuffer()
     };
     m_render->render(m_renderContext, params);
     ++m_framesDrawn;
+}
+
+bool VideoWallpaperView::addGpuTarget(const VideoTarget& target)
+{
+    std::unique_ptr<GpuSurface> surface = target.surface->makeGpuSurface();
+    if (!surface)
+        return false;
+    const bool software = ScaledDrawable::isSoftwareRendererName(surface->renderer());
+    // The first target decides the route, as the scene's render worker does:
+    // a rasterizer on the processor converts faster in mpv's software
+    // renderer than in its OpenGL one.
+    if (m_gpuTargets.empty()) {
+        if (software && ScaledDrawable::forcedPath() != ScaledDrawable::ForcedPath::Gpu)
+            return false;
+        m_gl = GLFunctions::resolve([s = surface.get()](const char* name) { return s->procAddress(name); });
+        if (!m_gl)
+            return false;
+        m_hardwareGL = !software;
+    }
+    m_targets.push_back(target);
+    m_gpuTargets.push_back(GpuTarget{std::move(surface)});
+    return true;
+}
+
+void VideoWallpaperView::freeTexture()
+{
+    if (m_renderFramebuffer)
+        m_gl->glDeleteFramebuffers(1, &m_renderFramebuffer);
+    if (m_texture)
+        m_gl->glDeleteTextures(1, &m_texture);
+    m_renderFramebuffer = m_texture = 0;
+    m_textureSize = QSize();
+}
+
+bool VideoWallpaperView::renderToTexture()
+{
+    GpuSurface* first = m_gpuTargets.front().surface.get();
+    if (!first->makeCurrent())
+        return false;
+    const QSize frame = layOut();
+    if (frame.isEmpty())
+        return false;
+    if (!m_texture || frame != m_textureSize) {
+        freeTexture();
+        m_gl->glGenTextures(1, &m_texture);
+        m_gl->glBindTexture(GL_TEXTURE_2D, m_texture);
+        // Only ever read by blits, never sampled: no filters to set.
+        m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, frame.width(), frame.height(), 0, GL_RGBA,
+                           GL_UNSIGNED_BYTE, nullptr);
+        m_gl->glBindTexture(GL_TEXTURE_2D, 0);
+        m_gl->glGenFramebuffers(1, &m_renderFramebuffer);
+        m_gl->glBindFramebuffer(GL_FRAMEBUFFER, m_renderFramebuffer);
+        m_gl->glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_texture, 0);
+        const bool complete = m_gl->glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        m_gl->glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        if (!complete) {
+            freeTexture();
+            return false;
+        }
+        m_textureSize = frame;
+        ++m_textureGeneration;
+    }
+    renderInto(m_renderFramebuffer, frame);
+    return true;
+}
+
+void VideoWallpaperView::drawOnSurfaces(bool clearOnly)
+{
+    if (!m_renderContext)
+        return;
+    releaseToolkitContext();
+    const bool rendered = !clearOnly && !m_videoSize.isEmpty() && renderToTexture();
+    bool shown = false;
+    for (size_t i = 0; i < m_gpuTargets.size(); ++i) {
+        GpuTarget& t = m_gpuTargets[i];
+        const QSize size = m_targets[i].surface->pixelSize();
+        // A surface waiting for the compositor to show its last frame skips
+        // this one; mpv's next comes soon enough.
+        if (!t.surface || size.isEmpty() || !t.surface->beginFrame(size))
+            continue;
+        if (rendered && t.attached != m_textureGeneration) {
+            if (!t.framebuffer)
+                m_gl->glGenFramebuffers(1, &t.framebuffer);
+            m_gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
+            m_gl->glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, m_texture,
+                                         0);
+            t.attached = m_textureGeneration;
+        }
+        m_gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        m_gl->glViewport(0, 0, size.width(), size.height());
+        if (rendered && i < m_parts.size()) {
+            // The texture holds the frame bottom row first, as OpenGL does;
+            // parts are measured from the top.
+            const QRectF& part = m_parts[i];
+            const int frameHeight = m_textureSize.height();
+            m_gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
+            m_gl->glBlitFramebuffer(qRound(part.left()), frameHeight - qRound(part.bottom()),
+                                    qRound(part.right()), frameHeight - qRound(part.top()), 0, 0,
+                                    size.width(), size.height(), GL_COLOR_BUFFER_BIT, GL_LINEAR);
+        } else {
+            m_gl->glClearColor(0, 0, 0, 1);
+            m_gl->glClear(GL_COLOR_BUFFER_BIT);
+        }
+        shown = t.surface->present() || shown;
+        t.surface->doneCurrent();
+    }
+    m_gpuTargets.front().surface->doneCurrent();
+    if (rendered) {
+        m_render->reportSwap(m_renderContext);
+        if (shown)
+            reportFirstFrame();
+    }
 }
 
 } // namespace nivora

@@ -17,9 +17,11 @@ class QOpenGLFramebufferObject;
 
 namespace nivora {
 
+struct GLFunctions;
 struct MpvLibrary;
 struct MpvRenderApi;
 class DesktopSurface;
+class GpuSurface;
 class SoftwareVideoRenderer;
 class WallpaperWindow;
 
@@ -36,6 +38,12 @@ class WallpaperWindow;
 // converter does, so a SoftwareVideoRenderer converts on a thread of its own
 // and the X server puts the frames on the window.
 //
+// On a desktop surface (Wayland) the same holds: with a graphics card (or
+// NIVORA_RENDER_PATH=gpu) mpv renders with OpenGL in an EGL context of the
+// surfaces' own, on the main thread, and each surface shows its part through
+// an EGL window of its own, paced by the compositor's frame callbacks;
+// otherwise frames are converted on the processor into shared memory.
+//
 // Screens that show the same file share one view: the file is decoded and
 // each frame rendered once, and every screen shows its own part of that frame
 // (MediaLayout), so a second screen costs a crop and a scaling, not a second
@@ -49,9 +57,8 @@ public:
     // playing; null when the path names no regular file, names a playlist or
     // an address (MediaPathCheck), or when libmpv or OpenGL cannot start.
     static std::unique_ptr<VideoWallpaperView> create(const QString& path, WallpaperWindow* window);
-    // The same on a desktop surface (Wayland): frames are always converted
-    // on the processor and handed to the surface, which the compositor
-    // scales.
+    // The same on a desktop surface (Wayland), drawn through the surface's
+    // OpenGL or converted on the processor and handed to the surface.
     static std::unique_ptr<VideoWallpaperView> create(const QString& path, DesktopSurface* surface);
     // The same for a screen placed on the desktop: its window or its surface,
     // and the canvas the video is laid over.
@@ -87,7 +94,8 @@ public:
     // processor) rather than through OpenGL.
     bool scalesOnServer() const { return m_software != nullptr; }
     // For status: "software-video" when mpv's software renderer converts the
-    // frames on the processor, "gpu-video" when its OpenGL renderer draws them.
+    // frames on the processor, "gpu-video" when its OpenGL renderer draws them
+    // (into windows or desktop surfaces).
     QString path() const;
 
 Q_SIGNALS:
@@ -113,6 +121,16 @@ private:
     void freeRenderContext();
     void drawFrame(bool clearOnly);
     void renderToFrameBuffer();
+    // mpv's next frame into `framebuffer`, bottom row first.
+    void renderInto(unsigned int framebuffer, QSize size);
+    // The frame's size and each screen's part of it, worked out again when
+    // the screens or the video's size change.
+    QSize layOut();
+    // Draws on the desktop surfaces through their own OpenGL.
+    bool addGpuTarget(const VideoTarget& target);
+    void drawOnSurfaces(bool clearOnly);
+    bool renderToTexture();
+    void freeTexture();
     void watchExposure(WallpaperWindow* window);
     void startRendering();
     void switchToOpenGL();
@@ -132,6 +150,22 @@ private:
     // With OpenGL, the frame every window shows its part of.
     std::unique_ptr<QOpenGLFramebufferObject> m_frameBuffer;
     std::vector<QRectF> m_parts;
+    QSize m_frameSize;
+    // On desktop surfaces drawn through their own OpenGL, one per target (a
+    // null surface where none could be had). mpv renders in the first
+    // one's context into a texture every context of the group reads.
+    struct GpuTarget
+    {
+        std::unique_ptr<GpuSurface> surface;
+        unsigned int framebuffer = 0; // the texture, in this target's context
+        quint64 attached = 0;         // the texture generation it holds
+    };
+    std::vector<GpuTarget> m_gpuTargets;
+    std::unique_ptr<GLFunctions> m_gl;
+    unsigned int m_texture = 0;
+    unsigned int m_renderFramebuffer = 0;
+    QSize m_textureSize;
+    quint64 m_textureGeneration = 0;
     // The video's size as displayed, once known.
     QSize m_videoSize;
     // Set while frames are converted on the processor and go through the X

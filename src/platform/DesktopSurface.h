@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/GpuSurface.h"
+
 #include <QObject>
 #include <QSize>
+#include <memory>
 
 namespace nivora {
 
@@ -24,6 +27,12 @@ namespace nivora {
 //                  the surface shows one picture, drawn once (a still image),
 //                  so the backend may keep a single buffer and let it go once
 //                  the compositor has it. Default: ignored.
+// - makeGpuSurface() optional; the main thread, before any frame is drawn.
+//                  An OpenGL context drawing straight into the surface, in
+//                  the share group of every other such context of the
+//                  backend; frames drawn through it skip beginFrame() and
+//                  present(), and are paced the same way. Null when the
+//                  backend has none (the default) or it cannot be made.
 // - isCovered()    required; any thread. Whether the compositor stopped
 //                  showing the surface (a fullscreen window over it).
 // - coveredChanged required. Emitted on a change of isCovered(), from the
@@ -50,6 +59,7 @@ public:
     virtual bool present() = 0;
     virtual bool isCovered() const = 0;
     virtual void setStill(bool still) { Q_UNUSED(still); }
+    virtual std::unique_ptr<GpuSurface> makeGpuSurface() { return nullptr; }
 
 Q_SIGNALS:
     void coveredChanged(bool covered);

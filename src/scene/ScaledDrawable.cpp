@@ -16,6 +16,8 @@ namespace nivora {
 namespace {
 
 std::atomic<bool> serverScalingAllowed{true};
+// -1: none; otherwise a ScaledDrawable::ForcedPath.
+std::atomic<int> forcedPathForTesting{-1};
 
 } // namespace
 
@@ -32,9 +34,12 @@ bool ScaledDrawable::isSoftwareRenderer(QOpenGLContext* context)
     if (!context || !context->functions())
         return false;
     const auto* renderer = reinterpret_cast<const char*>(context->functions()->glGetString(GL_RENDERER));
-    if (!renderer)
-        return false;
-    const QByteArray name = QByteArray(renderer).toLower();
+    return renderer && isSoftwareRendererName(QByteArray(renderer));
+}
+
+bool ScaledDrawable::isSoftwareRendererName(const QByteArray& renderer)
+{
+    const QByteArray name = renderer.toLower();
     return name.contains("llvmpipe") || name.contains("softpipe") || name.contains("software") ||
            name.contains("swrast");
 }
@@ -86,8 +91,15 @@ bool ScaledDrawable::isServerScalingAllowed()
     return serverScalingAllowed.load() && forcedPath() != ForcedPath::Gpu;
 }
 
+void ScaledDrawable::setForcedPathForTesting(std::optional<ForcedPath> path)
+{
+    forcedPathForTesting.store(path ? int(*path) : -1);
+}
+
 ScaledDrawable::ForcedPath ScaledDrawable::forcedPath()
 {
+    if (const int forTesting = forcedPathForTesting.load(); forTesting >= 0)
+        return ForcedPath(forTesting);
     static const ForcedPath path = [] {
         const QByteArray asked = qgetenv("NIVORA_RENDER_PATH").trimmed().toLower();
         if (asked == "gpu")

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <atomic>
 #include <memory>
+#include <optional>
 
 class QOpenGLContext;
 class QWindow;
@@ -35,6 +37,8 @@ public:
 
     // Mesa's CPU rasterizers and the like.
     static bool isSoftwareRenderer(QOpenGLContext* context);
+    // The same told from the driver's GL_RENDERER string.
+    static bool isSoftwareRendererName(const QByteArray& renderer);
     // Whether this process's OpenGL draws on the processor; false when there
     // is no OpenGL at all. Main thread; asked of the driver once.
     static bool isOpenGLSoftware();
@@ -59,6 +63,9 @@ public:
         Readback
     };
     static ForcedPath forcedPath();
+    // Tests run both routes in one process: replaces what the variable asked
+    // for until called again with nothing. The shipped app never calls it.
+    static void setForcedPathForTesting(std::optional<ForcedPath> path);
     // Whether frames drawn by a renderer that is (or not) `software` go to the
     // window through the processor and the X server.
     static bool readsBack(bool software);

@@ -3,6 +3,7 @@
 #include "model/SceneCatalog.h"
 #include "model/SettingsSchema.h"
 #include "scene/AnimationClock.h"
+#include "scene/GLFunctions.h"
 #include "scene/SceneShader.h"
 #include "state/AppState.h"
 
@@ -11,7 +12,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QOpenGLContext>
-#include <QOpenGLExtraFunctions>
 #include <QThread>
 #include <algorithm>
 #include <array>
@@ -40,6 +40,9 @@ constexpr GLsizeiptr scalarsBufferSize = 64;
 
 struct GroupEntry
 {
+    // Resolved from the group's first context; every context of a group
+    // reaches the same driver.
+    std::shared_ptr<const GLFunctions> gl;
     GLuint vertexShader = 0;
     GLuint fragmentShader = 0;
     std::map<GLenum, GLuint> programs;
@@ -64,7 +67,8 @@ int sceneKey(std::int32_t scene)
 struct ProgramCache
 {
     QMutex mutex;
-    std::map<const QOpenGLContextGroup*, GroupEntry> groups;
+    // Keyed by Qt's QOpenGLContextGroup or a native context's group object.
+    std::map<const QObject*, GroupEntry> groups;
     const char* source = nullptr; // nullptr: the real scene shader
     WallpaperRenderer::CacheCounters counters;
 };
@@ -81,7 +85,7 @@ double monotonicSeconds()
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-GLuint compileStage(QOpenGLExtraFunctions* gl, GLenum stage, const char* define, const char* source,
+GLuint compileStage(const GLFunctions* gl, GLenum stage, const char* define, const char* source,
                     const QByteArray& extraDefines = QByteArray())
 {
     const QByteArray text =
@@ -106,16 +110,13 @@ GLuint compileStage(QOpenGLExtraFunctions* gl, GLenum stage, const char* define,
     return 0;
 }
 
-GroupEntry compileForGroup(QOpenGLContext* context, const char* source)
+GroupEntry compileForGroup(std::shared_ptr<const GLFunctions> functions, const char* source)
 {
     GroupEntry entry;
-    const QSurfaceFormat format = context->format();
-    if (context->isOpenGLES() || format.version() < qMakePair(3, 3)) {
-        qCDebug(lcShader) << "context offers OpenGL" << format.majorVersion() << format.minorVersion()
-                          << "; 3.3 core is needed";
+    entry.gl = std::move(functions);
+    const GLFunctions* gl = entry.gl.get();
+    if (!gl)
         return entry;
-    }
-    QOpenGLExtraFunctions* gl = context->extraFunctions();
     entry.vertexShader = compileStage(gl, GL_VERTEX_SHADER, "NIVORA_VERTEX_STAGE", source);
     entry.fragmentShader = compileStage(gl, GL_FRAGMENT_SHADER, "NIVORA_FRAGMENT_STAGE", source);
     if (entry.vertexShader == 0 || entry.fragmentShader == 0) {
@@ -129,7 +130,7 @@ GroupEntry compileForGroup(QOpenGLContext* context, const char* source)
     return entry;
 }
 
-GLuint linkProgram(QOpenGLExtraFunctions* gl, GLuint vertexShader, GLuint fragmentShader)
+GLuint linkProgram(const GLFunctions* gl, GLuint vertexShader, GLuint fragmentShader)
 {
     GLuint program = gl->glCreateProgram();
     if (program == 0)
@@ -311,18 +312,34 @@ Scalars WallpaperRenderer::scalarsFromState(const AppState& state, QSizeF drawab
                        state.colorShift(), state.sharpness(), state.sceneIndex());
 }
 
-GLuint WallpaperRenderer::sharedProgram(QOpenGLContext* context, GLenum pixelFormat)
+namespace {
+
+// Whether a Qt context can run the scene at all: OpenGL 3.3 core. A native
+// context is made so.
+bool isUsable(QOpenGLContext* context)
 {
-    if (context == nullptr || QOpenGLContext::currentContext() != context)
-        return 0;
-    QOpenGLContextGroup* group = context->shareGroup();
+    const QSurfaceFormat format = context->format();
+    if (context->isOpenGLES() || format.version() < qMakePair(3, 3)) {
+        qCDebug(lcShader) << "context offers OpenGL" << format.majorVersion() << format.minorVersion()
+                          << "; 3.3 core is needed";
+        return false;
+    }
+    return true;
+}
+
+// The shared program of `group` for the colour format, compiling the source
+// the first time the group is seen with the entry points `resolve` makes.
+GLuint programOfGroup(QObject* group, const std::function<std::shared_ptr<const GLFunctions>()>& resolve,
+                      GLenum pixelFormat)
+{
     ProgramCache& c = cache();
     QMutexLocker locker(&c.mutex);
 
     auto it = c.groups.find(group);
     if (it == c.groups.end()) {
         ++c.counters.compilations;
-        it = c.groups.emplace(group, compileForGroup(context, c.source ? c.source : sceneShaderSource)).first;
+        it = c.groups.emplace(group, compileForGroup(resolve(), c.source ? c.source : sceneShaderSource))
+                 .first;
         // The group's objects die with its last context; forget them then, so
         // that a later group at the same address compiles afresh.
         QObject::connect(group, &QObject::destroyed, [group] {
@@ -338,27 +355,25 @@ GLuint WallpaperRenderer::sharedProgram(QOpenGLContext* context, GLenum pixelFor
         return 0;
 
     ++c.counters.links;
-    const GLuint program = linkProgram(context->extraFunctions(), entry.vertexShader, entry.fragmentShader);
+    const GLuint program = linkProgram(entry.gl.get(), entry.vertexShader, entry.fragmentShader);
     if (program != 0)
         entry.programs.emplace(pixelFormat, program);
     return program;
 }
 
-GLuint WallpaperRenderer::sceneProgram(QOpenGLContext* context, GLenum pixelFormat, std::int32_t scene)
+// The program of one scene in `group`, whose shared program exists.
+GLuint sceneProgramOfGroup(QObject* group, GLenum pixelFormat, int key)
 {
-    if (sharedProgram(context, pixelFormat) == 0)
-        return 0;
-    const int key = sceneKey(scene);
     ProgramCache& c = cache();
     QMutexLocker locker(&c.mutex);
-    auto group = c.groups.find(context->shareGroup());
-    if (group == c.groups.end())
+    auto found = c.groups.find(group);
+    if (found == c.groups.end())
         return 0;
-    GroupEntry& entry = group->second;
-    if (auto found = entry.scenePrograms.find({pixelFormat, key}); found != entry.scenePrograms.end())
-        return found->second;
+    GroupEntry& entry = found->second;
+    if (auto program = entry.scenePrograms.find({pixelFormat, key}); program != entry.scenePrograms.end())
+        return program->second;
 
-    QOpenGLExtraFunctions* gl = context->extraFunctions();
+    const GLFunctions* gl = entry.gl.get();
     auto fragment = entry.sceneFragments.find(key);
     if (fragment == entry.sceneFragments.end()) {
         ++c.counters.specialisations;
@@ -376,6 +391,31 @@ GLuint WallpaperRenderer::sceneProgram(QOpenGLContext* context, GLenum pixelForm
     // A failed build is remembered: callers fall back to the shared program.
     entry.scenePrograms.emplace(std::make_pair(pixelFormat, key), program);
     return program;
+}
+
+std::function<std::shared_ptr<const GLFunctions>()> qtFunctions(QOpenGLContext* context)
+{
+    return [context]() -> std::shared_ptr<const GLFunctions> {
+        if (!isUsable(context))
+            return nullptr;
+        return GLFunctions::of(context);
+    };
+}
+
+} // namespace
+
+GLuint WallpaperRenderer::sharedProgram(QOpenGLContext* context, GLenum pixelFormat)
+{
+    if (context == nullptr || QOpenGLContext::currentContext() != context)
+        return 0;
+    return programOfGroup(context->shareGroup(), qtFunctions(context), pixelFormat);
+}
+
+GLuint WallpaperRenderer::sceneProgram(QOpenGLContext* context, GLenum pixelFormat, std::int32_t scene)
+{
+    if (sharedProgram(context, pixelFormat) == 0)
+        return 0;
+    return sceneProgramOfGroup(context->shareGroup(), pixelFormat, sceneKey(scene));
 }
 
 WallpaperRenderer::CacheCounters WallpaperRenderer::cacheCounters()
@@ -399,11 +439,33 @@ std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(QOpenGLContext* con
     const GLuint program = sharedProgram(context, pixelFormat);
     if (program == 0)
         return nullptr;
-    return std::unique_ptr<WallpaperRenderer>(new WallpaperRenderer(context, program, pixelFormat));
+    std::unique_ptr<GLFunctions> gl = GLFunctions::of(context);
+    if (!gl)
+        return nullptr;
+    return std::unique_ptr<WallpaperRenderer>(
+        new WallpaperRenderer(context, context->shareGroup(), std::move(gl), program, pixelFormat));
 }
 
-WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, GLuint program, GLenum pixelFormat)
-    : m_context(context), m_gl(context->extraFunctions()), m_program(program), m_pixelFormat(pixelFormat),
+std::unique_ptr<WallpaperRenderer> WallpaperRenderer::create(const NativeContext& context, GLenum pixelFormat)
+{
+    if (!context.group || !context.resolve)
+        return nullptr;
+    std::unique_ptr<GLFunctions> gl = GLFunctions::resolve(context.resolve);
+    if (!gl)
+        return nullptr;
+    const GLuint program = programOfGroup(
+        context.group,
+        [&context]() -> std::shared_ptr<const GLFunctions> { return GLFunctions::resolve(context.resolve); },
+        pixelFormat);
+    if (program == 0)
+        return nullptr;
+    return std::unique_ptr<WallpaperRenderer>(
+        new WallpaperRenderer(nullptr, context.group, std::move(gl), program, pixelFormat));
+}
+
+WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, QObject* group, std::unique_ptr<GLFunctions> gl,
+                                     GLuint program, GLenum pixelFormat)
+    : m_context(context), m_group(group), m_gl(std::move(gl)), m_program(program), m_pixelFormat(pixelFormat),
       m_scenePrograms(size_t(sceneCount()), 0), m_sceneProgramTried(size_t(sceneCount()), false)
 {
     // Vertex arrays are not shared between contexts, and core profile draws
@@ -421,11 +483,22 @@ WallpaperRenderer::WallpaperRenderer(QOpenGLContext* context, GLuint program, GL
 
 WallpaperRenderer::~WallpaperRenderer()
 {
-    if (QOpenGLContext::currentContext() != m_context)
+    if (m_context && QOpenGLContext::currentContext() != m_context)
         return;
     m_gl->glDeleteBuffers(1, &m_paletteBuffer);
     m_gl->glDeleteBuffers(1, &m_scalarsBuffer);
     m_gl->glDeleteVertexArrays(1, &m_vertexArray);
+}
+
+void WallpaperRenderer::setViewport(QSize viewport)
+{
+    m_gl->glViewport(0, 0, viewport.width(), viewport.height());
+}
+
+void WallpaperRenderer::bindDefaultFramebuffer(QSize viewport)
+{
+    m_gl->glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    setViewport(viewport);
 }
 
 GLuint WallpaperRenderer::programForScene(std::int32_t scene)
@@ -433,7 +506,7 @@ GLuint WallpaperRenderer::programForScene(std::int32_t scene)
     const int key = sceneKey(scene);
     if (!m_sceneProgramTried[key]) {
         m_sceneProgramTried[key] = true;
-        m_scenePrograms[key] = sceneProgram(m_context, m_pixelFormat, key);
+        m_scenePrograms[key] = sceneProgramOfGroup(m_group, m_pixelFormat, key);
     }
     return m_scenePrograms[key] != 0 ? m_scenePrograms[key] : m_program;
 }

@@ -10,17 +10,19 @@
 #include <QSurfaceFormat>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <qopengl.h>
 #include <vector>
 
+class QObject;
 class QOpenGLContext;
-class QOpenGLExtraFunctions;
 
 namespace nivora {
 
 class AppState;
+struct GLFunctions;
 
 // Draws the scene shader into whatever framebuffer is bound in one OpenGL
 // context, and owns the process-wide state every scene renderer shares: the
@@ -45,6 +47,10 @@ class AppState;
 //     renderer->draw(s, palette); // or uploadScalars(), uploadPalette(), drawTriangle()
 //     context->swapBuffers(surface);
 //     ...and destroys the renderer on that thread with the context still current.
+//
+// A context Qt does not manage (EGL on a Wayland connection of Nivora's own)
+// is described by a NativeContext instead: its share group is the object it
+// names, and the program cache treats it as it treats Qt's groups.
 //
 // Threads. The static members are safe to call from any thread. An instance
 // belongs to its context: use and destroy it on the thread where that context
@@ -145,10 +151,24 @@ public:
 
     // --- One renderer per context ------------------------------------------
 
+    // An OpenGL 3.3 core context of the window system's own, current on the
+    // calling thread.
+    struct NativeContext
+    {
+        // Its entry points, core ones included.
+        std::function<QFunctionPointer(const char*)> resolve;
+        // The object standing for its share group: the same for every
+        // context sharing objects with it, destroyed when the last goes.
+        QObject* group = nullptr;
+    };
+
     // A renderer for the context current on this thread, or nullptr when the
     // context has no usable program. Logs nothing; callers decide.
     static std::unique_ptr<WallpaperRenderer> create(QOpenGLContext* context,
                                                      GLenum pixelFormat = defaultPixelFormat);
+    // The same for a native context; it must be current whenever the
+    // renderer is used or destroyed.
+    static std::unique_ptr<WallpaperRenderer> create(const NativeContext& context, GLenum pixelFormat);
     // Frees the renderer's buffers when its context is current; otherwise they
     // go with the context.
     ~WallpaperRenderer();
@@ -157,6 +177,11 @@ public:
     WallpaperRenderer& operator=(const WallpaperRenderer&) = delete;
 
     GLuint program() const { return m_program; }
+
+    // Binds the default framebuffer of the current surface (not Qt's
+    // framebuffer object of a QOpenGLWidget) and sets the viewport.
+    void bindDefaultFramebuffer(QSize viewport);
+    void setViewport(QSize viewport);
 
     // The 40-byte record in one upload.
     void uploadScalars(const Scalars& scalars);
@@ -169,11 +194,14 @@ public:
     void draw(const Scalars& scalars, const QList<RGBA>& palette);
 
 private:
-    WallpaperRenderer(QOpenGLContext* context, GLuint program, GLenum pixelFormat);
+    WallpaperRenderer(QOpenGLContext* context, QObject* group, std::unique_ptr<GLFunctions> gl,
+                      GLuint program, GLenum pixelFormat);
     GLuint programForScene(std::int32_t scene);
 
+    // Null for a native context.
     QOpenGLContext* m_context = nullptr;
-    QOpenGLExtraFunctions* m_gl = nullptr;
+    QObject* m_group = nullptr;
+    std::unique_ptr<GLFunctions> m_gl;
     GLuint m_program = 0;
     GLenum m_pixelFormat = defaultPixelFormat;
     std::int32_t m_scene = 0;

@@ -8,6 +8,7 @@
 #include "desktop/DesktopRenderView.h"
 #include "media/ImageWallpaperView.h"
 #include "media/VideoWallpaperView.h"
+#include "scene/ScaledDrawable.h"
 #include "scene/WallpaperRenderer.h"
 #include "state/SettingsCodec.h"
 #include "wlr-output-power-management-unstable-v1-client-protocol.h"
@@ -211,6 +212,25 @@ class TestWaylandWallpaper : public QObject
         return QTest::qWaitFor([&] { return view->framesDelivered() > before + 1; }, timeoutMs);
     }
 
+    // Whether the view on `output` draws frames, following the view that
+    // replaces it while the compositor settles its outputs.
+    bool drawsOn(const QString& output, int timeoutMs = 10000) const
+    {
+        const DesktopRenderView* view = nullptr;
+        quint64 since = 0;
+        return QTest::qWaitFor(
+            [&] {
+                const DesktopRenderView* now = viewOn(output);
+                if (now != view) {
+                    view = now;
+                    since = now ? now->framesDelivered() : 0;
+                    return false;
+                }
+                return now && now->framesDelivered() > since + 1;
+            },
+            timeoutMs);
+    }
+
     QImage referenceRender(double seconds, QSize size)
     {
         return testing::referenceRender(state(), seconds, size,
@@ -369,12 +389,18 @@ private Q_SLOTS:
     void spanningAcrossOutputsOfMixedScale_data()
     {
         QTest::addColumn<bool>("video");
-        QTest::newRow("image") << false;
-        QTest::newRow("video") << true;
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("image") << false << false;
+        QTest::newRow("video") << true << false;
+        QTest::newRow("video through EGL") << true << true;
     }
     void spanningAcrossOutputsOfMixedScale()
     {
         QFETCH(bool, video);
+        QFETCH(bool, egl);
+        if (egl)
+            ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         m_sway->msg({"output", "HEADLESS-2", "scale", "2"});
         auto restore = qScopeGuard([&] { m_sway->msg({"output", "HEADLESS-2", "scale", "1"}); });
         const QSize desktop(1280 + 400, 720);
@@ -430,8 +456,11 @@ private Q_SLOTS:
         QVERIFY(qRed(left.pixel(1, 360)) <= tolerance);
         QVERIFY(qRed(right.pixel(798, 300)) >= 255 - tolerance);
         QVERIFY(std::abs(qGreen(right.pixel(400, 598)) - 299 * 255 / 719) <= tolerance);
-        if (video)
+        if (video) {
             QCOMPARE(m_controller->videoViews().size(), 1);
+            QCOMPARE(m_controller->videoViews().first()->path(),
+                     egl ? QStringLiteral("gpu-video") : QStringLiteral("software-video"));
+        }
     }
 
     void everyOutputShowsTheScene()
@@ -543,8 +572,21 @@ private Q_SLOTS:
         QVERIFY(!maps.readAll().contains("nivora-wallpaper"));
     }
 
+    // Through shared memory, and through mpv's OpenGL renderer in the
+    // surfaces' EGL context: the video plays on both outputs, loops, and
+    // stops drawing while paused.
+    void videoPlaysOnEveryOutput_data()
+    {
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("shared memory") << false;
+        QTest::newRow("EGL") << true;
+    }
     void videoPlaysOnEveryOutput()
     {
+        QFETCH(bool, egl);
+        if (egl)
+            ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         const QString clip = m_settings->dir.filePath(QStringLiteral("clip.mp4"));
         QProcess ffmpeg;
         ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
@@ -580,11 +622,39 @@ private Q_SLOTS:
         const QJsonArray windows = m_controller->statusJson().value(QStringLiteral("windows")).toArray();
         QCOMPARE(windows[0].toObject().value(QStringLiteral("mode")).toString(), QStringLiteral("video"));
         QCOMPARE(windows[0].toObject().value(QStringLiteral("paused")).toBool(), false);
+        for (const QJsonValue& w : windows)
+            QCOMPARE(w.toObject().value(QStringLiteral("path")).toString(),
+                     egl ? QStringLiteral("gpu-video") : QStringLiteral("software-video"));
+
+        // More frames than the three-second clip holds: it started again.
+        VideoWallpaperView* video = m_controller->videoViews().first();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 100, 20000);
+        video->pause();
+        QTest::qWait(200);
+        const quint64 held = video->framesDrawn();
+        QTest::qWait(500);
+        QCOMPARE(video->framesDrawn(), held);
+        video->play();
+        QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > held + 5, 10000);
     }
 
+    // Through shared memory, and through EGL, whose swaps must stop too: a
+    // swap that waited for a frame callback would wait forever there.
+    void fullscreenWindowPausesOnlyItsOutput_data()
+    {
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("shared memory") << false;
+        QTest::newRow("EGL") << true;
+    }
     void fullscreenWindowPausesOnlyItsOutput()
     {
+        QFETCH(bool, egl);
+        ScaledDrawable::setForcedPathForTesting(egl ? ScaledDrawable::ForcedPath::Gpu
+                                                    : ScaledDrawable::ForcedPath::Readback);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         QVERIFY(startScene(2));
+        QCOMPARE(viewOn(QStringLiteral("HEADLESS-1"))->path(),
+                 egl ? QStringLiteral("gpu") : QStringLiteral("readback"));
         DesktopRenderView* covered = viewOn(QStringLiteral("HEADLESS-1"));
         DesktopRenderView* other = viewOn(QStringLiteral("HEADLESS-2"));
         QVERIFY(covered && other);
@@ -627,6 +697,110 @@ private Q_SLOTS:
         foot.waitForFinished(5000);
         QTRY_VERIFY_WITH_TIMEOUT(!covered->isPaused(), 10000);
         QVERIFY(framesAdvance(covered));
+    }
+
+    // Scenes drawn through EGL on the backend's own connection, forced on this
+    // machine's llvmpipe as NIVORA_RENDER_PATH=gpu forces them: status says so,
+    // the outputs show what the shared-memory route shows for the same frame,
+    // one program serves both outputs, the drawable follows a new size and
+    // the output a new mode, and an output unplugged takes only its own view
+    // along. (fullscreenWindowPausesOnlyItsOutput covers EGL too.)
+    void scenesThroughEglDrawLikeSharedMemory()
+    {
+        const double seconds = 51.5;
+        WallpaperRenderer::pinAnimationTimeForTesting(seconds);
+        state().setSceneIndex(4);
+        state().setColorShift(0.3);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
+        const QString first = QStringLiteral("HEADLESS-1");
+        const QString second = QStringLiteral("HEADLESS-2");
+        const auto paths = [&] {
+            QStringList found;
+            for (const QJsonValue& w : m_controller->statusJson().value(QStringLiteral("windows")).toArray())
+                found << w.toObject().value(QStringLiteral("path")).toString();
+            return found;
+        };
+        const auto shots = [&] {
+            QHash<QString, QImage> taken;
+            for (const QString& output : {first, second}) {
+                DesktopRenderView* view = viewOn(output);
+                if (view && framesAdvance(view))
+                    taken.insert(output, m_sway->grab(output));
+            }
+            return taken;
+        };
+
+        ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Readback);
+        QVERIFY(startScene(2));
+        QCOMPARE(paths(), QStringList({QStringLiteral("readback"), QStringLiteral("readback")}));
+        const QHash<QString, QImage> shared = shots();
+        QCOMPARE(shared.size(), 2);
+        m_controller.reset();
+        m_platform.reset();
+
+        ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        const int compiled = WallpaperRenderer::cacheCounters().compilations;
+        QVERIFY(startScene(2));
+        QCOMPARE(paths(), QStringList({QStringLiteral("gpu"), QStringLiteral("gpu")}));
+        const QHash<QString, QImage> egl = shots();
+        QCOMPARE(egl.size(), 2);
+        QCOMPARE(WallpaperRenderer::cacheCounters().compilations, compiled + 1);
+        for (const QString& output : {first, second}) {
+            const QImage& shown = egl[output];
+            QCOMPARE(shown.size(), viewOn(output)->pixelSize());
+            const double diff = meanDifference(shown, shared[output]);
+            QVERIFY2(diff < 1.0, qPrintable(QStringLiteral("%1: mean difference %2").arg(output).arg(diff)));
+            // Right way up, as shared memory shows it.
+            const QRect top(0, 0, shown.width(), 40);
+            QVERIFY(averageColor(shown, top) != averageColor(shown, top.translated(0, shown.height() - 40)));
+        }
+
+        // A smaller drawable: the EGL window shrinks and the compositor scales it to fill the output.
+        DesktopRenderView* view = viewOn(second);
+        view->setPixelSize(QSize(400, 300));
+        QTRY_COMPARE_WITH_TIMEOUT(view->lastScalars().resolution[0], 400.0f, 10000);
+        QVERIFY(framesAdvance(view));
+        const QImage scaled = m_sway->grab(second);
+        QCOMPARE(scaled.size(), QSize(800, 600));
+        const QImage small = referenceRender(seconds, QSize(400, 300));
+        const double scaledDiff =
+            meanDifference(scaled, small.scaled(800, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QVERIFY2(scaledDiff < 3.0, qPrintable(QString::number(scaledDiff)));
+
+        // A new mode for the output: its wallpaper is drawn at the new size.
+        auto restoreMode = qScopeGuard([&] { m_sway->msg({"output", second, "mode", "800x600"}); });
+        m_sway->msg({"output", second, "mode", "1024x768"});
+        QTRY_VERIFY_WITH_TIMEOUT(viewOn(second) && viewOn(second)->pixelSize() == QSize(1024, 768), 10000);
+        QVERIFY(framesAdvance(viewOn(second)));
+        const QImage larger = m_sway->grab(second);
+        const double largerDiff = meanDifference(larger, referenceRender(seconds, QSize(1024, 768)));
+        QVERIFY2(largerDiff < 1.5, qPrintable(QString::number(largerDiff)));
+        restoreMode.dismiss();
+        m_sway->msg({"output", second, "mode", "800x600"});
+        QTRY_VERIFY_WITH_TIMEOUT(viewOn(second) && viewOn(second)->pixelSize() == QSize(800, 600), 10000);
+
+        // An output unplugged (sway's headless outputs cannot go, a nested
+        // sway's can): its view and EGL surface go while the other output
+        // goes on drawing.
+        m_controller.reset();
+        m_platform.reset();
+        HeadlessSway nested;
+        QVERIFY2(nested.startNestedIn(*m_sway), qPrintable(nested.error()));
+        auto stopFirst = qScopeGuard([&] {
+            m_controller.reset();
+            m_platform.reset();
+        });
+        m_platform = servicesOn(nested.socket());
+        m_controller = std::make_unique<WallpaperController>(state(), *m_platform);
+        m_controller->start();
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 2, 10000);
+        QCOMPARE(paths(), QStringList({QStringLiteral("gpu"), QStringLiteral("gpu")}));
+        QVERIFY(drawsOn(QStringLiteral("WL-2")));
+        QVERIFY(nested.unplug(QStringLiteral("WL-2")));
+        QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 1, 10000);
+        QVERIFY(!viewOn(QStringLiteral("WL-2")));
+        QVERIFY(drawsOn(QStringLiteral("WL-1")));
+        QCOMPARE(paths(), QStringList({QStringLiteral("gpu")}));
     }
 
     void outputAddedAtRunTimeGetsItsWallpaper()
@@ -675,14 +849,23 @@ private Q_SLOTS:
     void appNamesTheBackendInStatus_data()
     {
         QTest::addColumn<QString>("platform");
-        QTest::newRow("toolkit on X11") << QStringLiteral("xcb");
-        QTest::newRow("toolkit on Wayland") << QStringLiteral("wayland");
+        QTest::addColumn<QString>("renderPath");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("toolkit on X11") << QStringLiteral("xcb") << QString() << QStringLiteral("readback");
+        QTest::newRow("toolkit on Wayland")
+            << QStringLiteral("wayland") << QString() << QStringLiteral("readback");
+        QTest::newRow("toolkit on Wayland, EGL forced")
+            << QStringLiteral("wayland") << QStringLiteral("gpu") << QStringLiteral("gpu");
     }
     void appNamesTheBackendInStatus()
     {
         QFETCH(QString, platform);
+        QFETCH(QString, renderPath);
+        QFETCH(QString, path);
         QTemporaryDir home;
         QProcessEnvironment env = m_sway->clientEnvironment();
+        if (!renderPath.isEmpty())
+            env.insert(QStringLiteral("NIVORA_RENDER_PATH"), renderPath);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
@@ -734,9 +917,10 @@ private Q_SLOTS:
                      },
                      15000),
                  "no frames measured");
-        // Frames reach the compositor through shared memory, and status says so.
+        // Frames reach the compositor through shared memory unless EGL is
+        // forced (this machine's OpenGL is llvmpipe), and status says which.
         for (const QJsonValue& w : ctl({QStringLiteral("status")}).value(QStringLiteral("windows")).toArray())
-            QCOMPARE(w.toObject().value(QStringLiteral("path")).toString(), QStringLiteral("readback"));
+            QCOMPARE(w.toObject().value(QStringLiteral("path")).toString(), path);
         // A widget turned on shows on the desktop: the light card at its
         // default place, on a surface of its own rather than as a window.
         const QRect card(1000 + 20, 30 + 20, 250 - 40, 150 - 40);
@@ -768,8 +952,20 @@ private Q_SLOTS:
 
     // The compositor goes away under a running wallpaper (the session ends,
     // or it crashes): the views stop, nothing is left drawing, no crash.
+    // Through EGL too, whose swaps on a connection that is gone must not
+    // block the render threads.
+    void compositorGoingAwayStopsTheWallpaper_data()
+    {
+        QTest::addColumn<bool>("egl");
+        QTest::newRow("shared memory") << false;
+        QTest::newRow("EGL") << true;
+    }
     void compositorGoingAwayStopsTheWallpaper()
     {
+        QFETCH(bool, egl);
+        if (egl)
+            ScaledDrawable::setForcedPathForTesting(ScaledDrawable::ForcedPath::Gpu);
+        auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
         HeadlessSway own;
         QVERIFY2(own.start(), qPrintable(own.error()));
         m_platform = servicesOn(own.socket());
@@ -777,6 +973,8 @@ private Q_SLOTS:
         m_controller->start();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 2, 10000);
         QVERIFY(framesAdvance(m_controller->renderViews().first()));
+        QCOMPARE(m_controller->renderViews().first()->path(),
+                 egl ? QStringLiteral("gpu") : QStringLiteral("readback"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lost the connection")));
         own.stop();
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->renderViews().size(), 0, 10000);

@@ -1,5 +1,6 @@
 #include "platform/wayland/WaylandConnection.h"
 
+#include "platform/wayland/WaylandEglDisplay.h"
 #include "platform/wayland/WaylandProbe.h"
 #include "platform/wayland/WaylandProtocols.h"
 
@@ -207,6 +208,8 @@ WaylandConnection::~WaylandConnection()
 {
     delete m_notifier;
     m_notifier = nullptr;
+    // EGL holds objects of the connection: it goes before the connection.
+    m_egl.reset();
     for (const Output& o : std::as_const(m_outputs))
         releaseOutput(o);
     if (m_cursorSurface)
@@ -233,6 +236,15 @@ WaylandConnection::~WaylandConnection()
         wl_registry_destroy(m_registry);
     wl_display_flush(m_display);
     wl_display_disconnect(m_display);
+}
+
+WaylandEglDisplay* WaylandConnection::egl()
+{
+    if (!m_eglTried && !m_broken) {
+        m_eglTried = true;
+        m_egl = WaylandEglDisplay::create(m_display);
+    }
+    return m_egl.get();
 }
 
 void WaylandConnection::globalAdded(quint32 name, const char* interface, quint32 version)
@@ -505,6 +517,19 @@ void WaylandConnection::readEvents()
     }
     if (wl_display_read_events(m_display) < 0 || wl_display_dispatch_pending(m_display) < 0)
         fail();
+}
+
+void WaylandConnection::dispatchSoon()
+{
+    if (m_dispatchPosted.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_dispatchPosted.store(false);
+            flushBeforeSleep();
+        },
+        Qt::QueuedConnection);
 }
 
 void WaylandConnection::flushBeforeSleep()

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -29,6 +30,8 @@ struct zxdg_output_v1;
 struct xdg_wm_base;
 
 namespace nivora {
+
+class WaylandEglDisplay;
 
 // The process's own connection to the Wayland compositor, apart from the
 // toolkit's: it finds the globals the desktop surfaces need and follows the
@@ -78,6 +81,9 @@ public:
     zwlr_layer_shell_v1* layerShell() const { return m_layerShell; }
     wp_viewporter* viewporter() const { return m_viewporter; }
     xdg_wm_base* xdgShell() const { return m_xdgShell; }
+    // EGL on this connection, made on the first call (main thread); null when
+    // the driver offers none, which is asked only once.
+    WaylandEglDisplay* egl();
 
     // What the pointer did over one of this connection's surfaces, in the
     // surface's coordinates (logical pixels).
@@ -115,6 +121,12 @@ public:
     // accepts clients but never serves them must not freeze the process.
     bool roundtrip(int timeoutMs = 5000);
     bool isBroken() const { return m_broken; }
+    // Has the main thread dispatch the events already read (any thread).
+    // EGL reads the connection on the threads that swap, when it waits for a
+    // buffer: events for the main thread read there wait in its queue, and
+    // the main thread, asleep on a socket with nothing left to read, would
+    // not see them (a frame callback, say) until something else woke it.
+    void dispatchSoon();
 
     // Listener entry points (wayland-client calls them on the main thread).
     void globalAdded(quint32 name, const char* interface, quint32 version);
@@ -165,11 +177,14 @@ private:
     Qt::MouseButtons m_pointerButtons;
     quint64 m_pointerEnters = 0;
     QSocketNotifier* m_notifier = nullptr;
+    std::unique_ptr<WaylandEglDisplay> m_egl;
+    bool m_eglTried = false;
     bool m_pointerKeepsPressOrigin =
         !qEnvironmentVariableIsEmpty("SWAYSOCK") || qEnvironmentVariable("XDG_CURRENT_DESKTOP")
                                                         .split(QLatin1Char(':'))
                                                         .contains(QLatin1String("sway"), Qt::CaseInsensitive);
     bool m_broken = false;
+    std::atomic<bool> m_dispatchPosted{false};
 };
 
 } // namespace nivora

@@ -1,6 +1,8 @@
 #include "platform/wayland/WaylandLayerSurface.h"
 
 #include "platform/wayland/WaylandConnection.h"
+#include "platform/wayland/WaylandEglDisplay.h"
+#include "platform/wayland/WaylandEglSurface.h"
 #include "platform/wayland/WaylandProtocols.h"
 #include "platform/wayland/WaylandShmBuffers.h"
 
@@ -149,20 +151,30 @@ int WaylandLayerSurface::bufferCount() const
     return m_buffers ? m_buffers->count() : 0;
 }
 
-unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels, Rows rows)
+bool WaylandLayerSurface::readyForFrame()
 {
-    m_current = -1;
-    m_rows = rows;
-    if (m_closed.load() || m_connection.isBroken() || !m_configured.load() || imagePixels.isEmpty())
-        return nullptr;
-    if (imagePixels.width() > 16384 || imagePixels.height() > 16384)
-        return nullptr;
+    if (m_closed.load() || m_connection.isBroken() || !m_configured.load())
+        return false;
     if (m_callbackPending.load()) {
         const auto waited = std::chrono::nanoseconds(steadyNanoseconds() - m_callbackSince.load());
         if (waited > coveredAfter && !m_covered.exchange(true))
             Q_EMIT coveredChanged(true);
-        return nullptr;
+        // The callback may be in the queue already, read by EGL on another
+        // thread.
+        m_connection.dispatchSoon();
+        return false;
     }
+    return true;
+}
+
+unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels, Rows rows)
+{
+    m_current = -1;
+    m_rows = rows;
+    if (imagePixels.isEmpty() || imagePixels.width() > 16384 || imagePixels.height() > 16384)
+        return nullptr;
+    if (!readyForFrame())
+        return nullptr;
     // Buffers of another size are destroyed even while the compositor may
     // still show one: their memory is never written again (a new pool is
     // made), which keeps the surface's content defined; waiting for their
@@ -177,6 +189,46 @@ unsigned char* WaylandLayerSurface::beginFrame(QSize imagePixels, Rows rows)
     return m_buffers->data(m_current);
 }
 
+QSize WaylandLayerSurface::requestFrameCallback()
+{
+    QSize logical;
+    {
+        std::lock_guard lock(m_mutex);
+        logical = m_logicalSize;
+        // The callback's done event cannot come before the commit that
+        // follows, so the listener is in place in time even though the main
+        // thread reads the events.
+        m_callback = wl_surface_frame(m_surface);
+        wl_callback_add_listener(m_callback, &frameListener, this);
+    }
+    m_callbackSince.store(steadyNanoseconds());
+    m_callbackPending.store(true);
+    return logical;
+}
+
+void WaylandLayerSurface::prepareGpuCommit()
+{
+    const QSize logical = requestFrameCallback();
+    // EGL's buffers come the right way up.
+    if (m_committedRows != Rows::TopDown) {
+        wl_surface_set_buffer_transform(m_surface, WL_OUTPUT_TRANSFORM_NORMAL);
+        m_committedRows = Rows::TopDown;
+    }
+    if (m_viewport && !logical.isEmpty())
+        wp_viewport_set_destination(m_viewport, logical.width(), logical.height());
+}
+
+std::unique_ptr<GpuSurface> WaylandLayerSurface::makeGpuSurface()
+{
+    WaylandEglDisplay* egl = m_connection.egl();
+    if (!egl || m_closed.load())
+        return nullptr;
+    const EGLContext context = egl->makeContext();
+    if (context == EGL_NO_CONTEXT)
+        return nullptr;
+    return std::make_unique<WaylandEglSurface>(*egl, *this, context);
+}
+
 bool WaylandLayerSurface::present()
 {
     if (m_current < 0 || m_connection.isBroken())
@@ -184,18 +236,7 @@ bool WaylandLayerSurface::present()
     const int current = m_current;
     m_current = -1;
     m_buffers->markHeld(current);
-    QSize logical;
-    {
-        std::lock_guard lock(m_mutex);
-        logical = m_logicalSize;
-        // The callback's done event cannot come before the commit below, so
-        // the listener is in place in time even though the main thread reads
-        // the events.
-        m_callback = wl_surface_frame(m_surface);
-        wl_callback_add_listener(m_callback, &frameListener, this);
-    }
-    m_callbackSince.store(steadyNanoseconds());
-    m_callbackPending.store(true);
+    const QSize logical = requestFrameCallback();
     if (m_rows != m_committedRows) {
         // Bottom-up rows are a vertical flip, which the compositor undoes.
         wl_surface_set_buffer_transform(m_surface, m_rows == Rows::BottomUp ? WL_OUTPUT_TRANSFORM_FLIPPED_180

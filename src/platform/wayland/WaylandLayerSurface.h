@@ -30,6 +30,11 @@ class WaylandShmBuffers;
 // callback; the next frame waits for it, so a surface the compositor stops
 // showing costs nothing, and one whose callback stays away counts as covered
 // until the compositor shows it again.
+//
+// Drawn through EGL instead (makeGpuSurface()), the surface has an EGL window
+// of the drawable's size, scaled the same way, and frames are paced by the
+// same callbacks: EGL's swap interval is 0, so a swap never waits for a
+// callback a covered surface does not get.
 class WaylandLayerSurface : public DesktopSurface
 {
     Q_OBJECT
@@ -52,6 +57,15 @@ public:
     bool present() override;
     bool isCovered() const override { return m_covered.load(); }
     void setStill(bool still) override { m_still.store(still); }
+    std::unique_ptr<GpuSurface> makeGpuSurface() override;
+
+    // For the surface's EGL window (drawing thread). Whether a frame may be
+    // drawn now, as beginFrame() decides it.
+    bool readyForFrame();
+    // Asks for the frame callback and places the next frame, which EGL's swap
+    // then commits.
+    void prepareGpuCommit();
+    wl_surface* surface() const { return m_surface; }
 
     // Listener entry points (main thread).
     void configured(quint32 serial, quint32 width, quint32 height);
@@ -64,6 +78,9 @@ public:
 
 private:
     WaylandLayerSurface(WaylandConnection& connection, int scale);
+    // Asks for the next frame callback; returns the logical size to show the
+    // frame at.
+    QSize requestFrameCallback();
 
     WaylandConnection& m_connection;
     int m_scale = 1;
