@@ -107,6 +107,8 @@ public:
         }
     }
 
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
+
     // The absolute path of the Wayland socket, a valid WAYLAND_DISPLAY.
     QString socket() const { return m_socket; }
     QString error() const { return m_error; }

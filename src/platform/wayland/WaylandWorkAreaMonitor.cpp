@@ -49,6 +49,11 @@ const xdg_popup_listener popupListener = {onPopupConfigure, onPopupDone, onPopup
 // Far enough off any output's corner that sliding back always ends there.
 constexpr int farAway = 1 << 20;
 
+// KWin 5.27 places a popup made just after an output went away against that
+// output, already freed, and crashes, taking the whole session down: no
+// popup is asked for this long after an output went.
+constexpr qint64 outputSettleMs = 1000;
+
 } // namespace
 
 WaylandWorkAreaMonitor::WaylandWorkAreaMonitor(const QByteArray& display, QObject* parent)
@@ -146,6 +151,7 @@ void WaylandWorkAreaMonitor::followOutputs()
         destroyProbe(*it);
         it = m_probes.erase(it);
         dropped = true;
+        m_outputGone.start();
     }
     for (const WaylandConnection::Output& o : outputs) {
         if (m_probes.contains(o.name))
@@ -201,7 +207,9 @@ void WaylandWorkAreaMonitor::probeConfigured(zwlr_layer_surface_v1* layerSurface
     probe->askDue = true;
     if (!m_askQueued) {
         m_askQueued = true;
-        QTimer::singleShot(0, this, [this] {
+        const qint64 settling =
+            m_outputGone.isValid() ? std::max<qint64>(0, outputSettleMs - m_outputGone.elapsed()) : 0;
+        QTimer::singleShot(int(settling), this, [this] {
             m_askQueued = false;
             askWhereDue();
         });
@@ -279,6 +287,7 @@ void WaylandWorkAreaMonitor::probeClosed(zwlr_layer_surface_v1* layerSurface)
 {
     // The output is going away; its removal follows and drops the entry.
     if (Probe* probe = probeFor(layerSurface)) {
+        m_outputGone.start();
         destroyProbe(*probe);
         probe->size.reset();
         probe->sizeSeen.reset();

@@ -108,6 +108,8 @@ private:
     int m_retryMs = 0;
     QHash<QString, Probe> m_probes; // by output name
     bool m_askQueued = false;
+    // Since an output last went away (invalid before any did).
+    QElapsedTimer m_outputGone;
 };
 
 } // namespace nivora
