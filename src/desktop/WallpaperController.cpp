@@ -62,6 +62,9 @@ struct WallpaperController::Entry
     bool asleep = false;
     bool covered = false; // only while pauseOnFullscreen is on
     bool paused = false;  // what the content was last told
+    // A video built while the screen's previous wallpaper stays up until the
+    // video's first frame.
+    bool overPrevious = false;
 };
 
 struct WallpaperController::Slideshow
@@ -126,6 +129,8 @@ constexpr int kFolderSettleMs = 300;
 constexpr qint64 kFileSettleMs = 1000;
 // How long after its expected end a video's last pass is cut regardless.
 constexpr int kPassEndGraceMs = 5000;
+// The longest a screen's previous wallpaper waits for a video's first frame.
+constexpr int kHandoverMs = 3000;
 
 } // namespace
 
@@ -146,6 +151,8 @@ WallpaperController::WallpaperController(AppState& state, PlatformServices& plat
     : QObject(parent), m_state(state), m_platform(platform), m_marker(state.store().filePath())
 {
     m_autopilotTimer.setTimerType(Qt::CoarseTimer);
+    m_handoverTimer.setSingleShot(true);
+    connect(&m_handoverTimer, &QTimer::timeout, this, [this] { endHandover({}); });
     connect(&m_autopilotTimer, &QTimer::timeout, this, [this] {
         const qint64 count = availableScenes().size();
         // A stale stored index (negative or past the end) still lands in range.
@@ -481,6 +488,29 @@ void WallpaperController::rebuild()
             }
         }
     }
+    // A screen going over to a new video keeps what it showed, still, until
+    // the video's first frame (a player needs a few tenths of a second to
+    // open its file): no black between two of a folder's videos, nor after
+    // a scene or a picture.
+    endHandover({});
+    QSet<QString> newVideoScreens;
+    for (qsizetype i = 0; i < wanted.size(); ++i) {
+        if (!kept[static_cast<size_t>(i)] && shownFor(wanted[i].source) == WallpaperMode::Video &&
+            !refusedPaths.contains(wanted[i].source.mediaPath))
+            newVideoScreens.insert(displaySignatureEntry(wanted[i].screen));
+    }
+    for (auto& old : previous) {
+        if (old && newVideoScreens.contains(displaySignatureEntry(old->screen)))
+            m_handover.push_back(std::move(old));
+    }
+    // A player kept draws into every window it showed on: those stay too.
+    for (auto& old : previous) {
+        if (old && old->video && std::any_of(m_handover.begin(), m_handover.end(), [&](const auto& kept) {
+                return kept->video == old->video;
+            }))
+            m_handover.push_back(std::move(old));
+    }
+    holdStill(m_handover);
     // A folder's picture gives way to the next one over a second: the
     // picture each screen showed is kept for the one that follows it.
     QHash<QString, QImage> givingWay;
@@ -501,6 +531,9 @@ void WallpaperController::rebuild()
         }
     }
     teardownEntries(previous);
+    // A file closed before it showed did not take the process down.
+    if (!m_handover.empty())
+        releaseMarker();
 
     // The first file this run has not shown yet is named in the crash marker
     // while it opens.
@@ -536,14 +569,26 @@ void WallpaperController::rebuild()
         }
         auto entry = std::make_unique<Entry>();
         entry->mediaPath = source.mediaPath;
+        const QString screenKey = displaySignatureEntry(screen);
+        entry->overPrevious = shown == WallpaperMode::Video &&
+                              std::any_of(m_handover.begin(), m_handover.end(), [&](const auto& old) {
+                                  return displaySignatureEntry(old->screen) == screenKey;
+                              });
         if (wanted[i].slide)
             entry->slide =
                 ImageWallpaperView::Slide{givingWay.value(displaySignatureEntry(screen)), m_slideFade};
         bool built = buildEntry(screen, shown, index, *entry);
         entry->slide.reset();
-        if (built && entry->video)
+        if (built && entry->video) {
             connect(entry->video.get(), &VideoWallpaperView::firstFrameShown, this,
                     [this, path = source.mediaPath] { mediaShown(path); });
+            // Not from within the player's drawing: the old players free
+            // their OpenGL contexts.
+            if (entry->overPrevious)
+                connect(
+                    entry->video.get(), &VideoWallpaperView::firstFrameShown, this,
+                    [this, screenKey] { endHandover({screenKey}); }, Qt::QueuedConnection);
+        }
         if (!built && shown == WallpaperMode::Image && QFileInfo(source.mediaPath).isFile()) {
             // Its header was sound but its pixels were not (a truncated file).
             markUnreadable(source.mode, source.mediaPath);
@@ -559,6 +604,29 @@ void WallpaperController::rebuild()
         }
     }
     outgoing.clear();
+    // Screens no video was built for after all give up theirs at once, but
+    // for a player that still covers a screen waiting for one.
+    {
+        QSet<QString> waiting;
+        for (const auto& e : m_entries) {
+            if (e->overPrevious)
+                waiting.insert(displaySignatureEntry(e->screen));
+        }
+        QSet<QString> done;
+        for (const auto& old : m_handover) {
+            const bool coversWaiting =
+                std::any_of(m_handover.begin(), m_handover.end(), [&](const auto& other) {
+                    return waiting.contains(displaySignatureEntry(other->screen)) &&
+                           (other == old || (old->video && other->video == old->video));
+                });
+            if (!coversWaiting)
+                done.insert(displaySignatureEntry(old->screen));
+        }
+        if (!done.isEmpty())
+            endHandover(done);
+        if (!m_handover.empty())
+            m_handoverTimer.start(kHandoverMs);
+    }
     // An image is decoded by now, and a file that cannot be shown is known
     // not to have taken the process down.
     if (m_markerOwned && !openingVideo)
@@ -606,18 +674,37 @@ bool WallpaperController::buildEntry(const ScreenInfo& screen, WallpaperMode mod
         entry.render->setCanvas(sceneCanvas(screen));
         break;
     }
-    case WallpaperMode::Video:
+    case WallpaperMode::Video: {
         if (MediaPathCheck::check(entry.mediaPath) != MediaPathCheck::Verdict::PlainFile)
             return false;
         entry.window = std::make_unique<WallpaperWindow>(screen, WallpaperWindow::Surface::OpenGL, hints);
         // The player draws only into an exposed window, and paints it black at
         // once, so the window is on screen before the player starts.
         entry.window->showWallpaper();
-        if (!attachVideo(entry.mediaPath,
-                         VideoTarget{entry.window.get(), nullptr, desktopFrame(screen), mediaCanvas(screen)},
-                         entry))
+        if (entry.overPrevious) {
+            // Under the previous window, which goes once the first frame is
+            // drawn; lowered once shown, since a window never shown would
+            // never be drawn into.
+            WallpaperWindow* window = entry.window.get();
+            auto lowerOnce = std::make_shared<QMetaObject::Connection>();
+            *lowerOnce =
+                connect(window, &WallpaperWindow::exposureChanged, window, [window, lowerOnce](bool exposed) {
+                    if (!exposed)
+                        return;
+                    QObject::disconnect(*lowerOnce);
+                    window->lower();
+                });
+            if (window->isExposed()) {
+                QObject::disconnect(*lowerOnce);
+                window->lower();
+            }
+        }
+        VideoTarget target{entry.window.get(), nullptr, desktopFrame(screen), mediaCanvas(screen)};
+        target.overPrevious = entry.overPrevious;
+        if (!attachVideo(entry.mediaPath, target, entry))
             return false;
         break;
+    }
     case WallpaperMode::Image:
         if (entry.mediaPath.isEmpty())
             return false;
@@ -658,9 +745,9 @@ bool WallpaperController::buildSurfaceEntry(const ScreenInfo& screen, WallpaperM
             return false;
         entry.render->setCanvas(sceneCanvas(screen));
     } else if (mode == WallpaperMode::Video) {
-        if (!attachVideo(entry.mediaPath,
-                         VideoTarget{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)},
-                         entry))
+        VideoTarget target{nullptr, entry.surface.get(), desktopFrame(screen), mediaCanvas(screen)};
+        target.overPrevious = entry.overPrevious;
+        if (!attachVideo(entry.mediaPath, target, entry))
             return false;
     } else {
         entry.image = ImageWallpaperView::load(entry.mediaPath, entry.surface.get(), imagePart(screen),
@@ -769,8 +856,63 @@ void WallpaperController::shutdown()
     m_active = false;
 }
 
+void WallpaperController::holdStill(std::vector<std::unique_ptr<Entry>>& entries)
+{
+    for (const auto& e : entries) {
+        // Nothing of it reaches the controller any more: its surface's
+        // reports, its player's.
+        if (e->surface)
+            e->surface->disconnect();
+        if (e->video)
+            e->video->disconnect(this);
+        if (e->window && m_platform.occlusion)
+            m_platform.occlusion->unwatch(e->window.get());
+        if (e->video)
+            e->video->pause();
+        if (e->render)
+            e->render->stop();
+        if (e->image)
+            e->image->setPaused(true);
+    }
+}
+
+void WallpaperController::endHandover(const QSet<QString>& screens)
+{
+    // A player shared by several screens draws into all their windows: they
+    // go together.
+    QSet<QString> going = screens;
+    for (bool grew = true; grew && !screens.isEmpty();) {
+        grew = false;
+        for (const auto& a : m_handover) {
+            if (!a->video || !going.contains(displaySignatureEntry(a->screen)))
+                continue;
+            for (const auto& b : m_handover) {
+                if (b->video == a->video && !going.contains(displaySignatureEntry(b->screen))) {
+                    going.insert(displaySignatureEntry(b->screen));
+                    grew = true;
+                }
+            }
+        }
+    }
+    std::vector<std::unique_ptr<Entry>> done;
+    for (auto& old : m_handover) {
+        if (screens.isEmpty() || going.contains(displaySignatureEntry(old->screen)))
+            done.push_back(std::move(old));
+    }
+    std::erase(m_handover, nullptr);
+    if (m_handover.empty())
+        m_handoverTimer.stop();
+    if (done.empty())
+        return;
+    // The marker now names the new file, which has not shown yet.
+    const bool markerOwned = std::exchange(m_markerOwned, false);
+    teardownEntries(done);
+    m_markerOwned = markerOwned;
+}
+
 void WallpaperController::teardown()
 {
+    endHandover({});
     const bool hadWindows = !m_entries.empty();
     teardownEntries(m_entries);
     if (hadWindows)

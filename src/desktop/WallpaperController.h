@@ -87,6 +87,8 @@ public:
     // wallpaper, windows() only those that are Qt windows.
     bool isActive() const { return m_active; }
     int windowCount() const { return static_cast<int>(m_entries.size()); }
+    // Windows kept showing until a new video's first frame replaces them.
+    int windowsGoing() const { return static_cast<int>(m_handover.size()); }
     QList<WallpaperWindow*> windows() const;
     QList<DesktopRenderView*> renderViews() const;
     // Each player once, however many screens it shows on.
@@ -130,6 +132,11 @@ private:
     void rebuild();
     void teardown();
     void teardownEntries(std::vector<std::unique_ptr<Entry>>& entries);
+    // Stills the entries a screen keeps showing until a new video's first
+    // frame, and cuts them off from the controller.
+    void holdStill(std::vector<std::unique_ptr<Entry>>& entries);
+    // Tears down what those screens (all, when empty) kept showing.
+    void endHandover(const QSet<QString>& screens);
     void applyFPS(qint64 fps);
     void applyPause(Entry& entry);
     void setOcclusionWatching(bool on);
@@ -189,6 +196,9 @@ private:
     AppState& m_state;
     PlatformServices& m_platform;
     std::vector<std::unique_ptr<Entry>> m_entries;
+    // What screens going over to a new video show until its first frame.
+    std::vector<std::unique_ptr<Entry>> m_handover;
+    QTimer m_handoverTimer;
     QTimer m_autopilotTimer;
     std::optional<int> m_autopilotIntervalForTesting;
     bool m_active = false;

@@ -49,6 +49,7 @@ std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(const Video
     if (target.surface) {
         std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer);
         renderer->m_outputs.push_back(outputFor(target));
+        renderer->m_overPrevious = target.overPrevious;
         return renderer;
     }
     if (!target.window || QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -56,6 +57,7 @@ std::unique_ptr<SoftwareVideoRenderer> SoftwareVideoRenderer::create(const Video
     std::unique_ptr<SoftwareVideoRenderer> renderer(new SoftwareVideoRenderer);
     const Output out = outputFor(target);
     renderer->m_outputs.push_back(out);
+    renderer->m_overPrevious = target.overPrevious;
     // A small black frame proves the server can take our memory; it is what
     // the window shows until the first video frame.
     renderer->m_presenter = X11ScaledPresenter::create(out.windowId, out.pixels, QSize(16, 16),
@@ -274,6 +276,9 @@ bool SoftwareVideoRenderer::present(bool clearOnly)
     // screens stay black, and the owner asks again once it is.
     if (m_laidOutVideo.isEmpty())
         clearOnly = true;
+    // What the screen showed before stays there until the first frame.
+    if (clearOnly && m_overPrevious && m_framesDrawn.load() == 0)
+        return true;
     if (m_outputs.front().surface)
         return presentToSurfaces(clearOnly);
     if (!m_presenter) {

@@ -123,6 +123,7 @@ private:
     std::atomic<int> m_videoWidth{0};
     std::atomic<int> m_videoHeight{0};
     std::atomic<quint64> m_framesDrawn{0};
+    bool m_overPrevious = false;
 };
 
 } // namespace nivora

@@ -17,6 +17,9 @@ struct VideoTarget
     DesktopSurface* surface = nullptr;
     QRect screen;
     QRect canvas;
+    // Another wallpaper stays on the screen until this video's first frame
+    // takes its place: nothing black is drawn before that frame.
+    bool overPrevious = false;
 };
 
 } // namespace nivora

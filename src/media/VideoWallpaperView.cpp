@@ -96,6 +96,7 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
         std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
         if (!view)
             return nullptr;
+        view->m_overPrevious = target.overPrevious;
         if (surfacesWantOpenGL() && view->addGpuTarget(target)) {
             if (view->createRenderContext(false)) {
                 if (!view->listenAndLoad(path))
@@ -125,6 +126,7 @@ std::unique_ptr<VideoWallpaperView> VideoWallpaperView::create(const QString& pa
     std::unique_ptr<VideoWallpaperView> view = makePlayer(path);
     if (!view)
         return nullptr;
+    view->m_overPrevious = target.overPrevious;
     view->m_targets.push_back(target);
 
     // On a software renderer the frames are converted on the processor and
@@ -642,6 +644,9 @@ void VideoWallpaperView::renderUpdate()
 
 void VideoWallpaperView::drawFrame(bool clearOnly)
 {
+    // What the screen showed before stays there until the first frame.
+    if (clearOnly && m_overPrevious && framesDrawn() == 0)
+        return;
     if (!m_gpuTargets.empty()) {
         drawOnSurfaces(clearOnly);
         return;
@@ -660,6 +665,10 @@ void VideoWallpaperView::drawFrame(bool clearOnly)
     if (shown.empty() || !m_context->makeCurrent(shown.front()))
         return;
     const bool rendered = !clearOnly && !m_videoSize.isEmpty();
+    if (!rendered && m_overPrevious && framesDrawn() == 0) {
+        m_context->doneCurrent();
+        return;
+    }
     if (rendered)
         renderToFrameBuffer();
     QOpenGLExtraFunctions* gl = m_context->extraFunctions();
@@ -803,6 +812,8 @@ bool VideoWallpaperView::renderToTexture()
 void VideoWallpaperView::drawOnSurfaces(bool clearOnly)
 {
     if (!m_renderContext)
+        return;
+    if (m_videoSize.isEmpty() && m_overPrevious && framesDrawn() == 0)
         return;
     releaseToolkitContext();
     const bool rendered = !clearOnly && !m_videoSize.isEmpty() && renderToTexture();

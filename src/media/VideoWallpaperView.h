@@ -181,6 +181,8 @@ private:
     bool m_hdrAsSdr = false;
     bool m_unplayableReported = false;
     bool m_firstFrameReported = false;
+    // Another wallpaper shows until the first frame (see VideoTarget).
+    bool m_overPrevious = false;
     bool m_paused = false;
     bool m_endingPass = false;
     bool m_passOver = false;

@@ -1255,7 +1255,8 @@ private Q_SLOTS:
     }
 
     // A folder's video whose time is up plays its pass to the last frame:
-    // not cut short, and not begun again before the next file comes.
+    // not cut short, and not begun again before the next file comes; the
+    // next video takes over from that frame with no black between them.
     void folderVideoEndsOnItsLastFrame_data() { addScalingWays(); }
     void folderVideoEndsOnItsLastFrame()
     {
@@ -1269,9 +1270,10 @@ private Q_SLOTS:
                         QStringLiteral("drawbox=color=green:t=fill:enable='gte(n,75)'"),
                         QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
                         QStringLiteral("yuv420p"), folder.filePath(QStringLiteral("1-clip.mp4"))}));
-        QImage blue(320, 180, QImage::Format_RGB32);
-        blue.fill(Qt::blue);
-        QVERIFY(blue.save(folder.filePath(QStringLiteral("2-blue.png")), "PNG"));
+        QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                        QStringLiteral("color=blue:s=320x180:r=30:d=3"), QStringLiteral("-c:v"),
+                        QStringLiteral("libx264"), QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"),
+                        folder.filePath(QStringLiteral("2-blue.mp4"))}));
         const QString clip = folder.filePath(QStringLiteral("1-clip.mp4"));
         const QRect middle(760, 400, 400, 280);
 
@@ -1297,13 +1299,26 @@ private Q_SLOTS:
             sawGreen = sawGreen || near(shown, QColor(0, 128, 0), 40);
             QTest::qWait(20);
         }
-        QCOMPARE(m_controller->slideShown(tmp.path()), folder.filePath(QStringLiteral("2-blue.png")));
+        QCOMPARE(m_controller->slideShown(tmp.path()), folder.filePath(QStringLiteral("2-blue.mp4")));
         QVERIFY2(sawGreen, "the pass was cut before its last frames");
         QVERIFY2(near(last, QColor(0, 128, 0), 40), qPrintable(last.name()));
-        QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 0, 255), 20));
+        // The last frame stays until the next video's first one.
+        waited.restart();
+        while (waited.elapsed() < 15000) {
+            const QColor shown = averageColor(screenImage(), middle);
+            if (near(shown, QColor(0, 0, 255), 30))
+                break;
+            QVERIFY2(near(shown, QColor(0, 128, 0), 40), qPrintable(shown.name()));
+            QTest::qWait(10);
+        }
+        QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 0, 255), 30));
+        // The one it took over from is gone with its window and player.
+        QTRY_COMPARE(m_controller->windowsGoing(), 0);
+        QTRY_COMPARE(countThreads(QStringLiteral("nv-video")), serverScaling ? 1 : 0);
 
         // Alone in its folder, the video follows itself and goes on playing.
-        QVERIFY(folder.remove(QStringLiteral("2-blue.png")));
+        QVERIFY(folder.remove(QStringLiteral("2-blue.mp4")));
+        QTRY_COMPARE(m_controller->slideShown(tmp.path()), clip);
         QTRY_COMPARE(m_controller->videoViews().size(), 1);
         video = m_controller->videoViews().first();
         QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > 2 && video->property("time-pos").toDouble() < 1.5,

@@ -636,6 +636,33 @@ private Q_SLOTS:
         QCOMPARE(video->framesDrawn(), held);
         video->play();
         QTRY_VERIFY_WITH_TIMEOUT(video->framesDrawn() > held + 5, 10000);
+
+        // Another video takes over from the frame shown: the pattern stays
+        // until the red clip's first frame, never black nor the
+        // compositor's own background between them.
+        const QString red = m_settings->dir.filePath(QStringLiteral("red.mp4"));
+        ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                                "color=red:size=320x240:rate=30:duration=3", "-c:v",
+                                                "libx264", "-pix_fmt", "yuv420p", red});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        state().setMediaPath(red);
+        QElapsedTimer waited;
+        waited.start();
+        bool sawRed = false;
+        while (!sawRed && waited.elapsed() < 15000) {
+            const QImage shown = m_sway->grab(QStringLiteral("HEADLESS-1"));
+            QVERIFY(!shown.isNull());
+            const QColor all = averageColor(shown, shown.rect());
+            sawRed = all.red() > 200 && all.green() < 40 && all.blue() < 40;
+            const QColor left = averageColor(shown, QRect(0, 0, shown.width() / 4, shown.height()));
+            const QColor right =
+                averageColor(shown, QRect(shown.width() * 3 / 4, 0, shown.width() / 4, shown.height()));
+            QVERIFY2(sawRed || (left != right && left.value() > 30 && right.value() > 30),
+                     qPrintable(all.name()));
+            QTest::qWait(10);
+        }
+        QVERIFY(sawRed);
+        QTRY_COMPARE(m_controller->windowsGoing(), 0);
     }
 
     // Through shared memory, and through EGL, whose swaps must stop too: a
