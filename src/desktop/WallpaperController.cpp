@@ -515,8 +515,8 @@ void WallpaperController::rebuild()
     // picture each screen showed is kept for the one that follows it.
     QHash<QString, QImage> givingWay;
     for (const auto& old : previous) {
-        if (old && old->image && !old->image->isAnimated())
-            givingWay.insert(displaySignatureEntry(old->screen), old->image->currentFrame());
+        if (old && old->image)
+            givingWay.insert(displaySignatureEntry(old->screen), old->image->shownPart());
     }
     // A compositor would show no wallpaper at all between a picture's
     // surface going and the next one's first frame: the old surface stays

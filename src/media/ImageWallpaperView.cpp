@@ -144,6 +144,8 @@ std::unique_ptr<ImageWallpaperView> ImageWallpaperView::load(const QString& path
     if (isAnimation(reader)) {
         if (!view->openMovie(path, [v = view.get()] { v->presentToSurface(); }))
             return nullptr;
+        if (slide)
+            view->fadeFrom(slide->previous, slide->fadeMilliseconds);
         view->m_movie->start();
     } else {
         // Kept at its decoded size: the compositor stretches it.
@@ -193,7 +195,10 @@ bool ImageWallpaperView::presentToSurface()
         // Painted straight into the surface's buffer, at the size of the
         // picture coming, by the window's own painting: the two pictures
         // are all a fade holds.
-        const QSize size = m_image.size();
+        const QSize size =
+            m_movie ? partOf(m_movie->currentImage().size()).toAlignedRect().size() : m_image.size();
+        if (size.isEmpty())
+            return false;
         unsigned char* memory = m_surface->beginFrame(size, DesktopSurface::Rows::TopDown);
         if (!memory)
             return false;
@@ -274,9 +279,20 @@ QImage ImageWallpaperView::currentFrame() const
     return m_movie ? m_movie->currentImage() : m_image;
 }
 
+QImage ImageWallpaperView::shownPart() const
+{
+    // A still was cut to its part when decoded.
+    if (!m_movie)
+        return m_image;
+    const QImage frame = m_movie->currentImage();
+    if (m_part.isEmpty())
+        return frame;
+    return frame.copy(partOf(frame.size()).toAlignedRect() & frame.rect());
+}
+
 void ImageWallpaperView::fadeFrom(const QImage& previous, int milliseconds)
 {
-    if (m_movie || m_image.isNull() || previous.isNull() || milliseconds <= 0)
+    if ((!m_movie && m_image.isNull()) || previous.isNull() || milliseconds <= 0)
         return;
     m_fadeFrom = previous;
     m_fadeLength = milliseconds;
@@ -297,11 +313,11 @@ void ImageWallpaperView::fadeStep()
         m_window->repaint();
         return;
     }
-    // Once it is over, the picture alone goes as a still's does, in one
-    // buffer. A frame the compositor cannot take yet (it has not shown the
-    // last one) waits for the next step; one that takes none for long
-    // counts as covered, which holds the steps.
-    if (over)
+    // Once it is over, a still goes as any still does, in one buffer. A
+    // frame the compositor cannot take yet (it has not shown the last one)
+    // waits for the next step; one that takes none for long counts as
+    // covered, which holds the steps.
+    if (over && !m_movie)
         m_surface->setStill(true);
     if (presentToSurface() && over) {
         m_fadeTicks.stop();
@@ -327,6 +343,9 @@ void ImageWallpaperView::setPaused(bool paused)
 
 bool ImageWallpaperView::presentFrame()
 {
+    // A fade blends two pictures: the painter draws it.
+    if (isFading())
+        return false;
     if (m_presenterFailed || !ScaledDrawable::isServerScalingAllowed()) {
         m_presenter.reset();
         return false;
@@ -372,7 +391,10 @@ void ImageWallpaperView::paint(QPainter& painter, const QRect& target) const
         const double shown = std::clamp(double(m_fadeClock.elapsed()) / m_fadeLength, 0.0, 1.0);
         painter.drawImage(target, m_fadeFrom);
         painter.setOpacity(shown);
-        painter.drawImage(target, frame);
+        if (m_movie)
+            painter.drawImage(QRectF(target), frame, partOf(frame.size()));
+        else
+            painter.drawImage(target, frame);
         painter.setOpacity(1.0);
         return;
     }

@@ -37,7 +37,7 @@ public:
 
     // One of a folder's pictures: it comes over `previous` (the picture its
     // screen showed before, if any), more opaque at each step for
-    // `fadeMilliseconds`. Only a still fades; an animation shows at once.
+    // `fadeMilliseconds`; an animation plays on while it comes.
     struct Slide
     {
         QImage previous;
@@ -69,6 +69,9 @@ public:
     // desktop surface (but a folder's), which hands its only frame to the
     // compositor and keeps nothing.
     QImage currentFrame() const;
+    // What the screen shows of it: the current frame cut to the part shown.
+    // What the next of a folder's pictures fades from.
+    QImage shownPart() const;
     // Frames shown so far (1 for a still image).
     int framesShown() const { return m_framesShown; }
 

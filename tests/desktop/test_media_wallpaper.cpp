@@ -1244,6 +1244,19 @@ private Q_SLOTS:
         QVERIFY(m_controller->imageViews().first()->isFading());
         QTest::qWait(300);
         QVERIFY(near(averageColor(screenImage(), middle), QColor(0, 255, 0), 20));
+        // An animation comes over the picture too, playing as it does.
+        QVERIFY(
+            QFile::copy(media(QStringLiteral("anim.gif")), folder.filePath(QStringLiteral("6-anim.gif"))));
+        m_controller->expireSlidesForTesting();
+        QTRY_COMPARE(m_controller->slideShown(path), folder.filePath(QStringLiteral("6-anim.gif")));
+        QTRY_COMPARE(m_controller->imageViews().size(), 1);
+        ImageWallpaperView* anim = m_controller->imageViews().first();
+        QVERIFY(anim->isAnimated());
+        QVERIFY(anim->isFading());
+        const int frames = anim->framesShown();
+        QTest::qWait(600);
+        QVERIFY(anim->framesShown() > frames);
+        QVERIFY(near(averageColor(screenImage(), middle), QColor(255, 255, 0), 20));
         m_controller->setSlideFadeForTesting(1000);
 
         // In scene mode `ctl next` steps the scene as before.
