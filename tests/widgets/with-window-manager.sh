@@ -33,6 +33,10 @@ wait_for() { # name
   return 1
 }
 
+# KWin leaves its desktop layout on the root (one row of one desktop); once
+# there are four desktops again, marco aborts at the next desktop switch.
+xprop -root -remove _NET_DESKTOP_LAYOUT 2>/dev/null || true
+
 log="$(mktemp /tmp/nivora-$wm.XXXXXX.log)"
 setsid "${start[@]}" >"$log" 2>&1 </dev/null &
 pid=$!
