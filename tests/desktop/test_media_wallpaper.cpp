@@ -1324,6 +1324,8 @@ private Q_SLOTS:
             QVERIFY2(near(shown, QColor(0, 128, 0), 40), qPrintable(shown.name()));
             QTest::qWait(10);
         }
+        // At that first frame, not once the wait for it ran out (3 s).
+        QVERIFY2(waited.elapsed() < 2500, qPrintable(QString::number(waited.elapsed())));
         QTRY_VERIFY(near(averageColor(screenImage(), middle), QColor(0, 0, 255), 30));
         // The one it took over from is gone with its window and player.
         QTRY_COMPARE(m_controller->windowsGoing(), 0);
