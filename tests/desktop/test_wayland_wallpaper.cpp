@@ -565,6 +565,31 @@ private Q_SLOTS:
         QCOMPARE(m_controller->imageViews().size(), 2);
         for (ImageWallpaperView* view : m_controller->imageViews())
             QTRY_VERIFY(!view->isFading());
+
+        // An animation comes over it the same way, playing as it comes.
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                      "color=c=red:s=64x36:r=5:d=2,hue=H=t*2*PI/2", album.filePath(QStringLiteral("3.gif"))});
+        QVERIFY(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        QVERIFY(m_controller->nextSlide());
+        QTRY_COMPARE(m_controller->slideShown(album.path()), album.filePath(QStringLiteral("3.gif")));
+        QTRY_COMPARE(m_controller->imageViews().size(), 2);
+        ImageWallpaperView* anim = m_controller->imageViews().first();
+        QVERIFY(anim->isAnimated() && anim->isFading());
+        const int frames = anim->framesShown();
+        QTRY_VERIFY_WITH_TIMEOUT(!shows(0, 255) && anim->isFading(), 5000);
+        QVERIFY(anim->framesShown() > frames);
+        QTRY_VERIFY_WITH_TIMEOUT(!anim->isFading(), 10000);
+        // And gives way to the next picture over a fade of its own.
+        m_controller->setSlideFadeForTesting(1000);
+        QVERIFY(m_controller->nextSlide());
+        QTRY_COMPARE(m_controller->slideShown(album.path()), album.filePath(QStringLiteral("1.png")));
+        QTRY_COMPARE(m_controller->imageViews().size(), 2);
+        QVERIFY(m_controller->imageViews().first()->isFading());
+        QTRY_VERIFY_WITH_TIMEOUT(shows(255, 0), 10000);
+        for (ImageWallpaperView* view : m_controller->imageViews())
+            QTRY_VERIFY(!view->isFading());
         // Its buffers go with the fade: the compositor holds the picture
         // shown, and the process only the one the next fade starts from.
         QFile maps(QStringLiteral("/proc/self/maps"));
