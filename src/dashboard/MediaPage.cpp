@@ -229,6 +229,11 @@ void MediaPage::showFile()
     const QString& path = m_state.mediaPath();
     m_fileName->setText(MediaFileTypes::fileLabel(path));
     m_fileName->setToolTip(path);
+    // The scene shows in place of a path that cannot work; the line says why.
+    const MediaLocation::Kind kind = MediaLocation::kind(path);
+    m_fileMissing->setText(kind == MediaLocation::Kind::Playlist  ? QStringLiteral("Liste de lecture refusée")
+                           : kind == MediaLocation::Kind::Address ? QStringLiteral("Adresse refusée")
+                                                                  : QStringLiteral("Fichier introuvable"));
     m_fileMissing->setVisible(!path.isEmpty() && !MediaLocation::usable(path));
     m_fileUnreadable->setVisible(!path.isEmpty() && m_mediaStatus.unreadablePath() == path);
     m_fileCrashed->setVisible(!path.isEmpty() && m_mediaStatus.crashedPath() == path);

@@ -1,60 +1,25 @@
 #include "media/MediaPathCheck.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
+#include "model/MediaLocation.h"
 
 namespace nivora {
 
-namespace {
-
-bool looksLikeAddress(const QString& path)
-{
-    // A scheme ("http:", "edl:", "av:") before any slash; a local path starts
-    // with "/" or names a relative file, which has no scheme.
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
-    return !path.startsWith(QLatin1Char('/')) && scheme.match(path).hasMatch();
-}
-
-bool playlistName(const QString& path)
-{
-    static const QStringList suffixes{QStringLiteral("m3u"), QStringLiteral("m3u8"), QStringLiteral("pls"),
-                                      QStringLiteral("cue"), QStringLiteral("edl")};
-    return suffixes.contains(QFileInfo(path).suffix().toLower());
-}
-
-// The first bytes of the playlist formats the player knows, whatever the
-// file's name.
-bool playlistContent(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray head = file.read(4096);
-    if (head.startsWith("\xEF\xBB\xBF"))
-        head.remove(0, 3);
-    const QByteArray start = head.trimmed().left(32).toLower();
-    if (start.startsWith("#extm3u") || start.startsWith("[playlist]") || start.startsWith("# mpv edl") ||
-        start.startsWith("mpv edl"))
-        return true;
-    // A cue sheet names the files its tracks come from.
-    const QByteArray upper = head.toUpper();
-    return (upper.startsWith("FILE ") || upper.contains("\nFILE ")) && upper.contains("TRACK ");
-}
-
-} // namespace
-
 MediaPathCheck::Verdict MediaPathCheck::check(const QString& path)
 {
-    if (path.isEmpty())
-        return Verdict::Missing;
-    if (looksLikeAddress(path))
+    switch (MediaLocation::kind(path)) {
+    case MediaLocation::Kind::File:
+        return Verdict::PlainFile;
+    case MediaLocation::Kind::Address:
         return Verdict::Address;
-    if (!QFileInfo(path).isFile())
-        return Verdict::Missing;
-    if (playlistName(path) || playlistContent(path))
+    case MediaLocation::Kind::Playlist:
         return Verdict::Playlist;
-    return Verdict::PlainFile;
+    case MediaLocation::Kind::None:
+    case MediaLocation::Kind::Relative:
+    case MediaLocation::Kind::Missing:
+    case MediaLocation::Kind::Folder:
+        break;
+    }
+    return Verdict::Missing;
 }
 
 QString MediaPathCheck::refusal(const QString& path, Verdict verdict)

@@ -8,7 +8,8 @@ namespace nivora {
 // may open, and nothing more: not an address (http://, edl://, …) and not a
 // playlist (m3u, m3u8, pls, cue, edl, found by name or by content), since a
 // player that follows a playlist opens other files or the network on behalf of
-// whatever wrote it.
+// whatever wrote it. The judgement itself is MediaLocation's, so that the
+// command line, the wallpaper and the Media page never disagree.
 class MediaPathCheck
 {
 public:

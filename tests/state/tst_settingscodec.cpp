@@ -135,6 +135,16 @@ private Q_SLOTS:
         QTest::newRow("mediaPath relative") << "mediaPath"
                                             << "\"clip.mp4\""
                                             << "absolu";
+        // A playlist has the player open whatever it names: never a wallpaper.
+        const QString playlist = m_dir.filePath(QStringLiteral("clip.mp4"));
+        QFile list(playlist);
+        QVERIFY(list.open(QIODevice::WriteOnly) && list.write("#EXTM3U\nhttp://127.0.0.1/a.mp4\n") > 0);
+        list.close();
+        QTest::newRow("mediaPath playlist named as a video")
+            << "mediaPath" << SettingsCodec::format(playlist) << "liste de lecture";
+        QTest::newRow("mediaPath address") << "mediaPath"
+                                           << "\"http://127.0.0.1/a.mp4\""
+                                           << "adresse";
         QTest::newRow("slideMinutes 0") << "slideMinutes"
                                         << "0"
                                         << "1 à 1440";
