@@ -52,7 +52,7 @@ def wait_for(predicate, what, seconds=10.0):
         value = predicate()
         if value:
             return value
-        time.sleep(0.1)
+        time.sleep(0.05)
     raise AssertionError(f"timed out waiting for {what}")
 
 
@@ -103,9 +103,8 @@ def find(root, name, roles=None):
 def click_at(x, y):
     # A press held briefly, as a hand does: a window busy drawing a live
     # preview may otherwise see the release before it handled the press.
-    subprocess.run(["xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "sleep", "0.1", "mousedown", "1",
-                    "sleep", "0.15", "mouseup", "1"], check=True)
-    time.sleep(0.3)
+    subprocess.run(["xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "sleep", "0.05", "mousedown", "1",
+                    "sleep", "0.1", "mouseup", "1"], check=True)
 
 
 def click(name, roles=None, where=None):
@@ -118,6 +117,7 @@ def click(name, roles=None, where=None):
         click_at(ext.x + ext.width / 2, ext.y + ext.height / 2)
     else:
         click_at(*where(ext))
+    time.sleep(0.3)
 
 
 SHOTS = os.environ.get("NIVORA_SCREENSHOTS")
@@ -261,7 +261,7 @@ def settle(before, seconds):
         now = settings()
         if now != before or time.monotonic() > end:
             return now
-        time.sleep(0.1)
+        time.sleep(0.03)
 
 
 def put_back(before):
@@ -275,12 +275,12 @@ def put_back(before):
             status, out = bus_ctl("set", key, json.dumps(value))
             if status != 0:
                 raise AssertionError(f"ctl set {key} failed with {status}: {out}")
-        time.sleep(0.1)
     try:
         wait_for(lambda: settings() == before, "the settings put back", 5)
     except AssertionError:
         raise AssertionError(f"the settings were not put back: {json.dumps(changes(before, settings()))}")
-    time.sleep(0.2)
+    # The page redraws its controls from the settings put back.
+    time.sleep(0.05)
 
 
 def controls(root):
@@ -313,18 +313,38 @@ def nth(root, name, role, occurrence, node=None):
     return None
 
 
-def scroll_into(window, node):
-    """Turns the wheel over the page until the control is inside the window."""
-    for _ in range(60):
+def page_scroll_bar(window):
+    """The vertical scroll bar of the page shown: the tallest one showing."""
+    best, height = None, 0
+    for node, role, states in walk(window):
+        if role == "scroll bar":
+            # Qt reports no orientation state: a vertical bar is taller than wide.
+            ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            if ext.height > max(ext.width, height):
+                best, height = node, ext.height
+    return best
+
+
+def scroll_into(window, node, bars):
+    """Scrolls the page until the control is inside the window, through the
+    scroll bar's accessible value as a screen reader does: a wheel turned over
+    the page would be taken by whatever slider lies under the pointer."""
+    for _ in range(8):
         frame = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         ext = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        if ext.y >= frame.y + 8 and ext.y + ext.height <= frame.y + frame.height - 8:
+        top, bottom = frame.y + 8, frame.y + frame.height - 8
+        if ext.y >= top and ext.y + ext.height <= bottom:
             return ext
-        x = min(max(ext.x + ext.width // 2, frame.x + 20), frame.x + frame.width - 20)
-        button = "5" if ext.y + ext.height > frame.y + frame.height - 8 else "4"
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(frame.y + frame.height // 2), "click",
-                        button], check=True)
-        time.sleep(0.1)
+        if "bar" not in bars:
+            bars["bar"] = page_scroll_bar(window)
+        bar = bars["bar"]
+        if bar is None:
+            break
+        value = bar.queryValue()
+        # The page's scroll bar counts pixels: centre the control.
+        delta = (ext.y + ext.height / 2) - (top + bottom) / 2
+        value.currentValue = max(value.minimumValue, min(value.maximumValue, value.currentValue + delta))
+        time.sleep(0.05)
     raise AssertionError(f"could not scroll {node.name!r} into view")
 
 
@@ -343,16 +363,28 @@ def same_as_mouse(window_name, done, label):
     a setting."""
     window = wait_for(lambda: top_window(window_name), f"the {window_name!r} window")
     changed = 0
+    bars = {}
     for name, role, occurrence, node in controls(window):
         if (name, role, occurrence) in done:
             continue
         done.add((name, role, occurrence))
+        t0 = time.monotonic()
+        steps = {}
+
+        def lap(step, start=[t0]):
+            now = time.monotonic()
+            steps[step] = now - start[0]
+            start[0] = now
         before = settings()
         node = wait_for(lambda: nth(window, name, role, occurrence, node), f"{name!r} again")
-        ext = scroll_into(window, node)
+        lap("find")
+        ext = scroll_into(window, node, bars)
         click_at(ext.x + ext.width / 2, ext.y + ext.height / 2)
+        lap("click")
         by_mouse = changes(before, settle(before, 1.5))
+        lap("settle")
         put_back(before)
+        lap("back")
 
         node = wait_for(lambda: nth(window, name, role, occurrence, node), f"{name!r} again")
         action = node.queryAction()
@@ -360,9 +392,12 @@ def same_as_mouse(window_name, done, label):
         index = next((i for i, n in enumerate(names) if n in ("Press", "Toggle")), None)
         if index is None:
             raise AssertionError(f"{label}: « {name} » ({role}) offers no press or toggle: {names}")
+        lap("find2")
         action.doAction(index)
         by_action = changes(before, settle(before, 1.5 if by_mouse else 0.5))
+        lap("settle2")
         put_back(before)
+        lap("back2")
 
         same = bool(by_action) == bool(by_mouse) if name in RANDOM else by_action == by_mouse
         if not same:
@@ -370,7 +405,8 @@ def same_as_mouse(window_name, done, label):
                                  f"{json.dumps(by_action)}, the mouse {json.dumps(by_mouse)}")
         changed += 1 if by_mouse else 0
         if os.environ.get("NIVORA_E2E_VERBOSE"):
-            print(f"  {label}: « {name} » {role} {names[index]}: {json.dumps(by_mouse)}", flush=True)
+            print(f"  {time.monotonic() - t0:6.2f}s {label}: « {name} » {role} {names[index]}: "
+                  f"{json.dumps(by_mouse)} [{' '.join(f'{k}={v:.2f}' for k, v in steps.items())}]", flush=True)
     return changed
 
 
