@@ -422,7 +422,8 @@ void WallpaperController::rebuild()
         const ScreenSource& source = w.source;
         if (source.mode == WallpaperMode::Video && !refusedPaths.contains(source.mediaPath)) {
             // A playlist or an address would have the player open other
-            // files or the network: refused, with one log line per file.
+            // files or the network: refused, with one log line per file; the
+            // scene shows in its place.
             const QString refusal =
                 MediaPathCheck::refusal(source.mediaPath, MediaPathCheck::check(source.mediaPath));
             if (!refusal.isEmpty()) {
@@ -477,8 +478,6 @@ void WallpaperController::rebuild()
     std::vector<std::unique_ptr<Entry>> kept(static_cast<size_t>(wanted.size()));
     for (qsizetype i = 0; i < wanted.size(); ++i) {
         const ScreenSource& source = wanted[i].source;
-        if (refusedPaths.contains(source.mediaPath) && source.mode == WallpaperMode::Video)
-            continue;
         const WallpaperMode shown = shownFor(source);
         const QString key = buildKey(wanted[i].screen, shown, source.mediaPath);
         for (auto& old : previous) {
@@ -495,8 +494,7 @@ void WallpaperController::rebuild()
     endHandover({});
     QSet<QString> newVideoScreens;
     for (qsizetype i = 0; i < wanted.size(); ++i) {
-        if (!kept[static_cast<size_t>(i)] && shownFor(wanted[i].source) == WallpaperMode::Video &&
-            !refusedPaths.contains(wanted[i].source.mediaPath))
+        if (!kept[static_cast<size_t>(i)] && shownFor(wanted[i].source) == WallpaperMode::Video)
             newVideoScreens.insert(displaySignatureEntry(wanted[i].screen));
     }
     for (auto& old : previous) {
@@ -554,8 +552,6 @@ void WallpaperController::rebuild()
             m_entries.push_back(std::move(e));
             continue;
         }
-        if (refusedPaths.contains(source.mediaPath) && source.mode == WallpaperMode::Video)
-            continue;
         int index = 0;
         while (indices.contains(index))
             ++index;
