@@ -1,5 +1,6 @@
 #include "desktop/ShellBackgroundSync.h"
 
+#include "model/SettingsSchema.h"
 #include "platform/gnome/GnomeBackgroundSettings.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
@@ -143,6 +144,11 @@ void ShellBackgroundSync::update()
     QStringList colours;
     for (const QColor& colour : m_state.paletteColors())
         colours << hex(colour);
+    // The values the wallpaper itself draws with: a settings file may hold
+    // more than `render` accepts, and the wallpaper clamps what it reads.
+    auto tuning = [](const char* key, double value) {
+        return QString::number(SettingsSchema::forRenderer(SettingsSchema::get(QLatin1String(key)), value));
+    };
     const QStringList args{QStringLiteral("render"),
                            QStringLiteral("--scene"),
                            QString::number(m_state.sceneIndex()),
@@ -153,15 +159,15 @@ void ShellBackgroundSync::update()
                            QStringLiteral("--output"),
                            file,
                            QStringLiteral("--speed"),
-                           QString::number(m_state.speed()),
+                           tuning("speed", m_state.speed()),
                            QStringLiteral("--intensity"),
-                           QString::number(m_state.intensity()),
+                           tuning("intensity", m_state.intensity()),
                            QStringLiteral("--scale"),
-                           QString::number(m_state.scale()),
+                           tuning("scale", m_state.scale()),
                            QStringLiteral("--color-shift"),
-                           QString::number(m_state.colorShift()),
+                           tuning("colorShift", m_state.colorShift()),
                            QStringLiteral("--sharpness"),
-                           QString::number(m_state.sharpness()),
+                           tuning("sharpness", m_state.sharpness()),
                            QStringLiteral("--colors"),
                            colours.join(QLatin1Char(','))};
     auto* render = new QProcess(this);
@@ -188,7 +194,8 @@ void ShellBackgroundSync::update()
 
 void ShellBackgroundSync::finishRender(const QString& file, bool ok)
 {
-    if (!ok || !QFileInfo(file).size()) {
+    setRenderFailed(!ok || !QFileInfo(file).size());
+    if (m_renderFailed) {
         qWarning().noquote() << QStringLiteral("GNOME background: the still could not be rendered.");
     } else if (isEnabled() && setPictures(QUrl::fromLocalFile(file).toString())) {
         // The other still is no longer shown.
@@ -239,6 +246,14 @@ QString ShellBackgroundSync::stillPath(int slot) const
 QString ShellBackgroundSync::folder() const
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/nivora");
+}
+
+void ShellBackgroundSync::setRenderFailed(bool failed)
+{
+    if (failed == m_renderFailed)
+        return;
+    m_renderFailed = failed;
+    Q_EMIT renderFailedChanged(failed);
 }
 
 } // namespace nivora

@@ -36,6 +36,9 @@ public:
     // The program whose "render" command draws the still; this one's own
     // binary unless a test gives another.
     void setRenderProgram(const QString& program) { m_renderProgram = program; }
+    // Whether the last still could not be rendered; the shell then keeps
+    // showing the one before (or its own picture), and the page says so.
+    bool renderFailed() const { return m_renderFailed; }
 
     // The stored keys: the switch, and the user's background from before the
     // first change.
@@ -47,11 +50,13 @@ Q_SIGNALS:
     void enabledChanged(bool on);
     // After each background set (or put back); for tests and the log.
     void applied(const QString& uri);
+    void renderFailedChanged(bool failed);
 
 private:
     void scheduleUpdate();
     void update();
     void finishRender(const QString& file, bool ok);
+    void setRenderFailed(bool failed);
     bool setPictures(const QString& uri);
     void restore();
     QString folder() const;
@@ -66,6 +71,7 @@ private:
     QPointer<QProcess> m_render;
     bool m_pending = false;
     int m_generation = 0;
+    bool m_renderFailed = false;
 };
 
 } // namespace nivora

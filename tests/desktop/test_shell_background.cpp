@@ -34,6 +34,10 @@ private Q_SLOTS:
         DefaultsStore store(m_dir.filePath(QStringLiteral("defaults.json")));
         AppState state(store, false);
         state.setSceneIndex(4);
+        // Values a hand-edited file may hold, which the wallpaper clamps: the
+        // still is made all the same.
+        state.setSpeed(2.0);
+        state.setIntensity(-0.5);
         ShellBackgroundSync sync(state);
         sync.setRenderProgram(qEnvironmentVariable("NIVORA_BINARY"));
         QVERIFY(sync.isOffered());
@@ -41,6 +45,7 @@ private Q_SLOTS:
         QSignalSpy applied(&sync, &ShellBackgroundSync::applied);
         sync.start();
         QVERIFY(applied.wait(60000));
+        QVERIFY(!sync.renderFailed());
 
         // A still of the scene, set for both light and dark styles.
         const auto now = GnomeBackgroundSettings::read();
@@ -76,6 +81,15 @@ private Q_SLOTS:
         // Off stays off for the next run.
         ShellBackgroundSync later(state);
         QVERIFY(!later.isEnabled());
+
+        // A still that cannot be made is reported, not only logged.
+        later.setRenderProgram(QStringLiteral("/nonexistent/nivora"));
+        QSignalSpy failed(&later, &ShellBackgroundSync::renderFailedChanged);
+        later.setEnabled(true);
+        later.start();
+        QVERIFY(failed.wait(10000));
+        QVERIFY(later.renderFailed());
+        later.setEnabled(false);
     }
 
 private:
