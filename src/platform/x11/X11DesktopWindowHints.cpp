@@ -1,12 +1,16 @@
 #include "platform/x11/X11DesktopWindowHints.h"
 
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11DesktopStacking.h"
 
 #include <QVariant>
 #include <QWindow>
 #include <xcb/xcb.h>
 
 namespace nivora {
+
+X11DesktopWindowHints::X11DesktopWindowHints() = default;
+X11DesktopWindowHints::~X11DesktopWindowHints() = default;
 
 bool X11DesktopWindowHints::prepare(QWindow* window)
 {
@@ -36,6 +40,9 @@ bool X11DesktopWindowHints::prepare(QWindow* window)
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, X11Connection::atom("_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
                         3, states);
     xcb_flush(c);
+    if (!m_stacking)
+        m_stacking = std::make_unique<X11DesktopStacking>();
+    m_stacking->keepUnderIcons(window);
     return true;
 }
 
