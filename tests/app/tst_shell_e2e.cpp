@@ -242,8 +242,16 @@ private Q_SLOTS:
         qulonglong splashId = 0;
         qulonglong dashboardId = 0;
         QHash<qulonglong, QString> types;
+        // Each window is seen at the first look after it shows: the times
+        // below are as fine as the longest gap between two looks, which a
+        // loaded machine stretches.
+        qint64 lastLook = -1;
+        qint64 longestGap = 0;
         while (m_started.elapsed() < 20000 && dashboardAt < 0) {
             const qint64 now = m_started.elapsed();
+            if (lastLook >= 0)
+                longestGap = std::max(longestGap, now - lastLook);
+            lastLook = now;
             if (wallpaperId == 0) {
                 const QList<qulonglong> ids = visibleWindows(QStringLiteral("^Nivora wallpaper$"));
                 if (!ids.isEmpty())
@@ -287,8 +295,10 @@ private Q_SLOTS:
         // 2.2 s after the process started. The splash's clock starts when it is
         // asked to show, a moment before the window manager maps it.
         QVERIFY2(dashboardAt >= 2200, qPrintable(QString::number(dashboardAt)));
-        QVERIFY2(dashboardAt - splashAt >= 1800, qPrintable(QString::number(dashboardAt - splashAt)));
-        QVERIFY2(dashboardAt - splashAt <= 4500, qPrintable(QString::number(dashboardAt - splashAt)));
+        QVERIFY2(dashboardAt - splashAt >= 1800 - longestGap,
+                 qPrintable(QStringLiteral("%1 (looks up to %2 ms apart)").arg(dashboardAt - splashAt).arg(longestGap)));
+        QVERIFY2(dashboardAt - splashAt <= 4500 + longestGap,
+                 qPrintable(QStringLiteral("%1 (looks up to %2 ms apart)").arg(dashboardAt - splashAt).arg(longestGap)));
         QVERIFY(splashGoneAt >= 0 && splashGoneAt <= dashboardAt + 100);
 
         // Closing the dashboard keeps the process and its wallpaper; launching
