@@ -1,10 +1,20 @@
 #pragma once
 
+#include "desktop/FolderSlideshows.h"
+#include "desktop/MediaHealth.h"
+#include "desktop/SceneAutopilot.h"
+#include "desktop/ScreenWallpaper.h"
+#include "desktop/VideoHandover.h"
+#include "desktop/WallpaperHostFactory.h"
+#include "desktop/WallpaperPlanner.h"
+#include "desktop/WallpaperStatus.h"
+#include "desktop/WallpaperSubscriptions.h"
 #include "media/StillImageCache.h"
 #include "platform/ScreenInfo.h"
-#include "state/MediaOpenMarker.h"
 #include "state/WallpaperMode.h"
 
+#include <QHash>
+#include <QImage>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
@@ -12,10 +22,8 @@
 #include <QSize>
 #include <QStringList>
 #include <QTimer>
-#include <map>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace nivora {
 
@@ -28,13 +36,14 @@ class WallpaperWindow;
 struct PlatformServices;
 struct VideoTarget;
 
-// Owns everything the wallpaper puts on the desktop: one WallpaperWindow per
+// Owns everything the wallpaper puts on the desktop: one ScreenWallpaper per
 // enabled screen, each holding a render view, a video player or an image.
 // Screens showing the same video file share one player, and screens showing
 // the same still at the same size one decoded picture. It
 // follows the settings and the system and answers each change with the least
-// work: a full rebuild when the mode, the media file, the quality, the enabled
-// displays or the screen arrangement changes; frame-rate, pause and autopilot
+// work: a rebuild of the screens whose wallpaper changes when the mode, the
+// media file, the quality, the enabled displays or the screen arrangement
+// changes (WallpaperPlanner says which); frame-rate, pause and autopilot
 // changes in place. Main thread.
 class WallpaperController : public QObject
 {
@@ -68,11 +77,7 @@ public:
     // "path" of statusJson: "gpu", "readback", "gpu-video" or
     // "software-video") and, for a video, the decoder on the graphics card.
     // Empty when no screen does.
-    struct RenderPath
-    {
-        QString path;
-        QString hwdec;
-    };
+    using RenderPath = WallpaperStatus::RenderPath;
     RenderPath renderPath() const;
 
     // The drawable of a render view: the longer side at most max(quality, 480)
@@ -88,15 +93,15 @@ public:
     bool isActive() const { return m_active; }
     int windowCount() const { return static_cast<int>(m_entries.size()); }
     // Windows kept showing until a new video's first frame replaces them.
-    int windowsGoing() const { return static_cast<int>(m_handover.size()); }
+    int windowsGoing() const { return m_handover.count(); }
     QList<WallpaperWindow*> windows() const;
     QList<DesktopRenderView*> renderViews() const;
     // Each player once, however many screens it shows on.
     QList<VideoWallpaperView*> videoViews() const;
     QList<ImageWallpaperView*> imageViews() const;
     QStringList displaySignature() const { return m_displaySignature; }
-    bool isAutopilotRunning() const { return m_autopilotTimer.isActive(); }
-    int autopilotInterval() const { return m_autopilotTimer.interval(); }
+    bool isAutopilotRunning() const { return m_autopilot.isRunning(); }
+    int autopilotInterval() const { return m_autopilot.interval(); }
     int rebuildCount() const { return m_rebuildCount; }
 
     // Test hook: the autopilot interval in milliseconds instead of minutes.
@@ -126,105 +131,64 @@ Q_SIGNALS:
     void tornDown();
 
 private:
-    struct Entry;
-    struct Slideshow;
+    // The file a rebuild names in the crash marker while it opens, and
+    // whether a player opens it (a picture is decoded by the end of the
+    // rebuild).
+    struct Opening
+    {
+        QString path;
+        bool video = false;
+    };
 
+    void subscribe();
     void rebuild();
+    // What each enabled screen asks for, and what can be shown of it.
+    WallpaperPlanner::Plan plan(const QList<ScreenInfo>& screens, QList<ScreenSource>& sources);
+    void buildScreens(const WallpaperPlanner::Plan& plan, ScreenWallpaper::List& kept,
+                      const QHash<QString, QImage>& givingWay);
+    std::unique_ptr<ScreenWallpaper> buildScreen(const WallpaperPlanner::Screen& screen, int index,
+                                                 const QImage& previousPicture, Opening& opening);
+    bool buildWallpaper(const WallpaperPlanner::Screen& screen, WallpaperMode mode, int index,
+                        ScreenWallpaper& wallpaper);
+    WallpaperPlanner::Settings planSettings() const;
     void teardown();
-    void teardownEntries(std::vector<std::unique_ptr<Entry>>& entries);
-    // Stills the entries a screen keeps showing until a new video's first
-    // frame, and cuts them off from the controller.
-    void holdStill(std::vector<std::unique_ptr<Entry>>& entries);
-    // Tears down what those screens (all, when empty) kept showing.
-    void endHandover(const QSet<QString>& screens);
+    void teardownEntries(ScreenWallpaper::List& entries);
     void applyFPS(qint64 fps);
-    void applyPause(Entry& entry);
+    void applyPause(ScreenWallpaper& wallpaper);
     void setOcclusionWatching(bool on);
-    void updateAutopilot();
     void screensChanged();
     void scheduleRebuild();
-    // Puts the file a folder shows now in place of the folder in `source`
-    // (the scene when it has none that can be shown).
-    // Returns whether `source` named a folder.
-    bool playFolder(ScreenSource& source);
-    bool skipsFile(Slideshow& show, const QString& file);
-    // Starts each folder's timer for a file newly shown, or stops them all.
-    void timeSlides();
-    void stopSlides();
-    void slideTimeUp(Slideshow& show);
-    void advance(Slideshow& show);
-    // The folder's content changed: a file comes at once where none shows,
-    // and the one after the file shown when that file went away.
-    void folderChanged(Slideshow& show);
+    void slideTimeUp(FolderSlideshow& show);
     void screensDidSleep();
     void screensDidWake();
     void coveredChanged(QWindow* window, bool covered);
     void setRunning(bool running);
-    bool buildEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
-    bool buildSurfaceEntry(const ScreenInfo& screen, WallpaperMode mode, int index, Entry& entry);
-    // Shows `path` on the entry's screen, with the player of another screen
+    // Shows `path` on the wallpaper, with the player of another screen
     // showing the same file when there is one.
-    bool attachVideo(const QString& path, const VideoTarget& target, Entry& entry);
-    // Where a screen lies on the desktop, and the canvas media is laid over
-    // on it: the screen itself, or the box around every enabled screen when
-    // media spans them.
-    static QRect desktopFrame(const ScreenInfo& screen);
-    QRect mediaCanvas(const ScreenInfo& screen) const;
-    // The canvas a scene is laid over, in units of the screen.
-    QRectF sceneCanvas(const ScreenInfo& screen) const;
-    // The fraction of an image a screen shows.
-    QRectF imagePart(const ScreenInfo& screen) const;
-    // A file that exists but cannot be shown: the scene takes its place
-    // until no screen asks for it any more, and the Media page says so.
-    bool isUnreadable(WallpaperMode mode, const QString& path) const;
-    static QString unreadableKey(WallpaperMode mode, const QString& path);
-    void markUnreadable(WallpaperMode mode, const QString& path);
+    bool attachVideo(const QString& path, const VideoTarget& target, ScreenWallpaper& wallpaper);
     void videoUnplayable(const QString& path);
-    // What a screen shows for the mode and file it asks for: the scene in
-    // place of a file that cannot be read, went away or took the last run
-    // down, and a still image as a still even in video mode.
-    WallpaperMode shownFor(const ScreenSource& source) const;
-    // The crash marker: taken over at start, written before a file is first
-    // opened in this run, removed once it shows.
-    void takeLeftBehindMarker();
-    void forgetCrash();
-    void mediaShown(const QString& path);
-    void releaseMarker();
     // The rate views draw at for the stored `fps`, after the battery saver.
     int viewFPS(qint64 fps) const;
 
     AppState& m_state;
     PlatformServices& m_platform;
-    std::vector<std::unique_ptr<Entry>> m_entries;
-    // What screens going over to a new video show until its first frame.
-    std::vector<std::unique_ptr<Entry>> m_handover;
-    QTimer m_handoverTimer;
-    QTimer m_autopilotTimer;
-    std::optional<int> m_autopilotIntervalForTesting;
+    WallpaperHostFactory m_hosts;
+    ScreenWallpaper::List m_entries;
+    VideoHandover m_handover;
+    SceneAutopilot m_autopilot;
+    MediaHealth m_health;
+    FolderSlideshows m_slides;
     bool m_active = false;
     bool m_started = false;
     // Follows pauseOnFullscreen: wallpaper windows are watched for covering
     // windows only while it is on.
     bool m_watchingOcclusion = false;
     QStringList m_displaySignature;
-    // While a rebuild runs: the box around every enabled screen when media
-    // spans them (empty otherwise), and the stills decoded so far.
-    QRect m_spanCanvas;
+    // The stills decoded while a rebuild runs.
     StillImageCache m_stills;
-    QList<QMetaObject::Connection> m_subscriptions;
+    WallpaperSubscriptions m_subscriptions;
     int m_rebuildCount = 0;
     bool m_rebuildScheduled = false;
-    // The media (mode and path) found unreadable, as unreadableKey(); a video
-    // is known to be unplayable only once its player has tried.
-    QSet<QString> m_unreadable;
-    MediaOpenMarker m_marker;
-    // Whether the marker names a file this run is opening (and not one that
-    // took the last run down).
-    bool m_markerOwned = false;
-    // Files that showed a frame in this run: opening them again is safe.
-    QSet<QString> m_shownMedia;
-    // Each folder some screen shows, by its path.
-    std::map<QString, std::unique_ptr<Slideshow>> m_slideshows;
     int m_slideFade = 1000;
 };
 
