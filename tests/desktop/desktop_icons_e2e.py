@@ -12,6 +12,10 @@ few files in ~/Desktop, with the real nivora binary:
   end up in the same order;
 - quitting Nivora gives back the desktop exactly as it was.
 
+With the argument "caja": caja's opaque desktop under marco and a compositing
+manager, which a click brings above the wallpaper; the wallpaper, hidden, then
+pauses as covered (with "pause on fullscreen" on) rather than drawing unseen.
+
 Runs on the display and bus tests/isolated.sh gives it; needs NIVORA_BINARY,
 nemo, xcompmgr, xdotool, ImageMagick and python3-numpy.
 """
@@ -126,7 +130,46 @@ class Nivora:
         self.log.close()
 
 
+def opaque_desktop():
+    """caja draws its icons on an opaque desktop window: Nivora cannot show
+    under it, and once a click brings it above, the wallpaper is hidden and
+    must not go on drawing unseen."""
+    home = tempfile.mkdtemp(prefix="nivora-icons-home-")
+    os.makedirs(os.path.join(home, "Desktop"))
+    env = dict(os.environ, HOME=home)
+    helpers = []
+    try:
+        helpers.append(subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL))
+        helpers.append(subprocess.Popen(["caja", "-n", "--force-desktop"], env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL))
+        wait_for(lambda: any('"Caja"' in cls for _, cls in stacking()), "caja's desktop window", 60)
+        nivora = Nivora()
+        nivora.start()
+        nivora.ctl("set", "pauseOnFullscreen", "true")
+        wait_for(lambda: (nivora.window() or {}).get("measuredFPS", 0) > 0, "the wallpaper drawing", 60)
+        run("xdotool", "mousemove", "--sync", "1500", "600", "click", "1")
+        def caja_on_top():
+            order = stacking()
+            return bool(order) and '"Caja"' in order[-1][1]
+        check(bool(wait_for(caja_on_top, "caja above after a click", 10)),
+              "a click brings caja's opaque desktop above the wallpaper")
+        status = wait_for(lambda: (nivora.window() or {}).get("paused") and nivora.window(), "the pause", 10)
+        check("covered" in status.get("pausedBy", []), "the hidden wallpaper pauses as covered")
+        nivora.quit()
+    except AssertionError as e:
+        check(False, str(e))
+    finally:
+        for helper in helpers:
+            helper.terminate()
+        shutil.rmtree(home, ignore_errors=True)
+
+
 def main():
+    if sys.argv[1:] == ["caja"]:
+        opaque_desktop()
+        if FAILURES:
+            print(f"{len(FAILURES)} failed", flush=True)
+        return 1 if FAILURES else 0
     home = tempfile.mkdtemp(prefix="nivora-icons-home-")
     desktop = os.path.join(home, "Desktop")
     os.makedirs(desktop)

@@ -33,12 +33,15 @@ public:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
+    // Whether a compositing manager runs, so that windows with an alpha
+    // channel are blended over what lies under them.
+    static bool compositing();
+
 private:
     // Puts each of our windows that the stacking list shows above an icon
     // window under the lowest one.
     void restack();
     static bool isIconLayer(xcb_window_t window);
-    static bool compositing();
 
     QList<QPointer<QWindow>> m_windows;
     bool m_scheduled = false;

@@ -1,6 +1,7 @@
 #include "platform/x11/X11OcclusionMonitor.h"
 
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11DesktopStacking.h"
 
 #include <QCoreApplication>
 #include <QWindow>
@@ -176,6 +177,8 @@ void X11OcclusionMonitor::evaluate()
     const xcb_atom_t maxV = X11Connection::atom("_NET_WM_STATE_MAXIMIZED_VERT");
     const xcb_atom_t hidden = X11Connection::atom("_NET_WM_STATE_HIDDEN");
     const xcb_atom_t typeNormal = X11Connection::atom("_NET_WM_WINDOW_TYPE_NORMAL");
+    const xcb_atom_t typeDesktop = X11Connection::atom("_NET_WM_WINDOW_TYPE_DESKTOP");
+    const bool compositing = X11DesktopStacking::compositing();
 
     QSet<quint32> ours;
     for (const Watched& w : std::as_const(m_watched))
@@ -184,7 +187,12 @@ void X11OcclusionMonitor::evaluate()
     // Areas covered by fullscreen or maximised ordinary windows on the current
     // workspace.
     QList<QRect> coverers;
-    for (const quint32 client : stacking) {
+    // Another program's desktop window that nothing shows through (a file
+    // manager's desktop drawn opaque), with its place in the stacking order:
+    // it hides the wallpaper only from above.
+    QList<QPair<QRect, qsizetype>> desktopCoverers;
+    for (qsizetype index = 0; index < stacking.size(); ++index) {
+        const quint32 client = stacking[index];
         if (ours.contains(client))
             continue;
         if (!m_selectedClients.contains(client)) {
@@ -193,6 +201,15 @@ void X11OcclusionMonitor::evaluate()
         }
         const QList<quint32> types =
             atomListProperty(c, client, X11Connection::atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM);
+        if (!types.isEmpty() && types.first() == typeDesktop) {
+            XcbReply<xcb_get_geometry_reply_t> geo(
+                xcb_get_geometry_reply(c, xcb_get_geometry(c, client), nullptr));
+            XcbReply<xcb_translate_coordinates_reply_t> pos(xcb_translate_coordinates_reply(
+                c, xcb_translate_coordinates(c, client, root, 0, 0), nullptr));
+            if (geo && pos && !(compositing && geo->depth == 32))
+                desktopCoverers.append({QRect(pos->dst_x, pos->dst_y, geo->width, geo->height), index});
+            continue;
+        }
         if (!types.isEmpty() && !types.contains(typeNormal))
             continue;
         const QList<quint32> states =
@@ -219,11 +236,18 @@ void X11OcclusionMonitor::evaluate()
     m_selectedClients.intersect(listed);
 
     for (auto it = m_watched.begin(); it != m_watched.end(); ++it) {
+        const qsizetype ourIndex = stacking.indexOf(it->xid);
         bool covered = false;
+        for (const auto& [area, index] : std::as_const(desktopCoverers)) {
+            if (ourIndex >= 0 && index > ourIndex && area.contains(it->frame.center())) {
+                covered = true;
+                break;
+            }
+        }
         for (const QRect& r : std::as_const(coverers)) {
             // A maximised window leaves room for panels, so it counts as covering
             // the screen its centre lies on rather than needing the exact frame.
-            if (it->frame.contains(r.center())) {
+            if (!covered && it->frame.contains(r.center())) {
                 covered = true;
                 break;
             }
