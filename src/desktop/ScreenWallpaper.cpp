@@ -63,7 +63,7 @@ void ScreenWallpaper::setBuiltFor(const QString& key, int index)
 
 void ScreenWallpaper::applyPause(bool shownElsewhere)
 {
-    const bool paused = m_asleep || m_covered;
+    const bool paused = m_asleep || m_covered || m_hidden;
     // A shared player is told again even so: the screen that joined it may
     // be the one that needs it playing.
     if (paused == m_paused && !m_video)

@@ -92,6 +92,11 @@ public:
     void setAsleep(bool asleep) { m_asleep = asleep; }
     bool isCovered() const { return m_covered; }
     void setCovered(bool covered) { m_covered = covered; }
+    // Nothing shows it at all, as the window system says (a compositor that
+    // stops asking for frames): paused whatever pauseOnFullscreen says, since
+    // drawing unseen helps nobody.
+    bool isHidden() const { return m_hidden; }
+    void setHidden(bool hidden) { m_hidden = hidden; }
     bool isPaused() const { return m_paused; }
 
     // A video built while the screen's previous wallpaper stays up until the
@@ -123,6 +128,7 @@ private:
     // fullscreen window still covers, nor uncovering one whose screens sleep.
     bool m_asleep = false;
     bool m_covered = false; // only while pauseOnFullscreen is on
+    bool m_hidden = false;
     bool m_paused = false;  // what the content was last told
     bool m_overPrevious = false;
 };

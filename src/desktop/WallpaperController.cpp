@@ -349,9 +349,9 @@ bool WallpaperController::buildWallpaper(const WallpaperPlanner::Screen& screen,
     ScreenWallpaper* w = &wallpaper;
     wallpaper.host()->followReports(
         [this, w](bool covered) {
-            if (!m_watchingOcclusion)
-                return;
-            w->setCovered(covered);
+            // A host that says so by itself is not shown at all.
+            w->setHidden(covered);
+            w->setCovered(m_watchingOcclusion && covered);
             applyPause(*w);
         },
         [this, w] {
@@ -359,6 +359,7 @@ bool WallpaperController::buildWallpaper(const WallpaperPlanner::Screen& screen,
             scheduleRebuild();
         });
     wallpaper.setAsleep(m_platform.sleep && m_platform.sleep->isAsleep());
+    wallpaper.setHidden(wallpaper.host()->covered().value_or(false));
     wallpaper.setCovered(m_watchingOcclusion && wallpaper.host()->covered().value_or(false));
     applyPause(wallpaper);
     if (m_watchingOcclusion)

@@ -74,7 +74,7 @@ QJsonObject WallpaperStatus::entry(const ScreenWallpaper& wallpaper, const AppSt
     QJsonArray reasons;
     if (wallpaper.isAsleep())
         reasons.append(QStringLiteral("asleep"));
-    if (wallpaper.isCovered())
+    if (wallpaper.isCovered() || wallpaper.isHidden())
         reasons.append(QStringLiteral("covered"));
     w.insert(QStringLiteral("pausedBy"), reasons);
     return w;

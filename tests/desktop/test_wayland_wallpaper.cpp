@@ -692,15 +692,21 @@ private Q_SLOTS:
 
     // Through shared memory, and through EGL, whose swaps must stop too: a
     // swap that waited for a frame callback would wait forever there.
+    // With "pause on fullscreen" off too: the compositor asks for no frames
+    // of a surface nothing shows, and the status must not claim it runs.
     void fullscreenWindowPausesOnlyItsOutput_data()
     {
         QTest::addColumn<bool>("egl");
-        QTest::newRow("shared memory") << false;
-        QTest::newRow("EGL") << true;
+        QTest::addColumn<bool>("pauseOnFullscreen");
+        QTest::newRow("shared memory") << false << true;
+        QTest::newRow("EGL") << true << true;
+        QTest::newRow("shared memory, pause on fullscreen off") << false << false;
     }
     void fullscreenWindowPausesOnlyItsOutput()
     {
         QFETCH(bool, egl);
+        QFETCH(bool, pauseOnFullscreen);
+        state().setPauseOnFullscreen(pauseOnFullscreen);
         ScaledDrawable::setForcedPathForTesting(egl ? ScaledDrawable::ForcedPath::Gpu
                                                     : ScaledDrawable::ForcedPath::Readback);
         auto unforce = qScopeGuard([] { ScaledDrawable::setForcedPathForTesting(std::nullopt); });
