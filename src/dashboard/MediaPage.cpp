@@ -231,7 +231,7 @@ void MediaPage::showFile()
     m_fileName->setToolTip(path);
     // The scene shows in place of a path that cannot work; the line says why.
     const MediaLocation::Kind kind = MediaLocation::kind(path);
-    m_fileMissing->setText(kind == MediaLocation::Kind::Playlist  ? QStringLiteral("Liste de lecture refusée")
+    m_fileMissing->setText(kind == MediaLocation::Kind::Playlist ? QStringLiteral("Liste de lecture refusée")
                            : kind == MediaLocation::Kind::Address ? QStringLiteral("Adresse refusée")
                                                                   : QStringLiteral("Fichier introuvable"));
     m_fileMissing->setVisible(!path.isEmpty() && !MediaLocation::usable(path));

@@ -141,9 +141,10 @@ QWidget* PerformancePage::buildSettings()
         connect(m_shellBackground, &PillToggle::clicked, &background,
                 [&background](bool on) { background.setEnabled(on); });
         column->addWidget(m_shellBackground);
-        auto* failed = PageText::paragraph(QStringLiteral("L'image de l'aperçu n'a pas pu être rendue ; GNOME "
-                                                          "garde la précédente."),
-                                           11, QFont::Bold, Theme::coral(), content);
+        auto* failed =
+            PageText::paragraph(QStringLiteral("L'image de l'aperçu n'a pas pu être rendue ; GNOME "
+                                               "garde la précédente."),
+                                11, QFont::Bold, Theme::coral(), content);
         failed->setObjectName(QStringLiteral("shellStillFailed"));
         failed->setVisible(background.renderFailed());
         connect(&background, &ShellBackgroundSync::renderFailedChanged, failed, &QWidget::setVisible);

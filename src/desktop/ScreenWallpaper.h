@@ -129,7 +129,7 @@ private:
     bool m_asleep = false;
     bool m_covered = false; // only while pauseOnFullscreen is on
     bool m_hidden = false;
-    bool m_paused = false;  // what the content was last told
+    bool m_paused = false; // what the content was last told
     bool m_overPrevious = false;
 };
 

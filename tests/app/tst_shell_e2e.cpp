@@ -295,10 +295,14 @@ private Q_SLOTS:
         // 2.2 s after the process started. The splash's clock starts when it is
         // asked to show, a moment before the window manager maps it.
         QVERIFY2(dashboardAt >= 2200, qPrintable(QString::number(dashboardAt)));
-        QVERIFY2(dashboardAt - splashAt >= 1800 - longestGap,
-                 qPrintable(QStringLiteral("%1 (looks up to %2 ms apart)").arg(dashboardAt - splashAt).arg(longestGap)));
-        QVERIFY2(dashboardAt - splashAt <= 4500 + longestGap,
-                 qPrintable(QStringLiteral("%1 (looks up to %2 ms apart)").arg(dashboardAt - splashAt).arg(longestGap)));
+        QVERIFY2(
+            dashboardAt - splashAt >= 1800 - longestGap,
+            qPrintable(
+                QStringLiteral("%1 (looks up to %2 ms apart)").arg(dashboardAt - splashAt).arg(longestGap)));
+        QVERIFY2(
+            dashboardAt - splashAt <= 4500 + longestGap,
+            qPrintable(
+                QStringLiteral("%1 (looks up to %2 ms apart)").arg(dashboardAt - splashAt).arg(longestGap)));
         QVERIFY(splashGoneAt >= 0 && splashGoneAt <= dashboardAt + 100);
 
         // Closing the dashboard keeps the process and its wallpaper; launching
