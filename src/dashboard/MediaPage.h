@@ -42,6 +42,7 @@ public:
     QLabel* fileLabel() const { return m_fileName; }
     // "Fichier illisible": shown while the wallpaper cannot read the chosen file.
     QLabel* unreadableLabel() const { return m_fileUnreadable; }
+    QLabel* missingLabel() const { return m_fileMissing; }
     // Shown while the scene stands in for a file that made Nivora crash.
     QLabel* crashedLabel() const { return m_fileCrashed; }
     SketchButton* chooseButton() const { return m_choose; }

@@ -418,6 +418,18 @@ private Q_SLOTS:
         MediaStatus::shared().setUnreadablePath(clip + QStringLiteral(".old"));
         QVERIFY(page->unreadableLabel()->isHidden());
         MediaStatus::shared().setUnreadablePath(QString());
+        // A playlist kept in the settings file: the scene shows in its place
+        // and the page says why.
+        const QString list = configDir()->filePath("liste.m3u");
+        QFile playlist(list);
+        QVERIFY(playlist.open(QIODevice::WriteOnly) && playlist.write("#EXTM3U\n/videos/a.mp4\n") > 0);
+        playlist.close();
+        QVERIFY(page->missingLabel()->isHidden());
+        state.setMediaPath(list);
+        QTRY_VERIFY(!page->missingLabel()->isHidden());
+        QCOMPARE(page->missingLabel()->text(), QStringLiteral("Liste de lecture refusée"));
+        state.setMediaPath(clip);
+        QTRY_VERIFY(page->missingLabel()->isHidden());
         // The file made the last run crash: the page says so until a file
         // is picked again, even the same one.
         QVERIFY(page->crashedLabel()->isHidden());
