@@ -1,5 +1,6 @@
 #include "model/MediaLocation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -31,9 +32,11 @@ std::optional<QString> refusal(const QString& key, const QString& path)
     case Kind::Folder:
         return std::nullopt;
     case Kind::Relative:
-        return QStringLiteral("%1: chemin relatif, un chemin absolu est attendu : %2").arg(key, path);
+        return QCoreApplication::translate("MediaLocation",
+                                           "%1: chemin relatif, un chemin absolu est attendu : %2")
+            .arg(key, path);
     case Kind::Missing:
-        return QStringLiteral("%1: fichier introuvable : %2").arg(key, path);
+        return QCoreApplication::translate("MediaLocation", "%1: fichier introuvable : %2").arg(key, path);
     }
     return std::nullopt;
 }

@@ -126,6 +126,7 @@ NIVORA_SETTER(setClockWidgetShowsDate, m_clockWidgetShowsDate, bool, clockWidget
 NIVORA_SETTER(setWidgetShapes, m_widgetShapes, const StringMap&, widgetShapesChanged)
 NIVORA_SETTER(setWidgetSizes, m_widgetSizes, const StringMap&, widgetSizesChanged)
 NIVORA_SETTER(setScreenOverrides, m_screenOverrides, const ScreenOverrideMap&, screenOverridesChanged)
+NIVORA_SETTER(setLanguage, m_language, const QString&, languageChanged)
 
 #undef NIVORA_SETTER
 
