@@ -1,5 +1,7 @@
 #include "model/UiLanguage.h"
 
+#include <QCoreApplication>
+
 namespace nivora::UiLanguages {
 
 namespace {
@@ -71,6 +73,11 @@ QString code(UiLanguage language)
 QByteArray icuLocale(UiLanguage language)
 {
     return language == UiLanguage::French ? QByteArrayLiteral("fr_FR") : QByteArrayLiteral("en_US");
+}
+
+QString translate(const char* context, const QString& text)
+{
+    return QCoreApplication::translate(context, text.toUtf8().constData());
 }
 
 UiLanguage current()

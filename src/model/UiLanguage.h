@@ -38,6 +38,11 @@ QString code(UiLanguage language);
 // The ICU locale that formats dates and numbers in that language.
 QByteArray icuLocale(UiLanguage language);
 
+// A text of a catalog table (a scene's name, a palette's, a widget's) in the
+// interface's language. The tables keep the French texts, which also serve
+// as identifiers, and mark them with QT_TRANSLATE_NOOP under `context`.
+QString translate(const char* context, const QString& text);
+
 // The language the process speaks now; French until the application chose.
 // Main thread only.
 UiLanguage current();

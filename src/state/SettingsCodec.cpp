@@ -691,6 +691,9 @@ QJsonObject storedJson(const AppState& state)
         // file from before per-screen settings saves as it was.
         if (setting.type == SettingsSchema::Type::ScreenMap && value.toObject().isEmpty())
             continue;
+        // Likewise the language only once one is chosen over the system's.
+        if (setting.type == SettingsSchema::Type::Language && value.toString() == UiLanguages::autoValue())
+            continue;
         o.insert(setting.key, value);
     }
     return o;

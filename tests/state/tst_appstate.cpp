@@ -368,7 +368,7 @@ private Q_SLOTS:
         QVERIFY(o.value("widgetShapes").isObject());
         QVERIFY(!o.contains("enabledDisplays"));
         QVERIFY(!o.contains("launchAtLogin"));
-        QCOMPARE(o.keys().size(), 25);
+        QCOMPARE(o.keys().size(), 24);
         // And it loads back to the same state.
         DefaultsStore again(fx.path);
         AppState reloaded(again, false);
