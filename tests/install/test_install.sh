@@ -37,6 +37,7 @@ usr/share/doc/nivora/copyright
 usr/share/gnome-shell/extensions/fullscreen@nivora.app/extension.js
 usr/share/gnome-shell/extensions/fullscreen@nivora.app/metadata.json
 usr/share/icons/hicolor/scalable/apps/$APP_ID.svg
+usr/share/man/fr/man1/nivora.1.gz
 usr/share/man/man1/nivora.1.gz
 usr/share/metainfo/$APP_ID.metainfo.xml"
 actual=$(cd "$ROOT" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
