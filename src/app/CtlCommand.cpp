@@ -2,7 +2,6 @@
 
 #include "app/ControlCommands.h"
 #include "app/CtlArguments.h"
-#include "app/Translations.h"
 #include "platform/ConsoleText.h"
 #include "platform/dbus/ControlBus.h"
 
@@ -52,7 +51,6 @@ QString usage()
 int runCtlCommand(int argc, char** argv, const QStringList& args)
 {
     QCoreApplication app(argc, argv);
-    Translations::apply(Translations::forCommandLine());
     const CtlArguments::Verdict verdict = CtlArguments::check(args);
     if (verdict == CtlArguments::Verdict::Usage || verdict == CtlArguments::Verdict::Help) {
         writeText(args.isEmpty() ? stderr : stdout, usage());

@@ -49,12 +49,6 @@ const char* const kUsage = QT_TRANSLATE_NOOP(
              "de session)\n"
              "  --version          affiche la version\n");
 
-// A short-lived process that only prints speaks the language the app would.
-void speakCommandLineLanguage()
-{
-    Translations::apply(Translations::forCommandLine());
-}
-
 int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
     // Wallpaper threads and video players come and go for as long as the app
@@ -102,7 +96,6 @@ int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
         // A login start finds the app already there: nothing to show.
         if (atLogin)
             return 0;
-        speakCommandLineLanguage();
         // Another instance runs: it shows its dashboard (or takes the URL) and we leave.
         const auto result = url.isEmpty() ? ControlClient::call(QStringLiteral("dashboard"), {})
                                           : ControlClient::call(QStringLiteral("open-url"), {url});
@@ -158,7 +151,6 @@ int handOverCallback(char** argv, const QStringList& args)
     }
     int appArgc = 1;
     QCoreApplication app(appArgc, argv);
-    speakCommandLineLanguage();
     if (args.size() != 1) {
         writeText(stderr,
                   QStringLiteral("nivora: %1\n")
@@ -202,7 +194,6 @@ int entry(int argc, char** argv)
         return runApp(argc, argv, QString(), true);
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         QCoreApplication app(argc, argv);
-        speakCommandLineLanguage();
         writeText(stdout, QCoreApplication::translate("Entry", kUsage));
         return 0;
     }
@@ -211,7 +202,6 @@ int entry(int argc, char** argv)
         return 0;
     }
     QCoreApplication app(argc, argv);
-    speakCommandLineLanguage();
     writeText(stderr, QStringLiteral("nivora: %1\n%2")
                           .arg(QCoreApplication::translate("Entry", "argument inconnu « %1 »").arg(first),
                                QCoreApplication::translate("Entry", kUsage)));

@@ -63,6 +63,20 @@ UiLanguage forCommandLine()
 
 } // namespace Translations
 
+namespace {
+
+// Every application object of the process, whichever command made it
+// (`ctl`, `folder-icon`, the app itself), starts in the language the stored
+// setting and the system choose; the app then follows the setting's changes.
+void speakTheChosenLanguage()
+{
+    Translations::apply(Translations::forCommandLine());
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(speakTheChosenLanguage)
+
 LanguageFollower::LanguageFollower(AppState& state, QObject* parent)
     : QObject(parent), m_system(UiLanguages::fromSystem())
 {

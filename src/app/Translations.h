@@ -24,6 +24,10 @@ UiLanguage forCommandLine();
 
 } // namespace Translations
 
+// Every QCoreApplication this program makes is put in that language as it
+// is constructed (a startup function); a process that has settings keeps
+// following them with LanguageFollower.
+
 // Keeps the application in the language the settings choose, now and after
 // every change of `language`.
 class LanguageFollower : public QObject
