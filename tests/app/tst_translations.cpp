@@ -1,5 +1,7 @@
 // The translation files under i18n/ and the translations bundled in the binary.
 #include "app/Translations.h"
+#include "widgets/WidgetCalendar.h"
+#include "widgets/WidgetFaceContent.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,9 +9,12 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QTimeZone>
 #include <QXmlStreamReader>
 
 using namespace nivora;
+
+Q_DECLARE_METATYPE(nivora::UiLanguage)
 
 namespace {
 
@@ -152,6 +157,38 @@ private Q_SLOTS:
         Translations::apply(UiLanguage::English);
         QCOMPARE(QCoreApplication::translate("ControlCommands", source).arg("x", "y"),
                  QStringLiteral("unknown key “x”; keys: y"));
+    }
+
+    // Widget faces name days and months through ICU in the interface's
+    // language, with the translated pattern and words around them.
+    void widgetFacesFollowTheLanguage_data()
+    {
+        QTest::addColumn<UiLanguage>("language");
+        QTest::addColumn<QString>("dateLine");
+        QTest::addColumn<QString>("weekday");
+        QTest::addColumn<QString>("monthYear");
+        QTest::addColumn<QString>("daysLeft");
+        QTest::newRow("English") << UiLanguage::English << "Sunday, December 6"
+                                 << "SUNDAY"
+                                 << "December 2026"
+                                 << "26 days left";
+        QTest::newRow("French") << UiLanguage::French << "Dimanche 6 Décembre"
+                                << "DIMANCHE"
+                                << "Décembre 2026"
+                                << "26 jours restants";
+    }
+
+    void widgetFacesFollowTheLanguage()
+    {
+        QFETCH(UiLanguage, language);
+        Translations::apply(language);
+        const WidgetCalendar calendar(QStringLiteral("fr_FR"), QStringLiteral("Europe/Paris"));
+        const QDateTime noon(QDate(2026, 12, 6), QTime(12, 0), QTimeZone("Europe/Paris"));
+        QTEST(WidgetFaceContent::clock(noon, calendar, true).dateLine, "dateLine");
+        const auto date = WidgetFaceContent::date(noon, calendar);
+        QTEST(date.weekday, "weekday");
+        QTEST(date.monthYear, "monthYear");
+        QTEST(WidgetFaceContent::newYear(noon, calendar).daysLine, "daysLeft");
     }
 };
 

@@ -151,6 +151,7 @@ private Q_SLOTS:
         MenuBarView popover(state, {}, {});
         popover.show();
         QVERIFY(QTest::qWaitForWindowExposed(&popover));
+        QVERIFY(popover.grab().save(shots.filePath(QStringLiteral("popover.png"))));
         const QStringList popoverFrench = frenchAmong(readableTexts(&popover));
         QVERIFY2(popoverFrench.isEmpty(), qPrintable(popoverFrench.join(QLatin1Char('\n'))));
     }
