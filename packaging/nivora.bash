@@ -26,7 +26,7 @@ _nivora()
     local keys="isRunning wallpaperMode mediaPath spanScreens slideMinutes slideShuffle sceneIndex speed
         intensity scale colorShift sharpness renderQuality fps batterySaver pauseOnFullscreen launchAtLogin autopilot
         autopilotMinutes paletteName paletteHex enabledDisplays enabledWidgets
-        clockWidgetShowsDate widgetShapes widgetSizes screenOverrides"
+        clockWidgetShowsDate widgetShapes widgetSizes screenOverrides language"
     # The keys a screen can have values of its own for (`--screen NAME`).
     local screen_keys="wallpaperMode mediaPath sceneIndex speed intensity scale colorShift
         sharpness paletteName paletteHex"
@@ -67,6 +67,7 @@ _nivora()
             isRunning | spanScreens | slideShuffle | batterySaver | pauseOnFullscreen | launchAtLogin | autopilot | clockWidgetShowsDate)
                 COMPREPLY=($(compgen -W "true false" -- "$cur")) ;;
             wallpaperMode) COMPREPLY=($(compgen -W '\"scene\" \"video\" \"image\"' -- "$cur")) ;;
+            language) COMPREPLY=($(compgen -W '\"auto\" \"fr\" \"en\"' -- "$cur")) ;;
             fps) COMPREPLY=($(compgen -W "30 60 120" -- "$cur")) ;;
             renderQuality) COMPREPLY=($(compgen -W "720 1080 1440 1920" -- "$cur")) ;;
             autopilotMinutes) COMPREPLY=($(compgen -W "1 5 15 30" -- "$cur")) ;;

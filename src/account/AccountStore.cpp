@@ -33,7 +33,7 @@ const char* const kTooLargeProperty = "nivoraTooLarge";
 
 QString invalidReplyText()
 {
-    return QStringLiteral("Réponse invalide du serveur.");
+    return QCoreApplication::translate("AccountStore", "Réponse invalide du serveur.");
 }
 
 // A stored token must be non-empty text to count as a session.
@@ -131,7 +131,8 @@ void AccountStore::post(const QString& path, const QString& email, const QString
 {
     const QString trimmedEmail = trimHorizontalSpace(email);
     if (trimmedEmail.isEmpty() || password.isEmpty()) {
-        setErrorMessage(QStringLiteral("Renseigne ton email et ton mot de passe."));
+        setErrorMessage(
+            QCoreApplication::translate("AccountStore", "Renseigne ton email et ton mot de passe."));
         return;
     }
     // One request at a time: the page disables its button meanwhile, and a second
@@ -180,13 +181,15 @@ void AccountStore::handlePostReply(QNetworkReply* reply, bool isSignUp)
     }
     // The refusal first, for both: a refused sign-up is no account created.
     if (BackendRefusal::isRefusal(object)) {
-        setErrorMessage(BackendRefusal::text(object, QStringLiteral("Email ou mot de passe incorrect.")));
+        setErrorMessage(BackendRefusal::text(
+            object, QCoreApplication::translate("AccountStore", "Email ou mot de passe incorrect.")));
         return;
     }
     if (!isSignUp)
-        setErrorMessage(QStringLiteral("Email ou mot de passe incorrect."));
+        setErrorMessage(QCoreApplication::translate("AccountStore", "Email ou mot de passe incorrect."));
     else if (AccountReply::isUserObject(object))
-        setErrorMessage(QStringLiteral("Compte créé ! Confirme ton email, puis connecte-toi."));
+        setErrorMessage(QCoreApplication::translate("AccountStore",
+                                                    "Compte créé ! Confirme ton email, puis connecte-toi."));
     else
         setErrorMessage(invalidReplyText());
 }
@@ -233,7 +236,7 @@ void AccountStore::signInWithGoogle()
         opened = QDesktopServices::openUrl(url);
     if (!opened) {
         m_googleAttempt.reset();
-        setErrorMessage(QStringLiteral("Impossible d'ouvrir le navigateur."));
+        setErrorMessage(QCoreApplication::translate("AccountStore", "Impossible d'ouvrir le navigateur."));
     }
 }
 
@@ -382,7 +385,7 @@ void AccountStore::handleRefreshReply(QNetworkReply* reply, const QString& sentR
 void AccountStore::expireSession()
 {
     signOut();
-    setErrorMessage(QStringLiteral("Session expirée, reconnecte-toi."));
+    setErrorMessage(QCoreApplication::translate("AccountStore", "Session expirée, reconnecte-toi."));
 }
 
 void AccountStore::fetchUserEmail()
@@ -497,17 +500,19 @@ std::optional<QString> AccountStore::transportError(QNetworkReply* reply)
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::ProxyConnectionRefusedError:
     case QNetworkReply::ProxyNotFoundError:
-        return QStringLiteral("Impossible de se connecter au serveur.");
+        return QCoreApplication::translate("AccountStore", "Impossible de se connecter au serveur.");
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("Un serveur avec le nom d'hôte indiqué est introuvable.");
+        return QCoreApplication::translate("AccountStore",
+                                           "Un serveur avec le nom d'hôte indiqué est introuvable.");
     case QNetworkReply::TimeoutError:
     case QNetworkReply::ProxyTimeoutError:
     // The only cancellation left here is the transfer time-out: the store
     // itself only aborts replies it marks as too large.
     case QNetworkReply::OperationCanceledError:
-        return QStringLiteral("La requête a expiré.");
+        return QCoreApplication::translate("AccountStore", "La requête a expiré.");
     case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "AccountStore",
             "Une erreur SSL s'est produite et une connexion sécurisée au serveur ne peut pas être établie.");
     default:
         return reply->errorString();

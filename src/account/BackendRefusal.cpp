@@ -1,5 +1,6 @@
 #include "account/BackendRefusal.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QStringList>
 
@@ -64,18 +65,21 @@ QString weakPasswordText(const QJsonObject& reply)
     for (const QJsonValue& reason : given) {
         const QString name = reason.toString();
         if (name == QLatin1String("length"))
-            reasons.append(QStringLiteral("il est trop court"));
+            reasons.append(QCoreApplication::translate("BackendRefusal", "il est trop court"));
         else if (name == QLatin1String("characters"))
-            reasons.append(QStringLiteral("il lui manque des sortes de caractères (minuscules, majuscules, "
-                                          "chiffres ou symboles)"));
+            reasons.append(QCoreApplication::translate(
+                "BackendRefusal", "il lui manque des sortes de caractères (minuscules, majuscules, "
+                                  "chiffres ou symboles)"));
         else if (name == QLatin1String("pwned"))
-            reasons.append(QStringLiteral("il figure dans des fuites de mots de passe connues"));
+            reasons.append(QCoreApplication::translate("BackendRefusal",
+                                                       "il figure dans des fuites de mots de passe connues"));
         else if (!name.isEmpty())
             reasons.append(name);
     }
     if (reasons.isEmpty())
-        return QStringLiteral("Mot de passe trop faible.");
-    return QStringLiteral("Mot de passe trop faible : %1.").arg(reasons.join(QStringLiteral(" ; ")));
+        return QCoreApplication::translate("BackendRefusal", "Mot de passe trop faible.");
+    return QCoreApplication::translate("BackendRefusal", "Mot de passe trop faible : %1.")
+        .arg(reasons.join(QStringLiteral(" ; ")));
 }
 
 // The backend's documented codes a user can act on.
@@ -84,14 +88,21 @@ const struct
     const char* code;
     const char* text;
 } kCodeTexts[] = {
-    {"invalid_credentials", "Email ou mot de passe incorrect."},
-    {"email_not_confirmed", "Ton email n'est pas encore confirmé : ouvre le lien reçu, puis connecte-toi."},
-    {"user_already_exists", "Un compte existe déjà avec cet email : connecte-toi."},
-    {"email_exists", "Un compte existe déjà avec cet email : connecte-toi."},
-    {"over_email_send_rate_limit", "Trop d'emails envoyés à cette adresse. Réessaie dans quelques minutes."},
-    {"over_request_rate_limit", "Trop de tentatives. Réessaie dans quelques minutes."},
-    {"signup_disabled", "Les inscriptions sont fermées pour le moment."},
-    {"email_address_invalid", "Cette adresse email n'est pas acceptée."},
+    {"invalid_credentials", QT_TRANSLATE_NOOP("BackendRefusal", "Email ou mot de passe incorrect.")},
+    {"email_not_confirmed",
+     QT_TRANSLATE_NOOP("BackendRefusal",
+                       "Ton email n'est pas encore confirmé : ouvre le lien reçu, puis connecte-toi.")},
+    {"user_already_exists",
+     QT_TRANSLATE_NOOP("BackendRefusal", "Un compte existe déjà avec cet email : connecte-toi.")},
+    {"email_exists",
+     QT_TRANSLATE_NOOP("BackendRefusal", "Un compte existe déjà avec cet email : connecte-toi.")},
+    {"over_email_send_rate_limit",
+     QT_TRANSLATE_NOOP("BackendRefusal",
+                       "Trop d'emails envoyés à cette adresse. Réessaie dans quelques minutes.")},
+    {"over_request_rate_limit",
+     QT_TRANSLATE_NOOP("BackendRefusal", "Trop de tentatives. Réessaie dans quelques minutes.")},
+    {"signup_disabled", QT_TRANSLATE_NOOP("BackendRefusal", "Les inscriptions sont fermées pour le moment.")},
+    {"email_address_invalid", QT_TRANSLATE_NOOP("BackendRefusal", "Cette adresse email n'est pas acceptée.")},
 };
 
 QString textForCode(const QString& code, const QJsonObject& reply)
@@ -100,7 +111,7 @@ QString textForCode(const QString& code, const QJsonObject& reply)
         return weakPasswordText(reply);
     for (const auto& entry : kCodeTexts) {
         if (code == QLatin1String(entry.code))
-            return QString::fromUtf8(entry.text);
+            return QCoreApplication::translate("BackendRefusal", entry.text);
     }
     return QString();
 }
@@ -130,7 +141,7 @@ QString BackendRefusal::text(const QJsonObject& reply, const QString& fallback)
     const QString said = message.isEmpty() ? code : message;
     if (said.isEmpty())
         return fallback;
-    return QStringLiteral("Le serveur a répondu : %1").arg(said);
+    return QCoreApplication::translate("BackendRefusal", "Le serveur a répondu : %1").arg(said);
 }
 
 } // namespace nivora

@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
 
@@ -97,28 +98,49 @@ void AppDelegate::setupStatusItem()
     // The popover's actions, for trays that show a menu instead of sending
     // clicks (GNOME's AppIndicator extension) and for everyone's right click.
     AppState& state = AppState::shared();
-    auto* dashboard = new QAction(QStringLiteral("Ouvrir le tableau de bord"), this);
+    auto* dashboard = new QAction(this);
     connect(dashboard, &QAction::triggered, this, &AppDelegate::openSettings);
-    auto* running = new QAction(QStringLiteral("Fond animé"), this);
+    auto* running = new QAction(this);
     running->setCheckable(true);
     running->setChecked(state.isRunning());
     connect(running, &QAction::triggered, this, [](bool on) { AppState::shared().setIsRunning(on); });
     connect(&state, &AppState::isRunningChanged, running, &QAction::setChecked);
-    auto* previous = new QAction(QStringLiteral("Scène précédente"), this);
+    auto* previous = new QAction(this);
     connect(previous, &QAction::triggered, this, [] { SceneActions::switchScene(AppState::shared(), -1); });
-    auto* next = new QAction(QStringLiteral("Scène suivante"), this);
+    auto* next = new QAction(this);
     connect(next, &QAction::triggered, this, [] { SceneActions::showNext(AppState::shared()); });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
-    auto* quitAction = new QAction(QStringLiteral("Quitter Nivora"), this);
+    auto* quitAction = new QAction(this);
     connect(quitAction, &QAction::triggered, this, &AppDelegate::quit);
     m_trayActions = {dashboard, running, previous, next, separator, quitAction};
+    retranslateTray();
+    QCoreApplication::instance()->installEventFilter(this);
 
     // Without any tray the item stays invisible; the app keeps running and
     // remains reachable through `nivora` and `nivora ctl`.
     m_tray = new TrayItem(brandIcon(), QStringLiteral("Nivora"), m_trayActions, this);
     connect(m_tray, &TrayItem::activated, this, &AppDelegate::togglePopoverAt);
     m_tray->show();
+}
+
+void AppDelegate::retranslateTray()
+{
+    const QStringList texts{QCoreApplication::translate("AppDelegate", "Ouvrir le tableau de bord"),
+                            QCoreApplication::translate("AppDelegate", "Fond animé"),
+                            QCoreApplication::translate("AppDelegate", "Scène précédente"),
+                            QCoreApplication::translate("AppDelegate", "Scène suivante"),
+                            QString(),
+                            QCoreApplication::translate("AppDelegate", "Quitter Nivora")};
+    for (qsizetype i = 0; i < m_trayActions.size() && i < texts.size(); ++i)
+        m_trayActions.at(i)->setText(texts.at(i));
+}
+
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange)
+        retranslateTray();
+    return QObject::eventFilter(watched, event);
 }
 
 void AppDelegate::setupPopover()
@@ -194,7 +216,7 @@ void AppDelegate::openSettings()
         // per run, since the window is kept from here on.
         const bool signedIn = AccountStore::shared().signedIn();
         m_dashboard = new DashboardWindow(AppState::shared(), signedIn);
-        connect(m_dashboard->view()->sidebar(), &SidebarView::quitRequested, this, &AppDelegate::quit);
+        connect(m_dashboard, &DashboardWindow::quitRequested, this, &AppDelegate::quit);
     }
     m_dashboard->present();
 }

@@ -67,7 +67,12 @@ public:
     // Supplies the per-window part of `ctl status` once the wallpaper runs.
     void setStatusProvider(std::function<QJsonObject()> provider) { m_statusProvider = std::move(provider); }
 
+protected:
+    // The tray menu follows a change of language.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void retranslateTray();
     void setupStatusItem();
     void setupPopover();
     void ensurePopover();

@@ -8,6 +8,7 @@
 #include "state/SceneActions.h"
 #include "state/SettingsCodec.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -65,17 +66,19 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
          command == QLatin1String("reset")) &&
         args.value(0) == QLatin1String("--screen")) {
         if (args.size() < 2 || args.at(1).isEmpty())
-            return {2, QStringLiteral("usage : nivora ctl %1 --screen ÉCRAN …").arg(command)};
+            return {2,
+                    QCoreApplication::translate("ControlCommands", "usage : nivora ctl %1 --screen ÉCRAN …")
+                        .arg(command)};
         return screen(command, args.at(1), args.mid(2));
     }
     if (command == QLatin1String("reset"))
-        return {2, QStringLiteral("usage : nivora ctl reset --screen ÉCRAN")};
+        return {2, QCoreApplication::translate("ControlCommands", "usage : nivora ctl reset --screen ÉCRAN")};
     if (command == QLatin1String("get"))
         return getReply(SettingsCodec::toJson(m_state), args,
-                        QStringLiteral("clé inconnue « %1 » ; clés : %2"));
+                        QCoreApplication::translate("ControlCommands", "clé inconnue « %1 » ; clés : %2"));
     if (command == QLatin1String("set")) {
         if (args.size() != 2)
-            return {2, QStringLiteral("usage : nivora ctl set CLÉ JSON")};
+            return {2, QCoreApplication::translate("ControlCommands", "usage : nivora ctl set CLÉ JSON")};
         return setReply(args, [this](const QString& key, const QJsonValue& value) {
             return SettingsCodec::apply(m_state, key, value);
         });
@@ -96,7 +99,8 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
     }
     if (command == QLatin1String("dashboard")) {
         if (args.size() > 1)
-            return {2, QStringLiteral("usage : nivora ctl dashboard [SECTION]")};
+            return {2,
+                    QCoreApplication::translate("ControlCommands", "usage : nivora ctl dashboard [SECTION]")};
         if (args.isEmpty()) {
             if (m_delegate)
                 m_delegate->openSettings();
@@ -104,8 +108,9 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
         }
         const auto section = NavSections::fromRawValue(args.first());
         if (!section)
-            return {2, QStringLiteral("section inconnue « %1 » ; sections : %2")
-                           .arg(args.first(), NavSections::rawValues().join(QStringLiteral(", ")))};
+            return {2,
+                    QCoreApplication::translate("ControlCommands", "section inconnue « %1 » ; sections : %2")
+                        .arg(args.first(), NavSections::rawValues().join(QStringLiteral(", ")))};
         if (m_delegate)
             m_delegate->openDashboardSection(*section);
         return {0, QString()};
@@ -117,7 +122,7 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
     }
     if (command == QLatin1String("open-url")) {
         if (args.size() != 1 || !args.first().startsWith(QLatin1String("nivora://")))
-            return {2, QStringLiteral("adresse nivora:// attendue")};
+            return {2, QCoreApplication::translate("ControlCommands", "adresse nivora:// attendue")};
         if (m_delegate)
             m_delegate->openUrl(args.first());
         return {0, QString()};
@@ -130,7 +135,7 @@ ControlReply ControlCommands::handle(const QString& command, const QStringList& 
             QTimer::singleShot(0, m_delegate, &AppDelegate::quit);
         return {0, QString()};
     }
-    return {2, QStringLiteral("commande inconnue « %1 » ; commandes : %2")
+    return {2, QCoreApplication::translate("ControlCommands", "commande inconnue « %1 » ; commandes : %2")
                    .arg(command, commands().join(QStringLiteral(", ")))};
 }
 
@@ -141,20 +146,23 @@ ControlReply ControlCommands::screen(const QString& command, const QString& name
     if (m_screenNames) {
         const QStringList names = m_screenNames();
         if (!names.contains(name) && !m_state.screenOverrides().contains(name))
-            return {2, QStringLiteral("écran inconnu « %1 » ; écrans : %2")
+            return {2, QCoreApplication::translate("ControlCommands", "écran inconnu « %1 » ; écrans : %2")
                            .arg(name, names.join(QStringLiteral(", ")))};
     }
     if (command == QLatin1String("reset")) {
         if (!args.isEmpty())
-            return {2, QStringLiteral("usage : nivora ctl reset --screen ÉCRAN")};
+            return {
+                2, QCoreApplication::translate("ControlCommands", "usage : nivora ctl reset --screen ÉCRAN")};
         SettingsCodec::resetScreen(m_state, name);
         return {0, QString()};
     }
     if (command == QLatin1String("get"))
-        return getReply(SettingsCodec::screenJson(m_state, name), args,
-                        QStringLiteral("clé inconnue pour un écran « %1 » ; clés : %2"));
+        return getReply(
+            SettingsCodec::screenJson(m_state, name), args,
+            QCoreApplication::translate("ControlCommands", "clé inconnue pour un écran « %1 » ; clés : %2"));
     if (args.size() != 2)
-        return {2, QStringLiteral("usage : nivora ctl set --screen ÉCRAN CLÉ JSON")};
+        return {2, QCoreApplication::translate("ControlCommands",
+                                               "usage : nivora ctl set --screen ÉCRAN CLÉ JSON")};
     return setReply(args, [this, &name](const QString& key, const QJsonValue& value) {
         return SettingsCodec::applyToScreen(m_state, name, key, value);
     });
@@ -179,11 +187,13 @@ ControlReply ControlCommands::account(const QStringList& args)
     }
     if (args == QStringList{QStringLiteral("google")}) {
         if (!store.configured())
-            return {2, QStringLiteral("le compte n'est pas disponible dans cette version de Nivora")};
+            return {2, QCoreApplication::translate(
+                           "ControlCommands", "le compte n'est pas disponible dans cette version de Nivora")};
         store.signInWithGoogle();
         return {0, QString()};
     }
-    return {2, QStringLiteral("usage : nivora ctl account [sign-out | google]")};
+    return {2,
+            QCoreApplication::translate("ControlCommands", "usage : nivora ctl account [sign-out | google]")};
 }
 
 } // namespace nivora

@@ -19,46 +19,55 @@ void print(FILE* stream, const QString& text)
         writeText(stream, text + QLatin1Char('\n'));
 }
 
-const char* const kUsage =
-    "usage: nivora ctl COMMAND\n"
-    "  get [KEY]        print every setting as JSON, or one value\n"
-    "  set KEY JSON     change a setting (the value is JSON: 60, true, \"video\", [..])\n"
-    "  get --screen NAME [KEY]   what one screen shows\n"
-    "  set --screen NAME KEY JSON   give one screen a value of its own (mode, media,\n"
-    "                   scene, palette or tuning)\n"
-    "  reset --screen NAME   the screen follows the main settings again\n"
-    "  status           the wallpaper windows as JSON, with what each shows\n"
-    "  next | previous  step to the next or previous scene (next: the next file\n"
-    "                   while the media plays a folder)\n"
-    "  random           a random scene, palette and tuning\n"
-    "  dashboard [SECTION]  open the dashboard (on scenes, media, icons, colors,\n"
-    "                   widgets, displays, performance, about or account)\n"
-    "  account          the account as JSON (signedIn, email, busy, errorMessage, configured)\n"
-    "  account sign-out sign out of the account\n"
-    "  account google   sign in with Google in the browser\n"
-    "  popover          open or close the tray popover\n"
-    "  quit             end the running instance\n";
+// Written in French like every text of the program; the translations give
+// the other languages.
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "CtlCommand", "usage : nivora ctl COMMANDE\n"
+                  "  get [CLÉ]        affiche tous les réglages en JSON, ou une valeur\n"
+                  "  set CLÉ JSON     change un réglage (la valeur est du JSON : 60, true, \"video\", [..])\n"
+                  "  get --screen NOM [CLÉ]   ce que montre un écran\n"
+                  "  set --screen NOM CLÉ JSON   donne à un écran sa propre valeur (mode, média,\n"
+                  "                   scène, palette ou réglage fin)\n"
+                  "  reset --screen NOM   l'écran suit de nouveau les réglages principaux\n"
+                  "  status           les fenêtres de fond d'écran en JSON, avec ce que chacune montre\n"
+                  "  next | previous  passe à la scène suivante ou précédente (next : au fichier\n"
+                  "                   suivant quand le média est un dossier)\n"
+                  "  random           une scène, une palette et des réglages au hasard\n"
+                  "  dashboard [SECTION]  ouvre le tableau de bord (sur scenes, media, icons, colors,\n"
+                  "                   widgets, displays, performance, about ou account)\n"
+                  "  account          le compte en JSON (signedIn, email, busy, errorMessage, configured)\n"
+                  "  account sign-out déconnecte le compte\n"
+                  "  account google   connexion avec Google dans le navigateur\n"
+                  "  popover          ouvre ou ferme la fenêtre de la barre d'état\n"
+                  "  quit             quitte l'instance en cours\n");
+
+QString usage()
+{
+    return QCoreApplication::translate("CtlCommand", kUsage);
+}
 
 } // namespace
 
 int runCtlCommand(int argc, char** argv, const QStringList& args)
 {
+    QCoreApplication app(argc, argv);
     const CtlArguments::Verdict verdict = CtlArguments::check(args);
     if (verdict == CtlArguments::Verdict::Usage || verdict == CtlArguments::Verdict::Help) {
-        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        writeText(args.isEmpty() ? stderr : stdout, usage());
         return args.isEmpty() ? 2 : 0;
     }
     const QString command = args.first();
     const QStringList rest = args.mid(1);
     if (verdict != CtlArguments::Verdict::Ok) {
-        std::fprintf(stderr, "nivora ctl: %s « %s »\n%s",
-                     verdict == CtlArguments::Verdict::BadArity ? "arguments invalides pour"
-                                                                : "commande inconnue",
-                     command.toUtf8().constData(), kUsage);
+        const QString refusal =
+            verdict == CtlArguments::Verdict::BadArity
+                ? QCoreApplication::translate("CtlCommand", "arguments invalides pour « %1 »")
+                : QCoreApplication::translate("CtlCommand", "commande inconnue « %1 »");
+        print(stderr, QStringLiteral("nivora ctl: ") + refusal.arg(command));
+        writeText(stderr, usage());
         return 2;
     }
 
-    QCoreApplication app(argc, argv);
     const ControlClient::Result result = ControlClient::call(command, rest);
     switch (result.outcome) {
     case ControlClient::Outcome::Answered:
@@ -73,7 +82,8 @@ int runCtlCommand(int argc, char** argv, const QStringList& args)
     case ControlClient::Outcome::Failed:
         break;
     }
-    print(stderr, QStringLiteral("nivora ctl: échec de la commande : ") + result.error);
+    print(stderr, QStringLiteral("nivora ctl: ") +
+                      QCoreApplication::translate("CtlCommand", "échec de la commande : ") + result.error);
     return 1;
 }
 

@@ -3,10 +3,12 @@
 #include "app/AppDelegate.h"
 #include "app/CtlCommand.h"
 #include "app/LogPrefix.h"
+#include "app/Translations.h"
 #include "app/UnixSignals.h"
 #include "icons/FolderIconCommand.h"
 #include "icons/PatternCommand.h"
 #include "media/HeifImagePlugin.h"
+#include "platform/ConsoleText.h"
 #include "platform/FreedMemory.h"
 #include "platform/SessionPlatform.h"
 #include "platform/dbus/ControlBus.h"
@@ -35,15 +37,17 @@ namespace nivora {
 
 namespace {
 
-const char* const kUsage = "usage: nivora [COMMAND]\n"
-                           "  (no command)       start Nivora, or show the dashboard of the running one\n"
-                           "  ctl COMMAND ...    control the running instance (nivora ctl --help)\n"
-                           "  render ...         draw one frame of a scene to a PNG (nivora render --help)\n"
-                           "  pattern ...        draw a folder pattern to a PNG (nivora pattern --help)\n"
-                           "  folder-icon ...    dress folders with a pattern or an image, or undo it\n"
-                           "  nivora://...       hand a sign-in callback to the running instance\n"
-                           "  --autostart        start without splash or dashboard (the login start)\n"
-                           "  --version          print the version\n";
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "Entry", "usage : nivora [COMMANDE]\n"
+             "  (sans commande)    démarre Nivora, ou montre le tableau de bord de celui qui tourne\n"
+             "  ctl COMMANDE ...   pilote l'instance en cours (nivora ctl --help)\n"
+             "  render ...         dessine une image d'une scène dans un PNG (nivora render --help)\n"
+             "  pattern ...        dessine un motif de dossier dans un PNG (nivora pattern --help)\n"
+             "  folder-icon ...    habille des dossiers d'un motif ou d'une image, ou l'enlève\n"
+             "  nivora://...       passe un retour de connexion à l'instance en cours\n"
+             "  --autostart        démarre sans écran d'accueil ni tableau de bord (démarrage à l'ouverture "
+             "de session)\n"
+             "  --version          affiche la version\n");
 
 int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
 {
@@ -96,12 +100,17 @@ int runApp(int argc, char** argv, const QString& url, bool atLogin = false)
         const auto result = url.isEmpty() ? ControlClient::call(QStringLiteral("dashboard"), {})
                                           : ControlClient::call(QStringLiteral("open-url"), {url});
         if (result.outcome != ControlClient::Outcome::Answered) {
-            std::fprintf(stderr, "nivora: l'instance en cours ne répond pas : %s\n",
-                         result.error.toUtf8().constData());
+            writeText(stderr,
+                      QStringLiteral("nivora: %1\n")
+                          .arg(QCoreApplication::translate("Entry", "l'instance en cours ne répond pas : %1")
+                                   .arg(result.error)));
             return 1;
         }
         return 0;
     }
+
+    // Everything shown from here on (splash, tray, dashboard) speaks the chosen language.
+    LanguageFollower language(AppState::shared());
 
     // An autostart entry left by a version installed elsewhere starts this one again.
     LaunchAtLogin::repair();
@@ -140,16 +149,21 @@ int handOverCallback(char** argv, const QStringList& args)
         if (std::strncmp(*arg, "nivora://", 9) == 0)
             std::memset(*arg, 0, std::strlen(*arg));
     }
-    if (args.size() != 1) {
-        std::fputs("nivora: une seule adresse nivora:// est attendue\n", stderr);
-        return 2;
-    }
     int appArgc = 1;
     QCoreApplication app(appArgc, argv);
+    if (args.size() != 1) {
+        writeText(stderr,
+                  QStringLiteral("nivora: %1\n")
+                      .arg(QCoreApplication::translate("Entry", "une seule adresse nivora:// est attendue")));
+        return 2;
+    }
     const auto result = ControlClient::call(QStringLiteral("open-url"), args);
     if (result.outcome == ControlClient::Outcome::Answered)
         return result.reply.status == 0 ? 0 : 1;
-    std::fprintf(stderr, "nivora: retour de connexion ignoré : %s\n", result.error.toUtf8().constData());
+    writeText(
+        stderr,
+        QStringLiteral("nivora: %1\n")
+            .arg(QCoreApplication::translate("Entry", "retour de connexion ignoré : %1").arg(result.error)));
     return 1;
 }
 
@@ -179,14 +193,18 @@ int entry(int argc, char** argv)
     if (first == LaunchAtLogin::autostartArgument && args.size() == 1)
         return runApp(argc, argv, QString(), true);
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
-        std::fputs(kUsage, stdout);
+        QCoreApplication app(argc, argv);
+        writeText(stdout, QCoreApplication::translate("Entry", kUsage));
         return 0;
     }
     if (first == QLatin1String("--version")) {
         std::printf("nivora %s\n", NIVORA_VERSION);
         return 0;
     }
-    std::fprintf(stderr, "nivora: argument inconnu « %s »\n%s", first.toLocal8Bit().constData(), kUsage);
+    QCoreApplication app(argc, argv);
+    writeText(stderr, QStringLiteral("nivora: %1\n%2")
+                          .arg(QCoreApplication::translate("Entry", "argument inconnu « %1 »").arg(first),
+                               QCoreApplication::translate("Entry", kUsage)));
     return 2;
 }
 

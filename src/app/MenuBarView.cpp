@@ -11,14 +11,14 @@
 #include "state/AppState.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
 
 namespace nivora {
-
-namespace {
 
 // The dashboard button's label: a symbol and a text, 8 apart, centred.
 class SymbolTextLabel : public QWidget
@@ -28,6 +28,13 @@ public:
         : QWidget(parent), m_symbol(symbol), m_text(text)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    void setText(const QString& text)
+    {
+        m_text = text;
+        updateGeometry();
+        update();
     }
 
     QSize sizeHint() const override
@@ -57,6 +64,8 @@ private:
     QString m_symbol;
     QString m_text;
 };
+
+namespace {
 
 // "Quitter Nivora": a plain text button.
 class PlainTextButton : public QAbstractButton
@@ -119,7 +128,7 @@ MenuBarView::MenuBarView(AppState& state, std::function<void()> openSettings, st
     m_preview = new PreviewCard(state, this);
     column->addWidget(m_preview);
 
-    m_running = new PillToggle(QStringLiteral("Fond animé"), QString(), QString(), Theme::green(), this);
+    m_running = new PillToggle(QString(), QString(), QString(), Theme::green(), this);
     m_running->setCheckable(true);
     followRunning(state.isRunning());
     connect(m_running, &QAbstractButton::toggled, this, [this](bool on) {
@@ -129,7 +138,7 @@ MenuBarView::MenuBarView(AppState& state, std::function<void()> openSettings, st
     connect(&state, &AppState::isRunningChanged, this, &MenuBarView::followRunning);
     column->addWidget(m_running);
 
-    m_speed = new FluidSlider(QStringLiteral("Vitesse"), QStringLiteral("speedometer"), Theme::blue(), this);
+    m_speed = new FluidSlider(QString(), QStringLiteral("speedometer"), Theme::blue(), this);
     m_speed->setValue(state.speed());
     connect(m_speed, &FluidSlider::valueEdited, this, [this](double value) { m_state.setSpeed(value); });
     connect(&state, &AppState::speedChanged, m_speed, &FluidSlider::setValue);
@@ -138,11 +147,9 @@ MenuBarView::MenuBarView(AppState& state, std::function<void()> openSettings, st
     m_dashboard = new SketchButton(this);
     m_dashboard->setFill(Theme::yellow());
     m_dashboard->setSeed(17);
-    m_dashboard->setAccessibleName(QStringLiteral("Ouvrir le tableau de bord"));
-    auto* label = new SymbolTextLabel(QStringLiteral("slider.horizontal.3"),
-                                      QStringLiteral("Ouvrir le tableau de bord"));
-    label->setFont(SketchButtonStyle::labelFont(Fonts::font(13, QFont::Bold)));
-    m_dashboard->setContent(label);
+    m_dashboardLabel = new SymbolTextLabel(QStringLiteral("slider.horizontal.3"), QString());
+    m_dashboardLabel->setFont(SketchButtonStyle::labelFont(Fonts::font(13, QFont::Bold)));
+    m_dashboard->setContent(m_dashboardLabel);
     m_dashboard->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_dashboard, &QAbstractButton::clicked, this, [openSettings] {
         if (openSettings)
@@ -150,20 +157,40 @@ MenuBarView::MenuBarView(AppState& state, std::function<void()> openSettings, st
     });
     column->addWidget(m_dashboard);
 
-    m_quit = new PlainTextButton(QStringLiteral("Quitter Nivora"), this);
-    m_quit->setAccessibleName(QStringLiteral("Quitter Nivora"));
+    m_quit = new PlainTextButton(QString(), this);
     connect(m_quit, &QAbstractButton::clicked, this, [quit] {
         if (quit)
             quit();
     });
     column->addWidget(m_quit, 0, Qt::AlignHCenter);
     column->addStretch(1);
+    retranslate();
+}
+
+void MenuBarView::retranslate()
+{
+    m_running->setTitle(QCoreApplication::translate("MenuBarView", "Fond animé"));
+    followRunning(m_state.isRunning());
+    m_speed->setTitle(QCoreApplication::translate("MenuBarView", "Vitesse"));
+    const QString dashboard = QCoreApplication::translate("MenuBarView", "Ouvrir le tableau de bord");
+    m_dashboard->setAccessibleName(dashboard);
+    m_dashboardLabel->setText(dashboard);
+    m_quit->setText(QCoreApplication::translate("MenuBarView", "Quitter Nivora"));
+    m_quit->setAccessibleName(m_quit->text());
+}
+
+void MenuBarView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
 }
 
 void MenuBarView::followRunning(bool running)
 {
     // The icon shows what the switch would do.
-    m_running->setSubtitle(running ? QStringLiteral("Actif") : QStringLiteral("En pause"));
+    m_running->setSubtitle(running ? QCoreApplication::translate("MenuBarView", "Actif")
+                                   : QCoreApplication::translate("MenuBarView", "En pause"));
     m_running->setSymbol(running ? QStringLiteral("pause.fill") : QStringLiteral("play.fill"));
     if (m_running->isChecked() != running)
         m_running->setChecked(running);

@@ -11,6 +11,7 @@ class AppState;
 class FluidSlider;
 class PillToggle;
 class PreviewCard;
+class SymbolTextLabel;
 class SketchButton;
 
 // The tray popover's content: the brand row, the live preview card with the
@@ -33,7 +34,11 @@ public:
     SketchButton* dashboardButton() const { return m_dashboard; }
     QAbstractButton* quitButton() const { return m_quit; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void retranslate();
     void followRunning(bool running);
 
     AppState& m_state;
@@ -42,6 +47,7 @@ private:
     FluidSlider* m_speed = nullptr;
     SketchButton* m_dashboard = nullptr;
     QAbstractButton* m_quit = nullptr;
+    SymbolTextLabel* m_dashboardLabel = nullptr;
 };
 
 } // namespace nivora

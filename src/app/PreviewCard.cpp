@@ -5,10 +5,12 @@
 #include "design/RoughRectangle.h"
 #include "design/Theme.h"
 #include "model/SceneCatalog.h"
+#include "model/UiLanguage.h"
 #include "scene/ScenePreview.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,20 +58,35 @@ PreviewCard::PreviewCard(AppState& state, QWidget* parent) : QWidget(parent), m_
     m_preview = new ScenePreview(30, this, &state);
     m_overlay = new Overlay(this);
     m_previous = new RoundIconButton(RoundIconButton::Chevron::Left, m_overlay);
-    m_previous->setAccessibleName(QStringLiteral("Scène précédente"));
     m_next = new RoundIconButton(RoundIconButton::Chevron::Right, m_overlay);
-    m_next->setAccessibleName(QStringLiteral("Scène suivante"));
+    retranslate();
     connect(m_previous, &QAbstractButton::clicked, this, [this] { SceneActions::switchScene(m_state, -1); });
     connect(m_next, &QAbstractButton::clicked, this, [this] { SceneActions::showNext(m_state); });
     connect(&m_state, &AppState::sceneIndexChanged, m_overlay, qOverload<>(&QWidget::update));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
+void PreviewCard::retranslate()
+{
+    m_previous->setAccessibleName(QCoreApplication::translate("PreviewCard", "Scène précédente"));
+    m_next->setAccessibleName(QCoreApplication::translate("PreviewCard", "Scène suivante"));
+}
+
+void PreviewCard::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        m_overlay->update();
+    }
+}
+
 QString PreviewCard::sceneName() const
 {
     const auto& scenes = availableScenes();
     const qint64 index = m_state.sceneIndex();
-    return index >= 0 && index < scenes.size() ? scenes.at(index).name : QStringLiteral("—");
+    return index >= 0 && index < scenes.size() ? UiLanguages::translate("SceneCatalog", scenes.at(index).name)
+                                               : QStringLiteral("—");
 }
 
 QSize PreviewCard::sizeHint() const

@@ -38,8 +38,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void retranslate();
     class Overlay;
 
     AppState& m_state;

@@ -5,6 +5,7 @@
 #include "design/BrandMark.h"
 #include "design/Theme.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -40,8 +41,8 @@ SplashView::SplashView(QWidget* parent) : QWidget(parent)
     texts->setSpacing(4);
     texts->addWidget(
         makeLabel(QStringLiteral("Nivora"), Fonts::font(26, QFont::ExtraBold), Theme::ink(), this));
-    texts->addWidget(makeLabel(QStringLiteral("carnet d'ambiances animées"), Fonts::font(12, QFont::Medium),
-                               Theme::inkSoft(), this));
+    texts->addWidget(makeLabel(QCoreApplication::translate("SplashView", "carnet d'ambiances animées"),
+                               Fonts::font(12, QFont::Medium), Theme::inkSoft(), this));
     column->addLayout(texts);
 
     m_dots = new LoadingDots(this);

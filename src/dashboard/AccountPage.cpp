@@ -12,6 +12,7 @@
 #include "design/SketchButton.h"
 #include "design/Theme.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -28,7 +29,11 @@ namespace {
 
 using PageText::label;
 
-const QString kUnavailable = QStringLiteral("Le compte n'est pas disponible dans cette version de Nivora.");
+QString unavailableText()
+{
+    return QCoreApplication::translate("AccountPage",
+                                       "Le compte n'est pas disponible dans cette version de Nivora.");
+}
 
 // The form is this wide at most: a sign-in field across a 1000-pixel page reads badly.
 constexpr int kFormMaxWidth = 460;
@@ -87,7 +92,7 @@ QWidget* AccountPage::buildSignedInCard()
     row->addStretch(1);
     column->addLayout(row);
 
-    m_signOut = new SketchButton(QStringLiteral("Se déconnecter"), content);
+    m_signOut = new SketchButton(QCoreApplication::translate("AccountPage", "Se déconnecter"), content);
     m_signOut->setFill(Theme::paper3());
     m_signOut->setSeed(41);
     connect(m_signOut, &SketchButton::clicked, this, [this] { m_store.signOut(); });
@@ -107,12 +112,12 @@ QWidget* AccountPage::buildFormCard()
     m_eyebrow->setObjectName(QStringLiteral("account-form-eyebrow"));
     column->addWidget(m_eyebrow);
 
-    m_unavailable = label(kUnavailable, Fonts::font(12, QFont::DemiBold), Theme::inkSoft(), content);
+    m_unavailable = label(unavailableText(), Fonts::font(12, QFont::DemiBold), Theme::inkSoft(), content);
     m_unavailable->setObjectName(QStringLiteral("account-unavailable"));
     m_unavailable->setWordWrap(true);
     column->addWidget(m_unavailable);
 
-    m_google = new SketchButton(QStringLiteral("Continuer avec Google"), content);
+    m_google = new SketchButton(QCoreApplication::translate("AccountPage", "Continuer avec Google"), content);
     m_google->setIcon(
         QIcon(FaceIcons::pixmap(QStringLiteral("globe"), 14, Theme::ink(), devicePixelRatioF())));
     m_google->setIconSize(QSize(14, 14));
@@ -122,15 +127,15 @@ QWidget* AccountPage::buildFormCard()
     connect(m_google, &SketchButton::clicked, this, [this] { m_store.signInWithGoogle(); });
     column->addWidget(m_google);
 
-    QLabel* separator =
-        label(QStringLiteral("ou"), Fonts::font(11, QFont::DemiBold), Theme::inkSoft(), content);
+    QLabel* separator = label(QCoreApplication::translate("AccountPage", "ou"),
+                              Fonts::font(11, QFont::DemiBold), Theme::inkSoft(), content);
     separator->setAlignment(Qt::AlignHCenter);
     column->addWidget(separator);
 
-    m_email = new SketchField(QStringLiteral("Email"), false, content);
+    m_email = new SketchField(QCoreApplication::translate("AccountPage", "Email"), false, content);
     m_email->setObjectName(QStringLiteral("account-email-field"));
     column->addWidget(m_email);
-    m_password = new SketchField(QStringLiteral("Mot de passe"), true, content);
+    m_password = new SketchField(QCoreApplication::translate("AccountPage", "Mot de passe"), true, content);
     m_password->setObjectName(QStringLiteral("account-password-field"));
     column->addWidget(m_password);
 
@@ -180,18 +185,22 @@ QLineEdit* AccountPage::passwordField() const
 void AccountPage::refresh()
 {
     const bool signedIn = m_store.signedIn();
-    m_header->setTitle(signedIn ? QStringLiteral("Mon compte") : QStringLiteral("Connexion"));
-    m_header->setSubtitle(signedIn ? QStringLiteral("Tu es connecté à Nivora.")
-                                   : QStringLiteral("Connecte-toi avec le compte créé sur le site."));
+    m_header->setTitle(signedIn ? QCoreApplication::translate("AccountPage", "Mon compte")
+                                : QCoreApplication::translate("AccountPage", "Connexion"));
+    m_header->setSubtitle(signedIn ? QCoreApplication::translate("AccountPage", "Tu es connecté à Nivora.")
+                                   : QCoreApplication::translate(
+                                         "AccountPage", "Connecte-toi avec le compte créé sur le site."));
     m_signedInCard->setVisible(signedIn);
     m_formCard->setVisible(!signedIn);
     m_emailLabel->setText(m_store.email());
 
-    m_eyebrow->setSourceText(m_signupMode ? QStringLiteral("Créer un compte")
-                                          : QStringLiteral("Se connecter"));
-    m_main->setText(m_signupMode ? QStringLiteral("Créer mon compte") : QStringLiteral("Se connecter"));
-    m_modeSwitch->setText(m_signupMode ? QStringLiteral("J'ai déjà un compte")
-                                       : QStringLiteral("Pas de compte ? En créer un"));
+    m_eyebrow->setSourceText(m_signupMode ? QCoreApplication::translate("AccountPage", "Créer un compte")
+                                          : QCoreApplication::translate("AccountPage", "Se connecter"));
+    m_main->setText(m_signupMode ? QCoreApplication::translate("AccountPage", "Créer mon compte")
+                                 : QCoreApplication::translate("AccountPage", "Se connecter"));
+    m_modeSwitch->setText(m_signupMode
+                              ? QCoreApplication::translate("AccountPage", "J'ai déjà un compte")
+                              : QCoreApplication::translate("AccountPage", "Pas de compte ? En créer un"));
 
     // Without a backend the form stays visible, so the user sees what the page is
     // for, but nothing in it can be used.

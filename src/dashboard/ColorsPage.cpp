@@ -13,6 +13,7 @@
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
@@ -82,7 +83,8 @@ QWidget* ColorsPage::buildPresets()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
-    column->addWidget(new Eyebrow(QStringLiteral("Palettes prédéfinies"), Theme::coral(), content));
+    column->addWidget(new Eyebrow(QCoreApplication::translate("ColorsPage", "Palettes prédéfinies"),
+                                  Theme::coral(), content));
     auto* grid = new AdaptiveGridLayout(134, 16, 18);
     const QList<WallpaperPalette>& presets = WallpaperPalette::presets();
     for (int i = 0; i < presets.size(); ++i) {
@@ -105,9 +107,10 @@ QWidget* ColorsPage::buildCustom()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
     auto* head = new QHBoxLayout;
-    head->addWidget(new Eyebrow(QStringLiteral("Palette personnalisée"), Theme::coral(), content));
+    head->addWidget(new Eyebrow(QCoreApplication::translate("ColorsPage", "Palette personnalisée"),
+                                Theme::coral(), content));
     head->addStretch(1);
-    m_reset = new SketchButton(QStringLiteral("Réinitialiser"), content);
+    m_reset = new SketchButton(QCoreApplication::translate("ColorsPage", "Réinitialiser"), content);
     m_reset->setFill(Theme::paper3());
     connect(m_reset, &QAbstractButton::clicked, this, [this] { applyPreset(0); });
     head->addWidget(m_reset);

@@ -48,7 +48,7 @@ QWidget* createPage(NavSection section, const PageContext& context, QWidget* par
     QWidget* page = nullptr;
     switch (section) {
     case NavSection::About:
-        page = new AboutPage(parent);
+        page = new AboutPage(context.state(), parent);
         break;
     case NavSection::Account:
         page = new AccountPage(context.account(), parent);

@@ -3,6 +3,7 @@
 #include "assets/Fonts.h"
 #include "dashboard/DashboardView.h"
 #include "dashboard/IconsPage.h"
+#include "dashboard/SidebarView.h"
 #include "design/Theme.h"
 #include "platform/FreedMemory.h"
 
@@ -15,7 +16,7 @@
 namespace nivora {
 
 DashboardWindow::DashboardWindow(AppState& state, bool signedIn, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : QWidget(parent, Qt::Window), m_state(state), m_signedIn(signedIn)
 {
     setObjectName(QStringLiteral("dashboard"));
     setWindowTitle(QStringLiteral("Nivora"));
@@ -37,11 +38,43 @@ DashboardWindow::DashboardWindow(AppState& state, bool signedIn, QWidget* parent
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_view = new DashboardView(state, signedIn, this);
-    layout->addWidget(m_view);
+    buildView(DashboardView::initialSection(signedIn));
 
     setMinimumSize(minimumContentSize);
     resize(initialSize);
+}
+
+void DashboardWindow::buildView(NavSection section)
+{
+    auto* view = new DashboardView(m_state, m_signedIn, this);
+    view->setSection(section);
+    connect(view->sidebar(), &SidebarView::quitRequested, this, &DashboardWindow::quitRequested);
+    if (m_view) {
+        layout()->replaceWidget(m_view, view);
+        // The control that changed the language may be inside the old view
+        // and still on the stack: it goes once the event loop is back.
+        m_view->hide();
+        m_view->deleteLater();
+    } else {
+        layout()->addWidget(view);
+    }
+    m_view = view;
+}
+
+void DashboardWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Every page and the sidebar are made from the texts of the language in
+    // force when they are built; building them again is the one way that
+    // leaves no text behind. Swapping translators sends the event twice (one
+    // out, one in): the content is built once, after both.
+    if (event->type() != QEvent::LanguageChange || !m_view || m_rebuildPending)
+        return;
+    m_rebuildPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rebuildPending = false;
+        buildView(m_view->section());
+    });
 }
 
 NavSection DashboardWindow::section() const

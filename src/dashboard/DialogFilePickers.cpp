@@ -3,6 +3,7 @@
 #include "dashboard/MediaFileTypes.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -61,36 +62,40 @@ std::optional<QStringList> DialogFilePickers::run(QWidget* page, const QString& 
 
 std::optional<QStringList> DialogFilePickers::chooseFolders(QWidget* page)
 {
-    return run(page, QStringLiteral("Choisir des dossiers"), [](QFileDialog& dialog) {
-        dialog.setDirectory(QDir::homePath());
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-        // Qt's folder mode selects one entry; its views take several once told so.
-        for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
-            if (view->objectName() == QLatin1String("listView") ||
-                view->objectName() == QLatin1String("treeView"))
-                view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        }
-    });
+    return run(page, QCoreApplication::translate("DialogFilePickers", "Choisir des dossiers"),
+               [](QFileDialog& dialog) {
+                   dialog.setDirectory(QDir::homePath());
+                   dialog.setFileMode(QFileDialog::Directory);
+                   dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+                   // Qt's folder mode selects one entry; its views take several once told so.
+                   for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
+                       if (view->objectName() == QLatin1String("listView") ||
+                           view->objectName() == QLatin1String("treeView"))
+                           view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+                   }
+               });
 }
 
 std::optional<QString> DialogFilePickers::chooseImage(QWidget* page)
 {
-    return firstFile(run(page, QStringLiteral("Importer une image"), [](QFileDialog& dialog) {
-        dialog.setDirectory(QDir::homePath());
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        // Every image type Qt reads, in one filter, so that no image is hidden
-        // behind a type the user must first pick.
-        QStringList patterns;
-        for (const QByteArray& type : QImageReader::supportedMimeTypes()) {
-            for (const QString& glob :
-                 QMimeDatabase().mimeTypeForName(QString::fromLatin1(type)).globPatterns()) {
-                if (!patterns.contains(glob))
-                    patterns << glob;
-            }
-        }
-        dialog.setNameFilter(QStringLiteral("Images (%1)").arg(patterns.join(QLatin1Char(' '))));
-    }));
+    return firstFile(
+        run(page, QCoreApplication::translate("DialogFilePickers", "Importer une image"),
+            [](QFileDialog& dialog) {
+                dialog.setDirectory(QDir::homePath());
+                dialog.setFileMode(QFileDialog::ExistingFile);
+                // Every image type Qt reads, in one filter, so that no image is hidden
+                // behind a type the user must first pick.
+                QStringList patterns;
+                for (const QByteArray& type : QImageReader::supportedMimeTypes()) {
+                    for (const QString& glob :
+                         QMimeDatabase().mimeTypeForName(QString::fromLatin1(type)).globPatterns()) {
+                        if (!patterns.contains(glob))
+                            patterns << glob;
+                    }
+                }
+                dialog.setNameFilter(QCoreApplication::translate("DialogFilePickers", "Images (%1)")
+                                         .arg(patterns.join(QLatin1Char(' '))));
+            }));
 }
 
 std::optional<QString> DialogFilePickers::chooseMedia(WallpaperMode mode, const QString& currentPath,
@@ -98,31 +103,33 @@ std::optional<QString> DialogFilePickers::chooseMedia(WallpaperMode mode, const 
 {
     if (mode == WallpaperMode::Scene)
         return std::nullopt;
-    return firstFile(run(page, QStringLiteral("Choisir un fichier"), [&](QFileDialog& dialog) {
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDirectory(mediaStartDirectory(mode, currentPath));
-        // Native dialogs (the portal among them) read the MIME types; Qt's own
-        // dialog reads the name filter, since it cannot expand "image/*" itself.
-        dialog.setMimeTypeFilters(MediaFileTypes::mimeTypes(mode));
-        dialog.setNameFilter(MediaFileTypes::nameFilter(mode));
-    }));
+    return firstFile(run(page, QCoreApplication::translate("DialogFilePickers", "Choisir un fichier"),
+                         [&](QFileDialog& dialog) {
+                             dialog.setFileMode(QFileDialog::ExistingFile);
+                             dialog.setDirectory(mediaStartDirectory(mode, currentPath));
+                             // Native dialogs (the portal among them) read the MIME types; Qt's own
+                             // dialog reads the name filter, since it cannot expand "image/*" itself.
+                             dialog.setMimeTypeFilters(MediaFileTypes::mimeTypes(mode));
+                             dialog.setNameFilter(MediaFileTypes::nameFilter(mode));
+                         }));
 }
 
 std::optional<QString> DialogFilePickers::chooseFolder(const QString& currentPath, QWidget* page)
 {
-    return firstFile(run(page, QStringLiteral("Choisir un dossier"), [&](QFileDialog& dialog) {
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOption(QFileDialog::ShowDirsOnly);
-        // Beside the folder chosen last, which is selected, so that a
-        // neighbour is one click away.
-        const QFileInfo current(currentPath);
-        if (current.isDir()) {
-            dialog.setDirectory(current.absolutePath());
-            dialog.selectFile(current.fileName());
-        } else {
-            dialog.setDirectory(mediaStartDirectory(WallpaperMode::Image, QString()));
-        }
-    }));
+    return firstFile(run(page, QCoreApplication::translate("DialogFilePickers", "Choisir un dossier"),
+                         [&](QFileDialog& dialog) {
+                             dialog.setFileMode(QFileDialog::Directory);
+                             dialog.setOption(QFileDialog::ShowDirsOnly);
+                             // Beside the folder chosen last, which is selected, so that a
+                             // neighbour is one click away.
+                             const QFileInfo current(currentPath);
+                             if (current.isDir()) {
+                                 dialog.setDirectory(current.absolutePath());
+                                 dialog.selectFile(current.fileName());
+                             } else {
+                                 dialog.setDirectory(mediaStartDirectory(WallpaperMode::Image, QString()));
+                             }
+                         }));
 }
 
 } // namespace nivora

@@ -2,6 +2,8 @@
 
 #include "platform/ScreenProvider.h"
 
+#include <QCoreApplication>
+
 namespace nivora {
 
 DisplayList::DisplayList(ScreenProvider& screens, QObject* parent) : QObject(parent), m_screens(screens)
@@ -23,12 +25,12 @@ DisplayRow DisplayList::rowFor(const ScreenInfo& screen, bool primary)
     const QString model = screen.screen ? screen.screen->model().trimmed() : QString();
     row.title = model.isEmpty() ? screen.name : model;
     if (row.title.isEmpty())
-        row.title = QStringLiteral("Écran");
+        row.title = QCoreApplication::translate("DisplayList", "Écran");
     row.name = screen.name;
     row.size = resolutionText(screen.frame.width(), screen.frame.height());
     row.detail = row.size;
     if (primary)
-        row.detail += QStringLiteral(" · Écran principal");
+        row.detail += QCoreApplication::translate("DisplayList", " · Écran principal");
     return row;
 }
 

@@ -16,6 +16,7 @@
 #include "state/AppState.h"
 #include "state/SettingsCodec.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -73,7 +74,9 @@ DisplaysPage::DisplaysPage(AppState& state, std::unique_ptr<ScreenProvider> scre
     card->setSeed(52);
     page->addWidget(card);
     page->addWidget(PageText::paragraph(
-        QStringLiteral("La liste se met à jour automatiquement à la connexion ou déconnexion d'un écran."),
+        QCoreApplication::translate(
+            "DisplaysPage",
+            "La liste se met à jour automatiquement à la connexion ou déconnexion d'un écran."),
         11, QFont::Normal, Theme::inkFaint(), this));
     page->addStretch(1);
 
@@ -111,9 +114,10 @@ void DisplaysPage::rebuildRows()
         texts->addWidget(PageText::label(display.detail, 11, QFont::Normal, Theme::inkSoft(), row));
         line->addLayout(texts, 1);
         auto* choice = new SegmentedSelector(QString(), {}, QString(), Theme::purple(), row);
-        choice->setOptions({0, 1},
-                           {QStringLiteral("Comme l'écran principal"), QStringLiteral("Personnalisé")});
-        choice->setAccessibleName(QStringLiteral("%1 : fond d'écran").arg(display.title));
+        choice->setOptions({0, 1}, {QCoreApplication::translate("DisplaysPage", "Comme l'écran principal"),
+                                    QCoreApplication::translate("DisplaysPage", "Personnalisé")});
+        choice->setAccessibleName(
+            QCoreApplication::translate("DisplaysPage", "%1 : fond d'écran").arg(display.title));
         const QString name = display.name;
         connect(choice, &SegmentedSelector::selectionEdited, this,
                 [this, name](qint64 option) { chooseSource(name, option == 1); });

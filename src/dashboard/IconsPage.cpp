@@ -17,6 +17,7 @@
 #include "icons/FolderPattern.h"
 #include "icons/PatternFolderView.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -101,7 +102,8 @@ IconsPage::IconsPage(QWidget* parent)
     auto* foldersColumn = new QVBoxLayout(folders);
     foldersColumn->setContentsMargins(0, 0, 0, 0);
     foldersColumn->setSpacing(12);
-    foldersColumn->addWidget(new Eyebrow(QStringLiteral("Dossiers cibles"), Theme::green(), folders));
+    foldersColumn->addWidget(
+        new Eyebrow(QCoreApplication::translate("IconsPage", "Dossiers cibles"), Theme::green(), folders));
     auto* row = new QHBoxLayout;
     row->setSpacing(10);
     row->addWidget(symbol(QStringLiteral("folder.fill"), Theme::inkSoft(), 16, folders), 0, Qt::AlignVCenter);
@@ -111,7 +113,8 @@ IconsPage::IconsPage(QWidget* parent)
     m_summary->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_summary->installEventFilter(this);
     row->addWidget(m_summary, 1, Qt::AlignVCenter);
-    SketchButton* choose = button(QStringLiteral("Choisir des dossiers…"), Theme::yellow(), 102, folders);
+    SketchButton* choose = button(QCoreApplication::translate("IconsPage", "Choisir des dossiers…"),
+                                  Theme::yellow(), 102, folders);
     connect(choose, &QAbstractButton::clicked, this, &IconsPage::pickFolders);
     row->addWidget(choose, 0, Qt::AlignVCenter);
     foldersColumn->addLayout(row);
@@ -120,8 +123,8 @@ IconsPage::IconsPage(QWidget* parent)
     m_statusLabel->setWordWrap(true);
     m_statusLabel->hide();
     foldersColumn->addWidget(m_statusLabel);
-    SketchButton* reset =
-        button(QStringLiteral("Remettre les icônes d'origine"), Theme::paper3(), 106, folders);
+    SketchButton* reset = button(QCoreApplication::translate("IconsPage", "Remettre les icônes d'origine"),
+                                 Theme::paper3(), 106, folders);
     connect(reset, &QAbstractButton::clicked, this, &IconsPage::resetIcons);
     foldersColumn->addWidget(reset, 0, Qt::AlignLeft);
     auto* foldersCard = new PaperCard(folders, this);
@@ -134,15 +137,18 @@ IconsPage::IconsPage(QWidget* parent)
     patternsColumn->setContentsMargins(0, 0, 0, 0);
     patternsColumn->setSpacing(12);
     auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new Eyebrow(QStringLiteral("Motifs (sur dossier système)"), Theme::coral(), patterns),
+    titleRow->addWidget(new Eyebrow(QCoreApplication::translate("IconsPage", "Motifs (sur dossier système)"),
+                                    Theme::coral(), patterns),
                         0, Qt::AlignVCenter);
     titleRow->addStretch(1);
-    SketchButton* import = button(QStringLiteral("Importer une image…"), Theme::paper3(), 105, patterns);
+    SketchButton* import = button(QCoreApplication::translate("IconsPage", "Importer une image…"),
+                                  Theme::paper3(), 105, patterns);
     connect(import, &QAbstractButton::clicked, this, &IconsPage::importImage);
     titleRow->addWidget(import, 0, Qt::AlignVCenter);
     patternsColumn->addLayout(titleRow);
     patternsColumn->addWidget(
-        label(QStringLiteral("Chaque motif est plaqué sur la forme exacte du dossier du système."),
+        label(QCoreApplication::translate(
+                  "IconsPage", "Chaque motif est plaqué sur la forme exacte du dossier du système."),
               Fonts::font(11, QFont::Normal), Theme::inkFaint(), patterns));
     m_grid = new AdaptiveGrid(minimumColumnWidth, columnSpacing, rowSpacing, patterns);
     m_grid->setObjectName(QStringLiteral("patternGrid"));
@@ -180,10 +186,10 @@ QList<PatternCell*> IconsPage::cells() const
 QString IconsPage::summaryFor(const QStringList& folderPaths)
 {
     if (folderPaths.isEmpty())
-        return QStringLiteral("Aucun dossier choisi");
+        return QCoreApplication::translate("IconsPage", "Aucun dossier choisi");
     if (folderPaths.size() == 1)
         return FolderIconReport::folderName(folderPaths.first());
-    return QStringLiteral("%1 dossiers sélectionnés").arg(folderPaths.size());
+    return QCoreApplication::translate("IconsPage", "%1 dossiers sélectionnés").arg(folderPaths.size());
 }
 
 void IconsPage::setFolderPaths(const QStringList& paths)
@@ -249,7 +255,8 @@ void IconsPage::applyPattern(const FolderPattern& pattern)
 void IconsPage::importImage()
 {
     if (m_folderPaths.isEmpty()) {
-        setStatus(QStringLiteral("Choisissez d'abord un ou plusieurs dossiers."), Theme::coral());
+        setStatus(QCoreApplication::translate("IconsPage", "Choisissez d'abord un ou plusieurs dossiers."),
+                  Theme::coral());
         return;
     }
     const std::optional<QString> file = std::shared_ptr(m_pickers)->chooseImage(this);

@@ -1,5 +1,6 @@
 #include "dashboard/MediaFileTypes.h"
 
+#include <QCoreApplication>
 #include <QMimeDatabase>
 #include <algorithm>
 
@@ -46,14 +47,16 @@ QString nameFilter(WallpaperMode mode)
         }
     }
     std::sort(patterns.begin(), patterns.end());
-    const QString label = mode == WallpaperMode::Image ? QStringLiteral("Images") : QStringLiteral("Vidéos");
+    const QString label = mode == WallpaperMode::Image
+                              ? QCoreApplication::translate("MediaFileTypes", "Images")
+                              : QCoreApplication::translate("MediaFileTypes", "Vidéos");
     return label + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 QString fileLabel(const QString& mediaPath)
 {
     if (mediaPath.isEmpty())
-        return QStringLiteral("Aucun fichier choisi");
+        return QCoreApplication::translate("MediaFileTypes", "Aucun fichier choisi");
     // The last path component, as the user named the file; a path that ends in
     // a separator has none, so the whole stored text is shown instead.
     const qsizetype slash = mediaPath.lastIndexOf(QLatin1Char('/'));

@@ -19,6 +19,7 @@
 #include "state/AppState.h"
 #include "state/MediaStatus.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
@@ -72,7 +73,8 @@ QWidget* MediaPage::buildModes()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
-    column->addWidget(new Eyebrow(QStringLiteral("Type de fond"), Theme::coral(), content));
+    column->addWidget(
+        new Eyebrow(QCoreApplication::translate("MediaPage", "Type de fond"), Theme::coral(), content));
     auto* grid = new AdaptiveGridLayout(150, 14, 14);
     for (WallpaperMode mode : WallpaperModes::all()) {
         auto* card = new ModeCard(mode, content);
@@ -92,41 +94,45 @@ QWidget* MediaPage::buildFile()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
-    column->addWidget(new Eyebrow(QStringLiteral("Fichier"), Theme::coral(), content));
+    column->addWidget(
+        new Eyebrow(QCoreApplication::translate("MediaPage", "Fichier"), Theme::coral(), content));
     m_fileName = PageText::label(QString(), 13, QFont::DemiBold, Theme::inkSoft(), content);
     m_fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_fileName);
     // The stored path is kept as it is even when the file went away; the page
     // only says so.
-    m_fileMissing =
-        PageText::label(QStringLiteral("Fichier introuvable"), 11, QFont::Bold, Theme::coral(), content);
+    m_fileMissing = PageText::label(QCoreApplication::translate("MediaPage", "Fichier introuvable"), 11,
+                                    QFont::Bold, Theme::coral(), content);
     column->addWidget(m_fileMissing);
     // The file is there but the wallpaper could not show it; the scene shows
     // meanwhile.
-    m_fileUnreadable =
-        PageText::label(QStringLiteral("Fichier illisible"), 11, QFont::Bold, Theme::coral(), content);
+    m_fileUnreadable = PageText::label(QCoreApplication::translate("MediaPage", "Fichier illisible"), 11,
+                                       QFont::Bold, Theme::coral(), content);
     column->addWidget(m_fileUnreadable);
     m_fileCrashed =
-        PageText::label(QStringLiteral("Ce fichier a fait planter Nivora ; le fond animé le remplace."), 11,
-                        QFont::Bold, Theme::coral(), content);
+        PageText::label(QCoreApplication::translate(
+                            "MediaPage", "Ce fichier a fait planter Nivora ; le fond animé le remplace."),
+                        11, QFont::Bold, Theme::coral(), content);
     m_fileCrashed->setWordWrap(true);
     column->addWidget(m_fileCrashed);
     auto* choices = new QHBoxLayout;
     choices->setSpacing(10);
-    m_choose = new SketchButton(QStringLiteral("Choisir un fichier…"), content);
+    m_choose = new SketchButton(QCoreApplication::translate("MediaPage", "Choisir un fichier…"), content);
     m_choose->setFill(Theme::yellow());
     connect(m_choose, &QAbstractButton::clicked, this, &MediaPage::pickFile);
     choices->addWidget(m_choose);
-    m_chooseFolder = new SketchButton(QStringLiteral("Choisir un dossier…"), content);
+    m_chooseFolder =
+        new SketchButton(QCoreApplication::translate("MediaPage", "Choisir un dossier…"), content);
     m_chooseFolder->setFill(Theme::yellow());
     connect(m_chooseFolder, &QAbstractButton::clicked, this, &MediaPage::pickFolder);
     choices->addWidget(m_chooseFolder);
     choices->addStretch(1);
     column->addLayout(choices);
     column->addWidget(buildPlaylist(content));
-    m_span = new PillToggle(QStringLiteral("Étendre sur tous les écrans"),
-                            QStringLiteral("Une seule image sur l'ensemble des écrans"),
-                            QStringLiteral("rectangle.split.3x1.fill"), Theme::blue(), content);
+    m_span =
+        new PillToggle(QCoreApplication::translate("MediaPage", "Étendre sur tous les écrans"),
+                       QCoreApplication::translate("MediaPage", "Une seule image sur l'ensemble des écrans"),
+                       QStringLiteral("rectangle.split.3x1.fill"), Theme::blue(), content);
     PageBindings::bindToggle(m_span, m_state, &AppState::spanScreens, &AppState::setSpanScreens,
                              &AppState::spanScreensChanged);
     column->addWidget(m_span);
@@ -141,8 +147,8 @@ QWidget* MediaPage::buildPlaylist(QWidget* parent)
     auto* column = new QVBoxLayout(m_playlist);
     column->setContentsMargins(0, 6, 0, 0);
     column->setSpacing(10);
-    m_interval =
-        new FluidSlider(QStringLiteral("Intervalle"), QStringLiteral("timer"), Theme::green(), m_playlist);
+    m_interval = new FluidSlider(QCoreApplication::translate("MediaPage", "Intervalle"),
+                                 QStringLiteral("timer"), Theme::green(), m_playlist);
     m_interval->setValueText([](double value) { return minutesText(minutesAt(value)); });
     m_interval->setValue(sliderValue(m_state.slideMinutes()));
     connect(m_interval, &FluidSlider::valueEdited, this,
@@ -154,13 +160,14 @@ QWidget* MediaPage::buildPlaylist(QWidget* parent)
             m_interval->setValue(sliderValue(minutes));
     });
     column->addWidget(m_interval);
-    m_shuffle = new PillToggle(QStringLiteral("Aléatoire"),
-                               QStringLiteral("Les fichiers du dossier dans le désordre"),
-                               QStringLiteral("die.face.5.fill"), Theme::purple(), m_playlist);
+    m_shuffle =
+        new PillToggle(QCoreApplication::translate("MediaPage", "Aléatoire"),
+                       QCoreApplication::translate("MediaPage", "Les fichiers du dossier dans le désordre"),
+                       QStringLiteral("die.face.5.fill"), Theme::purple(), m_playlist);
     PageBindings::bindToggle(m_shuffle, m_state, &AppState::slideShuffle, &AppState::setSlideShuffle,
                              &AppState::slideShuffleChanged);
     column->addWidget(m_shuffle);
-    m_next = new SketchButton(QStringLiteral("Suivant"), m_playlist);
+    m_next = new SketchButton(QCoreApplication::translate("MediaPage", "Suivant"), m_playlist);
     m_next->setFill(Theme::green());
     MediaStatus* status = &m_mediaStatus;
     connect(m_next, &QAbstractButton::clicked, this, [status] { status->requestNext(); });
@@ -185,7 +192,7 @@ qint64 MediaPage::minutesAt(double value)
 QString MediaPage::minutesText(qint64 minutes)
 {
     if (minutes < 60)
-        return QStringLiteral("%1 min").arg(minutes);
+        return QCoreApplication::translate("MediaPage", "%1 min").arg(minutes);
     const qint64 rest = minutes % 60;
     return rest == 0 ? QStringLiteral("%1 h").arg(minutes / 60)
                      : QStringLiteral("%1 h %2").arg(minutes / 60).arg(rest, 2, 10, QLatin1Char('0'));
@@ -197,20 +204,22 @@ QWidget* MediaPage::buildQuality()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
-    column->addWidget(new Eyebrow(QStringLiteral("Qualité d'image"), Theme::coral(), content));
-    m_quality = new SegmentedSelector(QStringLiteral("Résolution de rendu"), {720, 1080, 1440, 1920},
-                                      QStringLiteral("p"), Theme::green(), content);
+    column->addWidget(
+        new Eyebrow(QCoreApplication::translate("MediaPage", "Qualité d'image"), Theme::coral(), content));
+    m_quality = new SegmentedSelector(QCoreApplication::translate("MediaPage", "Résolution de rendu"),
+                                      {720, 1080, 1440, 1920}, QStringLiteral("p"), Theme::green(), content);
     PageBindings::bindSelector(m_quality, m_state, &AppState::renderQuality, &AppState::setRenderQuality,
                                &AppState::renderQualityChanged);
     column->addWidget(m_quality);
-    m_sharpness =
-        new FluidSlider(QStringLiteral("Netteté"), QStringLiteral("wand.and.rays"), Theme::purple(), content);
+    m_sharpness = new FluidSlider(QCoreApplication::translate("MediaPage", "Netteté"),
+                                  QStringLiteral("wand.and.rays"), Theme::purple(), content);
     PageBindings::bindSlider(m_sharpness, m_state, &AppState::sharpness, &AppState::setSharpness,
                              &AppState::sharpnessChanged);
     column->addWidget(m_sharpness);
     column->addWidget(PageText::paragraph(
-        QStringLiteral("La résolution agit sur les scènes animées (plus bas = plus fluide)."), 11,
-        QFont::Normal, Theme::inkFaint(), content));
+        QCoreApplication::translate("MediaPage",
+                                    "La résolution agit sur les scènes animées (plus bas = plus fluide)."),
+        11, QFont::Normal, Theme::inkFaint(), content));
     auto* card = new PaperCard(content, this);
     card->setSeed(24);
     return card;
@@ -231,9 +240,11 @@ void MediaPage::showFile()
     m_fileName->setToolTip(path);
     // The scene shows in place of a path that cannot work; the line says why.
     const MediaLocation::Kind kind = MediaLocation::kind(path);
-    m_fileMissing->setText(kind == MediaLocation::Kind::Playlist ? QStringLiteral("Liste de lecture refusée")
-                           : kind == MediaLocation::Kind::Address ? QStringLiteral("Adresse refusée")
-                                                                  : QStringLiteral("Fichier introuvable"));
+    m_fileMissing->setText(kind == MediaLocation::Kind::Playlist
+                               ? QCoreApplication::translate("MediaPage", "Liste de lecture refusée")
+                           : kind == MediaLocation::Kind::Address
+                               ? QCoreApplication::translate("MediaPage", "Adresse refusée")
+                               : QCoreApplication::translate("MediaPage", "Fichier introuvable"));
     m_fileMissing->setVisible(!path.isEmpty() && !MediaLocation::usable(path));
     m_fileUnreadable->setVisible(!path.isEmpty() && m_mediaStatus.unreadablePath() == path);
     m_fileCrashed->setVisible(!path.isEmpty() && m_mediaStatus.crashedPath() == path);

@@ -4,6 +4,7 @@
 #include "design/FocusMark.h"
 #include "design/Theme.h"
 #include "icons/PatternFolderView.h"
+#include "model/UiLanguage.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -32,8 +33,8 @@ QFont categoryFont()
 PatternCell::PatternCell(const FolderPattern& pattern, const QImage& folder, QWidget* parent)
     : QAbstractButton(parent), m_pattern(pattern)
 {
-    setText(pattern.name());
-    setAccessibleName(pattern.name());
+    setText(UiLanguages::translate("FolderPattern", pattern.name()));
+    setAccessibleName(text());
     setCursor(Qt::PointingHandCursor);
     m_preview = new PatternFolderView(pattern, folder, this);
     m_preview->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -74,12 +75,13 @@ void PatternCell::paintEvent(QPaintEvent*)
     painter.setFont(nameFont());
     const QRect nameRect(0, nameTop, width(), nameHeight);
     painter.drawText(nameRect, Qt::AlignHCenter | Qt::AlignVCenter,
-                     painter.fontMetrics().elidedText(m_pattern.name(), Qt::ElideRight, width()));
+                     painter.fontMetrics().elidedText(text(), Qt::ElideRight, width()));
     painter.setPen(Theme::inkFaint());
     painter.setFont(categoryFont());
-    painter.drawText(
-        QRect(0, categoryTop, width(), categoryHeight), Qt::AlignHCenter | Qt::AlignVCenter,
-        painter.fontMetrics().elidedText(m_pattern.category().toUpper(), Qt::ElideRight, width()));
+    painter.drawText(QRect(0, categoryTop, width(), categoryHeight), Qt::AlignHCenter | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(
+                         UiLanguages::translate("FolderPattern", m_pattern.category()).toUpper(),
+                         Qt::ElideRight, width()));
     if (hasFocus())
         FocusMark::paintInside(painter, QRectF(rect()), 104);
 }

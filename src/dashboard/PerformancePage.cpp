@@ -17,6 +17,7 @@
 #include "scene/ScaledDrawable.h"
 #include "state/AppState.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTimer>
@@ -54,12 +55,15 @@ QString gnomeFullscreenNote(GnomeFullscreenWatch::State state)
 {
     switch (state) {
     case GnomeFullscreenWatch::State::NotInstalled:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "PerformancePage",
             "Sous GNOME, la pause sous les apps Wayland en plein écran passe par l'extension "
             "de Nivora : déconnecte-toi puis reconnecte-toi une fois pour que GNOME la charge.");
     case GnomeFullscreenWatch::State::Failed:
-        return QStringLiteral("GNOME n'a pas activé l'extension de Nivora : seules les fenêtres X11 en plein "
-                              "écran mettent le fond en pause. Vérifie l'app Extensions.");
+        return QCoreApplication::translate(
+            "PerformancePage",
+            "GNOME n'a pas activé l'extension de Nivora : seules les fenêtres X11 en plein "
+            "écran mettent le fond en pause. Vérifie l'app Extensions.");
     case GnomeFullscreenWatch::State::NoShell:
     case GnomeFullscreenWatch::State::Enabling:
     case GnomeFullscreenWatch::State::Active:
@@ -97,20 +101,23 @@ QWidget* PerformancePage::buildSettings()
 
     // A stored rate that is not an option highlights no segment and stays
     // stored until the user picks one.
-    m_fps = new SegmentedSelector(QStringLiteral("Images par seconde"), {30, 60, 120}, QStringLiteral(" FPS"),
+    m_fps = new SegmentedSelector(QCoreApplication::translate("PerformancePage", "Images par seconde"),
+                                  {30, 60, 120}, QCoreApplication::translate("PerformancePage", " FPS"),
                                   Theme::purple(), content);
     PageBindings::bindSelector(m_fps, m_state, &AppState::fps, &AppState::setFps, &AppState::fpsChanged);
     column->addWidget(m_fps);
 
-    m_battery = new PillToggle(QStringLiteral("Économie de batterie"),
-                               QStringLiteral("Limite à 30 FPS en mode économie d'énergie"),
-                               QStringLiteral("leaf.fill"), Theme::green(), content);
+    m_battery = new PillToggle(
+        QCoreApplication::translate("PerformancePage", "Économie de batterie"),
+        QCoreApplication::translate("PerformancePage", "Limite à 30 FPS en mode économie d'énergie"),
+        QStringLiteral("leaf.fill"), Theme::green(), content);
     PageBindings::bindToggle(m_battery, m_state, &AppState::batterySaver, &AppState::setBatterySaver,
                              &AppState::batterySaverChanged);
     column->addWidget(m_battery);
 
-    m_pause = new PillToggle(QStringLiteral("Pause en plein écran"),
-                             QStringLiteral("Met le rendu en pause quand une app couvre le bureau"),
+    m_pause = new PillToggle(QCoreApplication::translate("PerformancePage", "Pause en plein écran"),
+                             QCoreApplication::translate(
+                                 "PerformancePage", "Met le rendu en pause quand une app couvre le bureau"),
                              QStringLiteral("rectangle.inset.filled"), Theme::blue(), content);
     PageBindings::bindToggle(m_pause, m_state, &AppState::pauseOnFullscreen, &AppState::setPauseOnFullscreen,
                              &AppState::pauseOnFullscreenChanged);
@@ -130,10 +137,11 @@ QWidget* PerformancePage::buildSettings()
     }
     ShellBackgroundSync& background = m_background;
     if (background.isOffered()) {
-        m_shellBackground = new PillToggle(QStringLiteral("Assortir l'aperçu et l'écran de verrouillage"),
-                                           QStringLiteral("Montre ton fond Nivora dans l'aperçu de GNOME et "
-                                                          "sur l'écran de verrouillage"),
-                                           QStringLiteral("photo.fill"), Theme::purple(), content);
+        m_shellBackground = new PillToggle(
+            QCoreApplication::translate("PerformancePage", "Assortir l'aperçu et l'écran de verrouillage"),
+            QCoreApplication::translate("PerformancePage", "Montre ton fond Nivora dans l'aperçu de GNOME et "
+                                                           "sur l'écran de verrouillage"),
+            QStringLiteral("photo.fill"), Theme::purple(), content);
         m_shellBackground->setCheckable(true);
         m_shellBackground->setChecked(background.isEnabled());
         connect(&background, &ShellBackgroundSync::enabledChanged, m_shellBackground,
@@ -141,19 +149,20 @@ QWidget* PerformancePage::buildSettings()
         connect(m_shellBackground, &PillToggle::clicked, &background,
                 [&background](bool on) { background.setEnabled(on); });
         column->addWidget(m_shellBackground);
-        auto* failed =
-            PageText::paragraph(QStringLiteral("L'image de l'aperçu n'a pas pu être rendue ; GNOME "
-                                               "garde la précédente."),
-                                11, QFont::Bold, Theme::coral(), content);
+        auto* failed = PageText::paragraph(
+            QCoreApplication::translate("PerformancePage", "L'image de l'aperçu n'a pas pu être rendue ; "
+                                                           "GNOME garde la précédente."),
+            11, QFont::Bold, Theme::coral(), content);
         failed->setObjectName(QStringLiteral("shellStillFailed"));
         failed->setVisible(background.renderFailed());
         connect(&background, &ShellBackgroundSync::renderFailedChanged, failed, &QWidget::setVisible);
         column->addWidget(failed);
     }
 
-    m_login = new PillToggle(QStringLiteral("Lancer au démarrage"),
-                             QStringLiteral("Démarre Nivora à l'ouverture de session"),
-                             QStringLiteral("power"), Theme::coral(), content);
+    m_login = new PillToggle(
+        QCoreApplication::translate("PerformancePage", "Lancer au démarrage"),
+        QCoreApplication::translate("PerformancePage", "Démarre Nivora à l'ouverture de session"),
+        QStringLiteral("power"), Theme::coral(), content);
     PageBindings::bindToggle(m_login, m_state, &AppState::launchAtLogin, &AppState::setLaunchAtLogin,
                              &AppState::launchAtLoginChanged);
     column->addWidget(m_login);
@@ -169,7 +178,8 @@ QWidget* PerformancePage::buildEngineCard()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(14);
-    column->addWidget(new Eyebrow(QStringLiteral("Sous le capot"), Theme::coral(), content));
+    column->addWidget(new Eyebrow(QCoreApplication::translate("PerformancePage", "Sous le capot"),
+                                  Theme::coral(), content));
     column->addWidget(infoRow(QStringLiteral("cpu"), Theme::blue(), QString(), QString(), content,
                               &m_routeTitle, &m_routeText));
     showRenderingRoute();
@@ -180,11 +190,17 @@ QWidget* PerformancePage::buildEngineCard()
     m_routeRefresh->setInterval(2000);
     m_routeRefresh->setTimerType(Qt::VeryCoarseTimer);
     connect(m_routeRefresh, &QTimer::timeout, this, &PerformancePage::showRenderingRoute);
-    column->addWidget(infoRow(QStringLiteral("hare.fill"), Theme::green(), QStringLiteral("Optimisé"),
-                              QStringLiteral("Résolution plafonnée et shader compilé une seule fois."),
-                              content));
-    column->addWidget(infoRow(QStringLiteral("lock.shield"), Theme::purple(), QStringLiteral("Vie privée"),
-                              QStringLiteral("100 % local, sans compte, sans télémétrie."), content));
+    column->addWidget(
+        infoRow(QStringLiteral("hare.fill"), Theme::green(),
+                QCoreApplication::translate("PerformancePage", "Optimisé"),
+                QCoreApplication::translate("PerformancePage",
+                                            "Résolution plafonnée et shader compilé une seule fois."),
+                content));
+    column->addWidget(
+        infoRow(QStringLiteral("lock.shield"), Theme::purple(),
+                QCoreApplication::translate("PerformancePage", "Vie privée"),
+                QCoreApplication::translate("PerformancePage", "100 % local, sans compte, sans télémétrie."),
+                content));
     auto* card = new PaperCard(content, this);
     card->setSeed(67);
     return card;
@@ -196,46 +212,63 @@ PerformancePage::RenderingRoute PerformancePage::renderingRoute(bool waylandDesk
 {
     if (path == QLatin1String("gpu-video")) {
         if (!hwdec.isEmpty() && hwdec != QLatin1String("no"))
-            return {QStringLiteral("Vidéo décodée par la carte graphique"),
-                    QStringLiteral("Décodage matériel (%1) et rendu OpenGL : les images ne passent pas par "
-                                   "le processeur.")
+            return {QCoreApplication::translate("PerformancePage", "Vidéo décodée par la carte graphique"),
+                    QCoreApplication::translate(
+                        "PerformancePage",
+                        "Décodage matériel (%1) et rendu OpenGL : les images ne passent pas par "
+                        "le processeur.")
                         .arg(hwdec)};
-        return {QStringLiteral("Vidéo décodée par le processeur, rendue par OpenGL"),
+        return {QCoreApplication::translate("PerformancePage",
+                                            "Vidéo décodée par le processeur, rendue par OpenGL"),
                 softwareOpenGL
-                    ? QStringLiteral("Pas d'accélération graphique ici : OpenGL dessine aussi chaque "
-                                     "image sur le processeur.")
-                    : QStringLiteral("La carte graphique ne décode pas ce format ; elle affiche et "
-                                     "met à l'échelle chaque image.")};
+                    ? QCoreApplication::translate(
+                          "PerformancePage", "Pas d'accélération graphique ici : OpenGL dessine aussi chaque "
+                                             "image sur le processeur.")
+                    : QCoreApplication::translate(
+                          "PerformancePage", "La carte graphique ne décode pas ce format ; elle affiche et "
+                                             "met à l'échelle chaque image.")};
     }
     // What runs comes first; the mode only tells the route before anything does.
     if (path == QLatin1String("software-video") || (path.isEmpty() && mode == WallpaperMode::Video))
-        return {QStringLiteral("Vidéo décodée par le processeur"),
+        return {QCoreApplication::translate("PerformancePage", "Vidéo décodée par le processeur"),
                 waylandDesktop
-                    ? QStringLiteral("Chaque image est copiée vers le compositeur ; une scène animée "
-                                     "coûte moins.")
-                    : QStringLiteral("Décodage logiciel ; une scène animée coûte moins.")};
+                    ? QCoreApplication::translate(
+                          "PerformancePage", "Chaque image est copiée vers le compositeur ; une scène animée "
+                                             "coûte moins.")
+                    : QCoreApplication::translate("PerformancePage",
+                                                  "Décodage logiciel ; une scène animée coûte moins.")};
     if (mode == WallpaperMode::Image && path.isEmpty())
-        return {QStringLiteral("Image décodée une fois"),
-                QStringLiteral("Aucun rendu continu ; seule une image animée change d'image.")};
+        return {QCoreApplication::translate("PerformancePage", "Image décodée une fois"),
+                QCoreApplication::translate("PerformancePage",
+                                            "Aucun rendu continu ; seule une image animée change d'image.")};
     if (waylandDesktop)
-        return {QStringLiteral("Rendu OpenGL, copié vers le compositeur"),
-                QStringLiteral("Chaque image passe par la mémoire partagée du compositeur.")};
+        return {QCoreApplication::translate("PerformancePage", "Rendu OpenGL, copié vers le compositeur"),
+                QCoreApplication::translate("PerformancePage",
+                                            "Chaque image passe par la mémoire partagée du compositeur.")};
     if (path == QLatin1String("readback"))
         return softwareOpenGL
                    ? RenderingRoute{QStringLiteral(
                                         "Rendu OpenGL sur le processeur, agrandi par le serveur X"),
-                                    QStringLiteral("Pas d'accélération graphique ici : le processeur dessine "
-                                                   "chaque image, à résolution plafonnée, et le serveur X "
-                                                   "l'agrandit.")}
-                   : RenderingRoute{QStringLiteral("Rendu OpenGL relu par le processeur"),
-                                    QStringLiteral("Chaque image est relue en mémoire puis agrandie par le "
-                                                   "serveur X.")};
+                                    QCoreApplication::translate(
+                                        "PerformancePage",
+                                        "Pas d'accélération graphique ici : le processeur dessine "
+                                        "chaque image, à résolution plafonnée, et le serveur X "
+                                        "l'agrandit.")}
+                   : RenderingRoute{
+                         QCoreApplication::translate("PerformancePage",
+                                                     "Rendu OpenGL relu par le processeur"),
+                         QCoreApplication::translate("PerformancePage",
+                                                     "Chaque image est relue en mémoire puis agrandie par le "
+                                                     "serveur X.")};
     if (softwareOpenGL)
-        return {QStringLiteral("Rendu OpenGL sur le processeur"),
-                QStringLiteral("Pas d'accélération graphique ici : le processeur dessine chaque image, à "
-                               "résolution plafonnée.")};
-    return {QStringLiteral("Rendu 100 % GPU (OpenGL)"),
-            QStringLiteral("Aucun décodage logiciel — léger pour le processeur.")};
+        return {QCoreApplication::translate("PerformancePage", "Rendu OpenGL sur le processeur"),
+                QCoreApplication::translate(
+                    "PerformancePage",
+                    "Pas d'accélération graphique ici : le processeur dessine chaque image, à "
+                    "résolution plafonnée.")};
+    return {QCoreApplication::translate("PerformancePage", "Rendu 100 % GPU (OpenGL)"),
+            QCoreApplication::translate("PerformancePage",
+                                        "Aucun décodage logiciel — léger pour le processeur.")};
 }
 
 QString PerformancePage::renderingTitle() const

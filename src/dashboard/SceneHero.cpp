@@ -6,11 +6,13 @@
 #include "dashboard/PageText.h"
 #include "design/Theme.h"
 #include "model/SceneCatalog.h"
+#include "model/UiLanguage.h"
 #include "scene/ScenePreview.h"
 #include "state/AppState.h"
 #include "state/SafeIndex.h"
 #include "state/SceneActions.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +46,8 @@ protected:
 class LiveBadge : public QLabel
 {
 public:
-    explicit LiveBadge(QWidget* parent) : QLabel(QStringLiteral("EN DIRECT"), parent)
+    explicit LiveBadge(QWidget* parent)
+        : QLabel(QCoreApplication::translate("SceneHero", "EN DIRECT"), parent)
     {
         setFont(Fonts::font(9, QFont::Black, 1));
         setContentsMargins(7, 2, 7, 2);
@@ -92,8 +95,8 @@ SceneHero::SceneHero(AppState& state, QWidget* parent) : QWidget(parent), m_stat
     row->addLayout(captions, 1);
     m_previous = new CircleIconButton(QStringLiteral("chevron.left"), 34, overlay);
     m_next = new CircleIconButton(QStringLiteral("chevron.right"), 34, overlay);
-    m_previous->setAccessibleName(QStringLiteral("Scène précédente"));
-    m_next->setAccessibleName(QStringLiteral("Scène suivante"));
+    m_previous->setAccessibleName(QCoreApplication::translate("SceneHero", "Scène précédente"));
+    m_next->setAccessibleName(QCoreApplication::translate("SceneHero", "Scène suivante"));
     row->addWidget(m_previous, 0, Qt::AlignBottom);
     row->addWidget(m_next, 0, Qt::AlignBottom);
     stack->addLayout(row);
@@ -124,8 +127,8 @@ void SceneHero::showScene(qint64 index)
     // An index with no record shows the first scene's texts; the stored index
     // is left as it is.
     const SceneInfo shown = safeAt(availableScenes(), index).value_or(availableScenes().first());
-    m_name->setText(shown.name);
-    m_subtitle->setText(shown.subtitle);
+    m_name->setText(UiLanguages::translate("SceneCatalog", shown.name));
+    m_subtitle->setText(UiLanguages::translate("SceneCatalog", shown.subtitle));
 }
 
 } // namespace nivora

@@ -15,9 +15,11 @@
 #include "design/SketchButton.h"
 #include "design/Theme.h"
 #include "model/SceneCatalog.h"
+#include "model/UiLanguage.h"
 #include "state/AppState.h"
 #include "state/SceneActions.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -51,7 +53,7 @@ QWidget* surpriseLabel(QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(7);
     row->addWidget(new SymbolView(QStringLiteral("die.face.5.fill"), 14, Theme::ink(), label));
-    row->addWidget(PageText::label(QStringLiteral("Surprends-moi"), 13, QFont::Bold, Theme::ink(), label));
+    row->addWidget(PageText::label(QCoreApplication::translate("ScenesPage", "Surprends-moi"), 13, QFont::Bold, Theme::ink(), label));
     return label;
 }
 
@@ -82,7 +84,8 @@ QWidget* ScenesPage::buildControls()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
-    column->addWidget(new Eyebrow(QStringLiteral("Réglages de la scène"), Theme::coral(), content));
+    column->addWidget(new Eyebrow(QCoreApplication::translate("ScenesPage", "Réglages de la scène"),
+                                  Theme::coral(), content));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(18);
@@ -96,19 +99,19 @@ QWidget* ScenesPage::buildControls()
         void (AppState::*changed)(double);
     };
     const Binding bindings[] = {
-        {"Vitesse", "speedometer", Theme::blue(), &AppState::speed, &AppState::setSpeed,
-         &AppState::speedChanged},
-        {"Intensité", "flame.fill", Theme::coral(), &AppState::intensity, &AppState::setIntensity,
-         &AppState::intensityChanged},
-        {"Échelle", "arrow.up.left.and.arrow.down.right", Theme::green(), &AppState::scale,
-         &AppState::setScale, &AppState::scaleChanged},
-        {"Teinte", "drop.fill", Theme::purple(), &AppState::colorShift, &AppState::setColorShift,
-         &AppState::colorShiftChanged},
+        {QT_TRANSLATE_NOOP("ScenesPage", "Vitesse"), "speedometer", Theme::blue(), &AppState::speed,
+         &AppState::setSpeed, &AppState::speedChanged},
+        {QT_TRANSLATE_NOOP("ScenesPage", "Intensité"), "flame.fill", Theme::coral(), &AppState::intensity,
+         &AppState::setIntensity, &AppState::intensityChanged},
+        {QT_TRANSLATE_NOOP("ScenesPage", "Échelle"), "arrow.up.left.and.arrow.down.right", Theme::green(),
+         &AppState::scale, &AppState::setScale, &AppState::scaleChanged},
+        {QT_TRANSLATE_NOOP("ScenesPage", "Teinte"), "drop.fill", Theme::purple(), &AppState::colorShift,
+         &AppState::setColorShift, &AppState::colorShiftChanged},
     };
     int i = 0;
     for (const Binding& b : bindings) {
-        auto* slider =
-            new FluidSlider(QString::fromUtf8(b.title), QString::fromUtf8(b.symbol), b.accent, content);
+        auto* slider = new FluidSlider(QCoreApplication::translate("ScenesPage", b.title),
+                                       QString::fromUtf8(b.symbol), b.accent, content);
         PageBindings::bindSlider(slider, m_state, b.get, b.set, b.changed);
         grid->addWidget(slider, i / 2, i % 2);
         m_sliders.append(slider);
@@ -130,11 +133,12 @@ QWidget* ScenesPage::buildLibrary()
     column->setSpacing(18);
 
     auto* head = new QHBoxLayout;
-    head->addWidget(new Eyebrow(QStringLiteral("Bibliothèque"), Theme::coral(), library));
+    head->addWidget(
+        new Eyebrow(QCoreApplication::translate("ScenesPage", "Bibliothèque"), Theme::coral(), library));
     head->addStretch(1);
     m_surprise = new SketchButton(library);
     m_surprise->setContent(surpriseLabel(m_surprise));
-    m_surprise->setAccessibleName(QStringLiteral("Surprends-moi"));
+    m_surprise->setAccessibleName(QCoreApplication::translate("ScenesPage", "Surprends-moi"));
     connect(m_surprise, &QAbstractButton::clicked, this,
             [this] { SceneActions::randomize(m_state, *QRandomGenerator::global()); });
     head->addWidget(m_surprise);
@@ -145,7 +149,8 @@ QWidget* ScenesPage::buildLibrary()
         header->setSpacing(8);
         const QColor accent = sceneCategoryAccent(category);
         header->addWidget(new SymbolView(sceneCategorySymbol(category), 12, accent, library));
-        header->addWidget(PageText::label(category, 13, QFont::Black, accent, library));
+        header->addWidget(PageText::label(UiLanguages::translate("SceneCatalog", category), 13, QFont::Black,
+                                          accent, library));
         header->addWidget(categoryRule(library), 1, Qt::AlignVCenter);
         column->addLayout(header);
 

@@ -6,6 +6,7 @@
 #include "design/Theme.h"
 #include "platform/ScreenProvider.h"
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 namespace nivora {
@@ -17,7 +18,8 @@ ScreenTargetBar::ScreenTargetBar(ScreenSourceEditor& editor, std::unique_ptr<Scr
     m_list = std::make_unique<DisplayList>(*m_screens);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    m_selector = new SegmentedSelector(QStringLiteral("Écran"), {}, QString(), Theme::blue(), this);
+    m_selector = new SegmentedSelector(QCoreApplication::translate("ScreenTargetBar", "Écran"), {}, QString(),
+                                       Theme::blue(), this);
     column->addWidget(m_selector);
     connect(m_selector, &SegmentedSelector::selectionEdited, this, [this](qint64 index) {
         const QList<DisplayRow>& rows = m_list->rows();

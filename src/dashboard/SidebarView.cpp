@@ -11,9 +11,11 @@
 #include "design/StatBadge.h"
 #include "design/Theme.h"
 #include "model/SceneCatalog.h"
+#include "model/UiLanguage.h"
 #include "state/AppState.h"
 #include "state/SafeIndex.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPaintEvent>
@@ -21,6 +23,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace nivora {
 
@@ -42,14 +46,19 @@ public:
     }
     QString text() const
     {
-        return m_running ? QStringLiteral("Fond actif") : QStringLiteral("Fond en pause");
+        return m_running ? QCoreApplication::translate("SidebarView", "Fond actif")
+                         : QCoreApplication::translate("SidebarView", "Fond en pause");
     }
 
     QSize sizeHint() const override
     {
+        // Room for the longer of the two states, so that the row keeps its
+        // size when the wallpaper pauses, in whichever language.
         const QFontMetricsF metrics(font());
-        return QSize(static_cast<int>(std::ceil(
-                         12 + 8 + metrics.horizontalAdvance(QStringLiteral("Fond en pause")) + 8 + 9)),
+        const double longest =
+            std::max(metrics.horizontalAdvance(QCoreApplication::translate("SidebarView", "Fond actif")),
+                     metrics.horizontalAdvance(QCoreApplication::translate("SidebarView", "Fond en pause")));
+        return QSize(static_cast<int>(std::ceil(12 + 8 + longest + 8 + 9)),
                      static_cast<int>(std::ceil(metrics.height())));
     }
 
@@ -96,8 +105,8 @@ SidebarView::SidebarView(AppState& state, QWidget* parent) : QWidget(parent), m_
     auto* names = new QVBoxLayout;
     names->setSpacing(3);
     names->addWidget(label(QStringLiteral("Nivora"), Fonts::font(15, QFont::ExtraBold), Theme::ink(), brand));
-    names->addWidget(
-        label(QStringLiteral("carnet d'ambiances"), Fonts::font(10, QFont::Medium), Theme::inkSoft(), brand));
+    names->addWidget(label(QCoreApplication::translate("SidebarView", "carnet d'ambiances"),
+                           Fonts::font(10, QFont::Medium), Theme::inkSoft(), brand));
     brandRow->addLayout(names);
     brandRow->addStretch(1);
     column->addWidget(brand);
@@ -157,9 +166,9 @@ SidebarView::SidebarView(AppState& state, QWidget* parent) : QWidget(parent), m_
     masterColumn->addLayout(badges);
     column->addWidget(master);
 
-    auto* quit = new QPushButton(QStringLiteral("Quitter Nivora"), this);
+    auto* quit = new QPushButton(QCoreApplication::translate("SidebarView", "Quitter Nivora"), this);
     quit->setObjectName(QStringLiteral("quit"));
-    quit->setAccessibleName(QStringLiteral("Quitter Nivora"));
+    quit->setAccessibleName(QCoreApplication::translate("SidebarView", "Quitter Nivora"));
     quit->setFlat(true);
     quit->setCursor(Qt::PointingHandCursor);
     quit->setFont(Fonts::font(12, QFont::DemiBold));
@@ -214,9 +223,9 @@ void SidebarView::refreshMaster()
 
 void SidebarView::refreshBadges()
 {
-    m_fpsBadge->setText(QString::number(m_state.fps()) + QStringLiteral(" FPS"));
+    m_fpsBadge->setText(QString::number(m_state.fps()) + QCoreApplication::translate("SidebarView", " FPS"));
     const auto scene = safeAt(availableScenes(), m_state.sceneIndex());
-    m_sceneBadge->setText(scene ? scene->name : QStringLiteral("—"));
+    m_sceneBadge->setText(scene ? UiLanguages::translate("SceneCatalog", scene->name) : QStringLiteral("—"));
 }
 
 void SidebarView::refreshPreview()

@@ -7,6 +7,7 @@
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace nivora {
@@ -32,7 +33,8 @@ WidgetTile::WidgetTile(WidgetKind kind, QWidget* parent) : QAbstractButton(paren
 
 QString WidgetTile::stateText() const
 {
-    return isChecked() ? QStringLiteral("Activé") : QStringLiteral("Désactivé");
+    return isChecked() ? QCoreApplication::translate("WidgetTile", "Activé")
+                       : QCoreApplication::translate("WidgetTile", "Désactivé");
 }
 
 QSize WidgetTile::sizeHint() const

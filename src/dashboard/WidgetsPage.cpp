@@ -14,6 +14,7 @@
 #include "design/Theme.h"
 #include "state/AppState.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -37,8 +38,10 @@ WidgetsPage::WidgetsPage(AppState& state, QWidget* parent) : QWidget(parent), m_
     page->addWidget(buildModules());
     page->addWidget(buildStyles());
     page->addWidget(PageText::paragraph(
-        QStringLiteral("Astuce : glissez un widget directement sur le bureau pour le déplacer — sa place est "
-                       "mémorisée."),
+        QCoreApplication::translate(
+            "WidgetsPage",
+            "Astuce : glissez un widget directement sur le bureau pour le déplacer — sa place est "
+            "mémorisée."),
         11, QFont::Normal, Theme::inkFaint(), this));
     page->addStretch(1);
 
@@ -54,7 +57,8 @@ QWidget* WidgetsPage::buildModules()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
-    column->addWidget(new Eyebrow(QStringLiteral("Modules disponibles"), Theme::pink(), content));
+    column->addWidget(new Eyebrow(QCoreApplication::translate("WidgetsPage", "Modules disponibles"),
+                                  Theme::pink(), content));
     auto* grid = new AdaptiveGridLayout(210, 14, 14);
     for (WidgetKind kind : WidgetKinds::all()) {
         auto* tile = new WidgetTile(kind, content);
@@ -65,9 +69,10 @@ QWidget* WidgetsPage::buildModules()
     }
     column->addLayout(grid);
     // Hidden while the clock is off; its value is kept all the same.
-    m_dateToggle = new PillToggle(QStringLiteral("Afficher la date sous l'horloge"),
-                                  QStringLiteral("Jour et mois sous l'heure"), QStringLiteral("calendar"),
-                                  Theme::blue(), content);
+    m_dateToggle =
+        new PillToggle(QCoreApplication::translate("WidgetsPage", "Afficher la date sous l'horloge"),
+                       QCoreApplication::translate("WidgetsPage", "Jour et mois sous l'heure"),
+                       QStringLiteral("calendar"), Theme::blue(), content);
     PageBindings::bindToggle(m_dateToggle, m_state, &AppState::clockWidgetShowsDate,
                              &AppState::setClockWidgetShowsDate, &AppState::clockWidgetShowsDateChanged);
     column->addWidget(m_dateToggle);
@@ -80,10 +85,12 @@ QWidget* WidgetsPage::buildStyles()
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
-    column->addWidget(new Eyebrow(QStringLiteral("Forme & taille"), Theme::purple(), content));
+    column->addWidget(
+        new Eyebrow(QCoreApplication::translate("WidgetsPage", "Forme & taille"), Theme::purple(), content));
     column->addWidget(PageText::paragraph(
-        QStringLiteral("Chaque widget activé peut prendre une autre forme et une autre taille."), 11,
-        QFont::Normal, Theme::inkSoft(), content));
+        QCoreApplication::translate("WidgetsPage",
+                                    "Chaque widget activé peut prendre une autre forme et une autre taille."),
+        11, QFont::Normal, Theme::inkSoft(), content));
     m_styleRows = new QVBoxLayout;
     m_styleRows->setSpacing(0);
     column->addLayout(m_styleRows);

@@ -7,6 +7,7 @@
 #include "design/Theme.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -91,7 +92,8 @@ ColorWellRow::ColorWellRow(int index, QWidget* parent) : QWidget(parent)
 
 QString ColorWellRow::label(int index)
 {
-    return QStringLiteral("Teinte ") + QString::number(static_cast<qint64>(index) + 1);
+    return QCoreApplication::translate("ColorWellRow", "Teinte ") +
+           QString::number(static_cast<qint64>(index) + 1);
 }
 
 void ColorWellRow::setIndex(int index)

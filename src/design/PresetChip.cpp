@@ -6,6 +6,7 @@
 #include "design/RoughRectangle.h"
 #include "design/SketchSeed.h"
 #include "design/Theme.h"
+#include "model/UiLanguage.h"
 #include "palettes/WallpaperPalette.h"
 
 #include <QKeyEvent>
@@ -55,8 +56,9 @@ void PresetChip::init()
 
 void PresetChip::setPalette(const QString& name, const QList<QColor>& colors)
 {
-    setText(name);
-    setAccessibleName(name);
+    m_name = name;
+    setText(UiLanguages::translate("WallpaperPalette", name));
+    setAccessibleName(text());
     m_colors = colors;
     updateGeometry();
     update();

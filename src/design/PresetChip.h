@@ -19,7 +19,8 @@ public:
     explicit PresetChip(QWidget* parent = nullptr);
     PresetChip(const QString& name, const QList<QColor>& colors, QWidget* parent = nullptr);
 
-    QString name() const { return text(); }
+    // The palette's name as the settings hold it, whatever language shows it.
+    QString name() const { return m_name; }
     QList<QColor> colors() const { return m_colors; }
     void setPalette(const QString& name, const QList<QColor>& colors);
     void setPalette(const WallpaperPalette& palette);
@@ -43,6 +44,7 @@ protected:
 private:
     void init();
 
+    QString m_name;
     QList<QColor> m_colors;
 };
 

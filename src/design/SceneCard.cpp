@@ -8,6 +8,7 @@
 #include "design/RoughRectangle.h"
 #include "design/SpringAnimation.h"
 #include "design/Theme.h"
+#include "model/UiLanguage.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -67,10 +68,14 @@ SceneCard::SceneCard(const SceneInfo& info, const QList<QColor>& colors, QWidget
 
 void SceneCard::setInfo(const SceneInfo& info)
 {
+    // The card shows the texts in the interface's language; the scene is
+    // known by its id.
     m_info = info;
-    setText(info.name);
-    setAccessibleName(info.name);
-    setAccessibleDescription(info.subtitle);
+    m_info.name = UiLanguages::translate("SceneCatalog", info.name);
+    m_info.subtitle = UiLanguages::translate("SceneCatalog", info.subtitle);
+    setText(m_info.name);
+    setAccessibleName(m_info.name);
+    setAccessibleDescription(m_info.subtitle);
     update();
 }
 

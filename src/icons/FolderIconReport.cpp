@@ -1,5 +1,6 @@
 #include "icons/FolderIconReport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -12,12 +13,13 @@ constexpr int maxNames = 3;
 
 QString quoted(const QString& name)
 {
-    return QStringLiteral("« %1 »").arg(name);
+    return QCoreApplication::translate("FolderIconReport", "« %1 »").arg(name);
 }
 
 QString folders(int count)
 {
-    return count == 1 ? QStringLiteral("1 dossier") : QStringLiteral("%1 dossiers").arg(count);
+    return count == 1 ? QCoreApplication::translate("FolderIconReport", "1 dossier")
+                      : QCoreApplication::translate("FolderIconReport", "%1 dossiers").arg(count);
 }
 
 } // namespace
@@ -44,7 +46,8 @@ QString FolderIconReport::folderName(const QString& path)
 
 QString FolderIconReport::unreadableImageMessage(const QString& imagePath)
 {
-    return QStringLiteral("Image illisible : %1").arg(quoted(QFileInfo(imagePath).fileName()));
+    return QCoreApplication::translate("FolderIconReport", "Image illisible : %1")
+        .arg(quoted(QFileInfo(imagePath).fileName()));
 }
 
 // The names of the folders with `status`: "« A »", "« A » et « B »",
@@ -59,11 +62,13 @@ QString FolderIconReport::names(Status status) const
     if (found.size() > maxNames) {
         const qsizetype others = found.size() - maxNames;
         return found.mid(0, maxNames).join(QStringLiteral(", ")) +
-               (others == 1 ? QStringLiteral(" et 1 autre") : QStringLiteral(" et %1 autres").arg(others));
+               (others == 1 ? QCoreApplication::translate("FolderIconReport", " et 1 autre")
+                            : QCoreApplication::translate("FolderIconReport", " et %1 autres").arg(others));
     }
     if (found.size() == 1)
         return found.first();
-    return found.mid(0, found.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" et ") + found.last();
+    return found.mid(0, found.size() - 1).join(QStringLiteral(", ")) +
+           QCoreApplication::translate("FolderIconReport", " et ") + found.last();
 }
 
 QString FolderIconReport::message() const
@@ -79,32 +84,43 @@ QString FolderIconReport::message() const
         if (!apply)
             return QStringLiteral(
                 "Icônes d'origine restaurées ✓ (relance le gestionnaire de fichiers si besoin)");
-        return total == 1 ? QStringLiteral("Icône appliquée ✓")
-                          : QStringLiteral("Icône appliquée à %1 dossiers ✓").arg(total);
+        return total == 1 ? QCoreApplication::translate("FolderIconReport", "Icône appliquée ✓")
+                          : QCoreApplication::translate("FolderIconReport", "Icône appliquée à %1 dossiers ✓")
+                                .arg(total);
     }
     if (failures == total) {
-        const QString target = total == 1
-                                   ? QStringLiteral("de %1").arg(quoted(folderName(m_entries.first().path)))
-                                   : QStringLiteral("de ces %1 dossiers").arg(total);
-        return apply ? QStringLiteral("Impossible de changer l'icône %1").arg(target)
-                     : QStringLiteral("Impossible de restaurer l'icône %1").arg(target);
+        const QString target =
+            total == 1 ? QCoreApplication::translate("FolderIconReport", "de %1")
+                             .arg(quoted(folderName(m_entries.first().path)))
+                       : QCoreApplication::translate("FolderIconReport", "de ces %1 dossiers").arg(total);
+        return apply ? QCoreApplication::translate("FolderIconReport", "Impossible de changer l'icône %1")
+                           .arg(target)
+                     : QCoreApplication::translate("FolderIconReport", "Impossible de restaurer l'icône %1")
+                           .arg(target);
     }
     if (skipped == total) {
-        return total == 1 ? QStringLiteral("Rien à restaurer : %1 n'a pas d'icône de Nivora")
-                                .arg(quoted(folderName(m_entries.first().path)))
-                          : QStringLiteral("Rien à restaurer : ces %1 dossiers n'ont pas d'icône de Nivora")
-                                .arg(total);
+        return total == 1
+                   ? QCoreApplication::translate("FolderIconReport",
+                                                 "Rien à restaurer : %1 n'a pas d'icône de Nivora")
+                         .arg(quoted(folderName(m_entries.first().path)))
+                   : QCoreApplication::translate(
+                         "FolderIconReport", "Rien à restaurer : ces %1 dossiers n'ont pas d'icône de Nivora")
+                         .arg(total);
     }
     QStringList parts;
     if (done > 0) {
-        const QString counted = QStringLiteral("%1 sur %2").arg(folders(done)).arg(total);
-        parts << (apply ? QStringLiteral("Icône appliquée à %1").arg(counted)
-                        : QStringLiteral("Icônes d'origine restaurées pour %1").arg(counted));
+        const QString counted =
+            QCoreApplication::translate("FolderIconReport", "%1 sur %2").arg(folders(done)).arg(total);
+        parts << (apply
+                      ? QCoreApplication::translate("FolderIconReport", "Icône appliquée à %1").arg(counted)
+                      : QCoreApplication::translate("FolderIconReport", "Icônes d'origine restaurées pour %1")
+                            .arg(counted));
     }
     if (failures > 0)
-        parts << QStringLiteral("échec pour %1").arg(names(Status::Failed));
+        parts << QCoreApplication::translate("FolderIconReport", "échec pour %1").arg(names(Status::Failed));
     if (skipped > 0)
-        parts << QStringLiteral("rien à restaurer pour %1").arg(names(Status::Unchanged));
+        parts << QCoreApplication::translate("FolderIconReport", "rien à restaurer pour %1")
+                     .arg(names(Status::Unchanged));
     QString text = parts.join(QStringLiteral(" — "));
     text[0] = text.at(0).toUpper();
     return text;

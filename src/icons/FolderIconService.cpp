@@ -5,6 +5,7 @@
 #include "model/ImageBudget.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -82,18 +83,21 @@ QString FolderIconService::saveIcon(const QImage& icon, QString* error)
         return QString();
     };
     if (icon.isNull())
-        return fail(QStringLiteral("aucune icône à écrire"));
+        return fail(QCoreApplication::translate("FolderIconService", "aucune icône à écrire"));
     QByteArray png;
     {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, "png");
         if (!writer.write(icon))
-            return fail(QStringLiteral("icône impossible à encoder : %1").arg(writer.errorString()));
+            return fail(QCoreApplication::translate("FolderIconService", "icône impossible à encoder : %1")
+                            .arg(writer.errorString()));
     }
     const QString directory = iconDirectory();
     if (!QDir().mkpath(directory))
-        return fail(QStringLiteral("dossier des icônes impossible à créer : %1").arg(directory));
+        return fail(
+            QCoreApplication::translate("FolderIconService", "dossier des icônes impossible à créer : %1")
+                .arg(directory));
     const QString hash =
         QString::fromLatin1(QCryptographicHash::hash(png, QCryptographicHash::Sha256).toHex().left(32));
     const QString path = QDir(directory).filePath(hash + QStringLiteral(".png"));
@@ -103,7 +107,8 @@ QString FolderIconService::saveIcon(const QImage& icon, QString* error)
         return path;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit())
-        return fail(QStringLiteral("icône impossible à écrire : %1").arg(file.errorString()));
+        return fail(QCoreApplication::translate("FolderIconService", "icône impossible à écrire : %1")
+                        .arg(file.errorString()));
     return path;
 }
 

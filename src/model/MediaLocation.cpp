@@ -1,5 +1,6 @@
 #include "model/MediaLocation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -76,13 +77,18 @@ std::optional<QString> refusal(const QString& key, const QString& path)
     case Kind::Folder:
         return std::nullopt;
     case Kind::Address:
-        return QStringLiteral("%1: une adresse n'est pas un fichier : %2").arg(key, path);
+        return QCoreApplication::translate("MediaLocation", "%1: une adresse n'est pas un fichier : %2")
+            .arg(key, path);
     case Kind::Relative:
-        return QStringLiteral("%1: chemin relatif, un chemin absolu est attendu : %2").arg(key, path);
+        return QCoreApplication::translate("MediaLocation",
+                                           "%1: chemin relatif, un chemin absolu est attendu : %2")
+            .arg(key, path);
     case Kind::Missing:
-        return QStringLiteral("%1: fichier introuvable : %2").arg(key, path);
+        return QCoreApplication::translate("MediaLocation", "%1: fichier introuvable : %2").arg(key, path);
     case Kind::Playlist:
-        return QStringLiteral("%1: une liste de lecture n'est ni une vidéo ni une image : %2").arg(key, path);
+        return QCoreApplication::translate("MediaLocation",
+                                           "%1: une liste de lecture n'est ni une vidéo ni une image : %2")
+            .arg(key, path);
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "model/NavSection.h"
 
+#include <QCoreApplication>
+
 namespace nivora::NavSections {
 
 namespace {
@@ -15,15 +17,17 @@ struct Entry
 const Entry& entry(NavSection section)
 {
     static const Entry entries[] = {
-        {NavSection::Scenes, "scenes", "Scènes", "scribble.variable"},
-        {NavSection::Media, "media", "Média", "photo.on.rectangle.angled"},
-        {NavSection::Icons, "icons", "Icônes", "folder.fill"},
-        {NavSection::Colors, "colors", "Couleurs", "paintpalette.fill"},
-        {NavSection::Widgets, "widgets", "Widgets", "rectangle.3.group.fill"},
-        {NavSection::Displays, "displays", "Écrans", "display.2"},
-        {NavSection::Performance, "performance", "Performance", "bolt.fill"},
-        {NavSection::About, "about", "À propos", "info.circle.fill"},
-        {NavSection::Account, "account", "Compte", "person.crop.circle.fill"},
+        {NavSection::Scenes, "scenes", QT_TRANSLATE_NOOP("NavSection", "Scènes"), "scribble.variable"},
+        {NavSection::Media, "media", QT_TRANSLATE_NOOP("NavSection", "Média"), "photo.on.rectangle.angled"},
+        {NavSection::Icons, "icons", QT_TRANSLATE_NOOP("NavSection", "Icônes"), "folder.fill"},
+        {NavSection::Colors, "colors", QT_TRANSLATE_NOOP("NavSection", "Couleurs"), "paintpalette.fill"},
+        {NavSection::Widgets, "widgets", QT_TRANSLATE_NOOP("NavSection", "Widgets"),
+         "rectangle.3.group.fill"},
+        {NavSection::Displays, "displays", QT_TRANSLATE_NOOP("NavSection", "Écrans"), "display.2"},
+        {NavSection::Performance, "performance", QT_TRANSLATE_NOOP("NavSection", "Performance"), "bolt.fill"},
+        {NavSection::About, "about", QT_TRANSLATE_NOOP("NavSection", "À propos"), "info.circle.fill"},
+        {NavSection::Account, "account", QT_TRANSLATE_NOOP("NavSection", "Compte"),
+         "person.crop.circle.fill"},
     };
     return entries[static_cast<int>(section)];
 }
@@ -63,7 +67,7 @@ QStringList rawValues()
 
 QString title(NavSection section)
 {
-    return QString::fromUtf8(entry(section).title);
+    return QCoreApplication::translate("NavSection", entry(section).title);
 }
 
 QString icon(NavSection section)

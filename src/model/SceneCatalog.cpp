@@ -1,5 +1,7 @@
 #include "model/SceneCatalog.h"
 
+#include <QCoreApplication>
+
 namespace nivora {
 
 const QList<SceneInfo>& availableScenes()
@@ -13,21 +15,45 @@ const QList<SceneInfo>& availableScenes()
             const char* category;
         };
         const Row rows[] = {
-            {"Brume", "Voiles de brouillard", "cloud.fog", "Atmosphère"},
-            {"Aurore", "Rideaux de lumière", "sparkles", "Atmosphère"},
-            {"Maille", "Grille vivante", "grid", "Géométrie"},
-            {"Flux", "Marbrure mouvante", "wind", "Fluide"},
-            {"Plasma", "Champs ondulants", "waveform", "Fluide"},
-            {"Relief", "Courbes topographiques", "map", "Fluide"},
-            {"Vagues", "Houle paisible", "water.waves", "Fluide"},
-            {"Lave", "Blobs fondants", "flame.fill", "Fluide"},
-            {"Bandes", "Rubans diagonaux", "rectangle.split.3x1.fill", "Géométrie"},
-            {"Fumée", "Volutes ascendantes", "smoke.fill", "Atmosphère"},
-            {"Soie", "Ondes satinées", "wind", "Atmosphère"},
-            {"Dégradé", "Nappe fondue", "circle.lefthalf.filled", "Atmosphère"},
-            {"Bulles", "Orbes flottantes", "circle.grid.2x2.fill", "Atmosphère"},
-            {"Pluie", "Averse fluide", "cloud.rain.fill", "Météo"},
-            {"Neige", "Flocons à la dérive", "snowflake", "Météo"},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Brume"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Voiles de brouillard"), "cloud.fog",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Atmosphère")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Aurore"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Rideaux de lumière"), "sparkles",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Atmosphère")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Maille"), QT_TRANSLATE_NOOP("SceneCatalog", "Grille vivante"),
+             "grid", QT_TRANSLATE_NOOP("SceneCatalog", "Géométrie")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Flux"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Marbrure mouvante"), "wind",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Fluide")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Plasma"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Champs ondulants"), "waveform",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Fluide")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Relief"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Courbes topographiques"), "map",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Fluide")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Vagues"), QT_TRANSLATE_NOOP("SceneCatalog", "Houle paisible"),
+             "water.waves", QT_TRANSLATE_NOOP("SceneCatalog", "Fluide")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Lave"), QT_TRANSLATE_NOOP("SceneCatalog", "Blobs fondants"),
+             "flame.fill", QT_TRANSLATE_NOOP("SceneCatalog", "Fluide")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Bandes"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Rubans diagonaux"), "rectangle.split.3x1.fill",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Géométrie")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Fumée"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Volutes ascendantes"), "smoke.fill",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Atmosphère")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Soie"), QT_TRANSLATE_NOOP("SceneCatalog", "Ondes satinées"),
+             "wind", QT_TRANSLATE_NOOP("SceneCatalog", "Atmosphère")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Dégradé"), QT_TRANSLATE_NOOP("SceneCatalog", "Nappe fondue"),
+             "circle.lefthalf.filled", QT_TRANSLATE_NOOP("SceneCatalog", "Atmosphère")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Bulles"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Orbes flottantes"), "circle.grid.2x2.fill",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Atmosphère")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Pluie"), QT_TRANSLATE_NOOP("SceneCatalog", "Averse fluide"),
+             "cloud.rain.fill", QT_TRANSLATE_NOOP("SceneCatalog", "Météo")},
+            {QT_TRANSLATE_NOOP("SceneCatalog", "Neige"),
+             QT_TRANSLATE_NOOP("SceneCatalog", "Flocons à la dérive"), "snowflake",
+             QT_TRANSLATE_NOOP("SceneCatalog", "Météo")},
         };
         QList<SceneInfo> list;
         int id = 0;

@@ -2,6 +2,7 @@
 
 #include "model/SceneCatalog.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -83,6 +84,7 @@ QList<Setting> buildTable()
         make("widgetShapes", Type::WidgetMap),
         make("widgetSizes", Type::WidgetMap),
         make("screenOverrides", Type::ScreenMap),
+        make("language", Type::Language),
     };
 }
 
@@ -153,7 +155,7 @@ QString allowedText(const Setting& setting)
             items.append(QString::number(c));
         return items.join(QStringLiteral(", "));
     }
-    return QStringLiteral("%1 à %2").arg(setting.minimum).arg(setting.maximum);
+    return QCoreApplication::translate("SettingsSchema", "%1 à %2").arg(setting.minimum).arg(setting.maximum);
 }
 
 double forRenderer(const Setting& setting, double value)

@@ -21,6 +21,7 @@ enum class Type
     Mode,    // "scene", "video" or "image"
     Path,    // text, "" for none
     Text,
+    Language, // "auto", "fr" or "en"
     ColorList,
     DisplayList,
     WidgetList,

@@ -1,5 +1,6 @@
 #include "model/WidgetCatalog.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace nivora {
@@ -17,18 +18,23 @@ struct KindRow
 };
 
 const KindRow kKinds[] = {
-    {WidgetKind::Clock, "clock", "Horloge", "clock.fill", 250, 150},
-    {WidgetKind::Date, "date", "Date", "calendar", 180, 175},
-    {WidgetKind::Ambiance, "ambiance", "Ambiance", "paintpalette.fill", 240, 150},
-    {WidgetKind::Year, "year", "Année", "hourglass", 230, 160},
-    {WidgetKind::Pomodoro, "pomodoro", "Focus", "timer", 210, 175},
-    {WidgetKind::Weekend, "weekend", "Week-end", "calendar.badge.clock", 210, 150},
-    {WidgetKind::Uptime, "uptime", "Allumage", "bolt.fill", 240, 120},
-    {WidgetKind::Week, "week", "Semaine", "calendar.day.timeline.left", 200, 130},
-    {WidgetKind::Season, "season", "Saison", "leaf.fill", 200, 150},
-    {WidgetKind::NewYear, "newyear", "Nouvel an", "sparkles", 220, 140},
-    {WidgetKind::Stopwatch, "stopwatch", "Chrono", "stopwatch.fill", 210, 175},
-    {WidgetKind::Month, "month", "Mois", "calendar.circle.fill", 230, 160},
+    {WidgetKind::Clock, "clock", QT_TRANSLATE_NOOP("WidgetCatalog", "Horloge"), "clock.fill", 250, 150},
+    {WidgetKind::Date, "date", QT_TRANSLATE_NOOP("WidgetCatalog", "Date"), "calendar", 180, 175},
+    {WidgetKind::Ambiance, "ambiance", QT_TRANSLATE_NOOP("WidgetCatalog", "Ambiance"), "paintpalette.fill",
+     240, 150},
+    {WidgetKind::Year, "year", QT_TRANSLATE_NOOP("WidgetCatalog", "Année"), "hourglass", 230, 160},
+    {WidgetKind::Pomodoro, "pomodoro", QT_TRANSLATE_NOOP("WidgetCatalog", "Focus"), "timer", 210, 175},
+    {WidgetKind::Weekend, "weekend", QT_TRANSLATE_NOOP("WidgetCatalog", "Week-end"), "calendar.badge.clock",
+     210, 150},
+    {WidgetKind::Uptime, "uptime", QT_TRANSLATE_NOOP("WidgetCatalog", "Allumage"), "bolt.fill", 240, 120},
+    {WidgetKind::Week, "week", QT_TRANSLATE_NOOP("WidgetCatalog", "Semaine"), "calendar.day.timeline.left",
+     200, 130},
+    {WidgetKind::Season, "season", QT_TRANSLATE_NOOP("WidgetCatalog", "Saison"), "leaf.fill", 200, 150},
+    {WidgetKind::NewYear, "newyear", QT_TRANSLATE_NOOP("WidgetCatalog", "Nouvel an"), "sparkles", 220, 140},
+    {WidgetKind::Stopwatch, "stopwatch", QT_TRANSLATE_NOOP("WidgetCatalog", "Chrono"), "stopwatch.fill", 210,
+     175},
+    {WidgetKind::Month, "month", QT_TRANSLATE_NOOP("WidgetCatalog", "Mois"), "calendar.circle.fill", 230,
+     160},
 };
 
 struct ShapeRow
@@ -42,10 +48,10 @@ struct ShapeRow
 };
 
 const ShapeRow kShapes[] = {
-    {WidgetShape::Card, "card", "Carte", "rectangle", 18, false},
-    {WidgetShape::Rounded, "rounded", "Arrondi", "app", 18, false},
-    {WidgetShape::Pill, "pill", "Pilule", "capsule", 18, true},
-    {WidgetShape::Circle, "circle", "Cercle", "circle", 24, true},
+    {WidgetShape::Card, "card", QT_TRANSLATE_NOOP("WidgetCatalog", "Carte"), "rectangle", 18, false},
+    {WidgetShape::Rounded, "rounded", QT_TRANSLATE_NOOP("WidgetCatalog", "Arrondi"), "app", 18, false},
+    {WidgetShape::Pill, "pill", QT_TRANSLATE_NOOP("WidgetCatalog", "Pilule"), "capsule", 18, true},
+    {WidgetShape::Circle, "circle", QT_TRANSLATE_NOOP("WidgetCatalog", "Cercle"), "circle", 24, true},
 };
 
 struct SizeRow
@@ -57,9 +63,9 @@ struct SizeRow
 };
 
 const SizeRow kSizes[] = {
-    {WidgetSize::Small, "small", "Petit", 0.82},
-    {WidgetSize::Medium, "medium", "Moyen", 1.0},
-    {WidgetSize::Large, "large", "Grand", 1.28},
+    {WidgetSize::Small, "small", QT_TRANSLATE_NOOP("WidgetCatalog", "Petit"), 0.82},
+    {WidgetSize::Medium, "medium", QT_TRANSLATE_NOOP("WidgetCatalog", "Moyen"), 1.0},
+    {WidgetSize::Large, "large", QT_TRANSLATE_NOOP("WidgetCatalog", "Grand"), 1.28},
 };
 
 const KindRow& row(WidgetKind kind)
@@ -96,7 +102,7 @@ QString id(WidgetKind kind)
 }
 QString name(WidgetKind kind)
 {
-    return QString::fromUtf8(row(kind).name);
+    return QCoreApplication::translate("WidgetCatalog", row(kind).name);
 }
 QString icon(WidgetKind kind)
 {
@@ -137,7 +143,7 @@ QString id(WidgetShape shape)
 }
 QString name(WidgetShape shape)
 {
-    return QString::fromUtf8(row(shape).name);
+    return QCoreApplication::translate("WidgetCatalog", row(shape).name);
 }
 QString icon(WidgetShape shape)
 {
@@ -177,7 +183,7 @@ QString id(WidgetSize size)
 }
 QString name(WidgetSize size)
 {
-    return QString::fromUtf8(row(size).name);
+    return QCoreApplication::translate("WidgetCatalog", row(size).name);
 }
 double scale(WidgetSize size)
 {

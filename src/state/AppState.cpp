@@ -63,10 +63,12 @@ void AppState::save()
     const QJsonObject values = SettingsCodec::storedJson(*this);
     m_store.setValues(values);
     // The per-screen key is written only while a screen has values of its
-    // own, so a file from before it saves unchanged.
-    const QString overrides = QStringLiteral("screenOverrides");
-    if (!values.contains(overrides) && m_store.contains(overrides))
-        m_store.remove(overrides);
+    // own, and the language only while one is chosen, so a file from before
+    // them saves unchanged.
+    for (const QString& key : {QStringLiteral("screenOverrides"), QStringLiteral("language")}) {
+        if (!values.contains(key) && m_store.contains(key))
+            m_store.remove(key);
+    }
     Q_EMIT saved();
 }
 
@@ -126,6 +128,7 @@ NIVORA_SETTER(setClockWidgetShowsDate, m_clockWidgetShowsDate, bool, clockWidget
 NIVORA_SETTER(setWidgetShapes, m_widgetShapes, const StringMap&, widgetShapesChanged)
 NIVORA_SETTER(setWidgetSizes, m_widgetSizes, const StringMap&, widgetSizesChanged)
 NIVORA_SETTER(setScreenOverrides, m_screenOverrides, const ScreenOverrideMap&, screenOverridesChanged)
+NIVORA_SETTER(setLanguage, m_language, const QString&, languageChanged)
 
 #undef NIVORA_SETTER
 

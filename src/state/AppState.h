@@ -76,6 +76,8 @@ public:
     // Entries of screens not connected now are kept: a laptop away from its
     // dock must not lose the desk's choices.
     const ScreenOverrideMap& screenOverrides() const { return m_screenOverrides; }
+    // "auto" (the system's language), "fr" or "en".
+    const QString& language() const { return m_language; }
 
     // Always five entries, derived from paletteColors(). Not published: renderers
     // read it on their own schedule.
@@ -108,6 +110,7 @@ public:
     void setWidgetShapes(const QMap<QString, QString>& value);
     void setWidgetSizes(const QMap<QString, QString>& value);
     void setScreenOverrides(const ScreenOverrideMap& value);
+    void setLanguage(const QString& value);
 
     // Palette operations.
     void rebuildPaletteCache();
@@ -165,6 +168,7 @@ Q_SIGNALS:
     void widgetShapesChanged(const QMap<QString, QString>& value);
     void widgetSizesChanged(const QMap<QString, QString>& value);
     void screenOverridesChanged(const nivora::ScreenOverrideMap& value);
+    void languageChanged(const QString& value);
     // Emitted after every save the debounce (or a flush) performed.
     void saved();
 
@@ -204,6 +208,7 @@ private:
     QMap<QString, QString> m_widgetShapes;
     QMap<QString, QString> m_widgetSizes;
     ScreenOverrideMap m_screenOverrides;
+    QString m_language = QStringLiteral("auto");
     QList<RGBA> m_paletteRGBACache;
 };
 

@@ -135,7 +135,10 @@ void set(bool on)
     out << "[Desktop Entry]\n"
         << "Type=Application\n"
         << "Name=Nivora\n"
-        << "Comment=Fonds animés et widgets de bureau\n"
+        // Session managers show it in their list of startup programs, each in
+        // its own language, like the launcher entry.
+        << "Comment=Animated wallpapers and desktop widgets\n"
+        << "Comment[fr]=Fonds animés et widgets de bureau\n"
         << "Exec=" << launchCommand() << ' ' << autostartArgument << "\n"
         << "Icon=" << NIVORA_APP_ID << "\n"
         << "Terminal=false\n"

@@ -2,11 +2,13 @@
 
 #include "model/MediaLocation.h"
 #include "model/SettingsSchema.h"
+#include "model/UiLanguage.h"
 #include "model/WidgetCatalog.h"
 #include "palettes/WallpaperPalette.h"
 #include "state/AppState.h"
 #include "state/DefaultsStore.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -37,7 +39,8 @@ QString oneOf(const QString& key, const QList<qint64>& allowed)
     QStringList items;
     for (qint64 a : allowed)
         items.append(QString::number(a));
-    return QStringLiteral("%1: valeur refusée, valeurs permises : %2").arg(key, allowedList(items));
+    return QCoreApplication::translate("SettingsCodec", "%1: valeur refusée, valeurs permises : %2")
+        .arg(key, allowedList(items));
 }
 
 QStringList widgetIds()
@@ -67,8 +70,9 @@ QStringList sizeIds()
 std::optional<QString> applyWidgetMap(AppState& state, const QString& key, const QJsonValue& value,
                                       const QStringList& allowedValues, bool shapes)
 {
-    const QString expected = QStringLiteral("%1: attendu un objet {widget: %2}, widgets : %3")
-                                 .arg(key, allowedList(allowedValues), allowedList(widgetIds()));
+    const QString expected =
+        QCoreApplication::translate("SettingsCodec", "%1: attendu un objet {widget: %2}, widgets : %3")
+            .arg(key, allowedList(allowedValues), allowedList(widgetIds()));
     if (!value.isObject())
         return expected;
     QMap<QString, QString> map;
@@ -104,7 +108,7 @@ template <void (AppState::*Setter)(bool)>
 std::optional<QString> applyBool(AppState& state, const QString& key, const QJsonValue& value)
 {
     if (!value.isBool())
-        return QStringLiteral("%1: attendu true ou false").arg(key);
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu true ou false").arg(key);
     (state.*Setter)(value.toBool());
     return std::nullopt;
 }
@@ -115,7 +119,7 @@ std::optional<QString> tuningRefusal(const QString& key, const QJsonValue& value
 {
     const SettingsSchema::Setting& setting = SettingsSchema::get(key);
     if (!value.isDouble() || !SettingsSchema::allows(setting, value.toDouble()))
-        return QStringLiteral("%1: attendu un nombre fini de %2")
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu un nombre fini de %2")
             .arg(key, SettingsSchema::allowedText(setting));
     return std::nullopt;
 }
@@ -147,7 +151,8 @@ std::optional<QString> applyInteger(AppState& state, const QString& key, const Q
     const SettingsSchema::Setting& setting = SettingsSchema::get(key);
     const auto n = exactInteger(value);
     if (!n || !SettingsSchema::allows(setting, double(*n)))
-        return QStringLiteral("%1: attendu un entier de %2").arg(key, SettingsSchema::allowedText(setting));
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu un entier de %2")
+            .arg(key, SettingsSchema::allowedText(setting));
     (state.*Setter)(*n);
     return std::nullopt;
 }
@@ -274,7 +279,8 @@ std::optional<QString> sceneIndexRefusal(const QString& key, const QJsonValue& v
     const SettingsSchema::Setting& setting = SettingsSchema::get(key);
     const auto n = exactInteger(value);
     if (!n || !SettingsSchema::allows(setting, double(*n)))
-        return QStringLiteral("%1: attendu un entier de %2").arg(key, SettingsSchema::allowedText(setting));
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu un entier de %2")
+            .arg(key, SettingsSchema::allowedText(setting));
     return std::nullopt;
 }
 
@@ -289,7 +295,9 @@ std::optional<QString> applySceneIndex(AppState& state, const QString& key, cons
 std::optional<QString> modeRefusal(const QString& key, const QJsonValue& value)
 {
     if (!value.isString() || !WallpaperModes::fromId(value.toString()))
-        return QStringLiteral("%1: valeurs permises : \"scene\", \"video\", \"image\"").arg(key);
+        return QCoreApplication::translate("SettingsCodec",
+                                           "%1: valeurs permises : \"scene\", \"video\", \"image\"")
+            .arg(key);
     return std::nullopt;
 }
 
@@ -304,7 +312,8 @@ std::optional<QString> applyMode(AppState& state, const QString& key, const QJso
 std::optional<QString> mediaPathRefusal(const QString& key, const QJsonValue& value)
 {
     if (!value.isNull() && !value.isString())
-        return QStringLiteral("%1: attendu un chemin (texte), \"\" pour aucun").arg(key);
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu un chemin (texte), \"\" pour aucun")
+            .arg(key);
     return std::nullopt;
 }
 
@@ -315,7 +324,8 @@ std::optional<QString> applyMediaPath(AppState& state, const QString& key, const
         return std::nullopt;
     }
     if (!value.isString())
-        return QStringLiteral("%1: attendu un chemin (texte), \"\" pour aucun").arg(key);
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu un chemin (texte), \"\" pour aucun")
+            .arg(key);
     // A path that cannot work is refused here, when it is set; the settings
     // file keeps whatever it holds, since a drive may only be unmounted.
     if (const auto refused = MediaLocation::refusal(key, value.toString()))
@@ -327,7 +337,16 @@ std::optional<QString> applyMediaPath(AppState& state, const QString& key, const
 std::optional<QString> textRefusal(const QString& key, const QJsonValue& value)
 {
     if (!value.isString())
-        return QStringLiteral("%1: attendu un texte").arg(key);
+        return QCoreApplication::translate("SettingsCodec", "%1: attendu un texte").arg(key);
+    return std::nullopt;
+}
+
+std::optional<QString> applyLanguage(AppState& state, const QString& key, const QJsonValue& value)
+{
+    if (!value.isString() || !UiLanguages::settingValues().contains(value.toString()))
+        return QCoreApplication::translate("SettingsCodec", "%1: valeurs permises : \"auto\", \"fr\", \"en\"")
+            .arg(key);
+    state.setLanguage(value.toString());
     return std::nullopt;
 }
 
@@ -347,7 +366,9 @@ std::optional<QString> applyPaletteName(AppState& state, const QString& key, con
 std::optional<QString> paletteHexRefusal(const QString& key, const QJsonValue& value)
 {
     const QString expected =
-        QStringLiteral("%1: attendu une liste de 5 entiers 0xRRGGBB (0 à 16777215)").arg(key);
+        QCoreApplication::translate("SettingsCodec",
+                                    "%1: attendu une liste de 5 entiers 0xRRGGBB (0 à 16777215)")
+            .arg(key);
     if (!value.isArray() || value.toArray().size() != 5)
         return expected;
     for (const QJsonValue& v : value.toArray()) {
@@ -374,7 +395,9 @@ std::optional<QString> applyPaletteHex(AppState& state, const QString& key, cons
 std::optional<QString> applyDisplays(AppState& state, const QString& key, const QJsonValue& value)
 {
     const QString expected =
-        QStringLiteral("%1: attendu une liste d'identifiants d'écran (0 à 4294967295)").arg(key);
+        QCoreApplication::translate("SettingsCodec",
+                                    "%1: attendu une liste d'identifiants d'écran (0 à 4294967295)")
+            .arg(key);
     if (!value.isArray())
         return expected;
     QSet<quint32> ids;
@@ -390,8 +413,8 @@ std::optional<QString> applyDisplays(AppState& state, const QString& key, const 
 
 std::optional<QString> applyWidgets(AppState& state, const QString& key, const QJsonValue& value)
 {
-    const QString expected =
-        QStringLiteral("%1: attendu une liste parmi %2").arg(key, allowedList(widgetIds()));
+    const QString expected = QCoreApplication::translate("SettingsCodec", "%1: attendu une liste parmi %2")
+                                 .arg(key, allowedList(widgetIds()));
     if (!value.isArray())
         return expected;
     QSet<QString> ids;
@@ -427,7 +450,7 @@ std::optional<QString> screenValueRefusal(const QString& key, const QJsonValue& 
             break;
         }
     }
-    return QStringLiteral("clé inconnue pour un écran « %1 » ; clés : %2")
+    return QCoreApplication::translate("SettingsCodec", "clé inconnue pour un écran « %1 » ; clés : %2")
         .arg(key, allowedList(SettingsSchema::screenKeys()));
 }
 
@@ -454,11 +477,12 @@ QJsonValue screenValueNormalized(const QString& key, const QJsonValue& value)
 std::optional<QString> checkedScreenEntry(const QString& screen, const QJsonValue& value, QJsonObject* entry)
 {
     if (!value.isObject())
-        return QStringLiteral("écran « %1 » : attendu un objet {clé: valeur}").arg(screen);
+        return QCoreApplication::translate("SettingsCodec", "écran « %1 » : attendu un objet {clé: valeur}")
+            .arg(screen);
     const QJsonObject o = value.toObject();
     for (auto it = o.begin(); it != o.end(); ++it) {
         if (const auto refusal = screenValueRefusal(it.key(), it.value()))
-            return QStringLiteral("écran « %1 » : %2").arg(screen, *refusal);
+            return QCoreApplication::translate("SettingsCodec", "écran « %1 » : %2").arg(screen, *refusal);
         entry->insert(it.key(), screenValueNormalized(it.key(), it.value()));
     }
     return std::nullopt;
@@ -476,7 +500,8 @@ QJsonValue encodeScreenOverrides(const AppState& s)
 std::optional<QString> applyScreenOverrides(AppState& state, const QString& key, const QJsonValue& value)
 {
     if (!value.isObject())
-        return QStringLiteral("%1: attendu un objet {écran: {clé: valeur}}, clés : %2")
+        return QCoreApplication::translate("SettingsCodec",
+                                           "%1: attendu un objet {écran: {clé: valeur}}, clés : %2")
             .arg(key, allowedList(SettingsSchema::screenKeys()));
     ScreenOverrideMap map;
     const QJsonObject o = value.toObject();
@@ -514,7 +539,7 @@ void loadScreenOverrides(AppState& state, const DefaultsStore& store, const QStr
         const auto refusal =
             checkedScreenEntry(it.key(), it.value().isObject() ? QJsonValue(bounded) : it.value(), &entry);
         if (refusal) {
-            qWarning().noquote() << QStringLiteral("Nivora: réglages d'écran ignorés, %1").arg(*refusal);
+            qWarning().noquote() << QStringLiteral("Nivora: screen settings ignored, %1").arg(*refusal);
             continue;
         }
         map.insert(it.key(), entry);
@@ -609,6 +634,13 @@ const QList<Binding>& bindings()
              state.setWidgetSizes(stringMap(store.value(key)));
          }},
         {"screenOverrides", &encodeScreenOverrides, &applyScreenOverrides, &loadScreenOverrides},
+        {"language", [](const S& s) -> QJsonValue { return s.language(); }, &applyLanguage,
+         [](S& state, const DefaultsStore& store, const QString& key) {
+             // A value from a later version that this one does not know follows the system.
+             const auto text = store.stringValue(key);
+             if (text && UiLanguages::settingValues().contains(*text))
+                 state.setLanguage(*text);
+         }},
     };
     return table;
 }
@@ -659,6 +691,9 @@ QJsonObject storedJson(const AppState& state)
         // file from before per-screen settings saves as it was.
         if (setting.type == SettingsSchema::Type::ScreenMap && value.toObject().isEmpty())
             continue;
+        // Likewise the language only once one is chosen over the system's.
+        if (setting.type == SettingsSchema::Type::Language && value.toString() == UiLanguages::autoValue())
+            continue;
         o.insert(setting.key, value);
     }
     return o;
@@ -689,13 +724,13 @@ std::optional<QJsonValue> parseValue(const QString& text, QString* error)
         QJsonDocument::fromJson(QByteArray("[") + text.toUtf8() + QByteArray("\n]"), &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isArray() || doc.array().size() != 1) {
         if (error)
-            *error = QStringLiteral("JSON invalide : %1").arg(text);
+            *error = QCoreApplication::translate("SettingsCodec", "JSON invalide : %1").arg(text);
         return std::nullopt;
     }
     const QJsonValue v = doc.array().first();
     if (v.isDouble() && !std::isfinite(v.toDouble())) {
         if (error)
-            *error = QStringLiteral("nombre non fini : %1").arg(text);
+            *error = QCoreApplication::translate("SettingsCodec", "nombre non fini : %1").arg(text);
         return std::nullopt;
     }
     return v;
@@ -758,7 +793,8 @@ std::optional<QString> apply(AppState& state, const QString& key, const QJsonVal
 {
     if (const Binding* b = findBinding(key))
         return b->apply(state, key, value);
-    return QStringLiteral("clé inconnue « %1 » ; clés : %2").arg(key, allowedList(keys()));
+    return QCoreApplication::translate("SettingsCodec", "clé inconnue « %1 » ; clés : %2")
+        .arg(key, allowedList(keys()));
 }
 
 } // namespace nivora::SettingsCodec

@@ -1,5 +1,7 @@
 #include "state/WallpaperMode.h"
 
+#include <QCoreApplication>
+
 namespace nivora::WallpaperModes {
 
 QString id(WallpaperMode mode)
@@ -19,11 +21,11 @@ QString title(WallpaperMode mode)
 {
     switch (mode) {
     case WallpaperMode::Scene:
-        return QStringLiteral("Scène animée");
+        return QCoreApplication::translate("WallpaperMode", "Scène animée");
     case WallpaperMode::Video:
-        return QStringLiteral("Vidéo");
+        return QCoreApplication::translate("WallpaperMode", "Vidéo");
     case WallpaperMode::Image:
-        return QStringLiteral("Image");
+        return QCoreApplication::translate("WallpaperMode", "Image");
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "widgets/TimerFaceView.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace nivora {
@@ -156,11 +157,11 @@ void TimerFaceAccessibility::install()
 QString TimerFaceAccessibility::buttonName(const QString& symbol)
 {
     if (symbol == QLatin1String("play.fill"))
-        return QStringLiteral("Démarrer");
+        return QCoreApplication::translate("TimerFaceAccessibility", "Démarrer");
     if (symbol == QLatin1String("pause.fill"))
-        return QStringLiteral("Pause");
+        return QCoreApplication::translate("TimerFaceAccessibility", "Pause");
     if (symbol == QLatin1String("arrow.counterclockwise"))
-        return QStringLiteral("Réinitialiser");
+        return QCoreApplication::translate("TimerFaceAccessibility", "Réinitialiser");
     return symbol;
 }
 

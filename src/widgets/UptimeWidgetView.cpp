@@ -4,6 +4,8 @@
 #include "design/Theme.h"
 #include "widgets/WidgetFaceContent.h"
 
+#include <QCoreApplication>
+
 namespace nivora {
 
 UptimeWidgetView::UptimeWidgetView(const Environment& environment, QWidget* parent)
@@ -14,7 +16,8 @@ UptimeWidgetView::UptimeWidgetView(const Environment& environment, QWidget* pare
 FaceStack UptimeWidgetView::build() const
 {
     FaceStack stack(4);
-    stack.text(QStringLiteral("PC ALLUMÉ DEPUIS"), Fonts::font(9, QFont::ExtraBold, 1), Theme::green());
+    stack.text(QCoreApplication::translate("UptimeWidgetView", "PC ALLUMÉ DEPUIS"),
+               Fonts::font(9, QFont::ExtraBold, 1), Theme::green());
     stack.text(WidgetFaceContent::uptime(clock().uptimeMilliseconds()), Fonts::font(26, QFont::ExtraBold),
                Theme::ink());
     return stack;

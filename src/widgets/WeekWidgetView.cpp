@@ -4,6 +4,8 @@
 #include "design/Theme.h"
 #include "widgets/WidgetFaceContent.h"
 
+#include <QCoreApplication>
+
 namespace nivora {
 
 WeekWidgetView::WeekWidgetView(const Environment& environment, QWidget* parent)
@@ -15,11 +17,12 @@ FaceStack WeekWidgetView::build() const
 {
     const auto w = WidgetFaceContent::week(clock().now(), calendar());
     FaceStack stack(2);
-    stack.text(QStringLiteral("SEMAINE"), Fonts::font(10, QFont::ExtraBold, 1.5), Theme::blue());
+    stack.text(QCoreApplication::translate("WeekWidgetView", "SEMAINE"), Fonts::font(10, QFont::ExtraBold, 1.5), Theme::blue());
     stack.text(w.number, Fonts::font(52, QFont::ExtraBold), Theme::ink());
     // The same text in 53-week years: the face counts weeks, it does not
     // promise a total.
-    stack.text(QStringLiteral("sur 52"), Fonts::font(12, QFont::DemiBold), Theme::inkSoft());
+    stack.text(QCoreApplication::translate("WeekWidgetView", "sur 52"), Fonts::font(12, QFont::DemiBold),
+               Theme::inkSoft());
     return stack;
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/WidgetCalendar.h"
 
+#include "model/UiLanguage.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <unicode/calendar.h>
@@ -254,7 +256,8 @@ std::optional<int> WidgetCalendar::days(const QDateTime& from, const QDateTime& 
 QString WidgetCalendar::formatFrench(const QDateTime& date, const QString& pattern) const
 {
     UErrorCode status = U_ZERO_ERROR;
-    icu::SimpleDateFormat formatter(toIcu(pattern), icu::Locale("fr_FR"), status);
+    const icu::Locale locale(UiLanguages::icuLocale(UiLanguages::current()).constData());
+    icu::SimpleDateFormat formatter(toIcu(pattern), locale, status);
     if (U_FAILURE(status) || !date.isValid())
         return QString();
     formatter.setTimeZone(*m_impl->zone);

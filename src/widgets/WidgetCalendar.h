@@ -64,8 +64,9 @@ public:
     std::optional<DaysHours> daysAndHours(const QDateTime& from, const QDateTime& to) const;
     std::optional<int> days(const QDateTime& from, const QDateTime& to) const;
 
-    // `date` formatted with the French ("fr_FR") formatter for a Unicode date
-    // pattern, in this calendar's time zone.
+    // `date` formatted for a Unicode date pattern in the interface's language
+    // ("fr_FR" or "en_US" names of months and weekdays), in this calendar's
+    // time zone.
     QString formatFrench(const QDateTime& date, const QString& pattern) const;
 
 private:
@@ -74,8 +75,8 @@ private:
     QString m_localeId;
 };
 
-// `date` formatted by a new "fr_FR" formatter with the Unicode pattern, in the
-// system time zone: month and weekday names come out French and lower case.
+// `date` formatted with the Unicode pattern in the interface's language, in the
+// system time zone: in French, month and weekday names come out lower case.
 QString frFmt(const QDateTime& date, const QString& pattern);
 
 // First letter of every word upper case, the rest lower case ("dimanche 6

@@ -2,8 +2,10 @@
 
 #include "design/Theme.h"
 #include "model/SceneCatalog.h"
+#include "model/UiLanguage.h"
 #include "state/SafeIndex.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace nivora::WidgetFaceContent {
@@ -43,7 +45,8 @@ Clock clock(const QDateTime& now, const WidgetCalendar& calendar, bool showsDate
     Clock c;
     c.time = calendar.formatFrench(now, QStringLiteral("HH:mm"));
     if (showsDate)
-        c.dateLine = capitalizedWords(calendar.formatFrench(now, QStringLiteral("EEEE d MMMM")));
+        c.dateLine = capitalizedWords(
+            calendar.formatFrench(now, QCoreApplication::translate("WidgetFaceContent", "EEEE d MMMM")));
     return c;
 }
 
@@ -52,7 +55,8 @@ Date date(const QDateTime& now, const WidgetCalendar& calendar)
     Date d;
     d.weekday = calendar.formatFrench(now, QStringLiteral("EEEE")).toUpper();
     d.day = calendar.formatFrench(now, QStringLiteral("d"));
-    d.monthYear = capitalizedWords(calendar.formatFrench(now, QStringLiteral("MMMM yyyy")));
+    d.monthYear = capitalizedWords(
+        calendar.formatFrench(now, QCoreApplication::translate("WidgetFaceContent", "MMMM yyyy")));
     return d;
 }
 
@@ -70,7 +74,7 @@ Progress month(const QDateTime& now, const WidgetCalendar& calendar)
     p.value = c ? c->day : 1;
     p.total = calendar.daysInMonth(now).value_or(30);
     p.percent = percentText(p.value, p.total);
-    p.dayLine = QStringLiteral("Jour %1 sur %2").arg(p.value).arg(p.total);
+    p.dayLine = QCoreApplication::translate("WidgetFaceContent", "Jour %1 sur %2").arg(p.value).arg(p.total);
     return p;
 }
 
@@ -78,11 +82,11 @@ Progress year(const QDateTime& now, const WidgetCalendar& calendar)
 {
     const auto c = calendar.components(now);
     Progress p;
-    p.title = QStringLiteral("PROGRESSION DE L'ANNÉE");
+    p.title = QCoreApplication::translate("WidgetFaceContent", "PROGRESSION DE L'ANNÉE");
     p.value = c ? c->dayOfYear : 1;
     p.total = calendar.daysInYear(now).value_or(365);
     p.percent = percentText(p.value, p.total);
-    p.dayLine = QStringLiteral("Jour %1 sur %2").arg(p.value).arg(p.total);
+    p.dayLine = QCoreApplication::translate("WidgetFaceContent", "Jour %1 sur %2").arg(p.value).arg(p.total);
     return p;
 }
 
@@ -103,7 +107,7 @@ Weekend weekend(const QDateTime& now, const WidgetCalendar& calendar)
     w.mode = Weekend::Mode::Countdown;
     w.days = interval ? interval->days : 0;
     w.hours = interval ? interval->hours : 0;
-    w.countdown = QStringLiteral("%1 j %2 h").arg(w.days).arg(w.hours);
+    w.countdown = QCoreApplication::translate("WidgetFaceContent", "%1 j %2 h").arg(w.days).arg(w.hours);
     return w;
 }
 
@@ -112,7 +116,7 @@ QString uptime(qint64 uptimeMilliseconds)
     const qint64 s = std::max<qint64>(uptimeMilliseconds, 0) / 1000;
     const qint64 h = s / 3600;
     const qint64 m = (s - 3600 * h) / 60;
-    return QStringLiteral("%1 h %2 min").arg(h).arg(m);
+    return QCoreApplication::translate("WidgetFaceContent", "%1 h %2 min").arg(h).arg(m);
 }
 
 Season seasonForMonth(int month)
@@ -121,17 +125,21 @@ Season seasonForMonth(int month)
     case 3:
     case 4:
     case 5:
-        return {QStringLiteral("Printemps"), QStringLiteral("🌸"), Theme::pink()};
+        return {QCoreApplication::translate("WidgetFaceContent", "Printemps"), QStringLiteral("🌸"),
+                Theme::pink()};
     case 6:
     case 7:
     case 8:
-        return {QStringLiteral("Été"), QStringLiteral("☀️"), Theme::yellow()};
+        return {QCoreApplication::translate("WidgetFaceContent", "Été"), QStringLiteral("☀️"),
+                Theme::yellow()};
     case 9:
     case 10:
     case 11:
-        return {QStringLiteral("Automne"), QStringLiteral("🍂"), Theme::coral()};
+        return {QCoreApplication::translate("WidgetFaceContent", "Automne"), QStringLiteral("🍂"),
+                Theme::coral()};
     default:
-        return {QStringLiteral("Hiver"), QStringLiteral("❄️"), Theme::blue()};
+        return {QCoreApplication::translate("WidgetFaceContent", "Hiver"), QStringLiteral("❄️"),
+                Theme::blue()};
     }
 }
 
@@ -149,16 +157,17 @@ NewYear newYear(const QDateTime& now, const WidgetCalendar& calendar)
     const QDateTime dayStart = calendar.startOfDay(now).value_or(now);
     NewYear n;
     n.daysLeft = calendar.days(dayStart, target).value_or(0);
-    n.title = QStringLiteral("NOUVEL AN %1").arg(y + 1);
-    n.countdown = QStringLiteral("J-%1").arg(n.daysLeft);
-    n.daysLine = QStringLiteral("%1 jours restants").arg(n.daysLeft);
+    n.title = QCoreApplication::translate("WidgetFaceContent", "NOUVEL AN %1").arg(y + 1);
+    n.countdown = QCoreApplication::translate("WidgetFaceContent", "J-%1").arg(n.daysLeft);
+    n.daysLine = QCoreApplication::translate("WidgetFaceContent", "%1 jours restants").arg(n.daysLeft);
     return n;
 }
 
 Ambiance ambiance(qint64 sceneIndex, const QList<QColor>& paletteColors)
 {
     const auto scene = safeAt(availableScenes(), sceneIndex);
-    return Ambiance{scene ? scene->name : QStringLiteral("—"), paletteColors};
+    return Ambiance{scene ? UiLanguages::translate("SceneCatalog", scene->name) : QStringLiteral("—"),
+                    paletteColors};
 }
 
 QString timerText(qint64 seconds)

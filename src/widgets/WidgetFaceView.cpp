@@ -38,6 +38,13 @@ QSize WidgetFaceView::sizeHint() const
     return QSize(int(std::ceil(s.width())), int(std::ceil(s.height())));
 }
 
+void WidgetFaceView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        refresh();
+}
+
 void WidgetFaceView::refresh()
 {
     FaceStack next = build();

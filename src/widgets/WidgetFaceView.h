@@ -63,6 +63,8 @@ protected:
     const WidgetCalendar& calendar() const { return m_environment.calendar; }
 
     void paintEvent(QPaintEvent* event) override;
+    // Texts and dates follow a change of the interface's language at once.
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

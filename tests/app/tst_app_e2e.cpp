@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -39,10 +40,16 @@ class TestAppEndToEnd : public QObject
     std::unique_ptr<QTemporaryDir> m_home;
     std::unique_ptr<QProcess> m_app;
     QString m_renderPath;
+    QString m_language;
 
     QProcessEnvironment env() const
     {
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        if (!m_language.isEmpty()) {
+            for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+                e.remove(QString::fromLatin1(name));
+            e.insert("LANGUAGE", m_language);
+        }
         e.insert("XDG_CONFIG_HOME", m_home->filePath("config"));
         e.insert("XDG_DATA_HOME", m_home->filePath("data"));
         if (!m_renderPath.isEmpty())
@@ -154,6 +161,7 @@ private Q_SLOTS:
             qWarning().noquote() << "nivora stderr:" << m_app->readAllStandardError();
         stopApp();
         m_renderPath.clear();
+        m_language.clear();
         m_home.reset();
     }
 
@@ -183,7 +191,7 @@ private Q_SLOTS:
         const Run all = ctl({"get"});
         QCOMPARE(all.status, 0);
         const QJsonObject o = QJsonDocument::fromJson(all.out.toUtf8()).object();
-        QCOMPARE(o.size(), 27);
+        QCOMPARE(o.size(), 28);
         QCOMPARE(o.value("wallpaperMode").toString(), QStringLiteral("scene"));
         QCOMPARE(o.value("mediaPath").toString("<absent>"), QString(""));
         QCOMPARE(o.value("paletteHex").toArray().size(), 5);
@@ -233,6 +241,72 @@ private Q_SLOTS:
             QVERIFY2(result.err.contains(r.mention), qPrintable(result.err));
         }
         QCOMPARE(ctl({"get"}).out, before);
+    }
+
+    // `nivora ctl` and the instance answer in the system's language, and in
+    // the one the `language` setting chooses once it is set, both ways.
+    void ctlSpeaksTheChosenLanguage_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("English system") << QStringLiteral("en") << QStringLiteral("fr");
+        QTest::newRow("French system") << QStringLiteral("fr") << QStringLiteral("en");
+    }
+
+    void ctlSpeaksTheChosenLanguage()
+    {
+        QFETCH(QString, system);
+        QFETCH(QString, other);
+        struct Texts
+        {
+            QString help, unknownCommand, noInstance, unknownKey, refusedLanguage;
+        };
+        const QMap<QString, Texts> texts{
+            {"en",
+             {"usage: nivora ctl COMMAND", "nivora ctl: unknown command “frobnicate”",
+              "nivora ctl: no running instance of Nivora",
+              "nivora ctl: unknown key “noSuchKey”; keys: isRunning",
+              "language: allowed values: \"auto\", \"fr\", \"en\""}},
+            {"fr",
+             {"usage : nivora ctl COMMANDE", "nivora ctl: commande inconnue « frobnicate »",
+              "nivora ctl: aucune instance de Nivora en cours",
+              "nivora ctl: clé inconnue « noSuchKey » ; clés : isRunning",
+              "language: valeurs permises : \"auto\", \"fr\", \"en\""}},
+        };
+        m_language = system;
+        const Texts own = texts.value(system);
+        const Texts chosen = texts.value(other);
+
+        const Run help = ctl({"--help"});
+        QCOMPARE(help.status, 0);
+        QVERIFY2(help.out.startsWith(own.help), qPrintable(help.out));
+        const Run unknown = ctl({"frobnicate"});
+        QCOMPARE(unknown.status, 2);
+        QVERIFY2(unknown.err.startsWith(own.unknownCommand), qPrintable(unknown.err));
+        const Run alone = ctl({"get"});
+        QCOMPARE(alone.status, 1);
+        QCOMPARE(alone.err, own.noInstance);
+
+        startApp();
+        const Run key = ctl({"get", "noSuchKey"});
+        QCOMPARE(key.status, 2);
+        QVERIFY2(key.err.startsWith(own.unknownKey), qPrintable(key.err));
+        const Run german = ctl({"set", "language", "\"de\""});
+        QCOMPARE(german.status, 2);
+        QVERIFY2(german.err.contains(own.refusedLanguage), qPrintable(german.err));
+        QCOMPARE(ctl({"get", "language"}).out, QStringLiteral("\"auto\""));
+
+        // The setting wins over the system, in the instance at once and in
+        // `nivora ctl` once it is saved.
+        QCOMPARE(ctl({"set", "language", QStringLiteral("\"%1\"").arg(other)}).status, 0);
+        QVERIFY2(ctl({"get", "noSuchKey"}).err.startsWith(chosen.unknownKey),
+                 qPrintable(ctl({"get", "noSuchKey"}).err));
+        QTRY_COMPARE_WITH_TIMEOUT(storedSettings().value("language").toString(), other, 5000);
+        QVERIFY(ctl({"--help"}).out.startsWith(chosen.help));
+        QVERIFY(ctl({"frobnicate"}).err.startsWith(chosen.unknownCommand));
+        // "auto" gives the system's language back.
+        QCOMPARE(ctl({"set", "language", "\"auto\""}).status, 0);
+        QVERIFY(ctl({"get", "noSuchKey"}).err.startsWith(own.unknownKey));
     }
 
     // One screen's own values through `ctl`, checked like the main ones, seen

@@ -403,7 +403,7 @@ void TestDashboard::keyboardWalk()
 void TestDashboard::aboutPage()
 {
     QSignalSpy touched(&AppState::shared(), &AppState::willChange);
-    AboutPage page;
+    AboutPage page(AppState::shared());
     QCOMPARE(touched.count(), 0);
     auto* version = page.findChild<QLabel*>(QStringLiteral("version"));
     QVERIFY(version);

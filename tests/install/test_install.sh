@@ -37,6 +37,7 @@ usr/share/doc/nivora/copyright
 usr/share/gnome-shell/extensions/fullscreen@nivora.app/extension.js
 usr/share/gnome-shell/extensions/fullscreen@nivora.app/metadata.json
 usr/share/icons/hicolor/scalable/apps/$APP_ID.svg
+usr/share/man/fr/man1/nivora.1.gz
 usr/share/man/man1/nivora.1.gz
 usr/share/metainfo/$APP_ID.metainfo.xml"
 actual=$(cd "$ROOT" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
@@ -73,6 +74,12 @@ for word in "EXIT STATUS" "ctl COMMAND" "get [KEY]" "set KEY JSON" status "next,
   "dashboard [SECTION]" popover "account [sign-out|google]" quit "nivora render" "nivora pattern" \
   "folder-icon apply" "folder-icon reset" "nivora://URL" "--version"; do
   grep -qF -- "$word" <<<"$man_text" || fail "man page lacks \"$word\""
+done
+FRENCH_MANPAGE=$ROOT/usr/share/man/fr/man1/nivora.1.gz
+man_fr=$(MANWIDTH=100 man -l "$FRENCH_MANPAGE" 2>"$TMP/man-fr.err" | col -b)
+check "the French man page renders without warnings" test -z "$(cat "$TMP/man-fr.err")" -a -n "$man_fr"
+for word in "CODE DE SORTIE" "ctl COMMANDE" "get [CLÉ]" "set CLÉ JSON" "nivora render" "folder-icon reset"; do
+  grep -qF -- "$word" <<<"$man_fr" || fail "French man page lacks \"$word\""
 done
 
 complete_words() { # complete_words WORD... -> completions of the last word
@@ -185,6 +192,8 @@ completed=$(complete_words nivora ctl get "" | LC_ALL=C sort)
 check "completion offers every ctl key" test "$completed" = "$(LC_ALL=C sort <<<"$keys")"
 man_keys=$(zcat "$MANPAGE" | sed -n '/keys of$/,/^\.SS/p' | sed -n 's/^\.BR \([A-Za-z]*\) [,.]$/\1/p' | LC_ALL=C sort)
 check "man page lists every ctl key" test "$man_keys" = "$(LC_ALL=C sort <<<"$keys")"
+man_keys_fr=$(zcat "$FRENCH_MANPAGE" | sed -n '/^Les clés de$/,/^\.SS/p' | sed -n 's/^\.BR \([A-Za-z]*\) [,.]$/\1/p' | LC_ALL=C sort)
+check "French man page lists every ctl key" test "$man_keys_fr" = "$(LC_ALL=C sort <<<"$keys")"
 
 # --- D-Bus activation through the installed service file ---------------------------
 # Installed for real under a temporary prefix, so that the file's Exec exists; a

@@ -2,6 +2,7 @@
 
 #include "platform/dbus/ApplicationAdaptor.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -82,7 +83,7 @@ ControlServer::Registration ControlServer::registerInstance()
 ControlReply ControlServer::handle(const QString& command, const QStringList& args)
 {
     if (!m_handler)
-        return {2, QStringLiteral("commande non prise en charge")};
+        return {2, QCoreApplication::translate("ControlBus", "commande non prise en charge")};
     return m_handler(command, args);
 }
 
@@ -102,12 +103,12 @@ Result call(const QString& command, const QStringList& args, int timeoutMs)
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         result.outcome = Outcome::NoBus;
-        result.error = QStringLiteral("pas de bus de session D-Bus");
+        result.error = QCoreApplication::translate("ControlBus", "pas de bus de session D-Bus");
         return result;
     }
     if (!instanceRunning()) {
         result.outcome = Outcome::NoInstance;
-        result.error = QStringLiteral("aucune instance de Nivora en cours");
+        result.error = QCoreApplication::translate("ControlBus", "aucune instance de Nivora en cours");
         return result;
     }
     QDBusMessage message =
@@ -123,7 +124,7 @@ Result call(const QString& command, const QStringList& args, int timeoutMs)
         if (answer.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
             !instanceRunning()) {
             result.outcome = Outcome::NoInstance;
-            result.error = QStringLiteral("aucune instance de Nivora en cours");
+            result.error = QCoreApplication::translate("ControlBus", "aucune instance de Nivora en cours");
         } else {
             result.outcome = Outcome::Failed;
             result.error = answer.errorMessage();
@@ -133,7 +134,7 @@ Result call(const QString& command, const QStringList& args, int timeoutMs)
     const QStringList values = answer.arguments().value(0).toStringList();
     if (values.size() != 2) {
         result.outcome = Outcome::Failed;
-        result.error = QStringLiteral("réponse inattendue de l'instance en cours");
+        result.error = QCoreApplication::translate("ControlBus", "réponse inattendue de l'instance en cours");
         return result;
     }
     result.outcome = Outcome::Answered;

@@ -4,6 +4,7 @@
 #include "platform/freedesktop/KdeDirectoryFile.h"
 #include "platform/freedesktop/OriginalFolderIcons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -21,9 +22,9 @@ QString folderProblem(const QString& folder)
 {
     const QFileInfo info(folder);
     if (folder.isEmpty() || !info.exists())
-        return QStringLiteral("dossier introuvable");
+        return QCoreApplication::translate("DesktopFolderIconStore", "dossier introuvable");
     if (!info.isDir())
-        return QStringLiteral("ce n'est pas un dossier");
+        return QCoreApplication::translate("DesktopFolderIconStore", "ce n'est pas un dossier");
     return {};
 }
 
@@ -140,9 +141,10 @@ FolderIconOutcome DesktopFolderIconStore::setIcon(const QString& folder, const Q
         written = true;
     }
     if (!written)
-        return {
-            Status::Failed,
-            QStringLiteral("aucun gestionnaire de fichiers ne peut garder d'icône ici (%1)").arg(gio.error)};
+        return {Status::Failed,
+                QCoreApplication::translate("DesktopFolderIconStore",
+                                            "aucun gestionnaire de fichiers ne peut garder d'icône ici (%1)")
+                    .arg(gio.error)};
     return {Status::Changed, {}};
 }
 

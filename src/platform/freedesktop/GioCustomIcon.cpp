@@ -1,5 +1,6 @@
 #include "platform/freedesktop/GioCustomIcon.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <gio/gio.h>
 
@@ -68,7 +69,8 @@ GioCustomIcon::Result GioCustomIcon::setUri(const QString& path, const QString& 
                                      nullptr, &error))
         return resultOf(error);
     if (read(path) != uri)
-        return failed(QStringLiteral("le gestionnaire de fichiers n'a pas gardé l'icône"));
+        return failed(QCoreApplication::translate("GioCustomIcon",
+                                                  "le gestionnaire de fichiers n'a pas gardé l'icône"));
     return {Status::Done, {}};
 }
 
@@ -80,7 +82,8 @@ GioCustomIcon::Result GioCustomIcon::unset(const QString& path)
                               G_FILE_QUERY_INFO_NONE, nullptr, &error))
         return resultOf(error);
     if (!read(path).isNull())
-        return failed(QStringLiteral("le gestionnaire de fichiers a gardé l'icône"));
+        return failed(
+            QCoreApplication::translate("GioCustomIcon", "le gestionnaire de fichiers a gardé l'icône"));
     return {Status::Done, {}};
 }
 

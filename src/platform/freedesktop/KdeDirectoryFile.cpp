@@ -2,6 +2,7 @@
 
 #include "model/DesktopEntryText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -144,16 +145,18 @@ ReadResult readFile(const QString& path)
         return result;
     result.exists = true;
     if (!info.isFile()) {
-        result.error = QStringLiteral("« .directory » n'est pas un fichier");
+        result.error = QCoreApplication::translate("KdeDirectoryFile", "« .directory » n'est pas un fichier");
         return result;
     }
     if (info.size() > maxFileSize) {
-        result.error = QStringLiteral("« .directory » est trop grand");
+        result.error = QCoreApplication::translate("KdeDirectoryFile", "« .directory » est trop grand");
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("lecture de « .directory » impossible : %1").arg(file.errorString());
+        result.error =
+            QCoreApplication::translate("KdeDirectoryFile", "lecture de « .directory » impossible : %1")
+                .arg(file.errorString());
         return result;
     }
     result.text = file.read(maxFileSize + 1);
@@ -166,9 +169,11 @@ QString writeFile(const QString& path, const QByteArray& text)
     // Replaced atomically, so a full disk or a crash never leaves the user's
     // other settings half written.
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("écriture de « .directory » impossible : %1").arg(file.errorString());
+        return QCoreApplication::translate("KdeDirectoryFile", "écriture de « .directory » impossible : %1")
+            .arg(file.errorString());
     if (file.write(text) != text.size() || !file.commit())
-        return QStringLiteral("écriture de « .directory » impossible : %1").arg(file.errorString());
+        return QCoreApplication::translate("KdeDirectoryFile", "écriture de « .directory » impossible : %1")
+            .arg(file.errorString());
     return {};
 }
 
@@ -292,7 +297,7 @@ QString KdeDirectoryFile::writeIcon(const QString& folder, const QString& value)
     if (!after.error.isEmpty())
         return after.error;
     if (icon(after.text) != value)
-        return QStringLiteral("« .directory » n'a pas gardé l'icône");
+        return QCoreApplication::translate("KdeDirectoryFile", "« .directory » n'a pas gardé l'icône");
     return {};
 }
 
@@ -310,7 +315,9 @@ QString KdeDirectoryFile::clearIcon(const QString& folder)
     if (remaining.isEmpty()) {
         QFile file(path);
         if (!file.remove())
-            return QStringLiteral("suppression de « .directory » impossible : %1").arg(file.errorString());
+            return QCoreApplication::translate("KdeDirectoryFile",
+                                               "suppression de « .directory » impossible : %1")
+                .arg(file.errorString());
     } else if (const QString error = writeFile(path, remaining); !error.isEmpty()) {
         return error;
     }
@@ -318,7 +325,7 @@ QString KdeDirectoryFile::clearIcon(const QString& folder)
     if (!after.error.isEmpty())
         return after.error;
     if (!icon(after.text).isNull())
-        return QStringLiteral("« .directory » a gardé l'icône");
+        return QCoreApplication::translate("KdeDirectoryFile", "« .directory » a gardé l'icône");
     return {};
 }
 

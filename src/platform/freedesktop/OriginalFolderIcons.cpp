@@ -1,5 +1,6 @@
 #include "platform/freedesktop/OriginalFolderIcons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +18,8 @@ constexpr qint64 maxFileSize = 4 * 1024 * 1024;
 
 QString unreadable(const QString& file)
 {
-    return QStringLiteral("registre des icônes d'origine illisible : %1").arg(file);
+    return QCoreApplication::translate("OriginalFolderIcons", "registre des icônes d'origine illisible : %1")
+        .arg(file);
 }
 
 } // namespace
@@ -69,7 +71,9 @@ QString OriginalFolderIcons::save() const
 {
     if (m_folders.isEmpty()) {
         if (QFile::exists(m_file) && !QFile::remove(m_file))
-            return QStringLiteral("registre des icônes d'origine impossible à effacer : %1").arg(m_file);
+            return QCoreApplication::translate("OriginalFolderIcons",
+                                               "registre des icônes d'origine impossible à effacer : %1")
+                .arg(m_file);
         return {};
     }
     QJsonObject folders;
@@ -86,7 +90,8 @@ QString OriginalFolderIcons::save() const
     // only copy of the user's icons.
     QSaveFile file(m_file);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("registre des icônes d'origine impossible à écrire : %1")
+        return QCoreApplication::translate("OriginalFolderIcons",
+                                           "registre des icônes d'origine impossible à écrire : %1")
             .arg(file.errorString());
     return {};
 }
