@@ -101,7 +101,14 @@ bool X11DesktopStacking::nativeEventFilter(const QByteArray& eventType, void* me
 
 bool X11DesktopStacking::isIconLayer(xcb_window_t window)
 {
-    return hasDesktopType(window) && hasAlpha(window);
+    return !isOwn(window) && hasDesktopType(window) && hasAlpha(window);
+}
+
+bool X11DesktopStacking::isOwn(xcb_window_t window)
+{
+    // The server hands each connection ids from a range of its own.
+    const xcb_setup_t* setup = xcb_get_setup(X11Connection::connection());
+    return (window & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 
 bool X11DesktopStacking::compositing()

@@ -36,6 +36,8 @@ public:
     // Whether a compositing manager runs, so that windows with an alpha
     // channel are blended over what lies under them.
     static bool compositing();
+    // Whether this process made the window (on Qt's connection).
+    static bool isOwn(xcb_window_t window);
 
 private:
     // Puts each of our windows that the stacking list shows above an icon

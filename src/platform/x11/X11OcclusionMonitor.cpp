@@ -201,7 +201,9 @@ void X11OcclusionMonitor::evaluate()
         }
         const QList<quint32> types =
             atomListProperty(c, client, X11Connection::atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM);
-        if (!types.isEmpty() && types.first() == typeDesktop) {
+        // Our own desktop windows never hide the wallpaper: one kept up
+        // until a new video's first frame lies above the new one on purpose.
+        if (!types.isEmpty() && types.first() == typeDesktop && !X11DesktopStacking::isOwn(client)) {
             XcbReply<xcb_get_geometry_reply_t> geo(
                 xcb_get_geometry_reply(c, xcb_get_geometry(c, client), nullptr));
             XcbReply<xcb_translate_coordinates_reply_t> pos(xcb_translate_coordinates_reply(
