@@ -66,7 +66,7 @@ void logIgnoredCallback(const char* reason)
 {
     // The address itself is never written: it may hold a code or a token.
     qInfo().noquote()
-        << QStringLiteral("Nivora: retour de connexion Google ignoré : %1").arg(QString::fromUtf8(reason));
+        << QStringLiteral("Nivora: Google sign-in callback ignored: %1").arg(QString::fromUtf8(reason));
 }
 
 } // namespace
@@ -249,28 +249,28 @@ bool AccountStore::handleCallbackUrl(const QString& text)
 {
     const AuthCallback callback = AuthCallback::parse(text);
     if (callback.shape == AuthCallback::Shape::Unknown) {
-        qInfo().noquote() << QStringLiteral("Nivora: adresse nivora:// inconnue ignorée");
+        qInfo().noquote() << QStringLiteral("Nivora: unknown nivora:// address ignored");
         return false;
     }
     // A session handed over in the address is how a forged callback looks: the
     // flow this store runs never puts tokens there.
     if (callback.shape == AuthCallback::Shape::TokenInAddress) {
-        logIgnoredCallback("jeton dans l'adresse, un code était attendu");
+        logIgnoredCallback("a token in the address, a code was expected");
         return false;
     }
     // Only the answer to our own attempt may sign in: a link on some web page
     // must not log the user into an account of someone else's choosing.
     if (!googleSignInPending()) {
         m_googleAttempt.reset();
-        logIgnoredCallback("aucune connexion Google en cours");
+        logIgnoredCallback("no Google sign-in under way");
         return false;
     }
     if (!callback.code) {
-        logIgnoredCallback("pas de code");
+        logIgnoredCallback("no code");
         return false;
     }
     if (m_googleAttempt->exchangesInFlight >= kMaxExchangesInFlight) {
-        logIgnoredCallback("trop de retours à la fois");
+        logIgnoredCallback("too many callbacks at once");
         return false;
     }
     // The attempt stays open until an exchange succeeds: a forged code that
@@ -309,7 +309,7 @@ void AccountStore::handleExchangeReply(QNetworkReply* reply, quint64 attemptId)
     }
     const QJsonObject object = body ? QJsonDocument::fromJson(*body).object() : QJsonObject();
     if (!takeSession(object)) {
-        logIgnoredCallback("code refusé par le serveur");
+        logIgnoredCallback("code refused by the server");
         return;
     }
     m_googleAttempt.reset();
@@ -363,7 +363,7 @@ void AccountStore::handleRefreshReply(QNetworkReply* reply, const QString& sentR
     if (!body || transportError(reply)) {
         // Not a refusal: the session may well be good, and the next start or
         // request tries again.
-        qInfo().noquote() << QStringLiteral("Nivora: session non rafraîchie : le serveur n'a pas répondu");
+        qInfo().noquote() << QStringLiteral("Nivora: session not refreshed: the server did not answer");
         return;
     }
     const QJsonObject object = QJsonDocument::fromJson(*body).object();
@@ -379,7 +379,7 @@ void AccountStore::handleRefreshReply(QNetworkReply* reply, const QString& sentR
         return;
     }
     qInfo().noquote()
-        << QStringLiteral("Nivora: session non rafraîchie : réponse inattendue du serveur (%1)").arg(status);
+        << QStringLiteral("Nivora: session not refreshed: unexpected server reply (%1)").arg(status);
 }
 
 void AccountStore::expireSession()

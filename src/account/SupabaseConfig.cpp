@@ -91,8 +91,8 @@ SupabaseConfig SupabaseConfig::fromEnvironment()
     if (!config.isValid() && (!url.isEmpty() || !key.isEmpty())) {
         // Said once per process (the store is created once); the key is never printed.
         qWarning().noquote() << QStringLiteral(
-            "Nivora: configuration du compte refusée (adresse https, ou http vers 127.0.0.1, ::1 ou "
-            "localhost ; clé en trois segments base64url) ; le compte est désactivé");
+            "Nivora: account configuration refused (an https address, or http to 127.0.0.1, ::1 or "
+            "localhost; a key of three base64url segments); the account is disabled");
     }
     return config;
 }

@@ -59,7 +59,7 @@ bool AppDelegate::claimInstance()
         return false;
     case ControlServer::Registration::NoBus:
         qWarning().noquote() << QStringLiteral(
-            "Nivora: pas de bus de session ; Nivora tourne sans contrôle à distance ni instance unique");
+            "Nivora: no session bus; running without remote control or a single instance");
         return true;
     }
     return true;

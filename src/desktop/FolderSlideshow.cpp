@@ -22,7 +22,7 @@ constexpr int kPassEndGraceMs = 5000;
 
 void logStepOver(const QString& file)
 {
-    qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, le suivant le remplace : %1")
+    qWarning().noquote() << QStringLiteral("Nivora: unreadable file, the next one takes its place: %1")
                                 .arg(QFileInfo(file).fileName());
 }
 

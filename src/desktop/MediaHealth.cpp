@@ -35,7 +35,7 @@ void MediaHealth::takeLeftBehindMarker()
     // The marker stays until the user picks a file, so every start keeps
     // away from this one until then.
     qWarning().noquote() << QStringLiteral(
-                                "Nivora: ce fichier a fait planter Nivora, la scène le remplace : %1")
+                                "Nivora: this file made Nivora crash, the scene takes its place: %1")
                                 .arg(QFileInfo(crashed).fileName());
     MediaStatus::shared().setCrashedPath(crashed);
     // Picking a file on the Media page, even this one again, tries it afresh.
@@ -102,7 +102,7 @@ void MediaHealth::markUnreadable(WallpaperMode mode, const QString& path)
     if (isUnreadable(mode, path))
         return;
     m_unreadable.insert(unreadableKey(mode, path));
-    qWarning().noquote() << QStringLiteral("Nivora: fichier illisible, la scène le remplace : %1")
+    qWarning().noquote() << QStringLiteral("Nivora: unreadable file, the scene takes its place: %1")
                                 .arg(QFileInfo(path).fileName());
 }
 

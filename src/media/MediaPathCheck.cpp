@@ -26,10 +26,9 @@ QString MediaPathCheck::refusal(const QString& path, Verdict verdict)
 {
     switch (verdict) {
     case Verdict::Address:
-        return QStringLiteral("Nivora: média refusé, une adresse n'est pas un fichier : %1").arg(path);
+        return QStringLiteral("Nivora: media refused, an address is not a file: %1").arg(path);
     case Verdict::Playlist:
-        return QStringLiteral("Nivora: média refusé, une liste de lecture n'est pas une vidéo : %1")
-            .arg(path);
+        return QStringLiteral("Nivora: media refused, a playlist is not a video: %1").arg(path);
     case Verdict::PlainFile:
     case Verdict::Missing:
         break;

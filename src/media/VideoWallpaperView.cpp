@@ -328,7 +328,7 @@ void VideoWallpaperView::switchToOpenGL()
     if (!m_software || m_targets.empty() || !m_targets.front().window)
         return;
     qWarning().noquote() << QStringLiteral(
-        "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+        "Nivora: video: the X server no longer takes the frames; OpenGL draws them from now on");
     // The video track is put aside while the render context changes, so that
     // mpv builds its video output again on the new one.
     m_api->setPropertyString(m_mpv, "vid", "no");

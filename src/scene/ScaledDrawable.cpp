@@ -108,7 +108,7 @@ ScaledDrawable::ForcedPath ScaledDrawable::forcedPath()
             return ForcedPath::Readback;
         if (!asked.isEmpty() && asked != "auto")
             qWarning().noquote() << QStringLiteral(
-                                        "Nivora: NIVORA_RENDER_PATH=%1 ignoré (gpu, readback ou auto)")
+                                        "Nivora: NIVORA_RENDER_PATH=%1 ignored (gpu, readback or auto)")
                                         .arg(QString::fromLocal8Bit(asked));
         return ForcedPath::None;
     }();

@@ -85,10 +85,10 @@ void DefaultsStore::load()
     if (QFile::rename(m_path, aside)) {
         m_movedAside = aside;
         qWarning().noquote()
-            << QStringLiteral("Nivora: réglages illisibles (%1), mis de côté dans %2").arg(problem, aside);
+            << QStringLiteral("Nivora: unreadable settings (%1), set aside as %2").arg(problem, aside);
     } else {
         qWarning().noquote() << QStringLiteral(
-                                    "Nivora: réglages illisibles (%1), impossible de les mettre de côté")
+                                    "Nivora: unreadable settings (%1), and they could not be set aside")
                                     .arg(problem);
     }
 }
@@ -205,8 +205,8 @@ bool DefaultsStore::write()
     m_lastWriteOk = error.isEmpty();
     if (!m_lastWriteOk && !m_loggedWriteFailure) {
         m_loggedWriteFailure = true;
-        qWarning().noquote() << QStringLiteral("Nivora: impossible d'enregistrer les réglages dans %1 — %2")
-                                    .arg(m_path, error);
+        qWarning().noquote()
+            << QStringLiteral("Nivora: could not save the settings to %1: %2").arg(m_path, error);
     }
     return m_lastWriteOk;
 }

@@ -54,7 +54,7 @@ bool programExists(const QString& program)
 
 void logFailure(const QString& error)
 {
-    qWarning().noquote() << QStringLiteral("Nivora: lancement au démarrage — ") + error;
+    qWarning().noquote() << QStringLiteral("Nivora: launch at login: ") + error;
 }
 
 } // namespace
@@ -116,19 +116,19 @@ void set(bool on)
     if (!on) {
         QFile file(path);
         if (!file.remove())
-            logFailure(QStringLiteral("impossible de supprimer %1 : %2").arg(path, file.errorString()));
+            logFailure(QStringLiteral("could not remove %1: %2").arg(path, file.errorString()));
         return;
     }
 
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir)) {
-        logFailure(QStringLiteral("impossible de créer le dossier %1").arg(dir));
+        logFailure(QStringLiteral("could not create the folder %1").arg(dir));
         return;
     }
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        logFailure(QStringLiteral("impossible d'écrire %1 : %2").arg(path, file.errorString()));
+        logFailure(QStringLiteral("could not write %1: %2").arg(path, file.errorString()));
         return;
     }
     QTextStream out(&file);
@@ -145,7 +145,7 @@ void set(bool on)
         << "X-GNOME-Autostart-enabled=true\n";
     out.flush();
     if (!file.commit())
-        logFailure(QStringLiteral("impossible d'écrire %1 : %2").arg(path, file.errorString()));
+        logFailure(QStringLiteral("could not write %1: %2").arg(path, file.errorString()));
 }
 
 void repair()
@@ -188,7 +188,7 @@ void repair()
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Text) ||
         out.write(lines.join(QLatin1Char('\n')).toUtf8()) < 0 || !out.commit())
-        logFailure(QStringLiteral("impossible d'écrire %1 : %2").arg(path, out.errorString()));
+        logFailure(QStringLiteral("could not write %1: %2").arg(path, out.errorString()));
 }
 
 } // namespace nivora::LaunchAtLogin

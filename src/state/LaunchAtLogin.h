@@ -18,7 +18,7 @@ inline constexpr QLatin1String autostartArgument{"--autostart"};
 
 // Registers (writes the autostart entry) or unregisters (removes it). Does
 // nothing when the status already matches; a failure is logged once as
-// "Nivora: lancement au démarrage — " followed by the error's text.
+// "Nivora: launch at login: " followed by the error's text.
 void set(bool on);
 
 // Where the autostart entry lives for the current environment.

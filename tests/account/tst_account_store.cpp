@@ -57,7 +57,7 @@ private:
 
 QString ignored(const char* reason)
 {
-    return QStringLiteral("Nivora: retour de connexion Google ignoré : ") + QString::fromUtf8(reason);
+    return QStringLiteral("Nivora: Google sign-in callback ignored: ") + QString::fromUtf8(reason);
 }
 
 // The authorization address's query, by name.
@@ -399,7 +399,7 @@ private Q_SLOTS:
         {
             LogCapture log;
             QVERIFY(!store.handleCallbackUrl("nivora://auth-callback?code=" + code));
-            QCOMPARE(log.lines(), QStringList{ignored("aucune connexion Google en cours")});
+            QCOMPARE(log.lines(), QStringList{ignored("no Google sign-in under way")});
         }
         QTest::qWait(50);
         QCOMPARE(m_backend->requests.size(), 1);
@@ -460,7 +460,7 @@ private Q_SLOTS:
         QVERIFY(store.handleCallbackUrl("nivora://auth-callback?code=forged-unknown"));
         QVERIFY(store.handleCallbackUrl("nivora://auth-callback?code=" +
                                         m_backend->issueCode(PkcePair::challengeFor("someone-else"))));
-        QTRY_COMPARE(log.count(ignored("code refusé par le serveur")), 2);
+        QTRY_COMPARE(log.count(ignored("code refused by the server")), 2);
         QVERIFY(!store.signedIn());
         QVERIFY(!defaults.contains("sb_access"));
         QVERIFY(store.googleSignInPending());
@@ -478,15 +478,15 @@ private Q_SLOTS:
         QCOMPARE(defaults.value("sb_access").toString(), session);
         QCOMPARE(m_backend->requests.size(), 3);
 
-        const QString none = ignored("aucune connexion Google en cours");
+        const QString none = ignored("no Google sign-in under way");
         const QStringList expected{none,
-                                   ignored("jeton dans l'adresse, un code était attendu"),
-                                   ignored("jeton dans l'adresse, un code était attendu"),
-                                   ignored("pas de code"),
-                                   ignored("pas de code"),
-                                   "Nivora: adresse nivora:// inconnue ignorée",
-                                   ignored("code refusé par le serveur"),
-                                   ignored("code refusé par le serveur"),
+                                   ignored("a token in the address, a code was expected"),
+                                   ignored("a token in the address, a code was expected"),
+                                   ignored("no code"),
+                                   ignored("no code"),
+                                   "Nivora: unknown nivora:// address ignored",
+                                   ignored("code refused by the server"),
+                                   ignored("code refused by the server"),
                                    none};
         QCOMPARE(log.lines(), expected);
     }
@@ -559,7 +559,7 @@ private Q_SLOTS:
                 QVERIFY2(!defaults.contains(key), key);
         } else {
             if (expiresIn < 0)
-                QTRY_COMPARE(log.count("Nivora: session non rafraîchie : le serveur n'a pas répondu"), 1);
+                QTRY_COMPARE(log.count("Nivora: session not refreshed: the server did not answer"), 1);
             else
                 QVERIFY(!store.networkStarted());
             QVERIFY(store.signedIn());
@@ -663,7 +663,7 @@ private Q_SLOTS:
         qputenv("NIVORA_BACKEND_ANON_KEY", LoopbackBackend::anonKey().toUtf8());
         QCOMPARE(SupabaseConfig::fromEnvironment().url, m_backend->url());
         qputenv("NIVORA_BACKEND_URL", "http://example.org");
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Nivora: configuration du compte refusée"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Nivora: account configuration refused"));
         QVERIFY(!SupabaseConfig::fromEnvironment().isValid());
         qunsetenv("NIVORA_BACKEND_URL");
         qunsetenv("NIVORA_BACKEND_ANON_KEY");

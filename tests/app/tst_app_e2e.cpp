@@ -640,7 +640,7 @@ private Q_SLOTS:
             if (line.startsWith(QLatin1String("nivora: ready ")))
                 continue;
             QVERIFY2(line.startsWith(QLatin1String("Nivora: ")), qPrintable(line));
-            ours += line.startsWith(QStringLiteral("Nivora: réglages illisibles")) ? 1 : 0;
+            ours += line.startsWith(QStringLiteral("Nivora: unreadable settings")) ? 1 : 0;
             qts += line.startsWith(QLatin1String("Nivora: qt.qpa.")) ? 1 : 0;
         }
         QVERIFY2(ours == 1 && qts > 0,

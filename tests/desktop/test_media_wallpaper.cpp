@@ -75,7 +75,7 @@ QtMessageHandler g_previousHandler = nullptr;
 
 void countRefusals(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.startsWith(QStringLiteral("Nivora: média refusé")))
+    if (message.startsWith(QStringLiteral("Nivora: media refused")))
         g_refusalLines.ref();
     if (g_previousHandler)
         g_previousHandler(type, context, message);
@@ -442,7 +442,7 @@ private Q_SLOTS:
 
         QTest::ignoreMessage(
             QtWarningMsg,
-            "Nivora: vidéo — le serveur X ne prend plus les images ; OpenGL les dessine désormais");
+            "Nivora: video: the X server no longer takes the frames; OpenGL draws them from now on");
         SoftwareVideoRenderer::setPresentsFailForTesting(true);
         auto restore = qScopeGuard([] { SoftwareVideoRenderer::setPresentsFailForTesting(false); });
         QTRY_VERIFY_WITH_TIMEOUT(!video->scalesOnServer(), 10000);

@@ -118,8 +118,8 @@ private Q_SLOTS:
         state.setLaunchAtLogin(true);
         qInstallMessageHandler(nullptr);
         QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings.first().startsWith(QStringLiteral("Nivora: lancement au démarrage — ")));
-        QVERIFY(warnings.first().size() > QStringLiteral("Nivora: lancement au démarrage — ").size());
+        QVERIFY(warnings.first().startsWith(QStringLiteral("Nivora: launch at login: ")));
+        QVERIFY(warnings.first().size() > QStringLiteral("Nivora: launch at login: ").size());
         // The switch follows at once, then settles on the real status.
         QCOMPARE(seen, (QList<bool>{true, false}));
         QCOMPARE(state.launchAtLogin(), false);

@@ -121,15 +121,13 @@ std::shared_ptr<const MpvLibrary> MpvLibrary::acquire()
     if (!l.loaded) {
         if (!l.library.load()) {
             if (!std::exchange(l.failureReported, true))
-                qWarning().noquote() << QStringLiteral(
-                                            "Nivora: libmpv introuvable (%1) ; la vidéo est indisponible")
+                qWarning().noquote() << QStringLiteral("Nivora: libmpv not found (%1); video is unavailable")
                                             .arg(l.library.errorString());
             return nullptr;
         }
         if (!resolveAll(l.library, l.api)) {
             if (!std::exchange(l.failureReported, true))
-                qWarning().noquote() << QStringLiteral(
-                    "Nivora: libmpv incomplète ; la vidéo est indisponible");
+                qWarning().noquote() << QStringLiteral("Nivora: libmpv incomplete; video is unavailable");
             l.api = MpvLibrary{};
             l.library.unload();
             return nullptr;
