@@ -206,10 +206,19 @@ class TestMediaWallpaper : public QObject
                     20000))
                 return {};
         }
-        // Frames go to the server from another thread; a few more turns let
-        // the last ones land.
-        QTest::qWait(800);
-        return desktopImage();
+        // Frames go to the server from another thread, and a screen change
+        // may still bring new windows: what these callers show stands still
+        // (a pinned scene, a still picture), so the desktop is taken once two
+        // looks in a row agree.
+        QImage last = desktopImage();
+        for (int look = 0; look < 40; ++look) {
+            QTest::qWait(300);
+            QImage now = desktopImage();
+            if (now == last)
+                return now;
+            last = std::move(now);
+        }
+        return last;
     }
 
     static void setScreensAsleep(bool asleep)
