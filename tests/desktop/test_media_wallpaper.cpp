@@ -85,7 +85,7 @@ QtMessageHandler g_previousUnreadableHandler = nullptr;
 QAtomicInt g_unreadableLines;
 void countUnreadable(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.startsWith(QLatin1String("Nivora: fichier illisible")))
+    if (message.startsWith(QLatin1String("Nivora: unreadable file")))
         g_unreadableLines.fetchAndAddRelaxed(1);
     if (g_previousUnreadableHandler)
         g_previousUnreadableHandler(type, context, message);
