@@ -53,7 +53,8 @@ QWidget* surpriseLabel(QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(7);
     row->addWidget(new SymbolView(QStringLiteral("die.face.5.fill"), 14, Theme::ink(), label));
-    row->addWidget(PageText::label(QCoreApplication::translate("ScenesPage", "Surprends-moi"), 13, QFont::Bold, Theme::ink(), label));
+    row->addWidget(PageText::label(QCoreApplication::translate("ScenesPage", "Surprends-moi"), 13,
+                                   QFont::Bold, Theme::ink(), label));
     return label;
 }
 

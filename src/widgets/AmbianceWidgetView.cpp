@@ -20,7 +20,8 @@ FaceStack AmbianceWidgetView::build() const
 {
     const auto a = WidgetFaceContent::ambiance(m_state.sceneIndex(), m_state.paletteColors());
     FaceStack stack(10);
-    stack.text(QCoreApplication::translate("AmbianceWidgetView", "AMBIANCE"), Fonts::font(9, QFont::ExtraBold, 1.2), Theme::coral());
+    stack.text(QCoreApplication::translate("AmbianceWidgetView", "AMBIANCE"),
+               Fonts::font(9, QFont::ExtraBold, 1.2), Theme::coral());
     stack.text(a.sceneName, Fonts::font(24, QFont::ExtraBold), Theme::ink());
     stack.swatches(a.swatches);
     return stack;

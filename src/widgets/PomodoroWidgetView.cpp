@@ -5,7 +5,8 @@
 namespace nivora {
 
 PomodoroWidgetView::PomodoroWidgetView(const Environment& environment, QWidget* parent)
-    : TimerFaceView(WidgetKind::Pomodoro, new PomodoroModel, QString::fromUtf8(QT_TRANSLATE_NOOP("TimerFaceView", "FOCUS")), Theme::coral(),
+    : TimerFaceView(WidgetKind::Pomodoro, new PomodoroModel,
+                    QString::fromUtf8(QT_TRANSLATE_NOOP("TimerFaceView", "FOCUS")), Theme::coral(),
                     environment, parent)
 {
 }

@@ -4,6 +4,7 @@
 #include "design/Theme.h"
 #include "widgets/TimerFaceAccessibility.h"
 #include "widgets/WidgetFaceContent.h"
+
 #include <QCoreApplication>
 
 namespace nivora {
@@ -21,7 +22,8 @@ TimerFaceView::TimerFaceView(WidgetKind kind, TimerModel* model, const QString& 
 FaceStack TimerFaceView::build() const
 {
     FaceStack stack(8);
-    stack.text(QCoreApplication::translate("TimerFaceView", m_label.toUtf8().constData()), Fonts::font(10, QFont::ExtraBold, 1.5), m_labelColor);
+    stack.text(QCoreApplication::translate("TimerFaceView", m_label.toUtf8().constData()),
+               Fonts::font(10, QFont::ExtraBold, 1.5), m_labelColor);
     stack.digits(WidgetFaceContent::timerText(m_model->displaySeconds()), Fonts::font(42, QFont::ExtraBold),
                  Theme::ink());
     stack.buttons({

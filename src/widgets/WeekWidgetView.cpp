@@ -17,7 +17,8 @@ FaceStack WeekWidgetView::build() const
 {
     const auto w = WidgetFaceContent::week(clock().now(), calendar());
     FaceStack stack(2);
-    stack.text(QCoreApplication::translate("WeekWidgetView", "SEMAINE"), Fonts::font(10, QFont::ExtraBold, 1.5), Theme::blue());
+    stack.text(QCoreApplication::translate("WeekWidgetView", "SEMAINE"),
+               Fonts::font(10, QFont::ExtraBold, 1.5), Theme::blue());
     stack.text(w.number, Fonts::font(52, QFont::ExtraBold), Theme::ink());
     // The same text in 53-week years: the face counts weeks, it does not
     // promise a total.
