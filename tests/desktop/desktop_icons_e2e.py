@@ -130,46 +130,122 @@ class Nivora:
         self.log.close()
 
 
-def opaque_desktop():
+def opaque_desktop(env, helpers):
     """caja draws its icons on an opaque desktop window: Nivora cannot show
     under it, and once a click brings it above, the wallpaper is hidden and
     must not go on drawing unseen."""
-    home = tempfile.mkdtemp(prefix="nivora-icons-home-")
-    os.makedirs(os.path.join(home, "Desktop"))
-    env = dict(os.environ, HOME=home)
-    helpers = []
-    try:
-        helpers.append(subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL))
-        helpers.append(subprocess.Popen(["caja", "-n", "--force-desktop"], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL))
-        wait_for(lambda: any('"Caja"' in cls for _, cls in stacking()), "caja's desktop window", 60)
-        nivora = Nivora()
-        nivora.start()
-        nivora.ctl("set", "pauseOnFullscreen", "true")
-        wait_for(lambda: (nivora.window() or {}).get("measuredFPS", 0) > 0, "the wallpaper drawing", 60)
-        run("xdotool", "mousemove", "--sync", "1500", "600", "click", "1")
-        def caja_on_top():
-            order = stacking()
-            return bool(order) and '"Caja"' in order[-1][1]
-        check(bool(wait_for(caja_on_top, "caja above after a click", 10)),
-              "a click brings caja's opaque desktop above the wallpaper")
-        status = wait_for(lambda: (nivora.window() or {}).get("paused") and nivora.window(), "the pause", 10)
-        check("covered" in status.get("pausedBy", []), "the hidden wallpaper pauses as covered")
-        nivora.quit()
-    except AssertionError as e:
-        check(False, str(e))
-    finally:
-        for helper in helpers:
-            helper.terminate()
-        shutil.rmtree(home, ignore_errors=True)
+    helpers.append(subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL))
+    helpers.append(subprocess.Popen(["caja", "-n", "--force-desktop"], env=env, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL))
+    wait_for(lambda: any('"Caja"' in cls for _, cls in stacking()), "caja's desktop window", 60)
+    nivora = Nivora()
+    nivora.start()
+    nivora.ctl("set", "pauseOnFullscreen", "true")
+    wait_for(lambda: (nivora.window() or {}).get("measuredFPS", 0) > 0, "the wallpaper drawing", 60)
+    run("xdotool", "mousemove", "--sync", "1500", "600", "click", "1")
+    def caja_on_top():
+        order = stacking()
+        return bool(order) and '"Caja"' in order[-1][1]
+    check(bool(wait_for(caja_on_top, "caja above after a click", 10)),
+          "a click brings caja's opaque desktop above the wallpaper")
+    status = wait_for(lambda: (nivora.window() or {}).get("paused") and nivora.window(), "the pause", 10)
+    check("covered" in status.get("pausedBy", []), "the hidden wallpaper pauses as covered")
+    nivora.quit()
+
+
+def transparent_desktop(env, helpers):
+    """nemo-desktop draws its icons on a transparent window: the wallpaper
+    goes under it."""
+    helpers.append(subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL))
+    wait_for(lambda: "0x" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK").stdout, "openbox")
+    if os.getuid() == 0:
+        # nemo refuses root unless told otherwise (its own documented key).
+        run("gsettings", "set", "org.nemo.preferences", "treat-root-as-normal", "true", env=env)
+    helpers.append(subprocess.Popen(["nemo-desktop"], env=env, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL))
+    wait_for(lambda: any("nemo-desktop" in cls for _, cls in stacking()), "nemo's desktop window", 60)
+    time.sleep(3)  # its icons drawn
+    before = screenshot()
+    if os.environ.get("NIVORA_SCREENSHOTS"):
+        os.makedirs(os.environ["NIVORA_SCREENSHOTS"], exist_ok=True)
+        run("import", "-window", "root", os.path.join(os.environ["NIVORA_SCREENSHOTS"], "icons-before.png"))
+    # Where nemo draws: its icons are the pixels that differ from the
+    # desktop's plain background (the most common colour) before Nivora
+    # starts.
+    colours, counts = numpy.unique(before.reshape(-1, 3), axis=0, return_counts=True)
+    background = colours[counts.argmax()]
+    away = numpy.abs(before - background).max(axis=2)
+    icons = away > 40
+    check(500 < icons.sum() < 0.2 * icons.size, f"nemo drew its icons ({icons.sum()} pixels)")
+
+    nivora = Nivora()
+    nivora.start()
+    # A bright scene at full speed, which cannot pass for the plain
+    # background.
+    nivora.ctl("set", "sceneIndex", "4")
+    wait_for(lambda: (nivora.window() or {}).get("measuredFPS", 0) > 0, "the wallpaper drawing", 60)
+    wait_for(nivora_under_nemo, "the wallpaper under nemo's icon window", 10)
+    check(nivora_under_nemo(), "the wallpaper is stacked under nemo's icon window")
+    time.sleep(1)
+    first = screenshot()
+    time.sleep(1.5)
+    second = screenshot()
+    if os.environ.get("NIVORA_SCREENSHOTS"):
+        run("import", "-window", "root", os.path.join(os.environ["NIVORA_SCREENSHOTS"], "icons-with-nivora.png"))
+    # Away from the icons (and their soft edges), the desktop shows the
+    # animation: no longer the plain background, and moving.
+    empty = away == 0
+    shown = (numpy.abs(first[empty] - background).max(axis=1) > 8).mean()
+    check(shown > 0.8, f"the animation shows where the background was ({shown:.0%} of it)")
+    check(numpy.abs(first[empty] - second[empty]).max(axis=1).mean() > 2, "the animation moves")
+    # The icons are where they were, drawn over it: their opaque pixels
+    # (label text and glyphs, those far from black) are unchanged.
+    solid = away > 80
+    same = (numpy.abs(second[solid] - before[solid]).max(axis=1) < 40).mean()
+    check(same > 0.8, f"nemo's icons show above the wallpaper ({same:.0%} of their pixels as before)")
+    status = nivora.window() or {}
+    check(not status.get("paused", True), "the wallpaper is not taken for covered under the icons")
+
+    # An empty spot: far right, middle height (nemo lays icons out from
+    # the top left).
+    spot = [str(before.shape[1] - 200), str(before.shape[0] // 2)]
+    run("xdotool", "mousemove", "--sync", *spot, "click", "3")
+    menu = wait_for(lambda: menus_of("nemo-desktop"), "nemo's desktop menu", 10)
+    check(menu > 0, "a right click on an empty spot opens nemo's menu")
+    run("xdotool", "key", "Escape")
+    wait_for(lambda: menus_of("nemo-desktop") == 0, "the menu closed", 10)
+
+    run("xdotool", "mousemove", "--sync", *spot, "click", "1")
+    time.sleep(2)
+    check(nivora_under_nemo(), "after a left click the wallpaper is still under the icons")
+    status = nivora.window() or {}
+    check(status.get("measuredFPS", 0) > 0 and not status.get("paused", True),
+          "after a left click the wallpaper still runs")
+
+    # New wallpaper windows (a rebuild), then new icon windows (nemo
+    # started again): the wallpaper goes back under the icons each time.
+    nivora.ctl("set", "renderQuality", "720")
+    wait_for(lambda: (nivora.window() or {}).get("pixelSize", {}).get("width", 0) <= 720, "the rebuild", 30)
+    time.sleep(1)
+    check(nivora_under_nemo(), "after a rebuild the wallpaper is under the icons again")
+    helpers[-1].terminate()
+    helpers[-1].wait(10)
+    helpers.append(subprocess.Popen(["nemo-desktop"], env=env, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL))
+    wait_for(lambda: any("nemo-desktop" in cls for _, cls in stacking()), "nemo's desktop window again", 60)
+    time.sleep(2)
+    check(nivora_under_nemo(), "after nemo made its window anew the wallpaper is under the icons")
+    nivora.ctl("set", "renderQuality", "1080")
+    time.sleep(2)
+
+    nivora.quit()
+    time.sleep(2)
+    after = screenshot()
+    differs = (numpy.abs(after - before).max(axis=2) > 40).mean()
+    check(differs < 0.001, f"quitting gives back the desktop as it was ({differs:.2%} of pixels differ)")
 
 
 def main():
-    if sys.argv[1:] == ["caja"]:
-        opaque_desktop()
-        if FAILURES:
-            print(f"{len(FAILURES)} failed", flush=True)
-        return 1 if FAILURES else 0
     home = tempfile.mkdtemp(prefix="nivora-icons-home-")
     desktop = os.path.join(home, "Desktop")
     os.makedirs(desktop)
@@ -182,94 +258,9 @@ def main():
                 f.write("x\n")
     env = dict(os.environ, HOME=home)
     helpers = []
+    scenario = opaque_desktop if sys.argv[1:] == ["caja"] else transparent_desktop
     try:
-        helpers.append(subprocess.Popen(["xcompmgr"], stderr=subprocess.DEVNULL))
-        wait_for(lambda: "0x" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK").stdout, "openbox")
-        if os.getuid() == 0:
-            # nemo refuses root unless told otherwise (its own documented key).
-            run("gsettings", "set", "org.nemo.preferences", "treat-root-as-normal", "true", env=env)
-        helpers.append(subprocess.Popen(["nemo-desktop"], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL))
-        wait_for(lambda: any("nemo-desktop" in cls for _, cls in stacking()), "nemo's desktop window", 60)
-        time.sleep(3)  # its icons drawn
-        before = screenshot()
-        if os.environ.get("NIVORA_SCREENSHOTS"):
-            os.makedirs(os.environ["NIVORA_SCREENSHOTS"], exist_ok=True)
-            run("import", "-window", "root", os.path.join(os.environ["NIVORA_SCREENSHOTS"], "icons-before.png"))
-        # Where nemo draws: its icons are the pixels that differ from the
-        # desktop's plain background (the most common colour) before Nivora
-        # starts.
-        colours, counts = numpy.unique(before.reshape(-1, 3), axis=0, return_counts=True)
-        background = colours[counts.argmax()]
-        away = numpy.abs(before - background).max(axis=2)
-        icons = away > 40
-        check(500 < icons.sum() < 0.2 * icons.size, f"nemo drew its icons ({icons.sum()} pixels)")
-
-        nivora = Nivora()
-        nivora.start()
-        # A bright scene at full speed, which cannot pass for the plain
-        # background.
-        nivora.ctl("set", "sceneIndex", "4")
-        wait_for(lambda: (nivora.window() or {}).get("measuredFPS", 0) > 0, "the wallpaper drawing", 60)
-        wait_for(nivora_under_nemo, "the wallpaper under nemo's icon window", 10)
-        check(nivora_under_nemo(), "the wallpaper is stacked under nemo's icon window")
-        time.sleep(1)
-        first = screenshot()
-        time.sleep(1.5)
-        second = screenshot()
-        if os.environ.get("NIVORA_SCREENSHOTS"):
-            run("import", "-window", "root", os.path.join(os.environ["NIVORA_SCREENSHOTS"], "icons-with-nivora.png"))
-        # Away from the icons (and their soft edges), the desktop shows the
-        # animation: no longer the plain background, and moving.
-        empty = away == 0
-        shown = (numpy.abs(first[empty] - background).max(axis=1) > 8).mean()
-        check(shown > 0.8, f"the animation shows where the background was ({shown:.0%} of it)")
-        check(numpy.abs(first[empty] - second[empty]).max(axis=1).mean() > 2, "the animation moves")
-        # The icons are where they were, drawn over it: their opaque pixels
-        # (label text and glyphs, those far from black) are unchanged.
-        solid = away > 80
-        same = (numpy.abs(second[solid] - before[solid]).max(axis=1) < 40).mean()
-        check(same > 0.8, f"nemo's icons show above the wallpaper ({same:.0%} of their pixels as before)")
-        status = nivora.window() or {}
-        check(not status.get("paused", True), "the wallpaper is not taken for covered under the icons")
-
-        # An empty spot: far right, middle height (nemo lays icons out from
-        # the top left).
-        spot = [str(before.shape[1] - 200), str(before.shape[0] // 2)]
-        run("xdotool", "mousemove", "--sync", *spot, "click", "3")
-        menu = wait_for(lambda: menus_of("nemo-desktop"), "nemo's desktop menu", 10)
-        check(menu > 0, "a right click on an empty spot opens nemo's menu")
-        run("xdotool", "key", "Escape")
-        wait_for(lambda: menus_of("nemo-desktop") == 0, "the menu closed", 10)
-
-        run("xdotool", "mousemove", "--sync", *spot, "click", "1")
-        time.sleep(2)
-        check(nivora_under_nemo(), "after a left click the wallpaper is still under the icons")
-        status = nivora.window() or {}
-        check(status.get("measuredFPS", 0) > 0 and not status.get("paused", True),
-              "after a left click the wallpaper still runs")
-
-        # New wallpaper windows (a rebuild), then new icon windows (nemo
-        # started again): the wallpaper goes back under the icons each time.
-        nivora.ctl("set", "renderQuality", "720")
-        wait_for(lambda: (nivora.window() or {}).get("pixelSize", {}).get("width", 0) <= 720, "the rebuild", 30)
-        time.sleep(1)
-        check(nivora_under_nemo(), "after a rebuild the wallpaper is under the icons again")
-        helpers[-1].terminate()
-        helpers[-1].wait(10)
-        helpers.append(subprocess.Popen(["nemo-desktop"], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL))
-        wait_for(lambda: any("nemo-desktop" in cls for _, cls in stacking()), "nemo's desktop window again", 60)
-        time.sleep(2)
-        check(nivora_under_nemo(), "after nemo made its window anew the wallpaper is under the icons")
-        nivora.ctl("set", "renderQuality", "1080")
-        time.sleep(2)
-
-        nivora.quit()
-        time.sleep(2)
-        after = screenshot()
-        differs = (numpy.abs(after - before).max(axis=2) > 40).mean()
-        check(differs < 0.001, f"quitting gives back the desktop as it was ({differs:.2%} of pixels differ)")
+        scenario(env, helpers)
     except AssertionError as e:
         check(False, str(e))
     finally:
